@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::puts("tamarind-sim");
+    return 0;
+}

@@ -1,0 +1,107 @@
+#include "host/runtime/Messaging.h"
+
+#include <cstring>
+#include <mutex>
+
+#include "host/runtime/Fatal.h"
+
+namespace rt {
+
+void CallSite::store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const
+{
+    // Writers are rare (misses), so they take turns on one lock; readers never wait for it.
+    static std::mutex writers;
+    std::lock_guard guard(writers);
+    std::uint32_t s = m_seq.load(std::memory_order_relaxed);
+    m_seq.store(s + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    m_class.store(cls, std::memory_order_relaxed);
+    m_imp.store(imp, std::memory_order_relaxed);
+    m_generation.store(generation, std::memory_order_relaxed);
+    m_types.store(types, std::memory_order_relaxed);
+    m_seq.store(s + 2, std::memory_order_release);
+}
+
+namespace {
+
+[[noreturn]] void unrecognized(Object* receiver, SEL selector)
+{
+    Class* cls = receiver->isa();
+    fatal("unrecognized selector %c[%s %s] sent to %s %p", cls->isMetaclass() ? '+' : '-', cls->name(),
+        selName(selector), cls->isMetaclass() ? "class" : "instance", static_cast<void*>(receiver));
+}
+
+[[noreturn]] void signatureMismatch(Object* receiver, SEL selector, const Method* m, const char* expected)
+{
+    Class* cls = receiver->isa();
+    fatal("signature mismatch sending %c[%s %s]: the method's type string is \"%s\", the call site's is \"%s\"",
+        cls->isMetaclass() ? '+' : '-', cls->name(), selName(selector), m->types.c_str(), expected);
+}
+
+// Depth guard: a forwarding target that forwards back to the receiver would otherwise loop.
+thread_local int t_forwardDepth = 0;
+
+}
+
+Lookup lookupForSend(Object* receiver, SEL selector, const char* expectedTypes, const CallSite* site)
+{
+    Class* cls = receiver->isa();
+    // Read the generation before the lookup: a change racing with us leaves a stale generation
+    // in the cache, which only costs another miss.
+    std::uint64_t generation = g_methodGeneration.load(std::memory_order_acquire);
+    if (Method* m = cls->lookup(selector)) {
+        if (m->types != expectedTypes)
+            signatureMismatch(receiver, selector, m, expectedTypes);
+        IMP imp = m->imp.load(std::memory_order_acquire);
+        if (site)
+            site->store(cls, expectedTypes, imp, generation);
+        return { imp, receiver };
+    }
+    static const CallSite forwarding { "forwardingTargetForSelector:" };
+    if (t_forwardDepth < 16 && cls->lookup(forwarding.sel())) {
+        ++t_forwardDepth;
+        Object* target = send<Object*>(receiver, forwarding, selector);
+        Lookup result {};
+        if (target && target != receiver)
+            result = lookupForSend(target, selector, expectedTypes, nullptr);
+        --t_forwardDepth;
+        if (result.imp)
+            return result;
+    }
+    unrecognized(receiver, selector);
+}
+
+Lookup lookupForSuperSend(Object* receiver, Class* startClass, SEL selector, const char* expectedTypes)
+{
+    Method* m = startClass ? startClass->lookup(selector) : nullptr;
+    if (!m)
+        unrecognized(receiver, selector);
+    if (m->types != expectedTypes)
+        signatureMismatch(receiver, selector, m, expectedTypes);
+    return { m->imp.load(std::memory_order_acquire), receiver };
+}
+
+bool respondsTo(const Object* receiver, SEL selector)
+{
+    return receiver && receiver->isa()->lookup(selector);
+}
+
+bool isKindOf(const Object* obj, const Class* cls)
+{
+    return obj && cls && obj->isa()->isSubclassOf(cls);
+}
+
+Ref<Object> newObject(Class* cls)
+{
+    if (!cls)
+        return nullptr;
+    Object* obj = cls->allocate();
+    Object* initialised = send<Object*>(obj, SELECTOR("init"));
+    if (initialised != obj) {
+        obj->release();
+        return initialised;
+    }
+    return adopt(obj);
+}
+
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
+#include "host/runtime/Class.h"
+#include "host/runtime/Object.h"
+#include "host/runtime/Selector.h"
+#include "host/runtime/TypeEncoding.h"
+
+// Message sending.
+//
+//   send<R>(receiver, SELECTOR("name:"), args...)   a call site with its own inline cache
+//   send<R>(receiver, someSel, args...)             a dynamic send (target-action, performSelector)
+//   sendSuper<R>(receiver, currentClass, SELECTOR("name"), args...)
+//
+// A nil receiver answers zero. The signature the call site expects (derived from R and the
+// arguments) must equal the type string of the method found; otherwise the process stops with a
+// message naming the class, the selector and both type strings. A selector that no class in the
+// chain answers is offered to forwardingTargetForSelector: and then stops the process.
+//
+// The inline cache remembers (class, implementation) for the generation of method tables it saw;
+// any method added or replaced anywhere moves the generation on and so invalidates every site.
+// Sites are read and written from several threads, so the cache is a small seqlock.
+
+namespace rt {
+
+struct Lookup {
+    IMP imp;
+    Object* receiver;
+};
+
+class CallSite {
+public:
+    explicit CallSite(const char* name)
+        : m_sel(rt::sel(name))
+    {
+    }
+    SEL sel() const { return m_sel; }
+    operator SEL() const { return m_sel; }
+
+    // Returns the cached implementation for cls when it is current, else null.
+    IMP cached(Class* cls, const char* types) const
+    {
+        std::uint32_t s = m_seq.load(std::memory_order_acquire);
+        Class* c = m_class.load(std::memory_order_relaxed);
+        IMP imp = m_imp.load(std::memory_order_relaxed);
+        std::uint64_t g = m_generation.load(std::memory_order_relaxed);
+        const char* t = m_types.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (c != cls || t != types || g != g_methodGeneration.load(std::memory_order_relaxed) || (s & 1)
+            || m_seq.load(std::memory_order_relaxed) != s)
+            return nullptr;
+        return imp;
+    }
+    void store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const;
+
+private:
+    SEL m_sel;
+    mutable std::atomic<std::uint32_t> m_seq { 0 };
+    mutable std::atomic<Class*> m_class { nullptr };
+    mutable std::atomic<IMP> m_imp { nullptr };
+    mutable std::atomic<std::uint64_t> m_generation { 0 };
+    mutable std::atomic<const char*> m_types { nullptr };
+};
+
+// The slow path: finds the implementation, checks the signature, fills the site's cache (when
+// given) and resolves forwarding. Never returns null: unknown selectors stop the process.
+Lookup lookupForSend(Object* receiver, SEL, const char* expectedTypes, const CallSite* site);
+Lookup lookupForSuperSend(Object* receiver, Class* startClass, SEL, const char* expectedTypes);
+// Whether the receiver's class (or superclasses) implements the selector; no forwarding.
+bool respondsTo(const Object* receiver, SEL);
+
+template<class T>
+inline Object* asObject(T* ptr) { return static_cast<Object*>(const_cast<std::remove_cv_t<T>*>(ptr)); }
+template<class T>
+inline Object* asObject(const Ref<T>& ref) { return ref.get(); }
+inline Object* asObject(std::nullptr_t) { return nullptr; }
+
+template<class T>
+inline decltype(auto) passArgument(T&& arg)
+{
+    if constexpr (IsRef<std::decay_t<T>>::value)
+        return arg.get();
+    else if constexpr (std::is_null_pointer_v<std::decay_t<T>>)
+        return static_cast<Object*>(nullptr);
+    else
+        return std::forward<T>(arg);
+}
+
+#define SELECTOR(name)                                     \
+    ([]() -> const ::rt::CallSite& {                       \
+        static const ::rt::CallSite tam_call_site { name }; \
+        return tam_call_site;                              \
+    }())
+
+template<class R = void, class Receiver, class... Args>
+inline R send(const Receiver& receiver, const CallSite& site, Args&&... args)
+{
+    using Fn = R (*)(Object*, SEL, ArgumentTypeT<Args>...);
+    constexpr const char* types = MethodSignature<R, ArgumentTypeT<Args>...>::value;
+    Object* self = asObject(receiver);
+    if (!self) [[unlikely]] {
+        if constexpr (std::is_void_v<R>)
+            return;
+        else
+            return R {};
+    }
+    IMP imp = site.cached(self->isa(), types);
+    if (!imp) [[unlikely]] {
+        Lookup found = lookupForSend(self, site.sel(), types, &site);
+        imp = found.imp;
+        self = found.receiver;
+    }
+    return reinterpret_cast<Fn>(imp)(self, site.sel(), static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
+}
+
+template<class R = void, class Receiver, class... Args>
+inline R send(const Receiver& receiver, SEL selector, Args&&... args)
+{
+    using Fn = R (*)(Object*, SEL, ArgumentTypeT<Args>...);
+    constexpr const char* types = MethodSignature<R, ArgumentTypeT<Args>...>::value;
+    Object* self = asObject(receiver);
+    if (!self) {
+        if constexpr (std::is_void_v<R>)
+            return;
+        else
+            return R {};
+    }
+    Lookup found = lookupForSend(self, selector, types, nullptr);
+    return reinterpret_cast<Fn>(found.imp)(found.receiver, selector, static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
+}
+
+// [super name]: looks up from the superclass of `currentClass`, the class whose method is running.
+template<class R = void, class Receiver, class... Args>
+inline R sendSuper(const Receiver& receiver, Class* currentClass, SEL selector, Args&&... args)
+{
+    using Fn = R (*)(Object*, SEL, ArgumentTypeT<Args>...);
+    constexpr const char* types = MethodSignature<R, ArgumentTypeT<Args>...>::value;
+    Object* self = asObject(receiver);
+    if (!self || !currentClass) {
+        if constexpr (std::is_void_v<R>)
+            return;
+        else
+            return R {};
+    }
+    Lookup found = lookupForSuperSend(self, currentClass->superclass(), selector, types);
+    return reinterpret_cast<Fn>(found.imp)(self, selector, static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
+}
+
+// Allocates an instance of cls and sends it `init`; the caller owns the result.
+Ref<Object> newObject(Class* cls);
+
+template<class T>
+Ref<T> newObject(Class* cls) { return Ref<T>(static_cast<T*>(newObject(cls).get())); }
+
+bool isKindOf(const Object* obj, const Class* cls);
+
+template<class T>
+T* dynamicCast(Object* obj, const Class* cls) { return isKindOf(obj, cls) ? static_cast<T*>(obj) : nullptr; }
+
+}
