@@ -1,0 +1,27 @@
+#include "host/foundation/Array.h"
+#include "host/foundation/Data.h"
+#include "host/foundation/DelayedPerform.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/Dispatch.h"
+#include "host/foundation/Error.h"
+#include "host/foundation/NotificationCenter.h"
+#include "host/foundation/Number.h"
+#include "host/foundation/String.h"
+#include "host/foundation/Timer.h"
+
+// Foundation's classes exist as soon as the host is loaded, so lookups by name find them.
+[[gnu::constructor(102)]] static void registerFoundationClasses()
+{
+    NSString::classObject();
+    NSNumber::classObject();
+    NSArray::classObject();
+    NSArray::mutableClassObject();
+    NSDictionary::classObject();
+    NSDictionary::mutableClassObject();
+    NSData::classObject();
+    NSError::classObject();
+    NSNotification::classObject();
+    NSTimer::classObject();
+    SerialQueue::classObject();
+    registerDelayedPerformMethods();
+}

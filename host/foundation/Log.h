@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The system log (NSLog). Lines go to standard error unless a capture is active, in which case
+// they are kept for the test or command that asked.
+void hostLog(const std::string& line);
+
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    std::vector<std::string> lines() const;
+};

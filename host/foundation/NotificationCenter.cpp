@@ -1,0 +1,67 @@
+#include "host/foundation/NotificationCenter.h"
+
+#include "host/foundation/String.h"
+
+const char* const UIApplicationDidReceiveMemoryWarningNotification = "UIApplicationDidReceiveMemoryWarningNotification";
+const char* const UIApplicationDidEnterBackgroundNotification = "UIApplicationDidEnterBackgroundNotification";
+const char* const UIApplicationWillEnterForegroundNotification = "UIApplicationWillEnterForegroundNotification";
+const char* const UIKeyboardDidShowNotification = "UIKeyboardDidShowNotification";
+
+rt::Class* NSNotification::classObject()
+{
+    static rt::Class* cls = [] {
+        using namespace rt;
+        auto* c = defineCppClass<NSNotification>("NSNotification", rootClass());
+        addMethod(c, sel("name"), +[](Object* n, SEL) { return static_cast<Object*>(ns(static_cast<NSNotification*>(n)->m_name)); });
+        addMethod(c, sel("object"), +[](Object* n, SEL) { return static_cast<NSNotification*>(n)->m_object.get(); });
+        return c;
+    }();
+    return cls;
+}
+
+NotificationCenter& NotificationCenter::defaultCenter()
+{
+    static auto* center = new NotificationCenter;
+    return *center;
+}
+
+void NotificationCenter::addObserver(rt::Object* observer, rt::SEL selector, std::string name, rt::Object* object)
+{
+    if (!observer)
+        return;
+    std::lock_guard guard(m_lock);
+    m_observers.push_back({ observer, observer, selector, std::move(name), object, object == nullptr });
+}
+
+void NotificationCenter::removeObserver(rt::Object* observer)
+{
+    std::lock_guard guard(m_lock);
+    std::erase_if(m_observers, [&](const Observer& o) { return o.identity == observer; });
+}
+
+void NotificationCenter::removeObserver(rt::Object* observer, const std::string& name)
+{
+    std::lock_guard guard(m_lock);
+    std::erase_if(m_observers, [&](const Observer& o) { return o.identity == observer && o.name == name; });
+}
+
+void NotificationCenter::post(const std::string& name, rt::Object* object)
+{
+    auto note = rt::adopt(static_cast<NSNotification*>(NSNotification::classObject()->allocate()));
+    note->m_name = name;
+    note->m_object = object;
+    std::vector<std::pair<rt::Ref<rt::Object>, rt::SEL>> targets;
+    {
+        std::lock_guard guard(m_lock);
+        std::erase_if(m_observers, [](const Observer& o) { return !o.observer.load(); });
+        for (auto& o : m_observers) {
+            if (o.name != name)
+                continue;
+            if (!o.anyObject && o.object.load().get() != object)
+                continue;
+            targets.emplace_back(o.observer.load(), o.selector);
+        }
+    }
+    for (auto& [observer, selector] : targets)
+        rt::send(observer, selector, note.get());
+}
