@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+// The simulated device: a folder holding the device's file system root and device.json for what
+// is not a file (docs/device.md describes the format).
+
+struct DeviceRow {
+    std::string id; // identifier; empty when the row has none
+    std::string name;
+    std::string cell; // "PSGroupCell", "PSLinkCell", "PSSwitchCell", ...
+    std::string value;
+    std::string iconCache;
+    std::string detail; // class of the page the row opens, when it opens one
+    std::string bundleID; // installed app rows
+};
+
+struct DeviceInsertion {
+    DeviceRow row;
+    std::string after; // identifier of the row it follows; empty: at the end
+    double delay { 0 }; // seconds after the root page loaded
+};
+
+struct DeviceDescription {
+    std::filesystem::path folder; // the device folder; its file system root is folder itself
+    std::string name { "iPhone" };
+    std::string model { "iPhone" };
+    std::string systemVersion { "16.0" };
+    std::string idiom { "phone" }; // "phone" or "pad"
+    double screenWidth { 390 }, screenHeight { 844 }, screenScale { 3 };
+    std::string interfaceStyle { "light" };
+    std::vector<DeviceRow> rootList;
+    std::vector<DeviceInsertion> insertions; // rows the host inserts later
+    std::vector<DeviceRow> followups; // follow-up rows refreshed after load
+    std::vector<DeviceRow> appRows; // installed apps' rows, delivered asynchronously
+    double appRowsDelay { 0.05 };
+    std::vector<DeviceRow> wallpaper; // the row held in the root page's _wallpaperSpecifier
+    std::vector<DeviceRow> exposure; // the row held in _exposureNotificationSpecifier
+    std::vector<DeviceRow> videoSubscriber; // the row held in _videoSubscriberSpecifier
+    std::shared_ptr<const nlohmann::json> json; // the whole device.json, for host parts that read more
+};
+
+// Loads a device folder. On failure returns nothing and sets `error` to one line.
+std::optional<DeviceDescription> loadDevice(const std::filesystem::path& folder, std::string& error);
+
+// The device the host simulates. Set once at start-up, before the library loads.
+const DeviceDescription& currentDevice();
+void setCurrentDevice(DeviceDescription);
+bool hasCurrentDevice();
+
+// The platform version check (@available): whether the device runs at least major.minor.patch.
+bool systemVersionAtLeast(int major, int minor = 0, int patch = 0);
