@@ -1,4 +1,7 @@
 #include "host/foundation/Array.h"
+#include "host/foundation/Bundle.h"
+#include "host/foundation/FileManager.h"
+#include "host/foundation/UserDefaults.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/DelayedPerform.h"
 #include "host/foundation/Dictionary.h"
@@ -23,5 +26,8 @@
     NSNotification::classObject();
     NSTimer::classObject();
     SerialQueue::classObject();
+    NSFileManager::classObject();
+    NSUserDefaults::classObject();
+    NSBundle::classObject();
     registerDelayedPerformMethods();
 }

@@ -40,9 +40,9 @@ struct DeviceDescription {
     std::vector<DeviceRow> followups; // follow-up rows refreshed after load
     std::vector<DeviceRow> appRows; // installed apps' rows, delivered asynchronously
     double appRowsDelay { 0.05 };
-    std::vector<DeviceRow> wallpaper; // the row held in the root page's _wallpaperSpecifier
-    std::vector<DeviceRow> exposure; // the row held in _exposureNotificationSpecifier
-    std::vector<DeviceRow> videoSubscriber; // the row held in _videoSubscriberSpecifier
+    std::optional<DeviceRow> wallpaper; // the row held in the root page's _wallpaperSpecifier
+    std::optional<DeviceRow> exposure; // the row held in _exposureNotificationSpecifier
+    std::optional<DeviceRow> videoSubscriber; // the row held in _videoSubscriberSpecifier
     std::shared_ptr<const nlohmann::json> json; // the whole device.json, for host parts that read more
 };
 

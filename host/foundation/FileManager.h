@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/runtime/Runtime.h"
+
+// NSFileManager's default manager, over device paths (host/platform/DeviceRoot.h). Paths that do
+// not resolve inside the device behave as missing files.
+class NSFileManager : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static NSFileManager* defaultManager();
+
+    bool fileExists(const std::string& path, bool* isDirectory = nullptr) const;
+    // Names in the directory, sorted; nothing (and an error) when it cannot be listed.
+    std::optional<std::vector<std::string>> contentsOfDirectory(const std::string& path, std::string& error) const;
+    std::optional<std::vector<uint8_t>> contents(const std::string& path) const;
+    bool createFile(const std::string& path, const std::vector<uint8_t>& bytes) const;
+    bool createDirectory(const std::string& path) const;
+    // The canonical device path with every symlink followed, or the path itself when it cannot resolve.
+    std::string resolvingSymlinks(const std::string& path) const;
+};

@@ -1,0 +1,177 @@
+#include "host/foundation/PropertyList.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <plist/plist.h>
+
+#include "host/foundation/Array.h"
+#include "host/foundation/Data.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/Number.h"
+#include "host/foundation/String.h"
+
+using rt::Object;
+using rt::Ref;
+
+namespace {
+
+// Deeper structures than this are refused rather than risk the stack.
+constexpr int kMaxDepth = 256;
+constexpr size_t kMaxBytes = 64u << 20;
+
+Ref<Object> convert(plist_t node, int depth)
+{
+    if (!node || depth > kMaxDepth)
+        return nullptr;
+    switch (plist_get_node_type(node)) {
+    case PLIST_DICT: {
+        auto dict = NSDictionary::createMutable();
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        for (;;) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, it, &key, &value);
+            if (!value) {
+                std::free(key);
+                break;
+            }
+            auto converted = convert(value, depth + 1);
+            if (key && converted)
+                dict->set(key, converted.get());
+            std::free(key);
+        }
+        std::free(it);
+        return dict;
+    }
+    case PLIST_ARRAY: {
+        auto array = NSArray::createMutable();
+        uint32_t n = plist_array_get_size(node);
+        for (uint32_t i = 0; i < n; ++i)
+            if (auto item = convert(plist_array_get_item(node, i), depth + 1))
+                array->add(item.get());
+        return array;
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        char* s = nullptr;
+        plist_get_string_val(node, &s);
+        auto result = NSString::create(s ? s : "");
+        std::free(s);
+        return result;
+    }
+    case PLIST_BOOLEAN: {
+        uint8_t b = 0;
+        plist_get_bool_val(node, &b);
+        return NSNumber::withBool(b);
+    }
+    case PLIST_UINT: {
+        uint64_t v = 0;
+        plist_get_uint_val(node, &v);
+        // Negative integers are kept as their two's complement.
+        return NSNumber::withInteger(static_cast<int64_t>(v));
+    }
+    case PLIST_REAL: {
+        double v = 0;
+        plist_get_real_val(node, &v);
+        return NSNumber::withDouble(v);
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        auto data = NSData::create(bytes, bytes ? length : 0);
+        std::free(bytes);
+        return data;
+    }
+    case PLIST_DATE: {
+        int32_t sec = 0, usec = 0;
+        plist_get_date_val(node, &sec, &usec);
+        return NSNumber::withDouble(sec + usec / 1e6);
+    }
+    case PLIST_UID: {
+        uint64_t v = 0;
+        plist_get_uid_val(node, &v);
+        return NSNumber::withInteger(static_cast<int64_t>(v));
+    }
+    default:
+        return nullptr;
+    }
+}
+
+plist_t toNode(Object* o, int depth)
+{
+    if (!o || depth > kMaxDepth)
+        return nullptr;
+    if (isString(o))
+        return plist_new_string(static_cast<NSString*>(o)->m_string.c_str());
+    if (isNumber(o)) {
+        auto* n = static_cast<NSNumber*>(o);
+        switch (n->kind()) {
+        case NSNumber::Kind::Bool:
+            return plist_new_bool(n->boolValue());
+        case NSNumber::Kind::Integer:
+            return plist_new_uint(static_cast<uint64_t>(n->integerValue()));
+        case NSNumber::Kind::Real:
+            return plist_new_real(n->doubleValue());
+        }
+    }
+    if (isData(o)) {
+        auto* d = static_cast<NSData*>(o);
+        return plist_new_data(reinterpret_cast<const char*>(d->bytes()), d->length());
+    }
+    if (isArray(o)) {
+        plist_t array = plist_new_array();
+        for (auto& item : static_cast<NSArray*>(o)->m_items)
+            if (plist_t child = toNode(item.get(), depth + 1))
+                plist_array_append_item(array, child);
+        return array;
+    }
+    if (isDictionary(o)) {
+        plist_t dict = plist_new_dict();
+        for (auto& [key, value] : static_cast<NSDictionary*>(o)->m_map)
+            if (plist_t child = toNode(value.get(), depth + 1))
+                plist_dict_set_item(dict, toStdString(key.get()).c_str(), child);
+        return dict;
+    }
+    return nullptr;
+}
+
+}
+
+bool isBinaryPropertyList(const std::vector<uint8_t>& bytes)
+{
+    return bytes.size() >= 8 && std::memcmp(bytes.data(), "bplist00", 8) == 0;
+}
+
+Ref<Object> parsePropertyList(const std::vector<uint8_t>& bytes)
+{
+    if (bytes.empty() || bytes.size() > kMaxBytes)
+        return nullptr;
+    plist_t root = nullptr;
+    plist_from_memory(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()), &root);
+    if (!root)
+        return nullptr;
+    auto result = convert(root, 0);
+    plist_free(root);
+    return result;
+}
+
+std::optional<std::vector<uint8_t>> serializePropertyList(Object* o, PropertyListFormat format)
+{
+    plist_t node = toNode(o, 0);
+    if (!node)
+        return std::nullopt;
+    char* out = nullptr;
+    uint32_t length = 0;
+    if (format == PropertyListFormat::XML)
+        plist_to_xml(node, &out, &length);
+    else
+        plist_to_bin(node, &out, &length);
+    plist_free(node);
+    if (!out)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(out, out + length);
+    std::free(out);
+    return bytes;
+}

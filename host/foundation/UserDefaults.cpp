@@ -1,0 +1,124 @@
+#include "host/foundation/UserDefaults.h"
+
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/FileManager.h"
+#include "host/foundation/Number.h"
+#include "host/foundation/PropertyList.h"
+#include "host/foundation/String.h"
+
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+NSUserDefaults* ud(Object* o) { return static_cast<NSUserDefaults*>(o); }
+NSDictionary* values(const NSUserDefaults* d) { return static_cast<NSDictionary*>(d->m_values.get()); }
+
+void load(NSUserDefaults* d, const std::string& suiteName)
+{
+    d->m_path = NSUserDefaults::domainPath(suiteName);
+    d->m_values = NSDictionary::createMutable();
+    auto bytes = NSFileManager::defaultManager()->contents(d->m_path);
+    if (!bytes)
+        return;
+    d->m_binary = isBinaryPropertyList(*bytes);
+    auto parsed = parsePropertyList(*bytes);
+    if (isDictionary(parsed.get()))
+        values(d)->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
+}
+
+void registerMethods(rt::Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("initWithSuiteName:"), +[](Object* self, SEL, Object* name) {
+        load(ud(self), toStdString(name));
+        return self;
+    });
+    addMethod(c, sel("objectForKey:"), +[](Object* self, SEL, Object* key) { return ud(self)->object(toStdString(key)); });
+    addMethod(c, sel("boolForKey:"), +[](Object* self, SEL, Object* key) { return ud(self)->boolValue(toStdString(key)); });
+    addMethod(c, sel("integerForKey:"), +[](Object* self, SEL, Object* key) { return ud(self)->integerValue(toStdString(key)); });
+    addMethod(c, sel("floatForKey:"), +[](Object* self, SEL, Object* key) { return static_cast<float>(ud(self)->doubleValue(toStdString(key))); });
+    addMethod(c, sel("doubleForKey:"), +[](Object* self, SEL, Object* key) { return ud(self)->doubleValue(toStdString(key)); });
+    addMethod(c, sel("stringForKey:"), +[](Object* self, SEL, Object* key) -> Object* {
+        Object* v = ud(self)->object(toStdString(key));
+        if (isString(v))
+            return v;
+        return isNumber(v) ? send<Object*>(v, SELECTOR("stringValue")) : nullptr;
+    });
+    addMethod(c, sel("setObject:forKey:"), +[](Object* self, SEL, Object* value, Object* key) { ud(self)->set(toStdString(key), value); });
+    addMethod(c, sel("removeObjectForKey:"), +[](Object* self, SEL, Object* key) { ud(self)->set(toStdString(key), nullptr); });
+    addMethod(c, sel("synchronize"), +[](Object* self, SEL) { return ud(self)->synchronize(); });
+    addMethod(c, sel("dictionaryRepresentation"), +[](Object* self, SEL) {
+        return static_cast<Object*>(autorelease(NSDictionary::create(values(ud(self))->m_map)));
+    });
+}
+
+}
+
+rt::Class* NSUserDefaults::classObject()
+{
+    static rt::Class* cls = [] {
+        auto* c = rt::defineCppClass<NSUserDefaults>("NSUserDefaults", rt::rootClass());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+rt::Ref<NSUserDefaults> NSUserDefaults::create(const std::string& suiteName)
+{
+    auto d = rt::adopt(static_cast<NSUserDefaults*>(classObject()->allocate()));
+    load(d.get(), suiteName);
+    return d;
+}
+
+std::string NSUserDefaults::domainPath(const std::string& suiteName)
+{
+    std::string name = suiteName;
+    if (name.ends_with(".plist"))
+        name.resize(name.size() - 6);
+    // A suite name is a file name, never a path.
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    return "/var/mobile/Library/Preferences/" + name + ".plist";
+}
+
+Object* NSUserDefaults::object(const std::string& key) const { return m_values ? values(this)->get(key) : nullptr; }
+
+bool NSUserDefaults::boolValue(const std::string& key) const
+{
+    Object* v = object(key);
+    if (isNumber(v))
+        return static_cast<NSNumber*>(v)->boolValue();
+    return isString(v) && rt::send<bool>(v, SELECTOR("boolValue"));
+}
+
+long NSUserDefaults::integerValue(const std::string& key) const
+{
+    Object* v = object(key);
+    if (isNumber(v))
+        return static_cast<long>(static_cast<NSNumber*>(v)->integerValue());
+    return isString(v) ? rt::send<long>(v, SELECTOR("integerValue")) : 0;
+}
+
+double NSUserDefaults::doubleValue(const std::string& key) const
+{
+    Object* v = object(key);
+    if (isNumber(v))
+        return static_cast<NSNumber*>(v)->doubleValue();
+    return isString(v) ? rt::send<double>(v, SELECTOR("doubleValue")) : 0;
+}
+
+void NSUserDefaults::set(const std::string& key, Object* value)
+{
+    if (!m_values)
+        m_values = NSDictionary::createMutable();
+    values(this)->set(key, value);
+}
+
+bool NSUserDefaults::synchronize() const
+{
+    auto bytes = serializePropertyList(m_values.get(), m_binary ? PropertyListFormat::Binary : PropertyListFormat::XML);
+    return bytes && NSFileManager::defaultManager()->createFile(m_path, *bytes);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "host/runtime/Runtime.h"
+
+// NSUserDefaults suites over the domain's plist file in /var/mobile/Library/Preferences of the
+// device. "name" and "name.plist" are the same domain. A missing, empty or unreadable file, or
+// one whose top level is not a dictionary, is an empty domain. The typed getters convert what
+// is stored as Foundation's do: numbers and strings convert, anything else reads as zero.
+class NSUserDefaults : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static rt::Ref<NSUserDefaults> create(const std::string& suiteName);
+    // The device path of a domain's file.
+    static std::string domainPath(const std::string& suiteName);
+
+    rt::Object* object(const std::string& key) const;
+    bool boolValue(const std::string& key) const;
+    long integerValue(const std::string& key) const;
+    double doubleValue(const std::string& key) const;
+    void set(const std::string& key, rt::Object* value);
+    // Writes the domain back in the form it was read in (XML for a new file).
+    bool synchronize() const;
+
+    std::string m_path;
+    bool m_binary { false };
+    rt::Ref<rt::Object> m_values; // NSMutableDictionary
+};
