@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "host/runtime/Runtime.h"
+
+// Preferences.framework's row descriptor. Its identifier is the "id" property, falling back to
+// the name when none was set, as Preferences does; every other attribute lives in the property
+// dictionary, which rows share by reference when they are passed around.
+class PSSpecifier : public rt::Object {
+public:
+    // Cell types, as Preferences numbers them.
+    enum CellType : long {
+        GroupCell = 0,
+        LinkCell = 1,
+        LinkListCell = 2,
+        ListItemCell = 3,
+        TitleValueCell = 4,
+        SliderCell = 5,
+        SwitchCell = 6,
+        StaticTextCell = 7,
+        EditTextCell = 8,
+        SegmentCell = 9,
+        ButtonCell = 13,
+    };
+
+    static rt::Class* classObject();
+    static rt::Ref<PSSpecifier> create(const std::string& name, rt::Object* target, rt::Class* detail, long cellType);
+    // The cell type of a "cell" property value such as "PSSwitchCell"; LinkCell when unknown.
+    static long cellTypeNamed(const std::string&);
+
+    std::string identifier() const;
+    rt::Object* property(const std::string& key) const;
+    void setProperty(const std::string& key, rt::Object* value);
+
+    rt::Ref<rt::Object> m_name; // NSString
+    rt::Weak<rt::Object> m_target;
+    rt::SEL m_setter { nullptr };
+    rt::SEL m_getter { nullptr };
+    rt::Class* m_detailControllerClass { nullptr };
+    rt::Class* m_editPaneClass { nullptr };
+    long m_cellType { LinkCell };
+    rt::SEL m_controllerLoadAction { nullptr };
+    rt::Ref<rt::Object> m_properties; // NSMutableDictionary
+};
+
+extern const char* const PSLazilyLoadedBundleKey;
+extern const char* const PSIDKey;
+extern const char* const PSCellClassKey;
