@@ -12,6 +12,8 @@
 #include "host/foundation/String.h"
 #include "host/foundation/Timer.h"
 
+void registerContentsOfFileMethods();
+
 // Foundation's classes exist as soon as the host is loaded, so lookups by name find them.
 [[gnu::constructor(102)]] static void registerFoundationClasses()
 {
@@ -30,4 +32,5 @@
     NSUserDefaults::classObject();
     NSBundle::classObject();
     registerDelayedPerformMethods();
+    registerContentsOfFileMethods();
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/preferences/PreferencesConstants.h"
 #include "host/runtime/Runtime.h"
 
 // Preferences.framework's row descriptor. Its identifier is the "id" property, falling back to
@@ -44,6 +45,3 @@ public:
     rt::Ref<rt::Object> m_properties; // NSMutableDictionary
 };
 
-extern const char* const PSLazilyLoadedBundleKey;
-extern const char* const PSIDKey;
-extern const char* const PSCellClassKey;

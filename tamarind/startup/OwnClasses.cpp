@@ -1,0 +1,9 @@
+#include "tamarind/startup/OwnClasses.h"
+
+namespace tamarind {
+
+void registerOwnClasses()
+{
+}
+
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace tamarind {
+
+// Registers the library's own classes with the runtime (pages, cells, the GIF classes).
+void registerOwnClasses();
+
+}

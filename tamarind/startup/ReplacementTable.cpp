@@ -1,0 +1,40 @@
+#include "tamarind/startup/ReplacementTable.h"
+
+#include "tamarind/regrouping/RootListWalk.h"
+#include "tamarind/startup/HostClasses.h"
+
+namespace tamarind {
+
+namespace {
+
+// Installation order matters only where two rows name the same class and selector; none do.
+const Replacement kFirstGroup[] = {
+    { "PSUIPrefsListController", "reloadSpecifiers", &installRootReloadSpecifiers },
+    { "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &installRootInsertSpecifier },
+    { "PSUIPrefsListController", "specifiers", &installRootSpecifiers },
+    { "PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &installRootFollowupUpdate },
+};
+
+const Replacement kSecondGroup[] = {
+    { nullptr, nullptr, nullptr },
+};
+
+template<std::size_t N>
+void installAll(const Replacement (&table)[N])
+{
+    for (auto& row : table)
+        if (row.install)
+            row.install(rt::getClass(row.className));
+}
+
+}
+
+void installReplacements(ReplacementGroup group)
+{
+    if (group == ReplacementGroup::First)
+        installAll(kFirstGroup);
+    else
+        installAll(kSecondGroup);
+}
+
+}
