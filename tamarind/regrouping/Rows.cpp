@@ -54,6 +54,16 @@ void installSpecifiers(rt::Object* page, rt::Object* list)
     setPageIvar(page, "_specifiersByID", byID.get());
 }
 
+rt::Class* definingClass(rt::Object* self, rt::SEL selector, rt::IMP imp)
+{
+    for (rt::Class* c = self ? self->isa() : nullptr; c; c = c->superclass()) {
+        rt::Method* m = c->ownMethod(selector);
+        if (m && m->imp.load(std::memory_order_acquire) == imp)
+            return c;
+    }
+    return nullptr;
+}
+
 rt::Object* newMutableArray()
 {
     static HostClass mutableArray("NSMutableArray");

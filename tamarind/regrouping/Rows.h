@@ -23,6 +23,10 @@ void setPageIvar(rt::Object* page, const char* name, rt::Object* value);
 // (rows without identifier skipped; a later row wins).
 void installSpecifiers(rt::Object* page, rt::Object* list);
 
+// The class in the receiver's chain that defines `imp` for the selector: where a shared
+// implementation's [super ...] starts from.
+rt::Class* definingClass(rt::Object* self, rt::SEL, rt::IMP imp);
+
 rt::Object* newMutableArray();
 void append(rt::Object* array, rt::Object* row);
 unsigned long countOf(rt::Object* array);

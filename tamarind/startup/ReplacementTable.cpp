@@ -1,6 +1,9 @@
 #include "tamarind/startup/ReplacementTable.h"
 
+#include "tamarind/regrouping/ListPages.h"
+#include "tamarind/regrouping/ModulePages.h"
 #include "tamarind/regrouping/RootListWalk.h"
+#include "tamarind/rootpage/RootListController.h"
 #include "tamarind/startup/HostClasses.h"
 
 namespace tamarind {
@@ -10,9 +13,16 @@ namespace {
 // Installation order matters only where two rows name the same class and selector; none do.
 const Replacement kFirstGroup[] = {
     { "PSUIPrefsListController", "reloadSpecifiers", &installRootReloadSpecifiers },
+    { "PSUIPrefsListController", "viewDidLoad", &installRootViewDidLoad },
     { "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &installRootInsertSpecifier },
     { "PSUIPrefsListController", "specifiers", &installRootSpecifiers },
+    { "PSUIPrefsListController", "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &installThirdPartyLoading },
+    { "PSUIPrefsListController", "_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:",
+        &installThirdPartyLoadingWithAppClips },
     { "PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &installRootFollowupUpdate },
+    { "ConnectivityRootListController", "specifiers", &installConnectivityFilter },
+    { "TMNotificationsRootListController", "specifiers", &installNotificationsFilter },
+    { "TMGeneralRootListController", "specifiers", &installGeneralFilter },
 };
 
 const Replacement kSecondGroup[] = {

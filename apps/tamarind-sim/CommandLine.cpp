@@ -1,0 +1,90 @@
+#include "CommandLine.h"
+
+#include <cstring>
+
+const char* usageText()
+{
+    return "usage: tamarind-sim [--device DIR] [--prefs FILE] [--set KEY=VALUE]... [--style light|dark] [--no-tweak]\n"
+           "                    COMMAND [ARGS]\n"
+           "\n"
+           "Runs the simulated Settings app with the Tamarind library loaded.\n"
+           "\n"
+           "commands:\n"
+           "  dump PAGE           the page as JSON once Settings has settled (1 s of simulated time)\n"
+           "                      PAGE: root, connectivity, notifications, general, tweaks, apps, system-apps\n"
+           "  render PAGE --out FILE.png   the page drawn to PNG\n"
+           "  shots --out DIR     every reachable page, light and dark, as PNG files\n"
+           "  script FILE         steps, one per line: open PAGE | tap ROW-ID | back | advance SECONDS |\n"
+           "                      style light|dark | memory-warning | dump | render FILE.png\n"
+           "  options             every option of the library with its kind, default and value in force\n"
+           "  gif FILE            what the animated image model makes of a GIF file, as JSON\n"
+           "\n"
+           "options:\n"
+           "  --device DIR        the device folder (default: the embedded default device)\n"
+           "  --prefs FILE        a property list to use as the preferences domain\n"
+           "  --set KEY=VALUE     sets one option (true/false, integers, floats, strings); repeatable\n"
+           "  --style light|dark  the interface style\n"
+           "  --no-tweak          Settings without the library\n";
+}
+
+std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error)
+{
+    CommandLine line;
+    int i = 1;
+    auto value = [&](const char* option) -> const char* {
+        if (i + 1 >= argc) {
+            error = std::string(option) + " needs a value";
+            return nullptr;
+        }
+        return argv[++i];
+    };
+    for (; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            line.help = true;
+        } else if (arg == "--device") {
+            const char* v = value("--device");
+            if (!v)
+                return std::nullopt;
+            line.device = v;
+        } else if (arg == "--prefs") {
+            const char* v = value("--prefs");
+            if (!v)
+                return std::nullopt;
+            line.prefs = v;
+        } else if (arg == "--set") {
+            const char* v = value("--set");
+            if (!v)
+                return std::nullopt;
+            const char* eq = std::strchr(v, '=');
+            if (!eq || eq == v) {
+                error = std::string("--set expects KEY=VALUE, not \"") + v + "\"";
+                return std::nullopt;
+            }
+            line.sets.emplace_back(std::string(v, eq), std::string(eq + 1));
+        } else if (arg == "--style") {
+            const char* v = value("--style");
+            if (!v)
+                return std::nullopt;
+            line.style = v;
+            if (line.style != "light" && line.style != "dark") {
+                error = "--style must be light or dark";
+                return std::nullopt;
+            }
+        } else if (arg == "--no-tweak") {
+            line.noTweak = true;
+        } else if (arg.starts_with("--") && line.command.empty()) {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        } else if (line.command.empty()) {
+            line.command = arg;
+        } else {
+            line.arguments.push_back(arg);
+        }
+    }
+    if (line.command.empty() && !line.help) {
+        error = "no command given (try --help)";
+        return std::nullopt;
+    }
+    return line;
+}

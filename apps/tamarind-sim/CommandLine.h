@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The global options and the command of one tamarind-sim run.
+struct CommandLine {
+    std::string device; // empty: the default device
+    std::string prefs;
+    std::vector<std::pair<std::string, std::string>> sets;
+    std::string style; // "", "light" or "dark"
+    bool noTweak { false };
+    std::string command;
+    std::vector<std::string> arguments;
+    bool help { false };
+};
+
+// Parses argv; on error returns nothing and sets `error` to one line.
+std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error);
+const char* usageText();

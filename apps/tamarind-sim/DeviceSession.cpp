@@ -1,0 +1,149 @@
+#include "DeviceSession.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <fstream>
+#include <unistd.h>
+
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/Number.h"
+#include "host/foundation/PropertyList.h"
+#include "host/foundation/String.h"
+#include "host/foundation/UserDefaults.h"
+#include "host/platform/Device.h"
+#include "host/platform/DeviceRoot.h"
+#include "host/preferences/SettingsApp.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kDomain = "com.corvane.sorrelpreferences";
+
+std::optional<std::vector<uint8_t>> readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// true/false, integers and floats become numbers; anything else stays a string.
+rt::Ref<rt::Object> parseValue(const std::string& text)
+{
+    if (text == "true" || text == "YES")
+        return NSNumber::withBool(true);
+    if (text == "false" || text == "NO")
+        return NSNumber::withBool(false);
+    char* end = nullptr;
+    errno = 0;
+    long long integer = std::strtoll(text.c_str(), &end, 10);
+    if (!text.empty() && *end == 0 && errno == 0)
+        return NSNumber::withInteger(integer);
+    double real = std::strtod(text.c_str(), &end);
+    if (!text.empty() && *end == 0)
+        return NSNumber::withDouble(real);
+    return NSString::create(text);
+}
+
+}
+
+fs::path defaultDeviceFolder()
+{
+    if (const char* env = std::getenv("TAMARIND_DEVICE"))
+        return env;
+    return fs::path(TAM_SOURCE_DIR) / "devices" / "default";
+}
+
+DeviceSession::~DeviceSession()
+{
+    std::error_code ec;
+    if (!m_temporary.empty())
+        fs::remove_all(m_temporary, ec);
+}
+
+bool DeviceSession::copyDevice(const fs::path& from, std::string& error)
+{
+    std::string pattern = (fs::temp_directory_path() / "tamarind-sim-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        error = std::string("cannot make a temporary folder: ") + std::strerror(errno);
+        return false;
+    }
+    m_temporary = pattern;
+    m_copy = m_temporary / "device";
+    std::error_code ec;
+    fs::copy(from, m_copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+    if (ec) {
+        error = "cannot copy the device folder " + from.string() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+bool DeviceSession::applyPreferences(const CommandLine& line, std::string& error)
+{
+    rt::AutoreleasePool pool;
+    auto domain = NSUserDefaults::create(kDomain);
+    if (!line.prefs.empty()) {
+        auto bytes = readFile(line.prefs);
+        if (!bytes) {
+            error = "cannot read " + line.prefs;
+            return false;
+        }
+        auto parsed = parsePropertyList(*bytes);
+        if (!isDictionary(parsed.get())) {
+            error = line.prefs + " is not a property list dictionary";
+            return false;
+        }
+        static_cast<NSDictionary*>(domain->m_values.get())->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
+        domain->m_binary = isBinaryPropertyList(*bytes);
+    }
+    for (auto& [key, value] : line.sets)
+        domain->set(key, parseValue(value).get());
+    if ((!line.prefs.empty() || !line.sets.empty()) && !domain->synchronize()) {
+        error = "cannot write the preferences domain of the device copy";
+        return false;
+    }
+    return true;
+}
+
+bool DeviceSession::loadLibrary(std::string& error)
+{
+    std::string path = TAM_LIBRARY_PATH;
+    if (const char* env = std::getenv("TAMARIND_LIBRARY"))
+        path = env;
+    if (path.empty()) {
+        error = "this build has no Tamarind library";
+        return false;
+    }
+    if (!dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL)) {
+        error = std::string("cannot load the Tamarind library: ") + dlerror();
+        return false;
+    }
+    return true;
+}
+
+bool DeviceSession::start(const CommandLine& line, std::string& error)
+{
+    fs::path source = line.device.empty() ? defaultDeviceFolder() : fs::path(line.device);
+    std::string loadError;
+    if (!loadDevice(source, loadError)) {
+        error = loadError;
+        return false;
+    }
+    if (!copyDevice(source, error))
+        return false;
+    auto device = loadDevice(m_copy, error);
+    if (!device)
+        return false;
+    if (!line.style.empty())
+        device->interfaceStyle = line.style;
+    m_style = device->interfaceStyle == "dark" ? 2 : 1;
+    setCurrentDevice(std::move(*device));
+    if (!applyPreferences(line, error))
+        return false;
+    settings::registerAppClasses();
+    return line.noTweak || loadLibrary(error);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "host/runtime/Runtime.h"
+
+// Moves through Settings as a user would: pages are opened by tapping the row that leads to
+// them on the root list.
+class Navigator {
+public:
+    // Launches Settings and lets it settle for `settleSeconds` of simulated time.
+    void launch(long interfaceStyle, double settleSeconds);
+
+    // Opens a page by name (root, connectivity, notifications, general, tweaks, apps, system-apps).
+    bool open(const std::string& page, std::string& error);
+    // Taps the row with the identifier on the page on top.
+    bool tap(const std::string& rowID, std::string& error);
+    void back();
+    rt::Object* topPage() const;
+    const std::string& pageName() const { return m_pageName; }
+
+    static bool isKnownPage(const std::string&);
+    static const char* const* pageNames();
+
+private:
+    void settle();
+    std::string m_pageName { "root" };
+};

@@ -1,0 +1,57 @@
+#include "PageDump.h"
+
+#include "host/foundation/String.h"
+#include "host/preferences/PSListController.h"
+#include "host/preferences/PSSpecifier.h"
+
+using nlohmann::json;
+
+namespace {
+
+json optionalString(rt::Object* value)
+{
+    return isString(value) ? json(toStdString(value)) : json(nullptr);
+}
+
+json dumpRow(rt::Object* row)
+{
+    auto* spec = static_cast<PSSpecifier*>(row);
+    json j;
+    j["id"] = spec->identifier();
+    j["name"] = toStdString(spec->m_name.get());
+    if (rt::Object* value = spec->property("value"))
+        j["value"] = optionalString(value);
+    j["icon"] = spec->property("iconImage") != nullptr;
+    return j;
+}
+
+}
+
+json dumpPage(rt::Object* page, const std::string& pageName)
+{
+    rt::AutoreleasePool pool;
+    json j;
+    j["page"] = pageName;
+    j["title"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("title")));
+    j["class"] = page ? page->isa()->name() : "";
+    json sections = json::array();
+    if (isListController(page)) {
+        // What the page answers now, as the table would show after a reload.
+        rt::send<rt::Object*>(page, SELECTOR("specifiers"));
+        rt::Object* table = rt::send<rt::Object*>(page, SELECTOR("table"));
+        auto all = static_cast<PSListController*>(page)->sections();
+        for (size_t s = 0; s < all.size(); ++s) {
+            json section;
+            section["header"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("tableView:titleForHeaderInSection:"), table, static_cast<long>(s)));
+            if (all[s].group)
+                section["group"] = static_cast<PSSpecifier*>(all[s].group)->identifier();
+            json rows = json::array();
+            for (rt::Object* row : all[s].rows)
+                rows.push_back(dumpRow(row));
+            section["rows"] = rows;
+            sections.push_back(section);
+        }
+    }
+    j["sections"] = sections;
+    return j;
+}

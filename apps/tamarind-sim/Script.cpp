@@ -1,0 +1,100 @@
+#include "Script.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "Navigator.h"
+#include "PageDump.h"
+#include "host/foundation/NotificationCenter.h"
+#include "host/foundation/RunLoop.h"
+#include "host/preferences/SettingsApp.h"
+
+namespace {
+
+std::vector<std::string> words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> result;
+    for (std::string w; in >> w;)
+        result.push_back(w);
+    return result;
+}
+
+bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::ostream& out, std::string& error)
+{
+    const std::string& verb = step[0];
+    auto needs = [&](size_t n) {
+        if (step.size() == n + 1)
+            return true;
+        error = verb + " takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s");
+        return false;
+    };
+    if (verb == "open")
+        return needs(1) && navigator.open(step[1], error);
+    if (verb == "tap")
+        return needs(1) && navigator.tap(step[1], error);
+    if (verb == "back") {
+        navigator.back();
+        return needs(0);
+    }
+    if (verb == "advance") {
+        if (!needs(1))
+            return false;
+        std::string amount = step[1];
+        if (amount.ends_with("s"))
+            amount.pop_back();
+        char* end = nullptr;
+        double seconds = std::strtod(amount.c_str(), &end);
+        if (amount.empty() || *end || seconds < 0 || seconds > 86400) {
+            error = "advance expects a number of seconds between 0 and 86400";
+            return false;
+        }
+        RunLoop::main().advance(seconds);
+        return true;
+    }
+    if (verb == "memory-warning") {
+        NotificationCenter::defaultCenter().post(UIApplicationDidReceiveMemoryWarningNotification);
+        RunLoop::main().runUntilIdle();
+        return needs(0);
+    }
+    if (verb == "style") {
+        if (!needs(1) || (step[1] != "light" && step[1] != "dark")) {
+            error = "style expects light or dark";
+            return false;
+        }
+        rt::send(settings::window(), SELECTOR("setOverrideUserInterfaceStyle:"), step[1] == "dark" ? 2L : 1L);
+        RunLoop::main().runUntilIdle();
+        return true;
+    }
+    if (verb == "dump") {
+        if (!needs(0))
+            return false;
+        out << dumpPage(navigator.topPage(), navigator.pageName()).dump() << "\n";
+        return true;
+    }
+    error = "unknown step \"" + verb + "\"";
+    return false;
+}
+
+}
+
+bool runScript(const std::string& text, long interfaceStyle, std::ostream& out, std::string& error)
+{
+    Navigator navigator;
+    navigator.launch(interfaceStyle, 0);
+    std::istringstream lines(text);
+    int number = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ++number;
+        auto step = words(line);
+        if (step.empty() || step[0].starts_with("#"))
+            continue;
+        std::string stepError;
+        if (!runStep(navigator, step, out, stepError)) {
+            error = "line " + std::to_string(number) + ": " + stepError;
+            return false;
+        }
+    }
+    return true;
+}

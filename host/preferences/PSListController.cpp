@@ -1,0 +1,194 @@
+#include "host/preferences/PSListController.h"
+
+#include "host/foundation/Array.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/String.h"
+#include "host/preferences/PSSpecifier.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+PSListController* page(Object* o) { return static_cast<PSListController*>(o); }
+NSArray* rows(Object* o) { return static_cast<NSArray*>(o); }
+
+Object* specifiers(Object* self, SEL)
+{
+    auto* p = page(self);
+    if (!p->m_specifiers)
+        p->setSpecifiers(NSArray::createMutable().get());
+    return p->m_specifiers.get();
+}
+
+void reloadSpecifiers(Object* self, SEL)
+{
+    auto* p = page(self);
+    p->m_specifiers = nullptr;
+    rt::send<Object*>(self, SELECTOR("specifiers"));
+    p->reloadTable();
+}
+
+void insertSpecifierAtIndex(Object* self, SEL, Object* row, long index, bool)
+{
+    auto* p = page(self);
+    auto* list = rows(specifiers(self, nullptr));
+    if (!row || index < 0 || static_cast<size_t>(index) > list->count())
+        return;
+    list->m_items.insert(list->m_items.begin() + index, rt::Ref<Object>(row));
+    rebuildSpecifiersByID(p);
+    p->reloadTable();
+}
+
+void insertSpecifierAfterID(Object* self, SEL, Object* row, Object* afterID, bool animated)
+{
+    auto* list = rows(rt::send<Object*>(self, SELECTOR("specifiers")));
+    long index = static_cast<long>(list->count());
+    for (size_t i = 0; i < list->count(); ++i)
+        if (static_cast<PSSpecifier*>(list->at(i))->identifier() == toStdString(afterID))
+            index = static_cast<long>(i) + 1;
+    rt::send(self, SELECTOR("insertSpecifier:atIndex:animated:"), row, index, animated);
+}
+
+void addSpecifiersFromArray(Object* self, SEL, Object* array, bool)
+{
+    auto* p = page(self);
+    if (!isArray(array))
+        return;
+    auto items = rows(array)->m_items;
+    auto* list = rows(specifiers(self, nullptr));
+    list->m_items.insert(list->m_items.end(), items.begin(), items.end());
+    rebuildSpecifiersByID(p);
+    p->reloadTable();
+}
+
+Object* specifierForID(Object* self, SEL, Object* id)
+{
+    return page(self)->m_specifiersByID ? static_cast<NSDictionary*>(page(self)->m_specifiersByID.get())->get(id) : nullptr;
+}
+
+// Opens the page a row leads to: the row's load action first (bundle panes load their bundle
+// there), then its detail class, pushed on the navigation stack.
+void showControllerFromSpecifier(Object* self, SEL, Object* row)
+{
+    if (!row)
+        return;
+    SEL loadAction = rt::send<SEL>(row, SELECTOR("controllerLoadAction"));
+    if (loadAction && rt::respondsTo(self, loadAction))
+        rt::send(self, loadAction, row);
+    Class* detail = rt::send<Class*>(row, SELECTOR("detailControllerClass"));
+    if (!detail || !detail->isSubclassOf(UIViewController::classObject()))
+        return;
+    auto controller = rt::newObject(detail);
+    if (isListController(controller)) {
+        auto* next = page(controller);
+        next->m_specifier = row;
+        next->m_parentController = self;
+        auto root = page(self)->m_rootController.load();
+        next->m_rootController = root ? root.get() : self;
+    }
+    UIViewController* nav = reinterpret_cast<UIViewController*>(page(self)->navigationController());
+    rt::send(nav, SELECTOR("pushViewController:animated:"), controller.get(), true);
+}
+
+void registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("specifiers"), &specifiers);
+    addMethod(c, sel("setSpecifiers:"), +[](Object* self, SEL, Object* list) { page(self)->setSpecifiers(list); });
+    addMethod(c, sel("reloadSpecifiers"), &reloadSpecifiers);
+    addMethod(c, sel("insertSpecifier:atIndex:animated:"), &insertSpecifierAtIndex);
+    addMethod(c, sel("insertSpecifier:afterSpecifierID:animated:"), &insertSpecifierAfterID);
+    addMethod(c, sel("addSpecifiersFromArray:animated:"), &addSpecifiersFromArray);
+    addMethod(c, sel("containsSpecifier:"), +[](Object* self, SEL, Object* row) {
+        return rows(rt::send<Object*>(self, SELECTOR("specifiers")))->contains(row);
+    });
+    addMethod(c, sel("specifierForID:"), &specifierForID);
+    addMethod(c, sel("_showControllerFromSpecifier:"), &showControllerFromSpecifier);
+    addMethod(c, sel("table"), +[](Object* self, SEL) { return page(self)->m_table.get(); });
+    addMethod(c, sel("specifier"), +[](Object* self, SEL) { return page(self)->m_specifier.get(); });
+    addMethod(c, sel("setSpecifier:"), +[](Object* self, SEL, Object* row) { page(self)->m_specifier = row; });
+    addMethod(c, sel("parentController"), +[](Object* self, SEL) { return autorelease(page(self)->m_parentController.load()); });
+    addMethod(c, sel("rootController"), +[](Object* self, SEL) { return autorelease(page(self)->m_rootController.load()); });
+    TAM_HOST_IVAR(c, PSListController, m_specifiers, "_specifiers");
+    TAM_HOST_IVAR(c, PSListController, m_specifiersByID, "_specifiersByID");
+    TAM_HOST_IVAR(c, PSListController, m_table, "_table");
+    TAM_HOST_IVAR(c, PSListController, m_specifier, "_specifier");
+}
+
+}
+
+void registerListControllerTableMethods(Class*);
+
+Class* PSListController::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<PSListController>("PSListController", UIViewController::classObject());
+        registerMethods(c);
+        registerListControllerTableMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+Object* PSListController::specifiersByMessage() { return rt::send<Object*>(this, SELECTOR("specifiers")); }
+
+void PSListController::setSpecifiers(Object* list)
+{
+    // A mutable array is kept as it is: pages share their module arrays by reference.
+    rt::Ref<Object> mutableList;
+    if (list && list->isa() == NSArray::mutableClassObject())
+        mutableList = list;
+    else if (isArray(list))
+        mutableList = rt::adopt(rt::send<Object*>(list, SELECTOR("mutableCopy")));
+    else
+        mutableList = NSArray::createMutable();
+    m_specifiers = mutableList;
+    rebuildSpecifiersByID(this);
+    reloadTable();
+}
+
+void PSListController::reloadTable() { rt::send(m_table.get(), SELECTOR("reloadData")); }
+
+std::vector<PSListController::Section> PSListController::sections()
+{
+    std::vector<Section> result;
+    // The table reads the rows the page holds; `specifiers` builds them when there are none yet.
+    Object* list = m_specifiers ? m_specifiers.get() : specifiersByMessage();
+    if (!isArray(list))
+        return result;
+    for (auto& item : rows(list)->m_items) {
+        bool group = rt::isKindOf(item.get(), PSSpecifier::classObject())
+            && static_cast<PSSpecifier*>(item.get())->m_cellType == PSSpecifier::GroupCell;
+        if (group) {
+            result.push_back({ item.get(), {} });
+            continue;
+        }
+        if (result.empty())
+            result.push_back({ nullptr, {} });
+        result.back().rows.push_back(item.get());
+    }
+    return result;
+}
+
+Object* PSListController::specifierAt(long section, long row)
+{
+    auto all = sections();
+    if (section < 0 || static_cast<size_t>(section) >= all.size())
+        return nullptr;
+    auto& s = all[static_cast<size_t>(section)];
+    return row >= 0 && static_cast<size_t>(row) < s.rows.size() ? s.rows[static_cast<size_t>(row)] : nullptr;
+}
+
+void rebuildSpecifiersByID(PSListController* p)
+{
+    auto byID = NSDictionary::createMutable();
+    if (isArray(p->m_specifiers.get()))
+        for (auto& item : rows(p->m_specifiers.get())->m_items)
+            if (Object* id = rt::send<Object*>(item, SELECTOR("identifier")))
+                byID->set(id, item.get());
+    p->m_specifiersByID = byID;
+}
+
+bool isListController(Object* o) { return rt::isKindOf(o, PSListController::classObject()); }

@@ -1,0 +1,112 @@
+#include "host/foundation/String.h"
+#include "host/preferences/PSListController.h"
+#include "host/preferences/PSSpecifier.h"
+#include "host/uikit/UIView.h"
+
+// The list page as its table's data source and delegate: sections from group rows, a cell per
+// row made (or reused) by the page, heights from the row's "height" property.
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+PSListController* page(Object* o) { return static_cast<PSListController*>(o); }
+
+constexpr long UITableViewStyleInsetGrouped = 2;
+constexpr double UITableViewAutomaticDimension = -1;
+
+long sectionOf(Object* indexPath) { return rt::send<long>(indexPath, SELECTOR("section")); }
+long rowOf(Object* indexPath) { return rt::send<long>(indexPath, SELECTOR("row")); }
+
+void loadView(Object* self, SEL)
+{
+    Class* tableClass = rt::getClass("UITableView");
+    CGRect frame = rt::send<CGRect>(rt::send<Object*>(rt::getClass("UIScreen"), SELECTOR("mainScreen")), SELECTOR("bounds"));
+    auto table = rt::adopt(rt::send<Object*>(rt::send<Object*>(tableClass, SELECTOR("alloc")), SELECTOR("initWithFrame:style:"),
+        frame, UITableViewStyleInsetGrouped));
+    rt::send(table, SELECTOR("setDataSource:"), self);
+    rt::send(table, SELECTOR("setDelegate:"), self);
+    page(self)->m_table = table;
+    rt::send(self, SELECTOR("setView:"), table.get());
+}
+
+long numberOfSections(Object* self, SEL, Object*) { return static_cast<long>(page(self)->sections().size()); }
+
+long numberOfRows(Object* self, SEL, Object*, long section)
+{
+    auto all = page(self)->sections();
+    return section >= 0 && static_cast<size_t>(section) < all.size() ? static_cast<long>(all[static_cast<size_t>(section)].rows.size()) : 0;
+}
+
+std::string reuseIdentifierFor(Object* row)
+{
+    return "PSTableCell-" + std::to_string(rt::send<long>(row, SELECTOR("cellType")));
+}
+
+Object* cellForRow(Object* self, SEL, Object* table, Object* indexPath)
+{
+    Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
+    std::string reuse = reuseIdentifierFor(row);
+    Object* cell = rt::send<Object*>(table, SELECTOR("dequeueReusableCellWithIdentifier:"), ns(reuse));
+    if (!cell) {
+        Class* cellClass = rt::getClass("PSTableCell");
+        if (Object* className = row ? rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns(PSCellClassKey)) : nullptr)
+            if (Class* custom = rt::getClass(toStdString(className)))
+                cellClass = custom;
+        cell = rt::autorelease(rt::adopt(rt::send<Object*>(rt::send<Object*>(cellClass, SELECTOR("alloc")),
+            SELECTOR("initWithStyle:reuseIdentifier:specifier:"), 1L, ns(reuse), row)));
+    }
+    rt::send(cell, SELECTOR("setSpecifier:"), row);
+    rt::send(cell, SELECTOR("refreshCellContentsWithSpecifier:"), row);
+    return cell;
+}
+
+Object* titleForHeader(Object* self, SEL, Object*, long section)
+{
+    auto all = page(self)->sections();
+    if (section < 0 || static_cast<size_t>(section) >= all.size() || !all[static_cast<size_t>(section)].group)
+        return nullptr;
+    Object* name = rt::send<Object*>(all[static_cast<size_t>(section)].group, SELECTOR("name"));
+    return toStdString(name).empty() ? nullptr : name;
+}
+
+Object* titleForFooter(Object* self, SEL, Object*, long section)
+{
+    auto all = page(self)->sections();
+    if (section < 0 || static_cast<size_t>(section) >= all.size() || !all[static_cast<size_t>(section)].group)
+        return nullptr;
+    return rt::send<Object*>(all[static_cast<size_t>(section)].group, SELECTOR("propertyForKey:"), ns("footerText"));
+}
+
+double heightForRow(Object* self, SEL, Object*, Object* indexPath)
+{
+    Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
+    Object* height = row ? rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns("height")) : nullptr;
+    return height ? rt::send<double>(height, SELECTOR("doubleValue")) : UITableViewAutomaticDimension;
+}
+
+void didSelectRow(Object* self, SEL, Object* table, Object* indexPath)
+{
+    Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
+    rt::send(table, SELECTOR("deselectRowAtIndexPath:animated:"), indexPath, true);
+    if (row)
+        rt::send(self, SELECTOR("_showControllerFromSpecifier:"), row);
+}
+
+}
+
+void registerListControllerTableMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("loadView"), &loadView);
+    addMethod(c, sel("numberOfSectionsInTableView:"), &numberOfSections);
+    addMethod(c, sel("tableView:numberOfRowsInSection:"), &numberOfRows);
+    addMethod(c, sel("tableView:cellForRowAtIndexPath:"), &cellForRow);
+    addMethod(c, sel("tableView:titleForHeaderInSection:"), &titleForHeader);
+    addMethod(c, sel("tableView:titleForFooterInSection:"), &titleForFooter);
+    addMethod(c, sel("tableView:heightForRowAtIndexPath:"), &heightForRow);
+    addMethod(c, sel("tableView:didSelectRowAtIndexPath:"), &didSelectRow);
+    addMethod(c, sel("tableView:shouldHighlightRowAtIndexPath:"), +[](Object*, SEL, Object*, Object*) { return true; });
+}

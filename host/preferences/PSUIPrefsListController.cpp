@@ -1,0 +1,176 @@
+#include "host/preferences/PSUIPrefsListController.h"
+
+#include "host/foundation/Array.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/RunLoop.h"
+#include "host/foundation/String.h"
+#include "host/platform/Device.h"
+#include "host/preferences/PSSpecifier.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+PSUIPrefsListController* root(Object* o) { return static_cast<PSUIPrefsListController*>(o); }
+
+Object* iconFor(const std::string& key)
+{
+    if (key.empty())
+        return nullptr;
+    Object* cache = rt::send<Object*>(rt::getClass("PKIconImageCache"), SELECTOR("settingsIconCache"));
+    return rt::send<Object*>(cache, SELECTOR("imageForKey:"), ns(key));
+}
+
+// The root page's own rows: the Wallpaper and exposure rows stand in the list, the TV provider
+// row is made now and inserted later.
+void adoptSpecialRows(PSUIPrefsListController* page, NSArray* list)
+{
+    for (auto& item : list->m_items) {
+        std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
+        if (id == "Wallpaper")
+            page->m_wallpaperSpecifier = item;
+        else if (id == "Exposure Notifications")
+            page->m_exposureNotificationSpecifier = item;
+    }
+    for (auto& insertion : currentDevice().insertions)
+        if (insertion.row.id == "VIDEO_SUBSCRIBER")
+            page->m_videoSubscriberSpecifier = makeDeviceSpecifier(insertion.row, page);
+}
+
+Object* rootSpecifiers(Object* self, SEL)
+{
+    auto* page = root(self);
+    if (page->m_specifiers)
+        return page->m_specifiers.get();
+    auto list = NSArray::createMutable();
+    for (auto& row : currentDevice().rootList)
+        list->add(makeDeviceSpecifier(row, self));
+    adoptSpecialRows(page, list.get());
+    page->m_specifiers = list;
+    rebuildSpecifiersByID(page);
+    return list.get();
+}
+
+Object* appRows(Object* target)
+{
+    auto rows = NSArray::createMutable();
+    for (auto& row : currentDevice().appRows)
+        rows->add(makeDeviceSpecifier(row, target));
+    return rt::autorelease(std::move(rows));
+}
+
+using AppRowsCompletion = void(Object*, Object*);
+
+void loadThirdPartySpecifiers(Object* self, SEL, Object*, rt::BlockBase* completion)
+{
+    Object* rows = appRows(self);
+    rt::callBlock<AppRowsCompletion>(completion, rows, static_cast<Object*>(rt::autorelease(NSDictionary::create())));
+}
+
+void loadThirdPartySpecifiersWithAppClips(Object* self, SEL, Object* apps, bool, rt::BlockBase* completion)
+{
+    loadThirdPartySpecifiers(self, nullptr, apps, completion);
+}
+
+void updateFollowups(Object* self, SEL, rt::BlockBase* completion)
+{
+    for (auto& row : currentDevice().followups) {
+        if (rt::send<Object*>(self, SELECTOR("specifierForID:"), ns(row.id)))
+            continue;
+        rt::send(self, SELECTOR("insertSpecifier:afterSpecifierID:animated:"), makeDeviceSpecifier(row, self),
+            ns("FollowUpList_com.apple.followup.-group.account"), false);
+    }
+    rt::callBlock<void()>(completion);
+}
+
+// What Settings does after its root page loaded, each at its own time on the main queue.
+void scheduleLaterWork(PSUIPrefsListController* page)
+{
+    rt::Weak<Object> weakPage(page);
+    RunLoop::main().addTimer(0, [weakPage] {
+        if (auto page = weakPage.load())
+            rt::send(page, SELECTOR("updateFollowupSpecifiersWithCompletion:"), rt::makeBlock<void()>([] { }).get());
+    });
+    for (auto& insertion : currentDevice().insertions) {
+        RunLoop::main().addTimer(insertion.delay, [weakPage, insertion] {
+            auto page = weakPage.load();
+            if (!page)
+                return;
+            rt::AutoreleasePool pool;
+            Object* row = insertion.row.id == "VIDEO_SUBSCRIBER" ? root(page)->m_videoSubscriberSpecifier.get()
+                                                                 : makeDeviceSpecifier(insertion.row, page);
+            rt::send(page, SELECTOR("insertSpecifier:afterSpecifierID:animated:"), row, ns(insertion.after), true);
+        });
+    }
+    RunLoop::main().addTimer(currentDevice().appRowsDelay, [weakPage] {
+        auto page = weakPage.load();
+        if (!page)
+            return;
+        rt::Weak<Object> target(page.get());
+        auto completion = rt::makeBlock<AppRowsCompletion>([target](Object* rows, Object*) {
+            if (auto page = target.load())
+                rt::send(page, SELECTOR("addSpecifiersFromArray:animated:"), rows, true);
+        });
+        Object* apps = rt::autorelease(NSArray::create());
+        if (systemVersionAtLeast(15))
+            rt::send(page, SELECTOR("_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:"), apps, true,
+                static_cast<rt::BlockBase*>(completion.get()));
+        else
+            rt::send(page, SELECTOR("_reallyLoadThirdPartySpecifiersForApps:withCompletion:"), apps,
+                static_cast<rt::BlockBase*>(completion.get()));
+    });
+}
+
+void rootViewDidLoad(Object* self, SEL)
+{
+    rt::sendSuper(self, PSUIPrefsListController::classObject(), rt::sel("viewDidLoad"));
+    auto* page = root(self);
+    if (page->m_scheduledLaterWork)
+        return;
+    page->m_scheduledLaterWork = true;
+    scheduleLaterWork(page);
+}
+
+}
+
+Object* makeDeviceSpecifier(const DeviceRow& row, Object* target)
+{
+    long cellType = PSSpecifier::cellTypeNamed(row.cell);
+    Class* detail = row.detail.empty() ? nullptr : rt::getClass(row.detail);
+    auto spec = PSSpecifier::create(row.name, target, detail, cellType);
+    if (!row.id.empty())
+        spec->setProperty(PSIDKey, NSString::create(row.id));
+    spec->setProperty("cell", NSString::create(row.cell));
+    if (!row.value.empty())
+        spec->setProperty("value", NSString::create(row.value));
+    if (!row.iconCache.empty()) {
+        spec->setProperty("iconCache", NSString::create(row.iconCache));
+        spec->setProperty("iconImage", iconFor(row.iconCache));
+    }
+    if (!row.bundleID.empty())
+        spec->setProperty("bundleID", NSString::create(row.bundleID));
+    return rt::autorelease(std::move(spec));
+}
+
+Class* PSUIPrefsListController::classObject()
+{
+    static Class* cls = [] {
+        using namespace rt;
+        auto* c = defineCppClass<PSUIPrefsListController>("PSUIPrefsListController", PSListController::classObject());
+        addMethod(c, sel("specifiers"), &rootSpecifiers);
+        addMethod(c, sel("viewDidLoad"), &rootViewDidLoad);
+        addMethod(c, sel("updateFollowupSpecifiersWithCompletion:"), &updateFollowups);
+        addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:withCompletion:"), &loadThirdPartySpecifiers);
+        addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:"),
+            &loadThirdPartySpecifiersWithAppClips);
+        TAM_HOST_IVAR(c, PSUIPrefsListController, m_wallpaperSpecifier, "_wallpaperSpecifier");
+        TAM_HOST_IVAR(c, PSUIPrefsListController, m_videoSubscriberSpecifier, "_videoSubscriberSpecifier");
+        // Settings renamed the exposure row's variable in iOS 15.
+        TAM_HOST_IVAR(c, PSUIPrefsListController, m_exposureNotificationSpecifier,
+            systemVersionAtLeast(15) ? "__exposureNotificationSpecifier" : "_exposureNotificationSpecifier");
+        return c;
+    }();
+    return cls;
+}

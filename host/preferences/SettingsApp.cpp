@@ -1,0 +1,67 @@
+#include "host/preferences/SettingsApp.h"
+
+#include "host/foundation/RunLoop.h"
+#include "host/preferences/PLLocalizedListController.h"
+#include "host/preferences/PSListController.h"
+#include "host/preferences/PSSpecifier.h"
+#include "host/preferences/PSUIPrefsListController.h"
+#include "host/preferences/PKIconImageCache.h"
+
+namespace settings {
+
+namespace {
+
+rt::Ref<rt::Object>& windowRef()
+{
+    static auto* w = new rt::Ref<rt::Object>;
+    return *w;
+}
+
+rt::Ref<rt::Object>& navigationRef()
+{
+    static auto* n = new rt::Ref<rt::Object>;
+    return *n;
+}
+
+}
+
+void registerAppClasses()
+{
+    PSSpecifier::classObject();
+    PSListController::classObject();
+    PSUIPrefsListController::classObject();
+    PLLocalizedListController::classObject();
+    PKIconImageCache::classObject();
+}
+
+rt::Object* launch(long interfaceStyle)
+{
+    rt::AutoreleasePool pool;
+    rt::Object* screen = rt::send<rt::Object*>(rt::getClass("UIScreen"), SELECTOR("mainScreen"));
+    CGRect bounds = rt::send<CGRect>(screen, SELECTOR("bounds"));
+    auto window = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rt::getClass("UIWindow"), SELECTOR("alloc")),
+        SELECTOR("initWithFrame:"), bounds));
+    rt::send(window, SELECTOR("setOverrideUserInterfaceStyle:"), interfaceStyle);
+    auto root = rt::newObject(PSUIPrefsListController::classObject());
+    auto navigation = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rt::getClass("UINavigationController"), SELECTOR("alloc")),
+        SELECTOR("initWithRootViewController:"), root.get()));
+    rt::send(window, SELECTOR("setRootViewController:"), navigation.get());
+    rt::send(window, SELECTOR("makeKeyAndVisible"));
+    windowRef() = window;
+    navigationRef() = navigation;
+    RunLoop::main().runUntilIdle();
+    return navigation.get();
+}
+
+rt::Object* navigationController() { return navigationRef().get(); }
+rt::Object* window() { return windowRef().get(); }
+
+rt::Object* rootPage()
+{
+    rt::Object* controllers = rt::send<rt::Object*>(navigationRef(), SELECTOR("viewControllers"));
+    return rt::send<rt::Object*>(controllers, SELECTOR("firstObject"));
+}
+
+rt::Object* topPage() { return rt::send<rt::Object*>(navigationRef(), SELECTOR("topViewController")); }
+
+}

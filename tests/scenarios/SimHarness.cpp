@@ -1,0 +1,195 @@
+#include "SimHarness.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+std::string readAll(int fd)
+{
+    std::string text;
+    std::array<char, 65536> buffer;
+    ssize_t n;
+    while ((n = read(fd, buffer.data(), buffer.size())) > 0)
+        text.append(buffer.data(), static_cast<size_t>(n));
+    return text;
+}
+
+std::string plistValue(const json& v)
+{
+    if (v.is_boolean())
+        return v.get<bool>() ? "<true/>" : "<false/>";
+    if (v.is_number_integer())
+        return "<integer>" + std::to_string(v.get<long long>()) + "</integer>";
+    if (v.is_number())
+        return "<real>" + std::to_string(v.get<double>()) + "</real>";
+    if (v.is_string())
+        return "<string>" + v.get<std::string>() + "</string>";
+    if (v.is_array()) {
+        std::string s = "<array>";
+        for (auto& item : v)
+            s += plistValue(item);
+        return s + "</array>";
+    }
+    if (v.is_object()) {
+        std::string s = "<dict>";
+        for (auto& [k, item] : v.items())
+            s += "<key>" + k + "</key>" + plistValue(item);
+        return s + "</dict>";
+    }
+    return "<string></string>";
+}
+
+std::string plistDocument(const json& v)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + plistValue(v) + "</plist>\n";
+}
+
+}
+
+json SimResult::json() const
+{
+    auto parsed = json::parse(out, nullptr, false);
+    return parsed;
+}
+
+std::vector<nlohmann::json> SimResult::jsonLines() const
+{
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty())
+            lines.push_back(json::parse(line, nullptr, false));
+    return lines;
+}
+
+SimResult runSim(const std::vector<std::string>& args)
+{
+    int outPipe[2], errPipe[2];
+    if (pipe(outPipe) || pipe(errPipe))
+        return {};
+    // Standard error goes to a file so a chatty child cannot block on a full pipe.
+    char errPath[] = "/tmp/tamarind-sim-stderr-XXXXXX";
+    int errFile = mkstemp(errPath);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(outPipe[1], 1);
+        dup2(errFile, 2);
+        close(outPipe[0]);
+        close(outPipe[1]);
+        std::vector<char*> argv;
+        std::string program = TAM_SIM;
+        argv.push_back(program.data());
+        std::vector<std::string> copies = args;
+        for (auto& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(outPipe[1]);
+    close(errPipe[0]);
+    close(errPipe[1]);
+    SimResult result;
+    result.out = readAll(outPipe[0]);
+    close(outPipe[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    lseek(errFile, 0, SEEK_SET);
+    result.err = readAll(errFile);
+    close(errFile);
+    unlink(errPath);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
+}
+
+TestDevice::TestDevice()
+{
+    std::string pattern = (fs::temp_directory_path() / "tamarind-test-XXXXXX").string();
+    m_path = fs::path(mkdtemp(pattern.data())) / "device";
+    fs::copy(fs::path(TAM_SOURCE_DIR) / "devices" / "default", m_path, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    std::ifstream in(m_path / "device.json");
+    m_description = json::parse(in);
+}
+
+TestDevice::~TestDevice()
+{
+    std::error_code ec;
+    fs::remove_all(m_path.parent_path(), ec);
+}
+
+fs::path TestDevice::file(const std::string& devicePath) const { return m_path / devicePath.substr(devicePath.find_first_not_of('/')); }
+
+void TestDevice::setPreferences(const json& values)
+{
+    writeFile("/var/mobile/Library/Preferences/com.corvane.sorrelpreferences.plist", plistDocument(values));
+}
+
+void TestDevice::writeFile(const std::string& devicePath, const std::string& contents)
+{
+    fs::path p = file(devicePath);
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << contents;
+}
+
+void TestDevice::writePlist(const std::string& devicePath, const json& value) { writeFile(devicePath, plistDocument(value)); }
+
+void TestDevice::symlink(const std::string& devicePath, const std::string& target)
+{
+    fs::path p = file(devicePath);
+    fs::create_directories(p.parent_path());
+    fs::create_symlink(target, p);
+}
+
+void TestDevice::remove(const std::string& devicePath)
+{
+    std::error_code ec;
+    fs::remove_all(file(devicePath), ec);
+}
+
+SimResult TestDevice::run(const std::vector<std::string>& args)
+{
+    std::ofstream(m_path / "device.json") << m_description.dump(1);
+    std::vector<std::string> all = { "--device", m_path.string() };
+    all.insert(all.end(), args.begin(), args.end());
+    return runSim(all);
+}
+
+std::vector<std::vector<std::string>> rowIDs(const json& page)
+{
+    std::vector<std::vector<std::string>> result;
+    if (!page.contains("sections"))
+        return result;
+    for (auto& section : page["sections"]) {
+        std::vector<std::string> ids;
+        for (auto& row : section["rows"])
+            ids.push_back(row["id"].get<std::string>());
+        result.push_back(ids);
+    }
+    return result;
+}
+
+std::vector<std::string> flatRowIDs(const json& page)
+{
+    std::vector<std::string> all;
+    for (auto& section : rowIDs(page))
+        all.insert(all.end(), section.begin(), section.end());
+    return all;
+}
+
+long indexOf(const std::vector<std::string>& list, const std::string& id)
+{
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i] == id)
+            return static_cast<long>(i);
+    return -1;
+}

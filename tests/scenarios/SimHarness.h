@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+// Runs tamarind-sim in its own process, one scenario per run, on devices the test builds.
+
+struct SimResult {
+    int exitCode { -1 };
+    std::string out;
+    std::string err;
+    nlohmann::json json() const;
+    // Every JSON line of the output (script dumps).
+    std::vector<nlohmann::json> jsonLines() const;
+};
+
+SimResult runSim(const std::vector<std::string>& args);
+
+// A device folder in a temporary directory, started as a copy of the default device.
+class TestDevice {
+public:
+    TestDevice();
+    ~TestDevice();
+    TestDevice(const TestDevice&) = delete;
+    TestDevice& operator=(const TestDevice&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    // The device path "/var/..." inside the folder.
+    std::filesystem::path file(const std::string& devicePath) const;
+    nlohmann::json& description() { return m_description; }
+
+    // Writes the preferences domain as an XML property list of these values (bools, integers,
+    // floats, strings).
+    void setPreferences(const nlohmann::json& values);
+    void writeFile(const std::string& devicePath, const std::string& contents);
+    void writePlist(const std::string& devicePath, const nlohmann::json& value);
+    void symlink(const std::string& devicePath, const std::string& target);
+    void remove(const std::string& devicePath);
+
+    // Runs the simulator on this device (writing device.json first).
+    SimResult run(const std::vector<std::string>& args);
+
+private:
+    std::filesystem::path m_path;
+    nlohmann::json m_description;
+};
+
+// The identifiers of every row of a dumped page, section by section.
+std::vector<std::vector<std::string>> rowIDs(const nlohmann::json& page);
+// All row identifiers of a dumped page in order.
+std::vector<std::string> flatRowIDs(const nlohmann::json& page);
+// Index of an identifier in a list, or -1.
+long indexOf(const std::vector<std::string>&, const std::string&);
