@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/foundation/Array.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/Number.h"
+#include "host/foundation/PropertyList.h"
+#include "host/foundation/String.h"
+
+namespace {
+
+std::vector<uint8_t> bytes(const std::string& s) { return { s.begin(), s.end() }; }
+
+const char* kXml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict>
+<key>flag</key><true/>
+<key>count</key><integer>-50</integer>
+<key>ratio</key><real>0.25</real>
+<key>name</key><string>Tweak</string>
+<key>list</key><array><string>a</string><integer>2</integer></array>
+</dict></plist>)";
+
+}
+
+TEST(PropertyList, ReadsXmlAndRoundTripsThroughBinary)
+{
+    rt::AutoreleasePool pool;
+    auto parsed = parsePropertyList(bytes(kXml));
+    ASSERT_TRUE(isDictionary(parsed.get()));
+    for (auto format : { PropertyListFormat::Binary, PropertyListFormat::XML }) {
+        auto written = serializePropertyList(parsed.get(), format);
+        ASSERT_TRUE(written);
+        EXPECT_EQ(isBinaryPropertyList(*written), format == PropertyListFormat::Binary);
+        auto again = parsePropertyList(*written);
+        auto* d = static_cast<NSDictionary*>(again.get());
+        ASSERT_TRUE(isDictionary(d));
+        EXPECT_TRUE(static_cast<NSNumber*>(d->get("flag"))->boolValue());
+        EXPECT_EQ(static_cast<NSNumber*>(d->get("count"))->integerValue(), -50);
+        EXPECT_DOUBLE_EQ(static_cast<NSNumber*>(d->get("ratio"))->doubleValue(), 0.25);
+        EXPECT_EQ(toStdString(d->get("name")), "Tweak");
+        EXPECT_EQ(static_cast<NSArray*>(d->get("list"))->count(), 2u);
+    }
+}
+
+TEST(PropertyList, BadInputGivesNothing)
+{
+    const std::string cases[] = {
+        "",
+        "not a plist at all",
+        "<?xml version=\"1.0\"?><plist><dict><key>a</key>",
+        std::string("bplist00\xff\xff\xff\xff", 12),
+        std::string("bplist00") + std::string(40, '\0'),
+    };
+    for (auto& c : cases)
+        EXPECT_FALSE(parsePropertyList(bytes(c))) << c;
+}
