@@ -1,5 +1,6 @@
 #include "PageDump.h"
 
+#include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
@@ -21,7 +22,12 @@ json dumpRow(rt::Object* row)
     j["name"] = toStdString(spec->m_name.get());
     if (rt::Object* value = spec->property("value"))
         j["value"] = optionalString(value);
-    j["icon"] = spec->property("iconImage") != nullptr;
+    rt::Object* icon = spec->property("iconImage");
+    j["icon"] = icon != nullptr;
+    if (icon) {
+        CGSize size = rt::send<CGSize>(icon, SELECTOR("size"));
+        j["iconSize"] = { size.width, size.height };
+    }
     return j;
 }
 
@@ -34,6 +40,8 @@ json dumpPage(rt::Object* page, const std::string& pageName)
     j["page"] = pageName;
     j["title"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("title")));
     j["class"] = page ? page->isa()->name() : "";
+    rt::Object* parent = rt::respondsTo(page, rt::sel("parentController")) ? rt::send<rt::Object*>(page, SELECTOR("parentController")) : nullptr;
+    j["parentController"] = parent ? json(parent->isa()->name()) : json(nullptr);
     json sections = json::array();
     if (isListController(page)) {
         // What the page answers now, as the table would show after a reload.

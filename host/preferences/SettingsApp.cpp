@@ -5,6 +5,7 @@
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/PSUIPrefsListController.h"
+#include "host/preferences/SettingsDetailController.h"
 #include "host/preferences/PKIconImageCache.h"
 
 namespace settings {
@@ -32,6 +33,12 @@ void registerAppClasses()
     PSUIPrefsListController::classObject();
     PLLocalizedListController::classObject();
     PKIconImageCache::classObject();
+    SettingsDetailController::classObject();
+    // Settings' navigation controller knows its root list page.
+    rt::addMethod(rt::getClass("UINavigationController"), rt::sel("rootListController"), +[](rt::Object* self, rt::SEL) {
+        rt::Object* controllers = rt::send<rt::Object*>(self, SELECTOR("viewControllers"));
+        return rt::send<rt::Object*>(controllers, SELECTOR("firstObject"));
+    });
 }
 
 rt::Object* launch(long interfaceStyle)

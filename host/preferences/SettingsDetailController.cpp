@@ -1,0 +1,17 @@
+#include "host/preferences/SettingsDetailController.h"
+
+using rt::Object;
+using rt::SEL;
+
+rt::Class* SettingsDetailController::classObject()
+{
+    static rt::Class* cls = [] {
+        auto* c = rt::defineCppClass<SettingsDetailController>("SettingsDetailController", PSListController::classObject());
+        rt::addMethod(c, rt::sel("title"), +[](Object* self, SEL) -> Object* {
+            auto* page = static_cast<PSListController*>(self);
+            return page->m_specifier ? rt::send<Object*>(page->m_specifier, SELECTOR("name")) : nullptr;
+        });
+        return c;
+    }();
+    return cls;
+}
