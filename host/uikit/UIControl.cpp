@@ -1,0 +1,113 @@
+#include "host/uikit/UIControl.h"
+
+#include "host/runtime/Bind.h"
+#include "host/uikit/TargetAction.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+UIControl* control(Object* o) { return static_cast<UIControl*>(o); }
+
+void registerMethods(Class* c)
+{
+    using namespace rt;
+    bind<&UIControl::addTarget>(c, "addTarget:action:forControlEvents:");
+    bind<&UIControl::removeTarget>(c, "removeTarget:action:forControlEvents:");
+    bind<&UIControl::sendActionsForControlEvents>(c, "sendActionsForControlEvents:");
+    bind<&UIControl::state>(c, "state");
+    addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return control(s)->m_enabled; });
+    addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { control(s)->m_enabled = e; });
+    addMethod(c, sel("isSelected"), +[](Object* s, SEL) { return control(s)->m_selected; });
+    addMethod(c, sel("setSelected:"), +[](Object* s, SEL, bool e) { control(s)->m_selected = e; });
+    addMethod(c, sel("isHighlighted"), +[](Object* s, SEL) { return control(s)->m_highlighted; });
+    addMethod(c, sel("setHighlighted:"), +[](Object* s, SEL, bool e) { control(s)->m_highlighted = e; });
+    addMethod(c, sel("contentVerticalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentVerticalAlignment; });
+    addMethod(c, sel("setContentVerticalAlignment:"), +[](Object* s, SEL, long a) {
+        control(s)->m_contentVerticalAlignment = a;
+        control(s)->setNeedsLayout();
+    });
+    addMethod(c, sel("contentHorizontalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentHorizontalAlignment; });
+    addMethod(c, sel("setContentHorizontalAlignment:"), +[](Object* s, SEL, long a) {
+        control(s)->m_contentHorizontalAlignment = a;
+        control(s)->setNeedsLayout();
+    });
+}
+
+}
+
+Class* UIControl::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIControl>("UIControl", UIView::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UIControl::addTarget(Object* target, SEL action, unsigned long events)
+{
+    if (!action || !events)
+        return;
+    for (auto& entry : m_actions)
+        if (entry.action == action && entry.target.load().get() == target && entry.hasTarget == bool(target)) {
+            entry.events |= events;
+            return;
+        }
+    m_actions.push_back({ rt::Weak<Object>(target), target != nullptr, action, events });
+}
+
+void UIControl::removeTarget(Object* target, SEL action, unsigned long events)
+{
+    for (auto& entry : m_actions)
+        if ((!target || entry.target.load().get() == target) && (!action || entry.action == action))
+            entry.events &= ~events;
+    std::erase_if(m_actions, [](auto& entry) { return entry.events == 0; });
+}
+
+void UIControl::sendActionsForControlEvents(unsigned long events)
+{
+    rt::Ref<UIControl> keep(this);
+    auto actions = m_actions;
+    for (auto& entry : actions) {
+        if (!(entry.events & events))
+            continue;
+        if (entry.hasTarget) {
+            if (auto target = entry.target.load())
+                sendAction(target.get(), entry.action, this);
+            continue;
+        }
+        // A nil target goes up the responder chain to the first responder that answers.
+        for (UIResponder* r = this; r; r = r->nextResponder())
+            if (sendAction(r, entry.action, this))
+                break;
+    }
+}
+
+void UIControl::simulateTap()
+{
+    if (!m_enabled || isHidden())
+        return;
+    rt::Ref<UIControl> keep(this);
+    m_highlighted = true;
+    sendActionsForControlEvents(UIControlEventTouchDown);
+    m_highlighted = false;
+    sendActionsForControlEvents(UIControlEventTouchUpInside | UIControlEventPrimaryActionTriggered);
+}
+
+unsigned long UIControl::state() const
+{
+    unsigned long state = 0;
+    if (m_highlighted)
+        state |= UIControlStateHighlighted;
+    if (!m_enabled)
+        state |= UIControlStateDisabled;
+    if (m_selected)
+        state |= UIControlStateSelected;
+    return state;
+}
+
+bool isControl(Object* o) { return rt::isKindOf(o, UIControl::classObject()); }

@@ -1,0 +1,186 @@
+#include "host/uikit/UIImage.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "host/foundation/Data.h"
+#include "host/foundation/String.h"
+#include "host/platform/DeviceRoot.h"
+#include "host/render/Canvas.h"
+#include "host/runtime/Bind.h"
+#include "host/uikit/ImageCodec.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UIGraphics.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+UIImage* image(Object* o) { return static_cast<UIImage*>(o); }
+
+double scaleFromFileName(const std::filesystem::path& path)
+{
+    std::string stem = path.stem().string();
+    for (int n = 2; n <= 3; ++n)
+        if (stem.ends_with("@" + std::to_string(n) + "x"))
+            return n;
+    return 1;
+}
+
+double validScale(double scale) { return std::isfinite(scale) && scale > 0 ? scale : 1; }
+
+Object* copyWith(const UIImage* source, long mode, UIColor* tint)
+{
+    auto copy = UIImage::create(source->m_image, source->m_scale, mode);
+    copy->m_orientation = source->m_orientation;
+    copy->m_isSymbol = source->m_isSymbol;
+    copy->m_tintColor = tint ? tint : source->m_tintColor.get();
+    return rt::autorelease(std::move(copy));
+}
+
+Object* fromData(Object* data, double scale)
+{
+    if (!isData(data))
+        return nullptr;
+    auto* d = static_cast<NSData*>(data);
+    return rt::autorelease(UIImage::createWithData(d->bytes(), d->length(), scale));
+}
+
+Object* fromDevicePath(Object* path)
+{
+    auto resolved = resolveDevicePath(toStdString(path));
+    return resolved ? rt::autorelease(UIImage::createWithContentsOfFile(resolved->host)) : nullptr;
+}
+
+void drawImage(UIImage* self, CGRect rect, double alpha)
+{
+    Canvas* canvas = currentGraphicsCanvas();
+    if (!canvas || !self->m_image)
+        return;
+    RGBAColor tint;
+    if (self->m_tintColor)
+        tint = self->m_tintColor->resolvedForCurrentTraits();
+    canvas->drawImage(*self->m_image, rect, alpha, self->m_tintColor ? &tint : nullptr);
+}
+
+void registerFactories(Class* c)
+{
+    using namespace rt;
+    addClassMethod(c, sel("imageWithContentsOfFile:"), +[](Class*, SEL, Object* path) { return fromDevicePath(path); });
+    addClassMethod(c, sel("imageWithData:"), +[](Class*, SEL, Object* data) { return fromData(data, 1); });
+    addClassMethod(c, sel("imageWithData:scale:"), +[](Class*, SEL, Object* data, double scale) { return fromData(data, scale); });
+    addClassMethod(c, sel("imageWithCGImage:"), +[](Class*, SEL, Object* cg) -> Object* {
+        auto* img = dynamicCast<CGImage>(cg, CGImage::runtimeClass());
+        return img ? autorelease(UIImage::create(img)) : nullptr;
+    });
+    addClassMethod(c, sel("imageWithCGImage:scale:orientation:"), +[](Class*, SEL, Object* cg, double scale, long orientation) -> Object* {
+        auto* img = dynamicCast<CGImage>(cg, CGImage::runtimeClass());
+        if (!img)
+            return nullptr;
+        auto created = UIImage::create(img, validScale(scale));
+        created->m_orientation = orientation;
+        return autorelease(std::move(created));
+    });
+    addClassMethod(c, sel("systemImageNamed:"), +[](Class*, SEL, Object* name) -> Object* {
+        return autorelease(UIImage::systemImage(toStdString(name)));
+    });
+    addMethod(c, sel("initWithContentsOfFile:"), +[](Object* s, SEL, Object* path) -> Object* {
+        Object* loaded = fromDevicePath(path);
+        s->release();
+        if (loaded)
+            loaded->retain();
+        return loaded;
+    });
+    addMethod(c, sel("initWithData:"), +[](Object* s, SEL, Object* data) -> Object* {
+        Object* loaded = fromData(data, 1);
+        s->release();
+        if (loaded)
+            loaded->retain();
+        return loaded;
+    });
+}
+
+void registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("CGImage"), +[](Object* s, SEL) -> Object* { return image(s)->cgImage(); });
+    bind<&UIImage::size>(c, "size");
+    bind<&UIImage::scale>(c, "scale");
+    bind<&UIImage::renderingMode>(c, "renderingMode");
+    addMethod(c, sel("imageOrientation"), +[](Object* s, SEL) { return image(s)->m_orientation; });
+    addMethod(c, sel("isSymbolImage"), +[](Object* s, SEL) { return image(s)->m_isSymbol; });
+    addMethod(c, sel("imageWithRenderingMode:"), +[](Object* s, SEL, long mode) {
+        return copyWith(image(s), mode >= 0 && mode <= 2 ? mode : 0, nullptr);
+    });
+    addMethod(c, sel("imageWithTintColor:"), +[](Object* s, SEL, Object* tint) {
+        return copyWith(image(s), UIImageRenderingModeAlwaysOriginal, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
+    });
+    addMethod(c, sel("imageWithTintColor:renderingMode:"), +[](Object* s, SEL, Object* tint, long mode) {
+        return copyWith(image(s), mode >= 0 && mode <= 2 ? mode : 0, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
+    });
+    addMethod(c, sel("drawInRect:"), +[](Object* s, SEL, CGRect r) { drawImage(image(s), r, 1); });
+    addMethod(c, sel("drawInRect:blendMode:alpha:"), +[](Object* s, SEL, CGRect r, int, double alpha) { drawImage(image(s), r, alpha); });
+    addMethod(c, sel("drawAtPoint:"), +[](Object* s, SEL, CGPoint p) { drawImage(image(s), CGRect { p, image(s)->size() }, 1); });
+    addMethod(c, sel("images"), +[](Object*, SEL) -> Object* { return nullptr; });
+    addMethod(c, sel("duration"), +[](Object*, SEL) { return 0.0; });
+}
+
+}
+
+Class* UIImage::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIImage>("UIImage", rt::rootClass());
+        registerFactories(c);
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+rt::Ref<UIImage> UIImage::create(rt::Ref<CGImage> cg, double scale, long renderingMode)
+{
+    if (!cg)
+        return nullptr;
+    auto img = rt::adopt(static_cast<UIImage*>(classObject()->allocate()));
+    img->m_image = std::move(cg);
+    img->m_scale = validScale(scale);
+    img->m_renderingMode = renderingMode;
+    return img;
+}
+
+rt::Ref<UIImage> UIImage::createWithContentsOfFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return nullptr;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return createWithData(bytes.data(), bytes.size(), scaleFromFileName(path));
+}
+
+rt::Ref<UIImage> UIImage::createWithData(const std::uint8_t* bytes, std::size_t length, double scale)
+{
+    std::string error;
+    auto cg = decodeImage(bytes, length, error);
+    return cg ? create(std::move(cg), scale) : nullptr;
+}
+
+CGSize UIImage::size() const
+{
+    if (!m_image)
+        return {};
+    return { m_image->width() / m_scale, m_image->height() / m_scale };
+}
+
+bool UIImage::isTemplate() const
+{
+    if (m_tintColor)
+        return false;
+    return m_renderingMode == UIImageRenderingModeAlwaysTemplate
+        || (m_renderingMode == UIImageRenderingModeAutomatic && m_isSymbol);
+}
+
+bool isImage(Object* o) { return rt::isKindOf(o, UIImage::classObject()); }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "host/foundation/Geometry.h"
+#include "host/imageio/CGImage.h"
+#include "host/runtime/Runtime.h"
+
+class UIColor;
+
+enum UIImageRenderingMode : long {
+    UIImageRenderingModeAutomatic = 0,
+    UIImageRenderingModeAlwaysOriginal = 1,
+    UIImageRenderingModeAlwaysTemplate = 2,
+};
+
+// UIImage: a bitmap (CGImage, premultiplied RGBA) with a scale and a rendering mode. Template
+// images draw their shape in the tint colour of the view that shows them. System symbols
+// (+systemImageNamed:) are drawn by the host and are templates.
+class UIImage final : public rt::Object {
+public:
+    static rt::Class* classObject();
+
+    static rt::Ref<UIImage> create(rt::Ref<CGImage>, double scale = 1, long renderingMode = UIImageRenderingModeAutomatic);
+    // Decodes a PNG, JPEG or GIF file from this machine's file system; null when the file is
+    // missing or undecodable. An "@2x"/"@3x" suffix in the name sets the scale.
+    static rt::Ref<UIImage> createWithContentsOfFile(const std::filesystem::path&);
+    static rt::Ref<UIImage> createWithData(const std::uint8_t* bytes, std::size_t length, double scale = 1);
+    // The image of a system symbol at the given point size, or null for an unknown name.
+    static rt::Ref<UIImage> systemImage(const std::string& name);
+
+    CGImage* cgImage() const { return m_image.get(); }
+    CGSize size() const;
+    double scale() const { return m_scale; }
+    long renderingMode() const { return m_renderingMode; }
+    // Whether drawing uses the tint colour: always-template images, and automatic-mode symbols.
+    bool isTemplate() const;
+
+    rt::Ref<CGImage> m_image;
+    double m_scale { 1 };
+    long m_renderingMode { UIImageRenderingModeAutomatic };
+    long m_orientation { 0 };
+    bool m_isSymbol { false };
+    rt::Ref<UIColor> m_tintColor; // imageWithTintColor:
+};
+
+bool isImage(rt::Object*);

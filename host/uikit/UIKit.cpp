@@ -1,0 +1,75 @@
+#include "host/uikit/CALayer.h"
+#include "host/uikit/NSIndexPath.h"
+#include "host/uikit/NSLayoutConstraint.h"
+#include "host/uikit/UIButton.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UIControl.h"
+#include "host/uikit/UIFont.h"
+#include "host/uikit/UIImage.h"
+#include "host/uikit/UIImageView.h"
+#include "host/uikit/UILabel.h"
+#include "host/uikit/UIMenu.h"
+#include "host/uikit/UINavigationBar.h"
+#include "host/uikit/UINavigationController.h"
+#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIScreen.h"
+#include "host/uikit/UIScrollView.h"
+#include "host/uikit/UISearchBar.h"
+#include "host/uikit/UITableView.h"
+#include "host/uikit/UITableViewCell.h"
+#include "host/uikit/UITableViewHeaderFooterView.h"
+#include "host/uikit/UITextField.h"
+#include "host/uikit/UITraitCollection.h"
+#include "host/uikit/UIViewController.h"
+#include "host/uikit/UIWindow.h"
+
+// UIKit's classes, public and private, exist as soon as the host is loaded, so lookups by name
+// (NSClassFromString) find them before anything has used them.
+[[gnu::constructor(103)]] static void registerUIKitClasses()
+{
+    UIResponder::classObject();
+    UIView::classObject();
+    CALayer::classObject();
+    CGColor::classObject();
+    UIColor::classObject();
+    UIFont::classObject();
+    UIImage::classObject();
+    UITraitCollection::classObject();
+    NSLayoutConstraint::classObject();
+    NSLayoutAnchor::xAxisClass();
+    NSLayoutAnchor::yAxisClass();
+    NSLayoutAnchor::dimensionClass();
+    NSIndexPath::classObject();
+    UILabel::classObject();
+    UIImageView::classObject();
+    UIControl::classObject();
+    UIButton::classObject();
+    UITextField::classObject();
+    UIMenu::classObject();
+    UIAction::classObject();
+    UIBarButtonItem::classObject();
+    UINavigationItem::classObject();
+    UIScrollView::classObject();
+    UIScrollView::scrollIndicatorClass();
+    UITableView::classObject();
+    UITableView::wrapperViewClass();
+    UITableViewCell::classObject();
+    UITableViewCell::contentViewClass();
+    UITableViewCell::separatorClass();
+    UITableViewCell::accessoryButtonClass();
+    UITableViewCell::systemBackgroundClass();
+    UITableViewHeaderFooterView::classObject();
+    UISearchBar::classObject();
+    UISearchBar::searchFieldClass();
+    UISearchBar::fieldBackgroundClass();
+    UISearchController::classObject();
+    UIViewController::classObject();
+    UINavigationController::classObject();
+    UINavigationBar::classObject();
+    UINavigationBarAppearance::classObject();
+    UINavigationBarLargeTitleView::classObject();
+    UINavigationBarLargeTitleView::layoutClass();
+    UIWindow::classObject();
+    UIScreen::classObject();
+    UIDevice::classObject();
+}

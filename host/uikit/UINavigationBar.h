@@ -1,0 +1,96 @@
+#pragma once
+
+#include <vector>
+
+#include "host/uikit/UIView.h"
+
+class UIButton;
+class UILabel;
+class UINavigationItem;
+class UINavigationBarLargeTitleView;
+
+// The attribute keys of title text attributes, as UIKit spells them.
+inline constexpr const char* NSForegroundColorAttributeName = "NSColor";
+inline constexpr const char* NSFontAttributeName = "NSFont";
+
+// UINavigationBarAppearance: background colour and title attributes of a bar in one state.
+class UINavigationBarAppearance final : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static rt::Ref<UINavigationBarAppearance> create();
+
+    rt::Ref<rt::Object> m_backgroundColor; // null: the default chrome (or none when transparent)
+    rt::Ref<rt::Object> m_titleTextAttributes;
+    rt::Ref<rt::Object> m_largeTitleTextAttributes;
+    rt::Ref<rt::Object> m_shadowColor;
+    bool m_transparent { false };
+};
+
+// UINavigationBar: the bar at the top of a navigation controller. It shows the top item's title
+// (small, or large below the bar in a _UINavigationBarLargeTitleView), the back button, the
+// items' buttons and the top item's search bar. Its look follows its appearances: the scroll
+// edge one (transparent unless set) while the page is scrolled to its top, the standard one
+// otherwise.
+class UINavigationBar : public UIView {
+public:
+    static rt::Class* classObject();
+
+    UINavigationBar();
+
+    void setItems(std::vector<rt::Ref<UINavigationItem>>);
+    UINavigationItem* topItem() const { return m_items.empty() ? nullptr : m_items.back().get(); }
+    UINavigationItem* backItem() const { return m_items.size() < 2 ? nullptr : m_items[m_items.size() - 2].get(); }
+
+    // Whether the top item shows a large title, and the bar's height for it.
+    bool showsLargeTitle() const;
+    UIView* searchBar() const;
+    double preferredHeight() const;
+    void setAtScrollEdge(bool);
+    bool isAtScrollEdge() const { return m_atScrollEdge; }
+    // The appearance in force now.
+    UINavigationBarAppearance* currentAppearance() const;
+
+    // Rebuilds the title, buttons and large title from the top item.
+    void refreshContent();
+    void layoutBar();
+    void drawContent(Canvas&, long style) const override;
+
+    std::vector<rt::Ref<UINavigationItem>> m_items;
+    bool m_prefersLargeTitles { false };
+    rt::Ref<UINavigationBarAppearance> m_standardAppearance;
+    rt::Ref<UINavigationBarAppearance> m_scrollEdgeAppearance;
+    rt::Ref<UINavigationBarAppearance> m_compactAppearance;
+    rt::Ref<rt::Object> m_barTintColor;
+    long m_barStyle { 0 };
+    bool m_translucent { true };
+    rt::Ref<UILabel> m_titleLabel;
+    rt::Ref<UIButton> m_backButton;
+    rt::Ref<UINavigationBarLargeTitleView> m_largeTitleView;
+    std::vector<rt::Ref<UIView>> m_itemViews;
+    rt::Ref<UIView> m_shownSearchBar;
+
+private:
+    rt::Ref<UIView> viewForItem(rt::Object* item);
+    bool m_atScrollEdge { true };
+};
+
+// _UINavigationBarLargeTitleView: the large title under the bar. Its layout object places the
+// title label; both are reached by message so the library's replacements take effect.
+class UINavigationBarLargeTitleView : public UIView {
+public:
+    static rt::Class* classObject();
+    static rt::Class* layoutClass();
+
+    ~UINavigationBarLargeTitleView() override;
+    void configure(const std::string& title, rt::Object* attributes);
+
+    rt::Ref<UILabel> m_label;
+    rt::Ref<rt::Object> m_layout;
+};
+
+// _UINavigationBarLargeTitleViewLayout's state.
+class UINavigationBarLargeTitleViewLayout final : public rt::Object {
+public:
+    UIView* m_contentView { nullptr }; // the large title view that owns the layout
+    rt::Ref<UILabel> m_titleLabel;
+};

@@ -1,0 +1,120 @@
+#include <algorithm>
+
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/String.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UIFont.h"
+#include "host/uikit/UILabel.h"
+#include "host/uikit/UINavigationBar.h"
+
+// The large title: _UINavigationBarLargeTitleView lays out by asking its
+// _UINavigationBarLargeTitleViewLayout to layoutViews, and the layout sizes the title label by
+// _textHeightForSize:titleType:. All three steps are messages.
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+constexpr double kLargeTitleMargin = 16;
+
+UINavigationBarLargeTitleViewLayout* layout(Object* o) { return static_cast<UINavigationBarLargeTitleViewLayout*>(o); }
+UINavigationBarLargeTitleView* titleView(Object* o) { return static_cast<UINavigationBarLargeTitleView*>(o); }
+
+void layoutViews(Object* s, SEL)
+{
+    auto* l = layout(s);
+    UIView* content = l->m_contentView;
+    UILabel* label = l->m_titleLabel.get();
+    if (!content || !label)
+        return;
+    CGRect b = content->bounds();
+    CGSize available { std::max(0.0, b.width() - 2 * kLargeTitleMargin), b.height() };
+    double height = rt::send<double>(s, SELECTOR("_textHeightForSize:titleType:"), available, 1L);
+    height = std::clamp(height, 0.0, b.height());
+    CGRect frame = CGRectMake(kLargeTitleMargin, b.height() - height - 6, available.width, height);
+    rt::send(label, SELECTOR("setFrame:"), frame);
+}
+
+double textHeight(Object* s, SEL, CGSize size, long)
+{
+    UILabel* label = layout(s)->m_titleLabel.get();
+    if (!label)
+        return 0;
+    return label->defaultSizeThatFits(size).height;
+}
+
+void registerLayoutMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("layoutViews"), &layoutViews);
+    addMethod(c, sel("_textHeightForSize:titleType:"), &textHeight);
+    addMethod(c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return layout(s)->m_titleLabel.get(); });
+    addMethod(c, sel("setTitleLabel:"), +[](Object* s, SEL, Object* label) {
+        layout(s)->m_titleLabel = rt::dynamicCast<UILabel>(label, UILabel::classObject());
+    });
+    addMethod(c, sel("contentView"), +[](Object* s, SEL) -> Object* { return layout(s)->m_contentView; });
+}
+
+void registerViewMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("layout"), +[](Object* s, SEL) -> Object* { return titleView(s)->m_layout.get(); });
+    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
+        sendSuper(s, UINavigationBarLargeTitleView::classObject(), SELECTOR("layoutSubviews"));
+        auto* view = titleView(s);
+        rt::Ref<Object> keep(view->m_layout);
+        send(view->m_layout.get(), SELECTOR("layoutViews"));
+        // A label the layout no longer holds is not shown.
+        if (view->m_label)
+            view->m_label->setHidden(layout(view->m_layout.get())->m_titleLabel.get() != view->m_label.get());
+    });
+}
+
+}
+
+Class* UINavigationBarLargeTitleView::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UINavigationBarLargeTitleView>("_UINavigationBarLargeTitleView", UIView::classObject());
+        registerViewMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+Class* UINavigationBarLargeTitleView::layoutClass()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UINavigationBarLargeTitleViewLayout>("_UINavigationBarLargeTitleViewLayout", rt::rootClass());
+        registerLayoutMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+UINavigationBarLargeTitleView::~UINavigationBarLargeTitleView()
+{
+    if (m_layout)
+        layout(m_layout.get())->m_contentView = nullptr;
+}
+
+void UINavigationBarLargeTitleView::configure(const std::string& title, Object* attributes)
+{
+    if (!m_layout) {
+        m_layout = rt::newObject(layoutClass());
+        layout(m_layout.get())->m_contentView = this;
+        m_label = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
+        addSubview(m_label.get());
+        // The layout is handed its label by message, where a replacement may refuse it.
+        rt::send(m_layout.get(), SELECTOR("setTitleLabel:"), static_cast<Object*>(m_label.get()));
+    }
+    m_label->setText(ns(title));
+    auto* dict = isDictionary(attributes) ? static_cast<NSDictionary*>(attributes) : nullptr;
+    Object* font = dict ? dict->get(NSFontAttributeName) : nullptr;
+    Object* color = dict ? dict->get(NSForegroundColorAttributeName) : nullptr;
+    m_label->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font) : UIFont::create(34, UIFontWeightBold).get();
+    m_label->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+    setNeedsLayout();
+}

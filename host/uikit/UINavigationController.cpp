@@ -1,0 +1,233 @@
+#include "host/uikit/UINavigationController.h"
+
+#include <algorithm>
+
+#include "host/foundation/Array.h"
+#include "host/runtime/Bind.h"
+#include "host/uikit/UINavigationBar.h"
+#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIScreen.h"
+#include "host/uikit/UIScrollView.h"
+#include "host/uikit/UIView.h"
+#include "host/uikit/UIWindow.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+UINavigationController* nav(Object* o) { return static_cast<UINavigationController*>(o); }
+
+// The controller's view: it lays out the bar and the top page whenever it lays out.
+class LayoutContainerView final : public UIView { };
+
+Class* containerClass()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<LayoutContainerView>("UILayoutContainerView", UIView::classObject());
+        rt::addMethod(c, rt::sel("layoutSubviews"), +[](Object* s, SEL) {
+            rt::sendSuper(s, rt::getClass("UILayoutContainerView"), SELECTOR("layoutSubviews"));
+            auto* controller = rt::dynamicCast<UINavigationController>(static_cast<UIView*>(s)->viewController(),
+                UINavigationController::classObject());
+            if (controller)
+                controller->layoutContainer();
+        });
+        return c;
+    }();
+    return cls;
+}
+
+UIScrollView* firstScrollView(UIView* view, int depth = 0)
+{
+    if (!view || depth > 3)
+        return nullptr;
+    if (rt::isKindOf(view, UIScrollView::classObject()))
+        return static_cast<UIScrollView*>(view);
+    for (auto& child : view->subviews())
+        if (auto* found = firstScrollView(child.get(), depth + 1))
+            return found;
+    return nullptr;
+}
+
+void registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("initWithRootViewController:"), +[](Object* s, SEL, Object* root) -> Object* {
+        s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
+        if (s && root)
+            nav(s)->pushViewController(root, false);
+        return s;
+    });
+    addMethod(c, sel("loadView"), +[](Object* s, SEL) {
+        auto view = UIView::create(containerClass(), UIScreen::mainScreen()->bounds());
+        nav(s)->setView(view.get());
+        view->addSubview(nav(s)->navigationBar());
+    });
+    addMethod(c, sel("navigationBar"), +[](Object* s, SEL) -> Object* { return nav(s)->navigationBar(); });
+    addMethod(c, sel("topViewController"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
+    addMethod(c, sel("visibleViewController"), +[](Object* s, SEL) -> Object* {
+        UIViewController* top = nav(s)->topViewController();
+        return top && top->presentedViewController() ? top->presentedViewController() : top;
+    });
+    addMethod(c, sel("viewControllers"), +[](Object* s, SEL) -> Object* {
+        auto& children = nav(s)->childViewControllers();
+        return autorelease(NSArray::create(std::vector<Ref<Object>>(children.begin(), children.end())));
+    });
+    addMethod(c, sel("setViewControllers:"), +[](Object* s, SEL, Object* a) { nav(s)->setViewControllers(a, false); });
+    bind<&UINavigationController::setViewControllers>(c, "setViewControllers:animated:");
+    bind<&UINavigationController::pushViewController>(c, "pushViewController:animated:");
+    bind<&UINavigationController::popViewController>(c, "popViewControllerAnimated:");
+    addMethod(c, sel("popToRootViewControllerAnimated:"), +[](Object* s, SEL, bool animated) -> Object* {
+        auto& children = nav(s)->childViewControllers();
+        if (children.size() < 2)
+            return nullptr;
+        std::vector<Ref<Object>> stack { children.front() };
+        auto popped = NSArray::create(std::vector<Ref<Object>>(children.begin() + 1, children.end()));
+        nav(s)->setViewControllers(NSArray::create(stack).get(), animated);
+        return autorelease(std::move(popped));
+    });
+    addMethod(c, sel("isNavigationBarHidden"), +[](Object* s, SEL) { return nav(s)->m_navigationBarHidden; });
+    addMethod(c, sel("setNavigationBarHidden:animated:"), +[](Object* s, SEL, bool hidden, bool) {
+        nav(s)->m_navigationBarHidden = hidden;
+        nav(s)->navigationBar()->setHidden(hidden);
+        if (nav(s)->isViewLoaded())
+            nav(s)->view()->setNeedsLayout();
+    });
+    addMethod(c, sel("_visibleChildForAppearance"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
+}
+
+}
+
+Class* UINavigationController::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UINavigationController>("UINavigationController", UIViewController::classObject());
+        registerMethods(c);
+        containerClass();
+        return c;
+    }();
+    return cls;
+}
+
+rt::Ref<UINavigationController> UINavigationController::create(Object* root)
+{
+    Object* made = classObject()->allocate();
+    made = rt::send<Object*>(made, SELECTOR("initWithRootViewController:"), root);
+    return rt::adopt(static_cast<UINavigationController*>(made));
+}
+
+UINavigationBar* UINavigationController::navigationBar()
+{
+    if (!m_navigationBar)
+        m_navigationBar = rt::Ref<UINavigationBar>(static_cast<UINavigationBar*>(UIView::create(UINavigationBar::classObject()).get()));
+    return m_navigationBar.get();
+}
+
+UIViewController* UINavigationController::topViewController() const
+{
+    auto& children = childViewControllers();
+    return children.empty() ? nullptr : children.back().get();
+}
+
+void UINavigationController::syncBarItems()
+{
+    std::vector<rt::Ref<UINavigationItem>> items;
+    for (auto& child : childViewControllers())
+        items.emplace_back(child->navigationItem());
+    navigationBar()->setItems(std::move(items));
+}
+
+void UINavigationController::showTop(UIViewController* leaving, bool animated)
+{
+    rt::Ref<UIViewController> keepLeaving(leaving);
+    rt::Ref<UIViewController> coming(topViewController());
+    syncBarItems();
+    if (!isViewLoaded() || coming.get() == leaving)
+        return;
+    bool onScreen = isVisible();
+    if (leaving && onScreen)
+        leaving->sendAppearance(Appearance::WillDisappear, animated);
+    if (coming && onScreen)
+        coming->sendAppearance(Appearance::WillAppear, animated);
+    if (coming) {
+        UIView* page = coming->view();
+        rt::send(page, SELECTOR("setFrame:"), view()->bounds());
+        page->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        view()->insertSubview(page, 0);
+    }
+    if (leaving && leaving->isViewLoaded() && leaving->view()->superview() == view())
+        leaving->view()->removeFromSuperview();
+    if (UIWindow* window = view()->window())
+        window->layoutAndDisplay();
+    if (coming && onScreen)
+        coming->sendAppearance(Appearance::DidAppear, animated);
+    if (leaving && onScreen)
+        leaving->sendAppearance(Appearance::DidDisappear, animated);
+}
+
+void UINavigationController::pushViewController(Object* object, bool animated)
+{
+    auto* controller = rt::dynamicCast<UIViewController>(object, UIViewController::classObject());
+    // A controller already on a stack, or a navigation controller inside itself, is refused as
+    // UIKit refuses it.
+    if (!controller || controller == this || controller->parentViewController())
+        return;
+    rt::Ref<UIViewController> leaving(topViewController());
+    addChildViewController(controller);
+    showTop(leaving.get(), animated);
+    rt::send(controller, SELECTOR("didMoveToParentViewController:"), static_cast<Object*>(this));
+}
+
+Object* UINavigationController::popViewController(bool animated)
+{
+    if (childViewControllers().size() < 2)
+        return nullptr;
+    rt::Ref<UIViewController> leaving(topViewController());
+    rt::send(leaving.get(), SELECTOR("willMoveToParentViewController:"), static_cast<Object*>(nullptr));
+    leaving->removeFromParentViewController();
+    showTop(leaving.get(), animated);
+    return rt::autorelease(std::move(leaving));
+}
+
+void UINavigationController::setViewControllers(Object* array, bool animated)
+{
+    if (!isArray(array))
+        return;
+    rt::Ref<UIViewController> leaving(topViewController());
+    auto children = childViewControllers();
+    for (auto& child : children)
+        child->removeFromParentViewController();
+    for (auto& item : static_cast<NSArray*>(array)->m_items)
+        if (auto* controller = rt::dynamicCast<UIViewController>(item.get(), UIViewController::classObject()))
+            if (!controller->parentViewController() && controller != this)
+                addChildViewController(controller);
+    showTop(leaving.get(), animated);
+}
+
+void UINavigationController::layoutContainer()
+{
+    CGRect b = view()->bounds();
+    UINavigationBar* bar = navigationBar();
+    UIViewController* top = topViewController();
+    if (top && top->isViewLoaded()) {
+        UIScrollView* scroll = firstScrollView(top->view());
+        bool atEdge = !scroll || scroll->contentOffset().y <= -scroll->adjustedContentInset().top + 0.5;
+        bar->setAtScrollEdge(atEdge);
+    }
+    double top0 = statusBarHeight();
+    rt::send(bar, SELECTOR("setFrame:"), CGRectMake(0, top0, b.width(), bar->preferredHeight()));
+    if (bar->superview() == view())
+        view()->insertSubview(bar, static_cast<long>(view()->subviews().size()));
+    if (top && top->isViewLoaded() && top->view()->superview() == view()) {
+        if (top->view()->frame() != b)
+            rt::send(top->view(), SELECTOR("setFrame:"), b);
+    }
+}
+
+double UINavigationController::visibleBarBottom() const
+{
+    if (m_navigationBarHidden || !m_navigationBar)
+        return statusBarHeight();
+    return m_navigationBar->convertRectToView(m_navigationBar->bounds(), nullptr).maxY();
+}

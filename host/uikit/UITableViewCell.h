@@ -1,0 +1,84 @@
+#pragma once
+
+#include "host/uikit/UIView.h"
+
+class UIImageView;
+class UILabel;
+
+enum UITableViewCellStyle : long {
+    UITableViewCellStyleDefault = 0,
+    UITableViewCellStyleValue1 = 1,
+    UITableViewCellStyleValue2 = 2,
+    UITableViewCellStyleSubtitle = 3,
+};
+
+enum UITableViewCellAccessoryType : long {
+    UITableViewCellAccessoryNone = 0,
+    UITableViewCellAccessoryDisclosureIndicator = 1,
+    UITableViewCellAccessoryDetailDisclosureButton = 2,
+    UITableViewCellAccessoryCheckmark = 3,
+    UITableViewCellAccessoryDetailButton = 4,
+};
+
+// Where a cell sits in its section, which decides its rounded corners and its separator.
+enum class CellGroupPosition { Middle, First, Last, Only };
+
+// UITableViewCell: a row's view. Its tree is the one UIKit builds: a _UISystemBackgroundView
+// (the cell's background, rounded at the ends of an inset-grouped section), the
+// UITableViewCellContentView holding the image view and labels, the accessory (a
+// _UITableCellAccessoryButton with the chevron or check, or the accessory view), and a
+// _UITableViewCellSeparatorView that the table asks for.
+class UITableViewCell : public UIView {
+public:
+    static rt::Class* classObject();
+    static rt::Class* contentViewClass();
+    static rt::Class* separatorClass();
+    static rt::Class* accessoryButtonClass();
+    static rt::Class* systemBackgroundClass();
+
+    // Builds the subviews for a style (initWithStyle:reuseIdentifier:'s work).
+    void setUp(long style, rt::Object* reuseIdentifier);
+
+    UIView* contentView() const { return m_contentView.get(); }
+    UILabel* textLabel() const { return m_textLabel.get(); }
+    UILabel* detailTextLabel() const { return m_detailTextLabel.get(); }
+    UIImageView* imageView() const { return m_imageView.get(); }
+    long accessoryType() const { return m_accessoryType; }
+    void setAccessoryType(long);
+    void setAccessoryView(rt::Object*);
+
+    // The host's own layout: content view, accessory, image and labels.
+    void layoutCell();
+    // Set by the table before the cell is shown.
+    void setGroupPosition(CellGroupPosition, long tableStyle, bool wantsSeparator, double separatorLeft);
+
+    bool drawsOwnBackground() const override;
+
+    long m_style { UITableViewCellStyleDefault };
+    rt::Ref<rt::Object> m_reuseIdentifier;
+    rt::Ref<UIView> m_contentView;
+    rt::Ref<UILabel> m_textLabel;
+    rt::Ref<UILabel> m_detailTextLabel;
+    rt::Ref<UIImageView> m_imageView;
+    long m_accessoryType { UITableViewCellAccessoryNone };
+    rt::Ref<UIView> m_accessoryView;
+    rt::Ref<UIView> m_accessoryButton;
+    rt::Ref<UIView> m_systemBackground;
+    rt::Ref<UIView> m_separator;
+    rt::Ref<UIView> m_backgroundView;
+    rt::Ref<UIView> m_selectedBackgroundView;
+    long m_selectionStyle { 3 };
+    bool m_selected { false };
+    bool m_highlighted { false };
+    CellGroupPosition m_position { CellGroupPosition::Only };
+    long m_tableStyle { 0 };
+    bool m_wantsSeparator { false };
+    double m_separatorLeft { 16 };
+
+private:
+    void updateAccessory();
+    CGRect layoutAccessory(CGRect bounds);
+    void layoutLabels(CGRect content, bool hasAccessory);
+};
+
+bool isTableViewCell(rt::Object*);
