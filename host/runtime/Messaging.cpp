@@ -14,11 +14,12 @@ void CallSite::store(Class* cls, const char* types, IMP imp, std::uint64_t gener
     std::lock_guard guard(writers);
     std::uint32_t s = m_seq.load(std::memory_order_relaxed);
     m_seq.store(s + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    m_class.store(cls, std::memory_order_relaxed);
-    m_imp.store(imp, std::memory_order_relaxed);
-    m_generation.store(generation, std::memory_order_relaxed);
-    m_types.store(types, std::memory_order_relaxed);
+    // Release stores publish the odd sequence before the fields: a reader that sees any new
+    // field sees the odd sequence too on its second read, and misses.
+    m_class.store(cls, std::memory_order_release);
+    m_imp.store(imp, std::memory_order_release);
+    m_generation.store(generation, std::memory_order_release);
+    m_types.store(types, std::memory_order_release);
     m_seq.store(s + 2, std::memory_order_release);
 }
 

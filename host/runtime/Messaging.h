@@ -44,12 +44,13 @@ public:
     // Returns the cached implementation for cls when it is current, else null.
     IMP cached(Class* cls, const char* types) const
     {
+        // Acquire loads keep the second read of the sequence after the fields, as a fence would;
+        // they cost nothing more on x86 and, unlike a fence, ThreadSanitizer understands them.
         std::uint32_t s = m_seq.load(std::memory_order_acquire);
-        Class* c = m_class.load(std::memory_order_relaxed);
-        IMP imp = m_imp.load(std::memory_order_relaxed);
-        std::uint64_t g = m_generation.load(std::memory_order_relaxed);
-        const char* t = m_types.load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
+        Class* c = m_class.load(std::memory_order_acquire);
+        IMP imp = m_imp.load(std::memory_order_acquire);
+        std::uint64_t g = m_generation.load(std::memory_order_acquire);
+        const char* t = m_types.load(std::memory_order_acquire);
         if (c != cls || t != types || g != g_methodGeneration.load(std::memory_order_relaxed) || (s & 1)
             || m_seq.load(std::memory_order_relaxed) != s)
             return nullptr;
