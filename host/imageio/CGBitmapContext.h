@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "host/foundation/Geometry.h"
+#include "host/imageio/CGColorSpace.h"
+#include "host/imageio/CGImage.h"
+
+// A drawing destination backed by memory it owns, the stand-in for CGBitmapContextCreate with a
+// null data pointer. Coordinates follow CoreGraphics: the origin is the bottom-left corner and
+// y grows upwards, so an image drawn into a rectangle appears upright in it. Images are drawn
+// with source-over blending and nearest-neighbour sampling when scaled.
+class CGBitmapContext {
+public:
+    // Null for the parameter combinations CoreGraphics refuses: a zero size, anything but 8 bits
+    // per component, rows too short for the width (0 lets the context choose), an alpha layout
+    // other than the four RGB ones with premultiplied or skipped alpha, or a bitmap too large
+    // to allocate.
+    static std::unique_ptr<CGBitmapContext> create(std::size_t width, std::size_t height, std::size_t bitsPerComponent,
+        std::size_t bytesPerRow, const CGColorSpace&, CGImageAlphaInfo);
+
+    std::size_t width() const { return m_width; }
+    std::size_t height() const { return m_height; }
+    std::size_t bytesPerRow() const { return m_bytesPerRow; }
+    CGImageAlphaInfo alphaInfo() const { return m_alphaInfo; }
+    const std::uint8_t* data() const { return m_pixels.data(); }
+
+    // CGContextDrawImage: the whole image scaled into `rect`; the parts outside the context
+    // are clipped. A rectangle that is empty or not finite draws nothing.
+    void drawImage(const CGRect&, const CGImage&);
+
+    // CGBitmapContextCreateImage: a copy of the current contents, unaffected by later drawing.
+    rt::Ref<CGImage> makeImage() const;
+
+    // The largest bitmap, in bytes, that a context or an image source will allocate.
+    static constexpr std::size_t maximumBytes = std::size_t(1) << 28;
+
+private:
+    CGBitmapContext() = default;
+
+    void drawUnscaled(const CGImage&);
+    std::uint8_t* pixel(std::size_t x, std::size_t y) { return m_pixels.data() + y * m_bytesPerRow + x * 4; }
+
+    std::size_t m_width { 0 };
+    std::size_t m_height { 0 };
+    std::size_t m_bytesPerRow { 0 };
+    CGImageAlphaInfo m_alphaInfo { CGImageAlphaInfo::PremultipliedLast };
+    std::vector<std::uint8_t> m_pixels;
+};
