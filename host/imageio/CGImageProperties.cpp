@@ -11,34 +11,39 @@ std::string number(double value)
     return text;
 }
 
-std::string entry(const char* key, const std::string& value)
+void appendEntry(std::string& text, const char* key, const std::string& value)
 {
-    return std::string(key) + " = " + value + "; ";
+    text.append(key).append(" = ").append(value).append("; ");
 }
 
 }
 
 std::string CGImageSourceProperties::description() const
 {
-    std::string text = "{" + entry("FileSize", std::to_string(fileSize));
+    std::string text = "{";
+    appendEntry(text, "FileSize", std::to_string(fileSize));
     if (gif) {
-        std::string inner = entry("CanvasPixelHeight", std::to_string(gif->canvasPixelHeight))
-            + entry("CanvasPixelWidth", std::to_string(gif->canvasPixelWidth))
-            + entry("HasGlobalColorMap", gif->hasGlobalColorMap ? "1" : "0");
+        std::string inner = "{";
+        appendEntry(inner, "CanvasPixelHeight", std::to_string(gif->canvasPixelHeight));
+        appendEntry(inner, "CanvasPixelWidth", std::to_string(gif->canvasPixelWidth));
+        appendEntry(inner, "HasGlobalColorMap", gif->hasGlobalColorMap ? "1" : "0");
         if (gif->loopCount)
-            inner += entry("LoopCount", std::to_string(*gif->loopCount));
-        text += entry("\"{GIF}\"", "{" + inner + "}");
+            appendEntry(inner, "LoopCount", std::to_string(*gif->loopCount));
+        appendEntry(text, "\"{GIF}\"", inner.append("}"));
     }
-    return text + "}";
+    return text.append("}");
 }
 
 std::string CGImageProperties::description() const
 {
-    std::string inner;
+    std::string text = "{";
+    appendEntry(text, "PixelHeight", std::to_string(pixelHeight));
+    appendEntry(text, "PixelWidth", std::to_string(pixelWidth));
+    std::string inner = "{";
     if (delayTime)
-        inner += entry("DelayTime", number(*delayTime));
+        appendEntry(inner, "DelayTime", number(*delayTime));
     if (unclampedDelayTime)
-        inner += entry("UnclampedDelayTime", number(*unclampedDelayTime));
-    return "{" + entry("PixelHeight", std::to_string(pixelHeight)) + entry("PixelWidth", std::to_string(pixelWidth))
-        + entry("\"{GIF}\"", "{" + inner + "}") + "}";
+        appendEntry(inner, "UnclampedDelayTime", number(*unclampedDelayTime));
+    appendEntry(text, "\"{GIF}\"", inner.append("}"));
+    return text.append("}");
 }
