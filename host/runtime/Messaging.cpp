@@ -7,8 +7,19 @@
 
 namespace rt {
 
+SEL CallSite::intern() const
+{
+    // Interning is idempotent, so threads racing here all store the same selector.
+    SEL s = rt::sel(m_name);
+    m_sel.store(s, std::memory_order_release);
+    return s;
+}
+
 void CallSite::store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const
 {
+    // The fast path passes the interned selector without checking it, so a site never caches
+    // an implementation before its selector is interned.
+    sel();
     // Writers are rare (misses), so they take turns on one lock; readers never wait for it.
     static std::mutex writers;
     std::lock_guard guard(writers);

@@ -34,12 +34,21 @@ struct Lookup {
 
 class CallSite {
 public:
-    explicit CallSite(const char* name)
-        : m_sel(rt::sel(name))
+    // Constant-initialised, so a site in a function-local static costs no guard check per send;
+    // the selector is interned on first use.
+    constexpr explicit CallSite(const char* name)
+        : m_name(name)
     {
     }
-    SEL sel() const { return m_sel; }
-    operator SEL() const { return m_sel; }
+    SEL sel() const
+    {
+        SEL s = m_sel.load(std::memory_order_acquire);
+        return s ? s : intern();
+    }
+    operator SEL() const { return sel(); }
+    // The selector without the check: only for a send that hit the cache, since a site caches
+    // nothing before its selector is interned.
+    SEL internedSel() const { return m_sel.load(std::memory_order_relaxed); }
 
     // Returns the cached implementation for cls when it is current, else null.
     IMP cached(Class* cls, const char* types) const
@@ -59,7 +68,10 @@ public:
     void store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const;
 
 private:
-    SEL m_sel;
+    SEL intern() const;
+
+    const char* m_name;
+    mutable std::atomic<SEL> m_sel { nullptr };
     mutable std::atomic<std::uint32_t> m_seq { 0 };
     mutable std::atomic<Class*> m_class { nullptr };
     mutable std::atomic<IMP> m_imp { nullptr };
@@ -97,6 +109,15 @@ inline decltype(auto) passArgument(T&& arg)
         return tam_call_site;                              \
     }())
 
+// A miss: looks up, fills the site and calls. Out of line so that the inline fast path needs no
+// registers of its own beyond the compares and can end in a tail jump.
+template<class R, class... Params>
+[[gnu::noinline, gnu::cold]] R sendUncached(Object* self, const CallSite& site, const char* types, Params... args)
+{
+    Lookup found = lookupForSend(self, site.sel(), types, &site);
+    return reinterpret_cast<R (*)(Object*, SEL, Params...)>(found.imp)(found.receiver, site.sel(), std::move(args)...);
+}
+
 template<class R = void, class Receiver, class... Args>
 inline R send(const Receiver& receiver, const CallSite& site, Args&&... args)
 {
@@ -111,11 +132,10 @@ inline R send(const Receiver& receiver, const CallSite& site, Args&&... args)
     }
     IMP imp = site.cached(self->isa(), types);
     if (!imp) [[unlikely]] {
-        Lookup found = lookupForSend(self, site.sel(), types, &site);
-        imp = found.imp;
-        self = found.receiver;
+        return sendUncached<R, ArgumentTypeT<Args>...>(self, site, types,
+            static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
     }
-    return reinterpret_cast<Fn>(imp)(self, site.sel(), static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
+    return reinterpret_cast<Fn>(imp)(self, site.internedSel(), static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
 }
 
 template<class R = void, class Receiver, class... Args>
