@@ -89,10 +89,9 @@ CGRect imageRectForContentMode(CGRect bounds, CGSize size, long mode)
 
 void UIImageView::drawContent(Canvas& canvas, long style) const
 {
-    if (auto* contents = rt::dynamicCast<CGImage>(layer()->m_contents.get(), CGImage::runtimeClass())) {
-        canvas.drawImage(*contents, imageRectForContentMode(bounds(), { double(contents->width()), double(contents->height()) }, contentMode()), 1, nullptr);
+    // Layer contents, when set, are what shows; the renderer draws them.
+    if (layer()->m_contents)
         return;
-    }
     auto* shown = rt::dynamicCast<UIImage>(rt::send<Object*>(const_cast<UIImageView*>(this), SELECTOR("image")), UIImage::classObject());
     if (m_highlighted && m_highlightedImage)
         shown = m_highlightedImage.get();

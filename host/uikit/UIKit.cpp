@@ -14,6 +14,7 @@
 #include "host/uikit/UINavigationItem.h"
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UIScrollView.h"
+#include "host/uikit/UISwitch.h"
 #include "host/uikit/UISearchBar.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
@@ -43,6 +44,8 @@
     UILabel::classObject();
     UIImageView::classObject();
     UIControl::classObject();
+    UISwitch::classObject();
+    UISlider::classObject();
     UIButton::classObject();
     UITextField::classObject();
     UIMenu::classObject();

@@ -63,6 +63,13 @@ void registerMethods(Class* c)
         auto view = UIView::create(containerClass(), UIScreen::mainScreen()->bounds());
         nav(s)->setView(view.get());
         view->addSubview(nav(s)->navigationBar());
+        // Pages pushed before the view existed show now.
+        if (UIViewController* top = nav(s)->topViewController()) {
+            UIView* page = top->view();
+            page->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+            send(page, SELECTOR("setFrame:"), view->bounds());
+            view->insertSubview(page, 0);
+        }
     });
     addMethod(c, sel("navigationBar"), +[](Object* s, SEL) -> Object* { return nav(s)->navigationBar(); });
     addMethod(c, sel("topViewController"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });

@@ -98,9 +98,7 @@ void registerData(Class* c)
     addMethod(c, sel("dequeueReusableCellWithIdentifier:forIndexPath:"), +[](Object* s, SEL, Object* identifier, Object*) -> Object* {
         if (Object* cell = table(s)->dequeueCell(identifier))
             return cell;
-        auto made = UIView::create(UITableViewCell::classObject());
-        send<Object*>(made.get(), SELECTOR("initWithStyle:reuseIdentifier:"), 0L, identifier);
-        return autorelease(std::move(made));
+        return autorelease(UITableViewCell::create(UITableViewCellStyleDefault, identifier));
     });
     bind<&UITableView::registerCellClass>(c, "registerClass:forCellReuseIdentifier:");
 }

@@ -174,8 +174,19 @@ Class* UITableViewCell::systemBackgroundClass()
     return cls;
 }
 
+rt::Ref<UITableViewCell> UITableViewCell::create(long style, Object* reuseIdentifier, Class* cls)
+{
+    if (!cls || !cls->isSubclassOf(classObject()))
+        return nullptr;
+    Object* made = rt::send<Object*>(cls->allocate(), SELECTOR("initWithStyle:reuseIdentifier:"), style, reuseIdentifier);
+    return rt::adopt(static_cast<UITableViewCell*>(made));
+}
+
 void UITableViewCell::setUp(long style, Object* reuseIdentifier)
 {
+    // Initializers can be chained twice (initWithFrame: reaching initWithStyle:); build once.
+    if (m_contentView)
+        return;
     m_style = style >= 0 && style <= 3 ? style : UITableViewCellStyleDefault;
     m_reuseIdentifier = reuseIdentifier;
     m_systemBackground = UIView::create(systemBackgroundClass(), bounds());

@@ -36,6 +36,9 @@ public:
     static rt::Class* accessoryButtonClass();
     static rt::Class* systemBackgroundClass();
 
+    // alloc + initWithStyle:reuseIdentifier: by message.
+    static rt::Ref<UITableViewCell> create(long style, rt::Object* reuseIdentifier, rt::Class* = classObject());
+
     // Builds the subviews for a style (initWithStyle:reuseIdentifier:'s work).
     void setUp(long style, rt::Object* reuseIdentifier);
 

@@ -289,7 +289,7 @@ UITableViewCell* UITableView::makeCell(long section, long row)
     rt::Ref<UITableViewCell> cell(rt::dynamicCast<UITableViewCell>(answer, UITableViewCell::classObject()));
     if (!cell) {
         // UIKit stops the app here; the simulated device shows an empty row instead.
-        cell = rt::Ref<UITableViewCell>(static_cast<UITableViewCell*>(UIView::create(UITableViewCell::classObject()).get()));
+        cell = UITableViewCell::create(UITableViewCellStyleDefault, nullptr);
     }
     m_visibleCells[{ section, row }] = cell;
     auto delegate = m_tableDelegate.load();

@@ -16,6 +16,7 @@ public:
     std::string text() const;
     void drawContent(Canvas&, long style) const override;
     CGSize defaultIntrinsicContentSize() const override;
+    bool drawsContentAboveSubviews() const override { return true; }
 
     rt::Ref<rt::Object> m_text;
     rt::Ref<rt::Object> m_placeholder;

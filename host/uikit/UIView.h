@@ -132,6 +132,9 @@ public:
     virtual void drawContent(Canvas&, long style) const;
     // Whether the renderer should fill the view's bounds with its background colour.
     virtual bool drawsOwnBackground() const { return true; }
+    // Whether drawContent comes after the subviews (text fields draw their text over their
+    // background view).
+    virtual bool drawsContentAboveSubviews() const { return false; }
 
     // State read by the renderer and tests.
     bool m_hidden { false };
