@@ -8,9 +8,14 @@
 extern "C" {
 #endif
 
-// Builds the target object, installs the replacement on -hooked and returns the object.
-// Call once before measuring.
-void* gnuSetUp(void);
+struct GnuSubject {
+    void* target;
+    void* argument;
+};
+
+// Builds the target and an argument object and installs the replacement on the target's
+// -hooked. Call once before measuring.
+struct GnuSubject gnuSetUp(void);
 
 // [target x]: a send through objc_msg_lookup with a warm dispatch table.
 long gnuCachedSend(void* target);

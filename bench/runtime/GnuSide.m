@@ -39,17 +39,17 @@ static long replacementHooked(id self, SEL _cmd)
     return savedHooked(self, _cmd) + 1;
 }
 
-void* gnuSetUp(void)
+struct GnuSubject gnuSetUp(void)
 {
     Class cls = objc_getClass("BenchTarget");
-    id target = class_createInstance(cls, 0);
+    struct GnuSubject subject = { class_createInstance(cls, 0), class_createInstance(cls, 0) };
     // The class owns -hooked, so replacing it is method_setImplementation on its own method:
     // what MSHookMessageEx does on the GNU runtime for a method the class defines itself.
     Method method = class_getInstanceMethod(cls, @selector(hooked));
     // IMP is variadic; the casts pass through a neutral function type, as objc4's own headers do.
     IMP previous = method_setImplementation(method, (IMP)(void (*)(void))replacementHooked);
     savedHooked = (LongImp)(void (*)(void))previous;
-    return target;
+    return subject;
 }
 
 long gnuCachedSend(void* target)

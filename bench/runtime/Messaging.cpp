@@ -40,14 +40,32 @@ template <class Fn, class... Args> void add(const char* name, Fn fn, Args... arg
             "min", [](const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); });
 }
 
-void registerShapes(const TamarindSubject& tam, void* gnuTarget)
+// Every shape gives its known answer on both sides before anything is timed, so a set-up that
+// went wrong shows as an error instead of as a fast figure.
+bool answersAgree(const TamarindSubject& tam, const GnuSubject& gnu)
+{
+    rt::Object* target = tam.target.get();
+    rt::Object* argument = tam.argument.get();
+    bool ours = tamCachedSend(target) == 1 && tamSendWithObject(target, argument) == argument
+        && tamNilSend(nullptr) == 0 && tamHookedSend(target) == 3 && tamClassLookup() == rt::classOf(target)
+        && tamAssociatedRead(target) == argument;
+    bool theirs = gnuCachedSend(gnu.target) == 1 && gnuSendWithObject(gnu.target, gnu.argument) == gnu.argument
+        && gnuNilSend(nullptr) == 0 && gnuHookedSend(gnu.target) == 3 && gnuClassLookup() != nullptr;
+    if (!ours)
+        std::fprintf(stderr, "runtime-bench: our runtime gave a wrong answer for one of the shapes\n");
+    if (!theirs)
+        std::fprintf(stderr, "runtime-bench: the GNU runtime gave a wrong answer for one of the shapes\n");
+    return ours && theirs;
+}
+
+void registerShapes(const TamarindSubject& tam, const GnuSubject& gnu)
 {
     rt::Object* target = tam.target.get();
     rt::Object* argument = tam.argument.get();
     rt::Object* nothing = nullptr;
+    void* gnuTarget = gnu.target;
+    void* gnuArgument = gnu.argument;
     void* gnuNothing = nullptr;
-    // The GNU side answers with whatever object it is handed; ours serves as an opaque one.
-    void* gnuArgument = argument;
 
     add("EmptyCall/Cpp", &emptyCall, static_cast<const void*>(target));
     add("VirtualCall/Cpp", &virtualCall, anchorObject());
@@ -100,7 +118,10 @@ std::vector<char*> argumentsWithDefaults(int argc, char** argv)
 int main(int argc, char** argv)
 {
     TamarindSubject tam = setUpTamarind();
-    registerShapes(tam, gnuSetUp());
+    GnuSubject gnu = gnuSetUp();
+    if (!answersAgree(tam, gnu))
+        return 1;
+    registerShapes(tam, gnu);
 
     std::vector<char*> args = argumentsWithDefaults(argc, argv);
     int count = static_cast<int>(args.size()) - 1;
