@@ -46,7 +46,7 @@ struct GnuSubject gnuSetUp(void)
     // The class owns -hooked, so replacing it is method_setImplementation on its own method:
     // what MSHookMessageEx does on the GNU runtime for a method the class defines itself.
     Method method = class_getInstanceMethod(cls, @selector(hooked));
-    // IMP is variadic; the casts pass through a neutral function type, as objc4's own headers do.
+    // IMP is variadic; casting through a plain function type says the change of type is meant.
     IMP previous = method_setImplementation(method, (IMP)(void (*)(void))replacementHooked);
     savedHooked = (LongImp)(void (*)(void))previous;
     return subject;
