@@ -1,93 +1,132 @@
 #include "GifFixtures.h"
 
-#include <stdexcept>
+#include <algorithm>
 
-#include <gif_lib.h>
+// The encoder writes every pixel as its own LZW code and sends a clear code before the code
+// table would grow a bit wider, so the code width never changes: the simplest stream every GIF
+// decoder must read, and one that owes nothing to the decoder under test.
 
 namespace {
 
-int appendOutput(GifFileType* gif, const GifByteType* bytes, int length)
+using Bytes = std::vector<std::uint8_t>;
+
+void putWord(Bytes& out, int value)
 {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
-    out->insert(out->end(), bytes, bytes + length);
-    return length;
+    out.push_back(std::uint8_t(value & 0xFF));
+    out.push_back(std::uint8_t(value >> 8));
 }
 
-void check(int status, const char* what)
+// The size field of a colour table: 2^(field+1) entries, at least as many as given.
+int tableSizeField(const std::vector<TestColor>& colors)
 {
-    if (status != GIF_OK)
-        throw std::runtime_error(std::string("giflib failed to ") + what);
+    int field = 0;
+    while ((2u << field) < colors.size())
+        ++field;
+    return field;
 }
 
-// giflib wants colour tables of a power-of-two size; missing entries are black.
-ColorMapObject* makeColorMap(const std::vector<TestColor>& colors)
+void putColorTable(Bytes& out, const std::vector<TestColor>& colors)
 {
-    if (colors.empty())
-        return nullptr;
-    int size = 2;
-    while (size < static_cast<int>(colors.size()))
-        size *= 2;
-    std::vector<GifColorType> entries(size, GifColorType { 0, 0, 0 });
-    for (std::size_t i = 0; i < colors.size(); ++i)
-        entries[i] = { colors[i].r, colors[i].g, colors[i].b };
-    return GifMakeMapObject(size, entries.data());
+    for (std::size_t i = 0; i < (2u << tableSizeField(colors)); ++i) {
+        TestColor c = i < colors.size() ? colors[i] : TestColor { 0, 0, 0 };
+        out.insert(out.end(), { c.r, c.g, c.b });
+    }
 }
 
-void writeLoopCount(GifFileType* gif, int loopCount)
+class BitWriter {
+public:
+    void put(unsigned code, int width)
+    {
+        m_buffer |= code << m_bits;
+        for (m_bits += width; m_bits >= 8; m_bits -= 8, m_buffer >>= 8)
+            m_bytes.push_back(std::uint8_t(m_buffer));
+    }
+    // The packed codes as data sub-blocks with their terminator.
+    void finish(Bytes& out)
+    {
+        if (m_bits)
+            m_bytes.push_back(std::uint8_t(m_buffer));
+        for (std::size_t at = 0; at < m_bytes.size(); at += 255) {
+            std::size_t length = std::min<std::size_t>(255, m_bytes.size() - at);
+            out.push_back(std::uint8_t(length));
+            out.insert(out.end(), m_bytes.begin() + at, m_bytes.begin() + at + length);
+        }
+        out.push_back(0);
+    }
+
+private:
+    unsigned m_buffer { 0 };
+    int m_bits { 0 };
+    Bytes m_bytes;
+};
+
+void putPixels(Bytes& out, const TestFrame& frame, int tableField)
 {
-    GifByteType count[3] = { 1, GifByteType(loopCount & 0xFF), GifByteType(loopCount >> 8) };
-    check(EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE), "start the loop extension");
-    check(EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0"), "write the loop identifier");
-    check(EGifPutExtensionBlock(gif, 3, count), "write the loop count");
-    check(EGifPutExtensionTrailer(gif), "end the loop extension");
+    int codeSize = std::max(2, tableField + 1);
+    unsigned clear = 1u << codeSize;
+    int width = codeSize + 1;
+    out.push_back(std::uint8_t(codeSize));
+    std::vector<int> rows;
+    for (auto [start, step] : frame.interlaced
+            ? std::vector<std::pair<int, int>> { { 0, 8 }, { 4, 8 }, { 2, 4 }, { 1, 2 } }
+            : std::vector<std::pair<int, int>> { { 0, 1 } })
+        for (int y = start; y < frame.height; y += step)
+            rows.push_back(y);
+    BitWriter bits;
+    unsigned sinceClear = clear;
+    for (int y : rows) {
+        for (int x = 0; x < frame.width; ++x) {
+            if (sinceClear >= clear - 2)
+                bits.put(clear, width), sinceClear = 0;
+            bits.put(frame.indices[std::size_t(y) * frame.width + x], width);
+            ++sinceClear;
+        }
+    }
+    bits.put(clear + 1, width);
+    bits.finish(out);
 }
 
-void writeFrame(GifFileType* gif, const TestFrame& frame)
+void putLoopCount(Bytes& out, int loopCount)
+{
+    out.insert(out.end(), { 0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1 });
+    putWord(out, loopCount);
+    out.push_back(0);
+}
+
+void putFrame(Bytes& out, const TestFrame& frame, int globalField)
 {
     if (frame.delay || frame.disposal || frame.transparentIndex >= 0) {
-        GraphicsControlBlock control { frame.disposal, false, frame.delay.value_or(0), frame.transparentIndex };
-        GifByteType bytes[4];
-        EGifGCBToExtension(&control, bytes);
-        check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, bytes), "write a graphic control extension");
+        std::uint8_t fields = std::uint8_t((frame.disposal & 7) << 2 | (frame.transparentIndex >= 0));
+        out.insert(out.end(), { 0x21, 0xF9, 4, fields });
+        putWord(out, frame.delay.value_or(0));
+        out.insert(out.end(), { std::uint8_t(std::max(frame.transparentIndex, 0)), 0 });
     }
-    ColorMapObject* colors = makeColorMap(frame.localColors);
-    int status = EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced, colors);
-    GifFreeMapObject(colors);
-    check(status, "write an image descriptor");
-    std::vector<int> rows;
-    if (frame.interlaced) {
-        for (auto [start, step] : { std::pair { 0, 8 }, { 4, 8 }, { 2, 4 }, { 1, 2 } })
-            for (int y = start; y < frame.height; y += step)
-                rows.push_back(y);
-    } else {
-        for (int y = 0; y < frame.height; ++y)
-            rows.push_back(y);
-    }
-    for (int y : rows) {
-        auto* row = const_cast<GifPixelType*>(frame.indices.data() + std::size_t(y) * frame.width);
-        check(EGifPutLine(gif, row, frame.width), "write a row");
-    }
+    out.push_back(0x2C);
+    for (int value : { frame.left, frame.top, frame.width, frame.height })
+        putWord(out, value);
+    int field = frame.localColors.empty() ? globalField : tableSizeField(frame.localColors);
+    out.push_back(std::uint8_t((frame.localColors.empty() ? 0 : 0x80 | field) | (frame.interlaced ? 0x40 : 0)));
+    if (!frame.localColors.empty())
+        putColorTable(out, frame.localColors);
+    putPixels(out, frame, field);
 }
 
 }
 
-std::vector<std::uint8_t> writeGif(const TestGif& description)
+std::vector<std::uint8_t> writeGif(const TestGif& gif)
 {
-    std::vector<std::uint8_t> out;
-    int error = 0;
-    GifFileType* gif = EGifOpen(&out, &appendOutput, &error);
-    if (!gif)
-        throw std::runtime_error("giflib failed to open an encoder");
-    EGifSetGifVersion(gif, true);
-    ColorMapObject* colors = makeColorMap(description.globalColors);
-    int status = EGifPutScreenDesc(gif, description.width, description.height, 8, 0, colors);
-    GifFreeMapObject(colors);
-    check(status, "write the screen descriptor");
-    if (description.loopCount)
-        writeLoopCount(gif, *description.loopCount);
-    for (const TestFrame& frame : description.frames)
-        writeFrame(gif, frame);
-    check(EGifCloseFile(gif, &error), "finish the file");
+    Bytes out { 'G', 'I', 'F', '8', '9', 'a' };
+    putWord(out, gif.width);
+    putWord(out, gif.height);
+    int globalField = gif.globalColors.empty() ? 0 : tableSizeField(gif.globalColors);
+    out.insert(out.end(), { std::uint8_t(gif.globalColors.empty() ? 0 : 0xF0 | globalField), 0, 0 });
+    if (!gif.globalColors.empty())
+        putColorTable(out, gif.globalColors);
+    if (gif.loopCount)
+        putLoopCount(out, *gif.loopCount);
+    for (const TestFrame& frame : gif.frames)
+        putFrame(out, frame, globalField);
+    out.push_back(0x3B);
     return out;
 }
 

@@ -7,7 +7,7 @@
 
 #include "host/imageio/CGImage.h"
 
-// Test GIFs described by their frames and colours: written with giflib's encoder, and drawn
+// Test GIFs described by their frames and colours: written by a minimal encoder, and drawn
 // independently of the image source as the pictures a viewer should show.
 
 struct TestColor {
