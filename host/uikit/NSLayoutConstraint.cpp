@@ -82,15 +82,15 @@ void registerConstraintMethods(Class* c)
     addMethod(c, sel("constant"), +[](Object* s, SEL) { return constraint(s)->m_constant; });
     addMethod(c, sel("setConstant:"), +[](Object* s, SEL, double k) {
         constraint(s)->m_constant = k;
-        if (auto* first = constraint(s)->firstView(); first && first->superview())
+        if (auto first = constraint(s)->firstItem(); first && first->superview())
             first->superview()->setNeedsLayout();
     });
     addMethod(c, sel("multiplier"), +[](Object* s, SEL) { return constraint(s)->m_multiplier; });
     addMethod(c, sel("relation"), +[](Object* s, SEL) { return constraint(s)->m_relation; });
     addMethod(c, sel("firstAttribute"), +[](Object* s, SEL) { return constraint(s)->m_firstAttribute; });
     addMethod(c, sel("secondAttribute"), +[](Object* s, SEL) { return constraint(s)->m_secondAttribute; });
-    addMethod(c, sel("firstItem"), +[](Object* s, SEL) -> Object* { return constraint(s)->firstView(); });
-    addMethod(c, sel("secondItem"), +[](Object* s, SEL) -> Object* { return constraint(s)->secondView(); });
+    addMethod(c, sel("firstItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->firstItem().leak()); });
+    addMethod(c, sel("secondItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->secondItem().leak()); });
     addMethod(c, sel("priority"), +[](Object* s, SEL) { return constraint(s)->m_priority; });
     addMethod(c, sel("setPriority:"), +[](Object* s, SEL, float p) { constraint(s)->m_priority = p; });
     addMethod(c, sel("identifier"), +[](Object* s, SEL) -> Object* { return constraint(s)->m_identifier.get(); });
@@ -113,8 +113,9 @@ rt::Ref<NSLayoutConstraint> NSLayoutConstraint::create(UIView* first, long first
     UIView* second, long secondAttribute, double multiplier, double constant)
 {
     auto c = rt::adopt(static_cast<NSLayoutConstraint*>(classObject()->allocate()));
-    c->m_firstView = first;
-    c->m_secondView = second;
+    c->m_firstItem = first;
+    c->m_secondItem = second;
+    c->m_hasSecondItem = second;
     c->m_firstAttribute = firstAttribute;
     c->m_secondAttribute = second ? secondAttribute : NSLayoutAttributeNotAnAttribute;
     c->m_relation = relation < 0 ? -1 : relation > 0 ? 1 : 0;
@@ -127,20 +128,29 @@ NSLayoutConstraint::~NSLayoutConstraint() = default;
 
 void NSLayoutConstraint::setActive(bool active)
 {
-    if (active == m_active || !m_firstView)
+    if (active == m_active)
         return;
     rt::Ref<NSLayoutConstraint> keep(this);
+    rt::Ref<UIView> first = m_firstItem.load();
+    rt::Ref<UIView> second = m_secondItem.load();
+    // A constraint whose view is gone cannot be active again.
+    if (active && (!first || (m_hasSecondItem && !second)))
+        return;
     m_active = active;
     if (active) {
+        m_firstView = first.get();
+        m_secondView = second.get();
         m_firstView->addOwnedConstraint(this);
         if (m_secondView)
             m_secondView->addSecondaryConstraint(this);
     } else {
         if (m_secondView)
             m_secondView->removeConstraintReference(this);
-        m_firstView->removeConstraintReference(this);
+        if (m_firstView)
+            m_firstView->removeConstraintReference(this);
+        m_firstView = m_secondView = nullptr;
     }
-    for (UIView* v : { m_firstView, m_secondView })
+    for (UIView* v : { first.get(), second.get() })
         if (v) {
             v->setNeedsLayout();
             if (v->superview())
@@ -153,12 +163,9 @@ void NSLayoutConstraint::detachFromDyingView(UIView* view)
     UIView* other = view == m_firstView ? m_secondView : m_firstView;
     rt::Ref<NSLayoutConstraint> keep(this);
     m_active = false;
+    m_firstView = m_secondView = nullptr;
     if (other && other != view)
         other->removeConstraintReference(this);
-    if (view == m_firstView)
-        m_firstView = nullptr;
-    if (view == m_secondView)
-        m_secondView = nullptr;
 }
 
 Class* NSLayoutAnchor::classObject()

@@ -42,8 +42,12 @@ public:
     // Called by a dying view: the constraint stops without touching that view again.
     void detachFromDyingView(UIView*);
 
+    // The items while the constraint is active (the resolver's fast path).
     UIView* firstView() const { return m_firstView; }
     UIView* secondView() const { return m_secondView; }
+    // The items whether active or not; null once a view is gone.
+    rt::Ref<UIView> firstItem() const { return m_firstItem.load(); }
+    rt::Ref<UIView> secondItem() const { return m_secondItem.load(); }
 
     long m_firstAttribute { NSLayoutAttributeNotAnAttribute };
     long m_secondAttribute { NSLayoutAttributeNotAnAttribute };
@@ -54,9 +58,12 @@ public:
     rt::Ref<rt::Object> m_identifier;
 
 private:
-    // Raw while the views are alive: each view tells its constraints when it dies.
+    rt::Weak<UIView> m_firstItem;
+    rt::Weak<UIView> m_secondItem;
+    // Set while active: an active constraint is listed by both views, and a dying view tells it.
     UIView* m_firstView { nullptr };
     UIView* m_secondView { nullptr };
+    bool m_hasSecondItem { false };
     bool m_active { false };
 };
 

@@ -133,3 +133,20 @@ rt::Ref<UIImage> UIImage::systemImage(const std::string& name)
     }
     return image;
 }
+
+rt::Ref<UIImage> UIImage::blankIcon()
+{
+    // The home screen's placeholder: a white rounded square with a faint edge.
+    static rt::Ref<UIImage> icon = [] {
+        double scale = UIScreen::mainScreen()->scale();
+        CGSize size { 60, 60 };
+        auto canvas = BitmapCanvas::create(size, scale);
+        if (!canvas)
+            return rt::Ref<UIImage>();
+        Path shape = Path::roundedRect(CGRectMake(0, 0, 60, 60), 13.5);
+        canvas->fill(shape, { 1, 1, 1, 1 });
+        canvas->stroke(Path::roundedRect(CGRectMake(0.5, 0.5, 59, 59), 13), 1, { 0, 0, 0, 0.12 });
+        return create(canvas->makeImage(), scale);
+    }();
+    return icon;
+}

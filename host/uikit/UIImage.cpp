@@ -87,6 +87,7 @@ void registerFactories(Class* c)
     addClassMethod(c, sel("systemImageNamed:"), +[](Class*, SEL, Object* name) -> Object* {
         return autorelease(UIImage::systemImage(toStdString(name)));
     });
+    addClassMethod(c, sel("blankIcon"), +[](Class*, SEL) -> Object* { return UIImage::blankIcon().get(); });
     addMethod(c, sel("initWithContentsOfFile:"), +[](Object* s, SEL, Object* path) -> Object* {
         Object* loaded = fromDevicePath(path);
         s->release();

@@ -29,6 +29,8 @@ public:
     static rt::Ref<UIImage> createWithData(const std::uint8_t* bytes, std::size_t length, double scale = 1);
     // The image of a system symbol at the given point size, or null for an unknown name.
     static rt::Ref<UIImage> systemImage(const std::string& name);
+    // The system's blank app icon (+blankIcon).
+    static rt::Ref<UIImage> blankIcon();
 
     CGImage* cgImage() const { return m_image.get(); }
     CGSize size() const;

@@ -1,10 +1,13 @@
 #include "host/uikit/CALayer.h"
+#include "host/uikit/UIApplication.h"
 #include "host/uikit/NSIndexPath.h"
 #include "host/uikit/NSLayoutConstraint.h"
+#include "host/uikit/UIBezierPath.h"
 #include "host/uikit/UIButton.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIControl.h"
 #include "host/uikit/UIFont.h"
+#include "host/uikit/UIGraphicsImageRenderer.h"
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
@@ -35,6 +38,10 @@
     UIColor::classObject();
     UIFont::classObject();
     UIImage::classObject();
+    UIBezierPath::classObject();
+    UIGraphicsImageRenderer::classObject();
+    UIGraphicsImageRendererFormat::classObject();
+    UIGraphicsImageRendererContext::classObject();
     UITraitCollection::classObject();
     NSLayoutConstraint::classObject();
     NSLayoutAnchor::xAxisClass();
@@ -73,6 +80,7 @@
     UINavigationBarLargeTitleView::classObject();
     UINavigationBarLargeTitleView::layoutClass();
     UIWindow::classObject();
+    UIApplication::classObject();
     UIScreen::classObject();
     UIDevice::classObject();
 }

@@ -152,6 +152,9 @@ void UINavigationController::showTop(UIViewController* leaving, bool animated)
     syncBarItems();
     if (!isViewLoaded() || coming.get() == leaving)
         return;
+    // The coming page loads before anyone hears of the change, as in UIKit.
+    if (coming)
+        coming->view();
     bool onScreen = isVisible();
     if (leaving && onScreen)
         leaving->sendAppearance(Appearance::WillDisappear, animated);

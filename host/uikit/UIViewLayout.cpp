@@ -107,6 +107,10 @@ void collect(const UIView* view, const UIView* container, NSLayoutConstraint* c,
         return;
     UIView* first = c->firstView();
     UIView* second = c->secondView();
+    // Views inside the one being placed follow it; they never decide where it goes.
+    UIView* other = first == view ? second : first;
+    if (other && other->isDescendantOf(view))
+        return;
     if (first == view && second != view) {
         if (!second) {
             if (isDimension(c->m_firstAttribute))
@@ -143,6 +147,10 @@ void solveAxis(const Axis& axis, double intrinsic, double& origin, double& size)
 }
 
 bool hasConstraints(const UIView* v) { return !v->ownedConstraints().empty() || !v->secondaryConstraints().empty(); }
+
+// Only views that gave up their autoresizing frame are placed by constraints; the others keep
+// the frame their code sets, as the autoresizing constraints would hold them on a device.
+bool isConstrained(const UIView* v) { return !v->translatesAutoresizingMaskIntoConstraints() && hasConstraints(v); }
 
 }
 
@@ -185,7 +193,7 @@ void UIView::solveConstraintsForSubviews()
 {
     std::vector<rt::Ref<UIView>> constrained;
     for (auto& child : m_subviews)
-        if (hasConstraints(child.get()))
+        if (isConstrained(child.get()))
             constrained.push_back(child);
     if (constrained.empty())
         return;

@@ -1,0 +1,173 @@
+#include "host/uikit/UIGraphicsImageRenderer.h"
+
+#include <cmath>
+
+#include "host/foundation/Data.h"
+#include "host/render/Canvas.h"
+#include "host/uikit/ImageCodec.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UIGraphics.h"
+#include "host/uikit/UIImage.h"
+#include "host/uikit/UIScreen.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+UIGraphicsImageRendererFormat* format(Object* o) { return static_cast<UIGraphicsImageRendererFormat*>(o); }
+UIGraphicsImageRenderer* renderer(Object* o) { return static_cast<UIGraphicsImageRenderer*>(o); }
+UIGraphicsImageRendererContext* context(Object* o) { return static_cast<UIGraphicsImageRendererContext*>(o); }
+
+Object* initRenderer(Object* s, CGRect bounds, Object* givenFormat)
+{
+    auto* r = renderer(s);
+    r->m_bounds = bounds;
+    if (auto* f = rt::dynamicCast<UIGraphicsImageRendererFormat>(givenFormat, UIGraphicsImageRendererFormat::classObject()))
+        r->m_format = f;
+    else
+        r->m_format = UIGraphicsImageRendererFormat::create();
+    return s;
+}
+
+void registerFormat(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("init"), +[](Object* s, SEL) {
+        format(s)->m_scale = UIScreen::mainScreen()->scale();
+        return s;
+    });
+    addClassMethod(c, sel("defaultFormat"), +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
+    addClassMethod(c, sel("preferredFormat"), +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
+    addMethod(c, sel("scale"), +[](Object* s, SEL) { return format(s)->m_scale; });
+    addMethod(c, sel("setScale:"), +[](Object* s, SEL, double v) {
+        format(s)->m_scale = std::isfinite(v) && v > 0 ? v : UIScreen::mainScreen()->scale();
+    });
+    addMethod(c, sel("opaque"), +[](Object* s, SEL) { return format(s)->m_opaque; });
+    addMethod(c, sel("setOpaque:"), +[](Object* s, SEL, bool v) { format(s)->m_opaque = v; });
+}
+
+void registerRenderer(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("initWithSize:"), +[](Object* s, SEL, CGSize size) { return initRenderer(s, CGRect { {}, size }, nullptr); });
+    addMethod(c, sel("initWithSize:format:"), +[](Object* s, SEL, CGSize size, Object* f) { return initRenderer(s, CGRect { {}, size }, f); });
+    addMethod(c, sel("initWithBounds:format:"), +[](Object* s, SEL, CGRect bounds, Object* f) { return initRenderer(s, bounds, f); });
+    addMethod(c, sel("format"), +[](Object* s, SEL) -> Object* { return renderer(s)->m_format.get(); });
+    addMethod(c, sel("imageWithActions:"), +[](Object* s, SEL, BlockBase* actions) -> Object* {
+        return autorelease(renderer(s)->image(actions));
+    });
+    addMethod(c, sel("PNGDataWithActions:"), +[](Object* s, SEL, BlockBase* actions) -> Object* {
+        auto image = renderer(s)->image(actions);
+        return UIImagePNGRepresentation(image.get());
+    });
+}
+
+void registerContext(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("format"), +[](Object* s, SEL) -> Object* { return context(s)->m_format.get(); });
+    addMethod(c, sel("fillRect:"), +[](Object* s, SEL, CGRect r) {
+        if (context(s)->m_canvas)
+            context(s)->m_canvas->fill(Path::rect(r), currentFillColor());
+    });
+    addMethod(c, sel("strokeRect:"), +[](Object* s, SEL, CGRect r) {
+        if (context(s)->m_canvas)
+            context(s)->m_canvas->stroke(Path::rect(r), 1, currentStrokeColor());
+    });
+    addMethod(c, sel("clipToRect:"), +[](Object* s, SEL, CGRect r) {
+        if (context(s)->m_canvas)
+            context(s)->m_canvas->clip(Path::rect(r));
+    });
+    addMethod(c, sel("currentImage"), +[](Object* s, SEL) -> Object* {
+        auto* canvas = static_cast<BitmapCanvas*>(context(s)->m_canvas);
+        return canvas ? autorelease(UIImage::create(canvas->makeImage(), context(s)->m_format->m_scale)) : nullptr;
+    });
+}
+
+}
+
+Class* UIGraphicsImageRendererFormat::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIGraphicsImageRendererFormat>("UIGraphicsImageRendererFormat", rt::rootClass());
+        registerFormat(c);
+        return c;
+    }();
+    return cls;
+}
+
+rt::Ref<UIGraphicsImageRendererFormat> UIGraphicsImageRendererFormat::create()
+{
+    return rt::Ref<UIGraphicsImageRendererFormat>(static_cast<UIGraphicsImageRendererFormat*>(rt::newObject(classObject()).get()));
+}
+
+Class* UIGraphicsImageRenderer::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIGraphicsImageRenderer>("UIGraphicsImageRenderer", rt::rootClass());
+        registerRenderer(c);
+        return c;
+    }();
+    return cls;
+}
+
+Class* UIGraphicsImageRendererContext::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIGraphicsImageRendererContext>("UIGraphicsImageRendererContext", rt::rootClass());
+        registerContext(c);
+        return c;
+    }();
+    return cls;
+}
+
+rt::Ref<UIGraphicsImageRenderer> UIGraphicsImageRenderer::create(CGSize size, UIGraphicsImageRendererFormat* f)
+{
+    auto r = rt::adopt(static_cast<UIGraphicsImageRenderer*>(classObject()->allocate()));
+    initRenderer(r.get(), CGRect { {}, size }, f);
+    return r;
+}
+
+rt::Ref<UIImage> UIGraphicsImageRenderer::image(Object* actions)
+{
+    double scale = m_format->m_scale;
+    auto canvas = BitmapCanvas::create(m_bounds.size, scale);
+    if (!canvas)
+        return nullptr;
+    if (m_format->m_opaque)
+        canvas->fill(Path::rect(CGRect { {}, m_bounds.size }), { 0, 0, 0, 1 });
+    auto ctx = rt::adopt(static_cast<UIGraphicsImageRendererContext*>(UIGraphicsImageRendererContext::classObject()->allocate()));
+    ctx->m_canvas = canvas.get();
+    ctx->m_format = m_format;
+    {
+        GraphicsCanvasScope scope(canvas.get());
+        canvas->save();
+        canvas->translate(-m_bounds.minX(), -m_bounds.minY());
+        rt::AutoreleasePool pool;
+        rt::callBlock<void(Object*)>(actions, ctx.get());
+        canvas->restore();
+    }
+    // The context must not outlive its bitmap if the block kept it.
+    ctx->m_canvas = nullptr;
+    return UIImage::create(canvas->makeImage(), scale);
+}
+
+Object* UIImagePNGRepresentation(Object* image)
+{
+    auto* img = rt::dynamicCast<UIImage>(image, UIImage::classObject());
+    if (!img || !img->cgImage())
+        return nullptr;
+    auto bytes = encodePNG(*img->cgImage());
+    return bytes ? rt::autorelease(NSData::create(std::move(*bytes))) : nullptr;
+}
+
+Object* UIImageJPEGRepresentation(Object* image, double quality)
+{
+    auto* img = rt::dynamicCast<UIImage>(image, UIImage::classObject());
+    if (!img || !img->cgImage())
+        return nullptr;
+    auto bytes = encodeJPEG(*img->cgImage(), std::isfinite(quality) ? std::clamp(quality, 0.0, 1.0) : 0.9);
+    return bytes ? rt::autorelease(NSData::create(std::move(*bytes))) : nullptr;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "host/foundation/Geometry.h"
+#include "host/runtime/Runtime.h"
+
+class Canvas;
+class UIImage;
+
+// UIGraphicsImageRendererFormat: the scale (the main screen's unless set) and opacity of the
+// images a renderer makes.
+class UIGraphicsImageRendererFormat final : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static rt::Ref<UIGraphicsImageRendererFormat> create();
+
+    double m_scale { 1 };
+    bool m_opaque { false };
+};
+
+// UIGraphicsImageRenderer: makes an image by running a drawing block with a fresh transparent
+// bitmap of its size as the current destination. UIKit drawing inside the block (images,
+// bezier paths, their clips) lands in that bitmap.
+class UIGraphicsImageRenderer final : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static rt::Ref<UIGraphicsImageRenderer> create(CGSize, UIGraphicsImageRendererFormat* = nullptr);
+
+    // Runs the drawing (a block taking the renderer context) and returns the image, or null when
+    // the size is empty or too large.
+    rt::Ref<UIImage> image(rt::Object* actions);
+
+    CGRect m_bounds;
+    rt::Ref<UIGraphicsImageRendererFormat> m_format;
+};
+
+// The context object handed to the drawing block.
+class UIGraphicsImageRendererContext final : public rt::Object {
+public:
+    static rt::Class* classObject();
+
+    Canvas* m_canvas { nullptr };
+    rt::Ref<UIGraphicsImageRendererFormat> m_format;
+};
+
+// The PNG and JPEG bytes of an image (UIImagePNGRepresentation, UIImageJPEGRepresentation), as
+// an NSData, or nil for nil or an image without a bitmap.
+rt::Object* UIImagePNGRepresentation(rt::Object* image);
+rt::Object* UIImageJPEGRepresentation(rt::Object* image, double quality);

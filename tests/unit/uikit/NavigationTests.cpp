@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "UIKitTestSupport.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/String.h"
+#include "host/platform/Substrate.h"
+#include "host/uikit/UIFont.h"
+#include "host/uikit/UILabel.h"
+#include "host/uikit/UINavigationBar.h"
+#include "host/uikit/UINavigationController.h"
+#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIViewController.h"
+#include "host/uikit/UIWindow.h"
+
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+std::string nameOf(Object* self) { return toStdString(rt::send<Object*>(self, SELECTOR("title"))); }
+
+rt::Class* lifecycleClass()
+{
+    static rt::Class* cls = rt::ClassBuilder("TestLifecyclePage", UIViewController::classObject())
+                                .method("viewDidLoad", +[](Object* s, SEL) { messageLog().push_back(nameOf(s) + " load"); })
+                                .method("viewWillAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willAppear"); })
+                                .method("viewDidAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didAppear"); })
+                                .method("viewWillDisappear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willDisappear"); })
+                                .method("viewDidDisappear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didDisappear"); })
+                                .registerClass();
+    return cls;
+}
+
+rt::Ref<UIViewController> page(const char* title)
+{
+    auto controller = UIViewController::create(lifecycleClass());
+    controller->setTitle(ns(title));
+    return controller;
+}
+
+UILabel* largeTitleLabel(UINavigationBar* bar)
+{
+    return bar->m_largeTitleView ? bar->m_largeTitleView->m_label.get() : nullptr;
+}
+
+void (*g_originalSetTitleLabel)(Object*, SEL, Object*) = nullptr;
+void refuseTitleLabel(Object* self, SEL cmd, Object*) { g_originalSetTitleLabel(self, cmd, nullptr); }
+
+void (*g_originalSetCenter)(Object*, SEL, CGPoint) = nullptr;
+void centreInLargeTitle(Object* self, SEL cmd, CGPoint point)
+{
+    UIView* superview = static_cast<UIView*>(self)->superview();
+    if (rt::isKindOf(superview, UINavigationBarLargeTitleView::classObject()))
+        point = { superview->frame().width() / 2, superview->frame().height() / 2 };
+    g_originalSetCenter(self, cmd, point);
+}
+
+}
+
+TEST(Navigation, PushAndPopSendTheAppearanceMessages)
+{
+    rt::AutoreleasePool pool;
+    auto window = makeWindow();
+    auto root = page("Root");
+    messageLog().clear();
+    auto nav = UINavigationController::create(root.get());
+    window->setRootViewController(nav.get());
+    EXPECT_EQ(messageLog(), (std::vector<std::string> { "Root load", "Root willAppear", "Root didAppear" }));
+
+    messageLog().clear();
+    auto detail = page("Detail");
+    nav->pushViewController(detail.get(), true);
+    EXPECT_EQ(messageLog(), (std::vector<std::string> { "Detail load", "Root willDisappear", "Detail willAppear", "Detail didAppear", "Root didDisappear" }));
+    EXPECT_EQ(nav->topViewController(), detail.get());
+    EXPECT_EQ(rt::send<Object*>(detail.get(), SELECTOR("navigationController")), nav.get());
+    EXPECT_EQ(detail->view()->window(), window.get());
+    EXPECT_EQ(root->view()->window(), nullptr);
+    EXPECT_EQ(toStdString(nav->navigationBar()->backItem()->m_title.get()), "Root");
+
+    messageLog().clear();
+    EXPECT_EQ(nav->popViewController(true), detail.get());
+    EXPECT_EQ(messageLog(), (std::vector<std::string> { "Detail willDisappear", "Root willAppear", "Root didAppear", "Detail didDisappear" }));
+    EXPECT_EQ(nav->popViewController(true), nullptr) << "the root stays";
+    nav->pushViewController(nav.get(), false);
+    EXPECT_EQ(nav->childViewControllers().size(), 1u);
+}
+
+TEST(Navigation, LargeTitleIsLaidOutByItsLayoutObject)
+{
+    rt::AutoreleasePool pool;
+    auto window = makeWindow();
+    auto root = page("Settings");
+    auto nav = UINavigationController::create(root.get());
+    UINavigationBar* bar = nav->navigationBar();
+    rt::send(bar, SELECTOR("setPrefersLargeTitles:"), true);
+    window->setRootViewController(nav.get());
+    window->layoutAndDisplay();
+    EXPECT_EQ(bar->frame().height(), 96);
+    UILabel* label = largeTitleLabel(bar);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text(), "Settings");
+    EXPECT_FALSE(label->isHidden());
+    EXPECT_EQ(label->frame().minX(), 16);
+    EXPECT_GT(label->frame().height(), 30);
+    Object* layout = rt::send<Object*>(bar->m_largeTitleView.get(), SELECTOR("layout"));
+    EXPECT_EQ(rt::send<Object*>(layout, SELECTOR("titleLabel")), label);
+    EXPECT_EQ(rt::send<Object*>(layout, SELECTOR("contentView")), bar->m_largeTitleView.get());
+
+    // Regular weight through the bar's large title attributes.
+    auto attributes = NSDictionary::createMutable();
+    attributes->set(NSFontAttributeName, UIFont::create(34, UIFontWeightRegular).get());
+    rt::send(bar, SELECTOR("setLargeTitleTextAttributes:"), attributes.get());
+    EXPECT_EQ(largeTitleLabel(bar)->font()->numericWeight(), 400);
+
+    // A page that never shows a large title.
+    auto detail = page("General");
+    rt::send(rt::send<Object*>(detail.get(), SELECTOR("navigationItem")), SELECTOR("setLargeTitleDisplayMode:"), 2L);
+    nav->pushViewController(detail.get(), false);
+    EXPECT_EQ(bar->frame().height(), 44);
+}
+
+TEST(Navigation, ReplacementsOnTheLargeTitleClassesAreReached)
+{
+    rt::AutoreleasePool pool;
+    platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"), &refuseTitleLabel, &g_originalSetTitleLabel);
+    auto window = makeWindow();
+    auto nav = UINavigationController::create(page("Settings").get());
+    rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
+    window->setRootViewController(nav.get());
+    window->layoutAndDisplay();
+    ASSERT_TRUE(largeTitleLabel(nav->navigationBar()));
+    EXPECT_TRUE(largeTitleLabel(nav->navigationBar())->isHidden()) << "a layout without its label shows none";
+    // Undo, so the rest of the process sees the host's behaviour again.
+    platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"), g_originalSetTitleLabel, &g_originalSetTitleLabel);
+}
+
+TEST(Navigation, LabelCentreReplacementMovesTheLargeTitle)
+{
+    rt::AutoreleasePool pool;
+    rt::Class* labelClass = UILabel::classObject();
+    platform::hookMessage(labelClass, rt::sel("setCenter:"), &centreInLargeTitle, &g_originalSetCenter);
+    auto window = makeWindow();
+    auto nav = UINavigationController::create(page("Settings").get());
+    rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
+    window->setRootViewController(nav.get());
+    window->layoutAndDisplay();
+    UILabel* label = largeTitleLabel(nav->navigationBar());
+    ASSERT_TRUE(label);
+    EXPECT_DOUBLE_EQ(label->center().x, window->bounds().width() / 2);
+    EXPECT_DOUBLE_EQ(label->center().y, 26);
+    platform::hookMessage(labelClass, rt::sel("setCenter:"), g_originalSetCenter, &g_originalSetCenter);
+}
+
+TEST(Navigation, RightBarItemShowsItsCustomView)
+{
+    rt::AutoreleasePool pool;
+    auto window = makeWindow();
+    auto root = page("Settings");
+    auto nav = UINavigationController::create(root.get());
+    window->setRootViewController(nav.get());
+    auto gear = makeView(CGRectMake(0, 0, 26, 25));
+    auto item = rt::adopt(rt::send<Object*>(UIBarButtonItem::classObject()->allocate(), SELECTOR("initWithCustomView:"), gear.get()));
+    rt::send(rt::send<Object*>(root.get(), SELECTOR("navigationItem")), SELECTOR("setRightBarButtonItem:"), item.get());
+    window->layoutAndDisplay();
+    EXPECT_EQ(gear->superview(), nav->navigationBar());
+    EXPECT_EQ(gear->frame(), CGRectMake(window->bounds().width() - 16 - 26, 9.5, 26, 25));
+}

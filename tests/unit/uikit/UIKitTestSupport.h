@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/foundation/Geometry.h"
+#include "host/runtime/Runtime.h"
+
+class UIView;
+class UIWindow;
+
+// A window of the main screen's size, made key and visible, in the given style.
+rt::Ref<UIWindow> makeWindow(long style = 1);
+rt::Ref<UIView> makeView(CGRect frame = {});
+// An ordered record of messages that hooks and test classes append to.
+std::vector<std::string>& messageLog();
