@@ -17,6 +17,13 @@ rt::Class* CGImage::runtimeClass()
     return cls;
 }
 
+// Registered when the host loads, so that a lookup by name finds the class before any image
+// has been created.
+[[gnu::constructor]] static void registerCGImageClass()
+{
+    CGImage::runtimeClass();
+}
+
 rt::Ref<CGImage> CGImage::create(std::size_t width, std::size_t height, std::size_t bytesPerRow,
     CGImageAlphaInfo alphaInfo, std::vector<std::uint8_t> pixels)
 {

@@ -17,6 +17,13 @@ rt::Class* CGImageSource::runtimeClass()
     return cls;
 }
 
+// Registered when the host loads, so that a lookup by name finds the class before any source
+// has been created.
+[[gnu::constructor]] static void registerCGImageSourceClass()
+{
+    CGImageSource::runtimeClass();
+}
+
 CGImageSource::CGImageSource() = default;
 CGImageSource::~CGImageSource() = default;
 

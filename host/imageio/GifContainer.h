@@ -56,7 +56,10 @@ struct GifFrame {
     // colour table and a code size the LZW scheme allows.
     bool isDecodable() const;
     // Whether every code the data may hold names a colour of the table.
-    bool colorTableCoversAllCodes() const { return colorTableEntries >= (1u << minimumCodeSize); }
+    bool colorTableCoversAllCodes() const
+    {
+        return minimumCodeSize <= 8 && colorTableEntries >= (1u << minimumCodeSize);
+    }
 };
 
 class GifContainer {

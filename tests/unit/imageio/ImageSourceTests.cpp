@@ -5,6 +5,7 @@
 #include "GifFixtures.h"
 #include "host/imageio/CGImageSource.h"
 #include "host/imageio/UniformType.h"
+#include "host/runtime/Runtime.h"
 
 namespace {
 
@@ -55,6 +56,22 @@ TEST(ImageSource, RecognisesTypesByTheirSignatures)
     EXPECT_TRUE(UTTypeConformsTo(kUTTypeGIF, kUTTypeImage));
     EXPECT_FALSE(UTTypeConformsTo(kUTTypePNG, kUTTypeGIF));
     EXPECT_FALSE(UTTypeConformsTo({}, kUTTypeGIF));
+}
+
+TEST(ImageSource, SourcesAndImagesAreRuntimeObjects)
+{
+    // Both classes exist before anything has been created, as the platform's do.
+    ASSERT_TRUE(rt::getClass("CGImage"));
+    ASSERT_TRUE(rt::getClass("CGImageSource"));
+    TestGif gif { 2, 2, kTestColors, std::nullopt, { solidFrame(0, 0, 2, 2, Red) } };
+    auto source = sourceFor(writeGif(gif));
+    auto image = source->createImageAtIndex(0);
+    EXPECT_EQ(rt::classOf(source.get()), rt::getClass("CGImageSource"));
+    EXPECT_EQ(rt::classOf(image.get()), rt::getClass("CGImage"));
+    EXPECT_TRUE(rt::send<bool>(image, SELECTOR("isKindOfClass:"), rt::rootClass()));
+    // An image outlives its source.
+    source = nullptr;
+    EXPECT_EQ(picture(*image), (Picture { "RR", "RR" }));
 }
 
 TEST(ImageSource, ReportsLoopCountOnlyWhenTheFileHasOne)
