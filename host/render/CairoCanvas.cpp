@@ -7,6 +7,7 @@
 
 #include "host/imageio/CGImage.h"
 #include "host/render/Canvas.h"
+#include "host/render/PNGWriter.h"
 #include "host/render/PangoText.h"
 #include "host/runtime/Runtime.h"
 
@@ -144,11 +145,8 @@ public:
     bool writePNG(const std::string& path, std::string& error) const override
     {
         cairo_surface_flush(m_surface);
-        cairo_status_t status = cairo_surface_write_to_png(m_surface, path.c_str());
-        if (status == CAIRO_STATUS_SUCCESS)
-            return true;
-        error = "cannot write " + path + ": " + cairo_status_to_string(status);
-        return false;
+        return writeARGBAsPNG(path, cairo_image_surface_get_data(m_surface), pixelWidth(), pixelHeight(),
+            cairo_image_surface_get_stride(m_surface), error);
     }
 
 private:

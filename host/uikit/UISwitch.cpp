@@ -20,7 +20,9 @@ rt::Ref<Object> colorOrNull(Object* c) { return isColor(c) ? rt::Ref<Object>(c) 
 
 RGBAColor colorOr(Object* c, const char* fallback, long style)
 {
-    return isColor(c) ? static_cast<UIColor*>(c)->resolved(style) : UIColor::systemColor(fallback)->resolved(style);
+    if (auto* color = rt::dynamicCast<UIColor>(c, UIColor::classObject()))
+        return color->resolved(style);
+    return UIColor::systemColor(fallback)->resolved(style);
 }
 
 // A white thumb with the soft shadow UIKit gives it.
@@ -105,7 +107,7 @@ void UISwitch::simulateTap()
 void UISwitch::drawContent(Canvas& canvas, long style) const
 {
     CGRect track = CGRectMake(0, 0, 51, 31);
-    RGBAColor fill = m_on ? colorOr(m_onTintColor.get(), "systemGreenColor", style) : colorOr(nullptr, "secondarySystemFillColor", style);
+    RGBAColor fill = m_on ? colorOr(m_onTintColor.get(), "systemGreenColor", style) : UIColor::systemColor("secondarySystemFillColor")->resolved(style);
     canvas.fill(Path::roundedRect(track, 15.5), fill);
     CGRect thumb = CGRectMake(m_on ? 22 : 2, 2, 27, 27);
     drawThumb(canvas, thumb, colorOr(m_thumbTintColor.get(), "whiteColor", style));
