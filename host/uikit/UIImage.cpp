@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "host/foundation/Bundle.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/String.h"
 #include "host/platform/DeviceRoot.h"
@@ -12,6 +13,7 @@
 #include "host/uikit/ImageCodec.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
+#include "host/uikit/UIScreen.h"
 
 using rt::Class;
 using rt::Object;
@@ -55,6 +57,34 @@ Object* fromDevicePath(Object* path)
     return resolved ? rt::autorelease(UIImage::createWithContentsOfFile(resolved->host)) : nullptr;
 }
 
+// +imageNamed:inBundle:compatibleWithTraitCollection: looks for the name with the screen's scale
+// suffix first, then the other scales, then the plain name; "png" when the name has no type.
+Object* namedInBundle(Object* name, Object* bundleObject)
+{
+    auto* bundle = rt::dynamicCast<NSBundle>(bundleObject, NSBundle::classObject());
+    std::string file = toStdString(name);
+    if (!bundle || file.empty())
+        return nullptr;
+    std::filesystem::path given(file);
+    std::string type = given.has_extension() ? given.extension().string().substr(1) : "png";
+    std::string base = given.has_extension() ? (given.parent_path() / given.stem()).string() : file;
+    int screen = static_cast<int>(UIScreen::mainScreen()->scale());
+    std::vector<std::string> candidates { base + "@" + std::to_string(screen) + "x" };
+    for (int n : { 3, 2 })
+        if (n != screen)
+            candidates.push_back(base + "@" + std::to_string(n) + "x");
+    candidates.push_back(base);
+    for (auto& candidate : candidates) {
+        std::string path = bundle->pathForResource(candidate, type);
+        if (path.empty())
+            continue;
+        if (auto resolved = resolveDevicePath(path))
+            if (auto image = UIImage::createWithContentsOfFile(resolved->host))
+                return rt::autorelease(std::move(image));
+    }
+    return nullptr;
+}
+
 void drawImage(UIImage* self, CGRect rect, double alpha)
 {
     Canvas* canvas = currentGraphicsCanvas();
@@ -69,6 +99,12 @@ void drawImage(UIImage* self, CGRect rect, double alpha)
 void registerFactories(Class* c)
 {
     using namespace rt;
+    addClassMethod(c, sel("imageNamed:inBundle:compatibleWithTraitCollection:"),
+        +[](Class*, SEL, Object* name, Object* bundle, Object*) { return namedInBundle(name, bundle); });
+    addClassMethod(c, sel("imageNamed:inBundle:withConfiguration:"),
+        +[](Class*, SEL, Object* name, Object* bundle, Object*) { return namedInBundle(name, bundle); });
+    // The simulated Settings app has no asset catalogue of its own.
+    addClassMethod(c, sel("imageNamed:"), +[](Class*, SEL, Object*) -> Object* { return nullptr; });
     addClassMethod(c, sel("imageWithContentsOfFile:"), +[](Class*, SEL, Object* path) { return fromDevicePath(path); });
     addClassMethod(c, sel("imageWithData:"), +[](Class*, SEL, Object* data) { return fromData(data, 1); });
     addClassMethod(c, sel("imageWithData:scale:"), +[](Class*, SEL, Object* data, double scale) { return fromData(data, scale); });

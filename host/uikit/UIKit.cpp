@@ -1,4 +1,10 @@
+#include "host/uikit/CADisplayLink.h"
 #include "host/uikit/CALayer.h"
+#include "host/uikit/UIAlertController.h"
+#include "host/uikit/UIBackdropView.h"
+#include "host/uikit/UIGestureRecognizer.h"
+#include "host/uikit/UITextView.h"
+#include "host/uikit/UIToolbar.h"
 #include "host/uikit/UIApplication.h"
 #include "host/uikit/NSIndexPath.h"
 #include "host/uikit/NSLayoutConstraint.h"
@@ -81,6 +87,16 @@
     UINavigationBarLargeTitleView::layoutClass();
     UIWindow::classObject();
     UIApplication::classObject();
+    UIAlertController::classObject();
+    UIAlertAction::classObject();
+    UIGestureRecognizer::classObject();
+    UIGestureRecognizer::tapClass();
+    registerGestureRecognizerViewMethods();
+    UIToolbar::classObject();
+    UITextView::classObject();
+    UIBackdropViewSettings::classObject();
+    UIBackdropView::classObject();
+    CADisplayLink::classObject();
     UIScreen::classObject();
     UIDevice::classObject();
 }

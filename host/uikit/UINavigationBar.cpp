@@ -182,16 +182,19 @@ rt::Ref<UIView> UINavigationBar::viewForItem(Object* object)
         return nullptr;
     if (item->m_customView)
         return rt::Ref<UIView>(static_cast<UIView*>(item->m_customView.get()));
-    auto button = UIButton::create(UIButtonTypeSystem);
-    if (item->m_image)
-        button->setImage(item->m_image.get(), 0);
-    else if (item->m_title)
-        button->setTitle(item->m_title.get(), 0);
-    else
+    // Spaces and other system items without a title or image show nothing.
+    if (!item->m_image && !item->m_title)
         return nullptr;
-    if (item->m_tintColor)
-        button->setTintColor(item->m_tintColor.get());
-    return button;
+    if (!item->m_barView) {
+        auto button = UIButton::create(UIButtonTypeSystem);
+        button->addTarget(item, rt::sel("_sendAction:"), UIControlEventTouchUpInside);
+        item->m_barView = button;
+    }
+    auto* button = static_cast<UIButton*>(item->m_barView.get());
+    button->setImage(item->m_image.get(), 0);
+    button->setTitle(item->m_image ? nullptr : item->m_title.get(), 0);
+    button->setTintColor(item->m_tintColor.get());
+    return rt::Ref<UIView>(button);
 }
 
 void UINavigationBar::refreshContent()
@@ -225,17 +228,19 @@ void UINavigationBar::refreshContent()
     }
     if (m_largeTitleView && m_largeTitleView->superview() != this)
         addSubview(m_largeTitleView.get());
-    for (auto& view : m_itemViews)
-        if (view->superview() == this)
-            view->removeFromSuperview();
-    m_itemViews.clear();
-    if (item) {
+    // Item views that stay are left where they are, so they hear of no move.
+    std::vector<rt::Ref<UIView>> items;
+    if (item)
         for (auto& right : item->m_rightItems)
             if (auto view = viewForItem(right.get()))
-                m_itemViews.push_back(view);
-    }
+                items.push_back(view);
     for (auto& view : m_itemViews)
-        addSubview(view.get());
+        if (std::find(items.begin(), items.end(), view) == items.end() && view->superview() == this)
+            view->removeFromSuperview();
+    m_itemViews = std::move(items);
+    for (auto& view : m_itemViews)
+        if (view->superview() != this)
+            addSubview(view.get());
     UINavigationItem* back = backItem();
     if (back && !m_backButton) {
         m_backButton = UIButton::create(UIButtonTypeSystem);

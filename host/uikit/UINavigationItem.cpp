@@ -154,6 +154,7 @@ void registerButtonMethods(Class* c)
     addMethod(c, sel("setStyle:"), +[](Object* s, SEL, long style) { button(s)->m_style = style; });
     addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return button(s)->m_enabled; });
     addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { button(s)->m_enabled = e; });
+    addMethod(c, sel("_sendAction:"), +[](Object* s, SEL, Object*) { button(s)->performAction(); });
     addMethod(c, sel("width"), +[](Object* s, SEL) { return button(s)->m_width; });
     addMethod(c, sel("setWidth:"), +[](Object* s, SEL, double w) { button(s)->m_width = w; });
 }

@@ -52,6 +52,8 @@ public:
     long m_systemItem { -1 };
     bool m_enabled { true };
     double m_width { 0 };
+    // The button the bar made for a title or image item, kept so the bar reuses it.
+    rt::Ref<rt::Object> m_barView;
 
     // What a tap on the item does: sends the action to the target with the item as sender.
     void performAction();

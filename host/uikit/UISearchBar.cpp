@@ -22,6 +22,13 @@ UISearchController* controller(Object* o) { return static_cast<UISearchControlle
 void registerBarMethods(Class* c)
 {
     using namespace rt;
+    addMethod(c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
+        s = sendSuper<Object*>(s, UISearchBar::classObject(), SELECTOR("initWithFrame:"), frame);
+        // The field and its background are in the tree from the start, as UIKit builds them.
+        if (s)
+            searchBar(s)->searchField();
+        return s;
+    });
     addMethod(c, sel("searchTextField"), +[](Object* s, SEL) -> Object* { return searchBar(s)->searchField(); });
     addMethod(c, sel("text"), +[](Object* s, SEL) { return send<Object*>(searchBar(s)->searchField(), SELECTOR("text")); });
     addMethod(c, sel("setText:"), +[](Object* s, SEL, Object* t) { send(searchBar(s)->searchField(), SELECTOR("setText:"), t); });

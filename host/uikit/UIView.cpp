@@ -6,6 +6,7 @@
 #include "host/uikit/CALayer.h"
 #include "host/uikit/NSLayoutConstraint.h"
 #include "host/uikit/UIColor.h"
+#include "host/uikit/UIGestureRecognizer.h"
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UITraitCollection.h"
 #include "host/uikit/UIViewController.h"
@@ -26,6 +27,8 @@ UIView::~UIView()
     }
     if (m_layer)
         m_layer->m_view = nullptr;
+    for (auto& recognizer : m_gestureRecognizers)
+        static_cast<UIGestureRecognizer*>(recognizer.get())->m_view = nullptr;
     auto owned = std::move(m_ownedConstraints);
     for (auto& c : owned)
         c->detachFromDyingView(this);

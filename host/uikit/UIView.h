@@ -136,6 +136,9 @@ public:
     // background view).
     virtual bool drawsContentAboveSubviews() const { return false; }
 
+    // Gesture recognizers attached with addGestureRecognizer:.
+    std::vector<rt::Ref<rt::Object>> m_gestureRecognizers;
+
     // State read by the renderer and tests.
     bool m_hidden { false };
     double m_alpha { 1 };

@@ -1,0 +1,181 @@
+#include "host/uikit/UIAlertController.h"
+
+#include <algorithm>
+
+#include "host/foundation/Array.h"
+#include "host/foundation/String.h"
+#include "host/uikit/CALayer.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UIFont.h"
+#include "host/uikit/UILabel.h"
+#include "host/uikit/UIScreen.h"
+#include "host/uikit/UITextField.h"
+#include "host/uikit/UIView.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+constexpr double kAlertWidth = 270;
+constexpr double kButtonHeight = 44;
+
+UIAlertController* alert(Object* o) { return static_cast<UIAlertController*>(o); }
+UIAlertAction* action(Object* o) { return static_cast<UIAlertAction*>(o); }
+
+rt::Ref<UILabel> label(Object* text, double size, double weight, const char* color)
+{
+    auto made = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
+    made->setText(text);
+    made->m_font = UIFont::create(size, weight);
+    made->m_textColor = UIColor::systemColor(color);
+    made->m_textAlignment = 1;
+    made->m_numberOfLines = 0;
+    return made;
+}
+
+void registerActionMethods(Class* c)
+{
+    using namespace rt;
+    addClassMethod(c, sel("actionWithTitle:style:handler:"), +[](Class*, SEL, Object* title, long style, BlockBase* handler) -> Object* {
+        auto a = adopt(static_cast<UIAlertAction*>(UIAlertAction::classObject()->allocate()));
+        a->m_title = title;
+        a->m_style = style;
+        a->m_handler = handler;
+        return autorelease(std::move(a));
+    });
+    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return action(s)->m_title.get(); });
+    addMethod(c, sel("style"), +[](Object* s, SEL) { return action(s)->m_style; });
+    addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return action(s)->m_enabled; });
+    addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { action(s)->m_enabled = e; });
+}
+
+void registerAlertMethods(Class* c)
+{
+    using namespace rt;
+    addClassMethod(c, sel("alertControllerWithTitle:message:preferredStyle:"), +[](Class* cls, SEL, Object* title, Object* message, long style) -> Object* {
+        auto made = newObject(cls);
+        auto* a = dynamicCast<UIAlertController>(made.get(), UIAlertController::classObject());
+        if (!a)
+            return nullptr;
+        a->m_alertTitle = title;
+        a->m_message = message;
+        a->m_preferredStyle = style;
+        return autorelease(std::move(made));
+    });
+    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return alert(s)->m_alertTitle.get(); });
+    addMethod(c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { alert(s)->m_alertTitle = t; });
+    addMethod(c, sel("message"), +[](Object* s, SEL) -> Object* { return alert(s)->m_message.get(); });
+    addMethod(c, sel("setMessage:"), +[](Object* s, SEL, Object* m) { alert(s)->m_message = m; });
+    addMethod(c, sel("preferredStyle"), +[](Object* s, SEL) { return alert(s)->m_preferredStyle; });
+    addMethod(c, sel("addAction:"), +[](Object* s, SEL, Object* a) {
+        if (auto* added = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject()))
+            alert(s)->m_actions.emplace_back(added);
+    });
+    addMethod(c, sel("actions"), +[](Object* s, SEL) -> Object* {
+        return autorelease(NSArray::create(std::vector<Ref<Object>>(alert(s)->m_actions.begin(), alert(s)->m_actions.end())));
+    });
+    addMethod(c, sel("preferredAction"), +[](Object* s, SEL) -> Object* { return alert(s)->m_preferredAction.get(); });
+    addMethod(c, sel("setPreferredAction:"), +[](Object* s, SEL, Object* a) {
+        alert(s)->m_preferredAction = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject());
+    });
+    addMethod(c, sel("addTextFieldWithConfigurationHandler:"), +[](Object* s, SEL, BlockBase* configure) {
+        auto field = Ref<UITextField>(static_cast<UITextField*>(UIView::create(UITextField::classObject(), CGRectMake(0, 0, 238, 28)).get()));
+        field->m_font = UIFont::create(13);
+        alert(s)->m_textFields.push_back(field);
+        callBlock<void(Object*)>(configure, field.get());
+    });
+    addMethod(c, sel("textFields"), +[](Object* s, SEL) -> Object* {
+        auto& fields = alert(s)->m_textFields;
+        return fields.empty() ? nullptr : autorelease(NSArray::create(std::vector<Ref<Object>>(fields.begin(), fields.end())));
+    });
+    addMethod(c, sel("loadView"), +[](Object* s, SEL) { alert(s)->buildView(); });
+}
+
+}
+
+Class* UIAlertAction::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIAlertAction>("UIAlertAction", rt::rootClass());
+        registerActionMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+Class* UIAlertController::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIAlertController>("UIAlertController", UIViewController::classObject());
+        registerAlertMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UIAlertController::buildView()
+{
+    CGRect screen = UIScreen::mainScreen()->bounds();
+    auto dim = UIView::create(UIView::classObject(), screen);
+    dim->setBackgroundColor(UIColor::create({ 0, 0, 0, 0.2 }).get());
+    setView(dim.get());
+    auto box = UIView::create(UIView::classObject());
+    box->setBackgroundColor(UIColor::createDynamic({ 0.96, 0.96, 0.96, 0.97 }, { 0.17, 0.17, 0.18, 0.97 }).get());
+    box->layer()->m_cornerRadius = 14;
+    box->setClipsToBounds(true);
+    dim->addSubview(box.get());
+    double y = 20;
+    for (auto* text : { m_alertTitle.get(), m_message.get() }) {
+        if (toStdString(text).empty())
+            continue;
+        bool isTitle = text == m_alertTitle.get();
+        auto line = label(text, isTitle ? 17 : 13, isTitle ? UIFontWeightSemibold : UIFontWeightRegular, "labelColor");
+        CGSize size = line->defaultSizeThatFits({ kAlertWidth - 32, 0 });
+        rt::send(line.get(), SELECTOR("setFrame:"), CGRectMake(16, y, kAlertWidth - 32, size.height));
+        box->addSubview(line.get());
+        y += size.height + 4;
+    }
+    for (auto& field : m_textFields) {
+        field->setBackgroundColor(UIColor::systemColor("systemBackgroundColor"));
+        field->layer()->m_cornerRadius = 4;
+        field->m_textInset = 6;
+        rt::send(field.get(), SELECTOR("setFrame:"), CGRectMake(16, y + 8, kAlertWidth - 32, 28));
+        box->addSubview(field.get());
+        y += 36;
+    }
+    y += 16;
+    // Two buttons share a row; more stack, as UIKit lays them out.
+    bool sideBySide = m_actions.size() == 2;
+    for (size_t i = 0; i < m_actions.size(); ++i) {
+        auto& a = m_actions[i];
+        auto separator = UIView::create(UIView::classObject());
+        separator->setBackgroundColor(UIColor::systemColor("separatorColor"));
+        double x = sideBySide ? i * kAlertWidth / 2 : 0, width = sideBySide ? kAlertWidth / 2 : kAlertWidth;
+        double top = sideBySide ? y : y + i * kButtonHeight;
+        rt::send(separator.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, 1.0 / 3));
+        box->addSubview(separator.get());
+        auto button = label(a->m_title.get(), 17, a->m_style == 1 ? UIFontWeightSemibold : UIFontWeightRegular,
+            a->m_style == 2 ? "systemRedColor" : "systemBlueColor");
+        button->m_numberOfLines = 1;
+        rt::send(button.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, kButtonHeight));
+        box->addSubview(button.get());
+    }
+    double height = y + (sideBySide ? kButtonHeight : kButtonHeight * m_actions.size());
+    rt::send(box.get(), SELECTOR("setFrame:"), CGRectMake((screen.width() - kAlertWidth) / 2, (screen.height() - height) / 2, kAlertWidth, height));
+}
+
+bool UIAlertController::chooseAction(const std::string& title)
+{
+    for (auto& a : m_actions) {
+        if (toStdString(a->m_title.get()) != title || !a->m_enabled)
+            continue;
+        rt::Ref<UIAlertController> keep(this);
+        rt::Ref<UIAlertAction> chosen = a;
+        dismissViewController(true, nullptr);
+        rt::callBlock<void(Object*)>(chosen->m_handler.get(), chosen.get());
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,79 @@
+#include "host/uikit/UIBackdropView.h"
+
+#include "host/render/Canvas.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+UIBackdropView* backdrop(Object* o) { return static_cast<UIBackdropView*>(o); }
+
+long styleOf(Object* settings)
+{
+    auto* s = rt::dynamicCast<UIBackdropViewSettings>(settings, UIBackdropViewSettings::classObject());
+    return s ? s->m_style : 0;
+}
+
+void registerSettings(Class* c)
+{
+    using namespace rt;
+    addClassMethod(c, sel("settingsForStyle:"), +[](Class*, SEL, long style) -> Object* {
+        auto s = adopt(static_cast<UIBackdropViewSettings*>(UIBackdropViewSettings::classObject()->allocate()));
+        s->m_style = style;
+        return autorelease(std::move(s));
+    });
+    addMethod(c, sel("style"), +[](Object* s, SEL) { return static_cast<UIBackdropViewSettings*>(s)->m_style; });
+}
+
+void registerView(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("initWithSettings:"), +[](Object* s, SEL, Object* settings) -> Object* {
+        s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect {});
+        if (s)
+            backdrop(s)->m_style = styleOf(settings);
+        return s;
+    });
+    addMethod(c, sel("initWithFrame:autosizesToFitSuperview:settings:"), +[](Object* s, SEL, CGRect frame, bool fit, Object* settings) -> Object* {
+        s = send<Object*>(s, SELECTOR("initWithFrame:"), frame);
+        if (s) {
+            backdrop(s)->m_style = styleOf(settings);
+            if (fit)
+                backdrop(s)->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        }
+        return s;
+    });
+    addMethod(c, sel("transitionToSettings:"), +[](Object* s, SEL, Object* settings) { backdrop(s)->m_style = styleOf(settings); });
+}
+
+}
+
+Class* UIBackdropViewSettings::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIBackdropViewSettings>("_UIBackdropViewSettings", rt::rootClass());
+        registerSettings(c);
+        return c;
+    }();
+    return cls;
+}
+
+Class* UIBackdropView::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIBackdropView>("_UIBackdropView", UIView::classObject());
+        registerView(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UIBackdropView::drawContent(Canvas& canvas, long) const
+{
+    // Styles 1 and 2 (and the 2030 family) are the dark ones; the rest are light.
+    bool dark = m_style == 1 || m_style == 2 || (m_style >= 2030 && m_style < 2040);
+    RGBAColor wash = dark ? RGBAColor { 0.08, 0.08, 0.09, 0.82 } : RGBAColor { 0.97, 0.97, 0.97, 0.82 };
+    canvas.fill(Path::rect(bounds()), wash);
+}

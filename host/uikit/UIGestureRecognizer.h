@@ -1,0 +1,34 @@
+#pragma once
+
+#include <vector>
+
+#include "host/runtime/Runtime.h"
+
+class UIView;
+
+// UIGestureRecognizer and UITapGestureRecognizer: targets and actions fired when the gesture is
+// recognised. A tap recognizer fires once it has seen as many taps as it requires.
+class UIGestureRecognizer : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static rt::Class* tapClass();
+
+    // What a finger's taps on the recognizer's view do; returns whether it fired.
+    bool simulateTaps(long count);
+    void fire();
+
+    struct TargetAction {
+        rt::Weak<rt::Object> target;
+        rt::SEL action;
+    };
+    std::vector<TargetAction> m_targets;
+    UIView* m_view { nullptr }; // the view holding the recognizer; it detaches it when it dies
+    long m_numberOfTapsRequired { 1 };
+    long m_state { 0 };
+    bool m_enabled { true };
+    bool m_cancelsTouchesInView { true };
+    rt::Weak<rt::Object> m_delegate;
+};
+
+// Attaches the recognizer's methods to UIView (addGestureRecognizer: and its siblings).
+void registerGestureRecognizerViewMethods();

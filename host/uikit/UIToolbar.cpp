@@ -1,0 +1,127 @@
+#include "host/uikit/UIToolbar.h"
+
+#include <algorithm>
+
+#include "host/foundation/Array.h"
+#include "host/render/Canvas.h"
+#include "host/uikit/UIButton.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIScreen.h"
+
+using rt::Class;
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+constexpr long kFlexibleSpace = 5;
+constexpr double kMargin = 16;
+
+UIToolbar* toolbar(Object* o) { return static_cast<UIToolbar*>(o); }
+
+rt::Ref<UIView> viewFor(UIBarButtonItem* item)
+{
+    if (item->m_customView)
+        return rt::Ref<UIView>(static_cast<UIView*>(item->m_customView.get()));
+    if (!item->m_title && !item->m_image)
+        return nullptr;
+    if (!item->m_barView) {
+        auto button = UIButton::create(UIButtonTypeSystem);
+        button->addTarget(item, rt::sel("_sendAction:"), UIControlEventTouchUpInside);
+        button->setImage(item->m_image.get(), 0);
+        button->setTitle(item->m_image ? nullptr : item->m_title.get(), 0);
+        item->m_barView = button;
+    }
+    return rt::Ref<UIView>(static_cast<UIView*>(item->m_barView.get()));
+}
+
+void setItems(Object* s, Object* array)
+{
+    auto* bar = toolbar(s);
+    for (auto& view : bar->m_itemViews)
+        if (view->superview() == bar)
+            view->removeFromSuperview();
+    bar->m_items.clear();
+    bar->m_itemViews.clear();
+    if (isArray(array))
+        for (auto& entry : static_cast<NSArray*>(array)->m_items)
+            if (auto* item = rt::dynamicCast<UIBarButtonItem>(entry.get(), UIBarButtonItem::classObject())) {
+                bar->m_items.push_back(entry);
+                if (auto view = viewFor(item)) {
+                    bar->m_itemViews.push_back(view);
+                    bar->addSubview(view.get());
+                }
+            }
+    bar->setNeedsLayout();
+}
+
+void registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(c, sel("items"), +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(toolbar(s)->m_items)); });
+    addMethod(c, sel("setItems:"), +[](Object* s, SEL, Object* items) { setItems(s, items); });
+    addMethod(c, sel("setItems:animated:"), +[](Object* s, SEL, Object* items, bool) { setItems(s, items); });
+    addMethod(c, sel("barStyle"), +[](Object* s, SEL) { return toolbar(s)->m_barStyle; });
+    addMethod(c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { toolbar(s)->m_barStyle = v; });
+    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
+        sendSuper(s, UIToolbar::classObject(), SELECTOR("layoutSubviews"));
+        toolbar(s)->layoutToolbar();
+    });
+}
+
+}
+
+Class* UIToolbar::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIToolbar>("UIToolbar", UIView::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+CGSize UIToolbar::defaultSizeThatFits(CGSize size) const
+{
+    return { size.width > 0 ? size.width : UIScreen::mainScreen()->bounds().width(), 44 };
+}
+
+void UIToolbar::layoutToolbar()
+{
+    CGRect b = bounds();
+    double fixed = 0;
+    int flexible = 0;
+    for (auto& entry : m_items) {
+        auto* item = static_cast<UIBarButtonItem*>(entry.get());
+        if (item->m_systemItem == kFlexibleSpace)
+            ++flexible;
+        else if (auto* view = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get()))
+            fixed += std::max(view->frame().width(), view->defaultIntrinsicContentSize().width) + 8;
+    }
+    double spare = std::max(0.0, b.width() - 2 * kMargin - fixed);
+    double x = kMargin;
+    for (auto& entry : m_items) {
+        auto* item = static_cast<UIBarButtonItem*>(entry.get());
+        if (item->m_systemItem == kFlexibleSpace) {
+            x += flexible ? spare / flexible : 0;
+            continue;
+        }
+        auto* view = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get());
+        if (!view)
+            continue;
+        CGSize size = view->defaultIntrinsicContentSize();
+        size.width = std::max(size.width, view->frame().width());
+        size.height = std::max(0.0, std::min(b.height(), size.height > 0 ? size.height : 30));
+        rt::send(view, SELECTOR("setFrame:"), CGRectMake(x, (b.height() - size.height) / 2, size.width, size.height));
+        x += size.width + 8;
+    }
+}
+
+void UIToolbar::drawContent(Canvas& canvas, long style) const
+{
+    if (backgroundColor())
+        return;
+    canvas.fill(Path::rect(bounds()), UIColor::systemColor("systemChromeColor")->resolved(style));
+    canvas.fill(Path::rect(CGRectMake(0, 0, bounds().width(), 1 / canvas.scale())), { 0, 0, 0, 0.3 });
+}
