@@ -69,7 +69,7 @@ constexpr std::array kTable = {
     SystemColorEntry { "secondarySystemFillColor", rgb(0x787880, 0.16), rgb(0x787880, 0.32) },
     SystemColorEntry { "tertiarySystemFillColor", rgb(0x767680, 0.12), rgb(0x767680, 0.24) },
     SystemColorEntry { "quaternarySystemFillColor", rgb(0x747480, 0.08), rgb(0x767680, 0.18) },
-    SystemColorEntry { "systemChromeColor", rgb(0xF9F9F9, 0.94), rgb(0x1D1D1D, 0.94) },
+    SystemColorEntry { "systemChromeColor", rgb(0xF9F9F9, 0.97), rgb(0x1D1D1D, 0.97) },
     SystemColorEntry { "tintColor", rgb(0x007AFF), rgb(0x0A84FF) },
 };
 

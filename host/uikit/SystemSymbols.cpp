@@ -115,7 +115,8 @@ const std::map<std::string, Symbol>& symbols()
 rt::Ref<UIImage> UIImage::systemImage(const std::string& name)
 {
     // Symbols are immutable once drawn, so each is drawn once and shared.
-    static std::map<std::string, rt::Ref<UIImage>> drawn;
+    // Kept for the life of the process (never torn down at exit, when the runtime may be gone).
+    static auto& drawn = *new std::map<std::string, rt::Ref<UIImage>>;
     if (auto found = drawn.find(name); found != drawn.end())
         return found->second;
     auto it = symbols().find(name);
@@ -137,7 +138,7 @@ rt::Ref<UIImage> UIImage::systemImage(const std::string& name)
 rt::Ref<UIImage> UIImage::blankIcon()
 {
     // The home screen's placeholder: a white rounded square with a faint edge.
-    static rt::Ref<UIImage> icon = [] {
+    static rt::Ref<UIImage>& icon = *new rt::Ref<UIImage>([] {
         double scale = UIScreen::mainScreen()->scale();
         CGSize size { 60, 60 };
         auto canvas = BitmapCanvas::create(size, scale);
@@ -147,6 +148,6 @@ rt::Ref<UIImage> UIImage::blankIcon()
         canvas->fill(shape, { 1, 1, 1, 1 });
         canvas->stroke(Path::roundedRect(CGRectMake(0.5, 0.5, 59, 59), 13), 1, { 0, 0, 0, 0.12 });
         return create(canvas->makeImage(), scale);
-    }();
+    }());
     return icon;
 }

@@ -191,7 +191,7 @@ rt::Ref<UIColor> UIColor::fromHex(std::string_view text)
 
 UIColor* UIColor::systemColor(std::string_view name)
 {
-    static std::map<std::string, rt::Ref<UIColor>, std::less<>> cache;
+    static auto& cache = *new std::map<std::string, rt::Ref<UIColor>, std::less<>>;
     if (auto it = cache.find(name); it != cache.end())
         return it->second.get();
     const SystemColorEntry* entry = findSystemColor(name);

@@ -247,7 +247,9 @@ void UINavigationBar::refreshContent()
         m_backButton->setImage(UIImage::systemImage("chevron.backward").get(), 0);
     }
     if (m_backButton) {
-        m_backButton->setTitle(back ? back->m_title.get() : nullptr, 0);
+        // A page without a title is gone back to as "Back", as UIKit shows it.
+        std::string backTitle = back ? toStdString(back->m_title.get()) : "";
+        m_backButton->setTitle(back ? ns(backTitle.empty() ? "Back" : backTitle) : nullptr, 0);
         if (back && m_backButton->superview() != this)
             addSubview(m_backButton.get());
         else if (!back && m_backButton->superview() == this)

@@ -10,7 +10,7 @@ namespace {
 
 rt::Ref<UITraitCollection>& currentSlot()
 {
-    static rt::Ref<UITraitCollection> slot;
+    static auto& slot = *new rt::Ref<UITraitCollection>;
     return slot;
 }
 
@@ -53,7 +53,7 @@ UITraitCollection* UITraitCollection::forStyle(long style)
 {
     if (style < UIUserInterfaceStyleUnspecified || style > UIUserInterfaceStyleDark)
         style = UIUserInterfaceStyleUnspecified;
-    static rt::Ref<UITraitCollection> shared[3];
+    static auto* shared = new rt::Ref<UITraitCollection>[3];
     auto& slot = shared[style];
     if (!slot) {
         slot = rt::adopt(static_cast<UITraitCollection*>(classObject()->allocate()));
