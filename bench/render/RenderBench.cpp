@@ -87,7 +87,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (auto& run : runs)
             if (run.run_type == Run::RT_Iteration)
-                m_ms[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                m_ms[run.benchmark_name()]
+                    = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
     std::map<std::string, double> m_ms;
 };

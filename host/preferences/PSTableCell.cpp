@@ -16,7 +16,10 @@ using rt::SEL;
 
 namespace {
 
-PSTableCell* cell(Object* o) { return static_cast<PSTableCell*>(o); }
+PSTableCell* cell(Object* o)
+{
+    return static_cast<PSTableCell*>(o);
+}
 
 Object* property(Object* specifier, const char* key)
 {
@@ -45,66 +48,92 @@ std::string describeValue(Object* value)
 void registerInit(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithStyle:reuseIdentifier:specifier:"), +[](Object* s, SEL, long style, Object* identifier, Object* specifier) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithStyle:reuseIdentifier:"), style, identifier);
-        if (s && specifier) {
-            cell(s)->m_type = send<long>(specifier, SELECTOR("cellType"));
-            send(s, SELECTOR("setSpecifier:"), specifier);
-        }
-        return s;
-    });
-    addMethod(c, sel("specifier"), +[](Object* s, SEL) -> Object* { return cell(s)->m_specifier.get(); });
-    addMethod(c, sel("setSpecifier:"), +[](Object* s, SEL, Object* specifier) { cell(s)->m_specifier = specifier; });
-    addMethod(c, sel("refreshCellContentsWithSpecifier:"), +[](Object* s, SEL, Object* specifier) { cell(s)->refreshFrom(specifier); });
-    addMethod(c, sel("reloadWithSpecifier:animated:"), +[](Object* s, SEL, Object* specifier, bool) {
-        send(s, SELECTOR("refreshCellContentsWithSpecifier:"), specifier);
-    });
-    addMethod(c, sel("type"), +[](Object* s, SEL) { return cell(s)->m_type; });
-    addMethod(c, sel("setType:"), +[](Object* s, SEL, long t) { cell(s)->m_type = t; });
+    addMethod(
+        c, sel("initWithStyle:reuseIdentifier:specifier:"),
+        +[](Object* s, SEL, long style, Object* identifier, Object* specifier) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithStyle:reuseIdentifier:"), style, identifier);
+            if (s && specifier) {
+                cell(s)->m_type = send<long>(specifier, SELECTOR("cellType"));
+                send(s, SELECTOR("setSpecifier:"), specifier);
+            }
+            return s;
+        });
+    addMethod(
+        c, sel("specifier"), +[](Object* s, SEL) -> Object* { return cell(s)->m_specifier.get(); });
+    addMethod(
+        c, sel("setSpecifier:"), +[](Object* s, SEL, Object* specifier) { cell(s)->m_specifier = specifier; });
+    addMethod(
+        c, sel("refreshCellContentsWithSpecifier:"),
+        +[](Object* s, SEL, Object* specifier) { cell(s)->refreshFrom(specifier); });
+    addMethod(
+        c, sel("reloadWithSpecifier:animated:"), +[](Object* s, SEL, Object* specifier, bool) {
+            send(s, SELECTOR("refreshCellContentsWithSpecifier:"), specifier);
+        });
+    addMethod(
+        c, sel("type"), +[](Object* s, SEL) { return cell(s)->m_type; });
+    addMethod(
+        c, sel("setType:"), +[](Object* s, SEL, long t) { cell(s)->m_type = t; });
 }
 
 void registerContent(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("iconImageView"), +[](Object* s, SEL) -> Object* { return cell(s)->imageView(); });
-    addMethod(c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel(); });
-    addMethod(c, sel("valueLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->m_text.get(); });
-    addMethod(c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { cell(s)->textLabel()->setText(t); });
-    addMethod(c, sel("value"), +[](Object* s, SEL) -> Object* { return cell(s)->m_value.get(); });
-    addMethod(c, sel("setValue:"), +[](Object* s, SEL, Object* v) {
-        cell(s)->m_value = v;
-        if (cell(s)->detailTextLabel())
-            cell(s)->detailTextLabel()->setText(ns(describeValue(v)));
-        cell(s)->setNeedsLayout();
-    });
-    addMethod(c, sel("setIcon:"), +[](Object* s, SEL, Object* image) {
-        send(cell(s)->imageView(), SELECTOR("setImage:"), image);
-        cell(s)->setNeedsLayout();
-    });
-    addMethod(c, sel("control"), +[](Object* s, SEL) -> Object* { return cell(s)->m_control.get(); });
-    addMethod(c, sel("setControl:"), +[](Object* s, SEL, Object* control) { cell(s)->m_control = control; });
-    addMethod(c, sel("controlValue"), +[](Object* s, SEL) { return cell(s)->controlValue(); });
-    addMethod(c, sel("controlChanged:"), +[](Object* s, SEL, Object*) {
-        Object* specifier = cell(s)->m_specifier.get();
-        static const rt::CallSite performSetter { "performSetterWithValue:" };
-        if (specifier && respondsTo(specifier, performSetter.sel()))
-            send(specifier, performSetter, cell(s)->controlValue());
-    });
-    addMethod(c, sel("isChecked"), +[](Object* s, SEL) { return cell(s)->m_checked; });
-    addMethod(c, sel("setChecked:"), +[](Object* s, SEL, bool checked) {
-        cell(s)->m_checked = checked;
-        send(s, SELECTOR("setAccessoryType:"), checked ? long(UITableViewCellAccessoryCheckmark) : 0L);
-    });
-    addMethod(c, sel("cellEnabled"), +[](Object* s, SEL) { return cell(s)->m_cellEnabled; });
-    addMethod(c, sel("setCellEnabled:"), +[](Object* s, SEL, bool enabled) {
-        cell(s)->m_cellEnabled = enabled;
-        cell(s)->textLabel()->m_enabled = enabled;
-    });
-    addMethod(c, sel("canReload"), +[](Object*, SEL) { return true; });
-    addMethod(c, sel("cellTarget"), +[](Object* s, SEL) -> Object* {
-        return send<Object*>(cell(s)->m_specifier.get(), SELECTOR("target"));
-    });
+    addMethod(
+        c, sel("iconImageView"), +[](Object* s, SEL) -> Object* { return cell(s)->imageView(); });
+    addMethod(
+        c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel(); });
+    addMethod(
+        c, sel("valueLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->m_text.get(); });
+    addMethod(
+        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { cell(s)->textLabel()->setText(t); });
+    addMethod(
+        c, sel("value"), +[](Object* s, SEL) -> Object* { return cell(s)->m_value.get(); });
+    addMethod(
+        c, sel("setValue:"), +[](Object* s, SEL, Object* v) {
+            cell(s)->m_value = v;
+            if (cell(s)->detailTextLabel())
+                cell(s)->detailTextLabel()->setText(ns(describeValue(v)));
+            cell(s)->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("setIcon:"), +[](Object* s, SEL, Object* image) {
+            send(cell(s)->imageView(), SELECTOR("setImage:"), image);
+            cell(s)->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("control"), +[](Object* s, SEL) -> Object* { return cell(s)->m_control.get(); });
+    addMethod(
+        c, sel("setControl:"), +[](Object* s, SEL, Object* control) { cell(s)->m_control = control; });
+    addMethod(
+        c, sel("controlValue"), +[](Object* s, SEL) { return cell(s)->controlValue(); });
+    addMethod(
+        c, sel("controlChanged:"), +[](Object* s, SEL, Object*) {
+            Object* specifier = cell(s)->m_specifier.get();
+            static const rt::CallSite performSetter { "performSetterWithValue:" };
+            if (specifier && respondsTo(specifier, performSetter.sel()))
+                send(specifier, performSetter, cell(s)->controlValue());
+        });
+    addMethod(
+        c, sel("isChecked"), +[](Object* s, SEL) { return cell(s)->m_checked; });
+    addMethod(
+        c, sel("setChecked:"), +[](Object* s, SEL, bool checked) {
+            cell(s)->m_checked = checked;
+            send(s, SELECTOR("setAccessoryType:"), checked ? long(UITableViewCellAccessoryCheckmark) : 0L);
+        });
+    addMethod(
+        c, sel("cellEnabled"), +[](Object* s, SEL) { return cell(s)->m_cellEnabled; });
+    addMethod(
+        c, sel("setCellEnabled:"), +[](Object* s, SEL, bool enabled) {
+            cell(s)->m_cellEnabled = enabled;
+            cell(s)->textLabel()->m_enabled = enabled;
+        });
+    addMethod(
+        c, sel("canReload"), +[](Object*, SEL) { return true; });
+    addMethod(
+        c, sel("cellTarget"),
+        +[](Object* s, SEL) -> Object* { return send<Object*>(cell(s)->m_specifier.get(), SELECTOR("target")); });
 }
 
 }
@@ -176,4 +205,7 @@ void PSTableCell::showControl(Object* value)
 }
 
 // Preferences registers its cell once UIKit's classes exist.
-[[gnu::constructor(104)]] static void registerPreferencesCellClass() { PSTableCell::classObject(); }
+[[gnu::constructor(104)]] static void registerPreferencesCellClass()
+{
+    PSTableCell::classObject();
+}

@@ -56,7 +56,10 @@ cairo_surface_t* surfaceForImage(const CGImage& image)
     return surface;
 }
 
-void setSource(cairo_t* cr, RGBAColor c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
+void setSource(cairo_t* cr, RGBAColor c)
+{
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
+}
 
 void appendPath(cairo_t* cr, const Path& path)
 {
@@ -70,7 +73,8 @@ void appendPath(cairo_t* cr, const Path& path)
             cairo_line_to(cr, e.points[0].x, e.points[0].y);
             break;
         case Path::Op::CurveTo:
-            cairo_curve_to(cr, e.points[0].x, e.points[0].y, e.points[1].x, e.points[1].y, e.points[2].x, e.points[2].y);
+            cairo_curve_to(
+                cr, e.points[0].x, e.points[0].y, e.points[1].x, e.points[1].y, e.points[2].x, e.points[2].y);
             break;
         case Path::Op::Close:
             cairo_close_path(cr);

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "host/foundation/Geometry.h"
-#include "host/runtime/Object.h"
 #include "host/render/Color.h"
 #include "host/render/Path.h"
 #include "host/render/TextStyle.h"
+#include "host/runtime/Object.h"
 
 class CGImage;
 

@@ -61,8 +61,8 @@ bool writeRows(std::FILE* file, const std::uint8_t* pixels, int width, int heigh
     png_init_io(png, file);
     png_set_compression_level(png, 1);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-        PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+        PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
         unpremultiplyRow(pixels + static_cast<std::size_t>(y) * stride, row, width);
@@ -75,7 +75,8 @@ bool writeRows(std::FILE* file, const std::uint8_t* pixels, int width, int heigh
 
 }
 
-bool writeARGBAsPNG(const std::string& path, const std::uint8_t* pixels, int width, int height, int stride, std::string& error)
+bool writeARGBAsPNG(
+    const std::string& path, const std::uint8_t* pixels, int width, int height, int stride, std::string& error)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {

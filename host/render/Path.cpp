@@ -34,16 +34,20 @@ Path Path::roundedRect(const CGRect& r, double radius, unsigned corners)
     path.moveTo({ r.minX() + tl, r.minY() });
     path.lineTo({ r.maxX() - tr, r.minY() });
     if (tr)
-        path.curveTo({ r.maxX() - tr + tr * k, r.minY() }, { r.maxX(), r.minY() + tr - tr * k }, { r.maxX(), r.minY() + tr });
+        path.curveTo(
+            { r.maxX() - tr + tr * k, r.minY() }, { r.maxX(), r.minY() + tr - tr * k }, { r.maxX(), r.minY() + tr });
     path.lineTo({ r.maxX(), r.maxY() - br });
     if (br)
-        path.curveTo({ r.maxX(), r.maxY() - br + br * k }, { r.maxX() - br + br * k, r.maxY() }, { r.maxX() - br, r.maxY() });
+        path.curveTo(
+            { r.maxX(), r.maxY() - br + br * k }, { r.maxX() - br + br * k, r.maxY() }, { r.maxX() - br, r.maxY() });
     path.lineTo({ r.minX() + bl, r.maxY() });
     if (bl)
-        path.curveTo({ r.minX() + bl - bl * k, r.maxY() }, { r.minX(), r.maxY() - bl + bl * k }, { r.minX(), r.maxY() - bl });
+        path.curveTo(
+            { r.minX() + bl - bl * k, r.maxY() }, { r.minX(), r.maxY() - bl + bl * k }, { r.minX(), r.maxY() - bl });
     path.lineTo({ r.minX(), r.minY() + tl });
     if (tl)
-        path.curveTo({ r.minX(), r.minY() + tl - tl * k }, { r.minX() + tl - tl * k, r.minY() }, { r.minX() + tl, r.minY() });
+        path.curveTo(
+            { r.minX(), r.minY() + tl - tl * k }, { r.minX() + tl - tl * k, r.minY() }, { r.minX() + tl, r.minY() });
     path.close();
     return path;
 }

@@ -7,7 +7,10 @@
 
 namespace {
 
-RGBAColor ink(long style) { return style == 2 ? RGBAColor { 1, 1, 1, 1 } : RGBAColor { 0, 0, 0, 1 }; }
+RGBAColor ink(long style)
+{
+    return style == 2 ? RGBAColor { 1, 1, 1, 1 } : RGBAColor { 0, 0, 0, 1 };
+}
 
 void drawSignal(Canvas& canvas, double x, double baseline, RGBAColor color)
 {

@@ -91,7 +91,8 @@ void WindowRenderer::drawLayerBackground(const UIView* view, long style)
 {
     const CALayer* layer = view->layer();
     if (layer->m_shadowOpacity > 0) {
-        RGBAColor shadow = layer->m_shadowColor ? resolveColorObject(layer->m_shadowColor.get(), style) : RGBAColor { 0, 0, 0, 1 };
+        RGBAColor shadow
+            = layer->m_shadowColor ? resolveColorObject(layer->m_shadowColor.get(), style) : RGBAColor { 0, 0, 0, 1 };
         Path shape = layerShape(view);
         shape.translate(layer->m_shadowOffset.width, layer->m_shadowOffset.height);
         m_canvas.fill(shape, shadow.withAlpha(shadow.a * layer->m_shadowOpacity * 0.5));
@@ -116,7 +117,8 @@ void WindowRenderer::drawLayerBorder(const UIView* view, long style)
     CGSize size = view->bounds().size;
     // The border lies inside the bounds, as Core Animation draws it.
     CGRect inner = CGRectMake(w / 2, w / 2, std::max(0.0, size.width - w), std::max(0.0, size.height - w));
-    Path path = Path::roundedRect(inner, std::max(0.0, layer->m_cornerRadius - w / 2), static_cast<unsigned>(layer->m_maskedCorners));
+    Path path = Path::roundedRect(
+        inner, std::max(0.0, layer->m_cornerRadius - w / 2), static_cast<unsigned>(layer->m_maskedCorners));
     m_canvas.stroke(path, w, resolveColorObject(layer->m_borderColor.get(), style));
 }
 

@@ -12,24 +12,39 @@ namespace {
 
 constexpr long kScreenRate = 60;
 
-CADisplayLink* link(Object* o) { return static_cast<CADisplayLink*>(o); }
+CADisplayLink* link(Object* o)
+{
+    return static_cast<CADisplayLink*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("displayLinkWithTarget:selector:"), +[](Class*, SEL, Object* target, SEL selector) -> Object* {
-        return autorelease(CADisplayLink::create(target, selector));
-    });
-    addMethod(c, sel("addToRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->addToRunLoop(); });
-    addMethod(c, sel("removeFromRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->invalidate(); });
-    addMethod(c, sel("invalidate"), +[](Object* s, SEL) { link(s)->invalidate(); });
-    addMethod(c, sel("isPaused"), +[](Object* s, SEL) { return link(s)->m_paused; });
-    addMethod(c, sel("setPaused:"), +[](Object* s, SEL, bool p) { link(s)->setPaused(p); });
-    addMethod(c, sel("preferredFramesPerSecond"), +[](Object* s, SEL) { return link(s)->m_preferredFramesPerSecond; });
-    addMethod(c, sel("setPreferredFramesPerSecond:"), +[](Object* s, SEL, long fps) { link(s)->setPreferredFramesPerSecond(fps); });
-    addMethod(c, sel("timestamp"), +[](Object* s, SEL) { return link(s)->m_timestamp; });
-    addMethod(c, sel("targetTimestamp"), +[](Object* s, SEL) { return link(s)->m_targetTimestamp; });
-    addMethod(c, sel("duration"), +[](Object* s, SEL) { return link(s)->frameInterval(); });
+    addClassMethod(
+        c, sel("displayLinkWithTarget:selector:"), +[](Class*, SEL, Object* target, SEL selector) -> Object* {
+            return autorelease(CADisplayLink::create(target, selector));
+        });
+    addMethod(
+        c, sel("addToRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->addToRunLoop(); });
+    addMethod(
+        c, sel("removeFromRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->invalidate(); });
+    addMethod(
+        c, sel("invalidate"), +[](Object* s, SEL) { link(s)->invalidate(); });
+    addMethod(
+        c, sel("isPaused"), +[](Object* s, SEL) { return link(s)->m_paused; });
+    addMethod(
+        c, sel("setPaused:"), +[](Object* s, SEL, bool p) { link(s)->setPaused(p); });
+    addMethod(
+        c, sel("preferredFramesPerSecond"), +[](Object* s, SEL) { return link(s)->m_preferredFramesPerSecond; });
+    addMethod(
+        c, sel("setPreferredFramesPerSecond:"),
+        +[](Object* s, SEL, long fps) { link(s)->setPreferredFramesPerSecond(fps); });
+    addMethod(
+        c, sel("timestamp"), +[](Object* s, SEL) { return link(s)->m_timestamp; });
+    addMethod(
+        c, sel("targetTimestamp"), +[](Object* s, SEL) { return link(s)->m_targetTimestamp; });
+    addMethod(
+        c, sel("duration"), +[](Object* s, SEL) { return link(s)->frameInterval(); });
 }
 
 }
@@ -52,7 +67,10 @@ rt::Ref<CADisplayLink> CADisplayLink::create(Object* target, SEL selector)
     return l;
 }
 
-CADisplayLink::~CADisplayLink() { unschedule(); }
+CADisplayLink::~CADisplayLink()
+{
+    unschedule();
+}
 
 double CADisplayLink::frameInterval() const
 {
@@ -106,10 +124,13 @@ void CADisplayLink::schedule()
     double interval = frameInterval();
     // The link holds itself weakly on the run loop: the timer must not keep it alive.
     rt::Weak<CADisplayLink> weak(this);
-    m_timer = RunLoop::main().addTimer(interval, [weak] {
-        if (auto strong = weak.load())
-            strong->tick();
-    }, interval);
+    m_timer = RunLoop::main().addTimer(
+        interval,
+        [weak] {
+            if (auto strong = weak.load())
+                strong->tick();
+        },
+        interval);
 }
 
 void CADisplayLink::unschedule()
@@ -132,4 +153,7 @@ void CADisplayLink::tick()
     rt::send(target.get(), m_selector, static_cast<Object*>(this));
 }
 
-double CACurrentMediaTime() { return hostClock().now(); }
+double CACurrentMediaTime()
+{
+    return hostClock().now();
+}

@@ -71,8 +71,8 @@ void jpegSilence(j_common_ptr, int) { }
 
 // Decodes into `pixels` (RGBA, opaque). Kept free of objects with destructors between the
 // setjmp and any longjmp, since the jump skips them.
-bool decodeJPEGInto(const std::uint8_t* bytes, std::size_t length, std::vector<std::uint8_t>& pixels,
-    unsigned& width, unsigned& height, JPEGError& err)
+bool decodeJPEGInto(const std::uint8_t* bytes, std::size_t length, std::vector<std::uint8_t>& pixels, unsigned& width,
+    unsigned& height, JPEGError& err)
 {
     jpeg_decompress_struct info {};
     info.err = jpeg_std_error(&err.manager);
@@ -151,7 +151,8 @@ std::optional<std::vector<std::uint8_t>> encodePNG(const CGImage& source)
         for (std::size_t x = 0; x < source.width(); ++x) {
             RGBA8 p = source.pixelAt(x, y);
             std::uint8_t* out = &straight[(y * source.width() + x) * 4];
-            auto unpremultiply = [&](std::uint8_t c) { return p.a ? std::uint8_t(std::min(255u, (c * 255u + p.a / 2) / p.a)) : 0; };
+            auto unpremultiply
+                = [&](std::uint8_t c) { return p.a ? std::uint8_t(std::min(255u, (c * 255u + p.a / 2) / p.a)) : 0; };
             out[0] = unpremultiply(p.r);
             out[1] = unpremultiply(p.g);
             out[2] = unpremultiply(p.b);

@@ -11,44 +11,55 @@ using rt::SEL;
 
 namespace {
 
-NSIndexPath* path(Object* o) { return static_cast<NSIndexPath*>(o); }
+NSIndexPath* path(Object* o)
+{
+    return static_cast<NSIndexPath*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("indexPathForRow:inSection:"), +[](Class*, SEL, long row, long section) -> Object* {
-        return NSIndexPath::make(section, row);
-    });
-    addClassMethod(c, sel("indexPathForItem:inSection:"), +[](Class*, SEL, long item, long section) -> Object* {
-        return NSIndexPath::make(section, item);
-    });
+    addClassMethod(
+        c, sel("indexPathForRow:inSection:"),
+        +[](Class*, SEL, long row, long section) -> Object* { return NSIndexPath::make(section, row); });
+    addClassMethod(
+        c, sel("indexPathForItem:inSection:"),
+        +[](Class*, SEL, long item, long section) -> Object* { return NSIndexPath::make(section, item); });
     bind<&NSIndexPath::section>(c, "section");
     bind<&NSIndexPath::row>(c, "row");
     bind<&NSIndexPath::row>(c, "item");
-    addMethod(c, sel("length"), +[](Object*, SEL) { return 2UL; });
-    addMethod(c, sel("copy"), +[](Object* s, SEL) {
-        s->retain();
-        return s;
-    });
-    addMethod(c, sel("isEqual:"), +[](Object* s, SEL, Object* o) {
-        auto* other = dynamicCast<NSIndexPath>(o, NSIndexPath::classObject());
-        return other && other->m_section == path(s)->m_section && other->m_row == path(s)->m_row;
-    });
-    addMethod(c, sel("hash"), +[](Object* s, SEL) {
-        return static_cast<unsigned long>(path(s)->m_section) * 1000003UL + static_cast<unsigned long>(path(s)->m_row);
-    });
-    addMethod(c, sel("compare:"), +[](Object* s, SEL, Object* o) -> long {
-        auto* other = dynamicCast<NSIndexPath>(o, NSIndexPath::classObject());
-        if (!other)
-            return 1;
-        auto key = [](NSIndexPath* p) { return std::pair(p->m_section, p->m_row); };
-        return key(path(s)) < key(other) ? -1 : key(path(s)) > key(other) ? 1 : 0;
-    });
-    addMethod(c, sel("description"), +[](Object* s, SEL) -> Object* {
-        char text[64];
-        std::snprintf(text, sizeof text, "<NSIndexPath> {length = 2, path = %ld - %ld}", path(s)->m_section, path(s)->m_row);
-        return ns(text);
-    });
+    addMethod(
+        c, sel("length"), +[](Object*, SEL) { return 2UL; });
+    addMethod(
+        c, sel("copy"), +[](Object* s, SEL) {
+            s->retain();
+            return s;
+        });
+    addMethod(
+        c, sel("isEqual:"), +[](Object* s, SEL, Object* o) {
+            auto* other = dynamicCast<NSIndexPath>(o, NSIndexPath::classObject());
+            return other && other->m_section == path(s)->m_section && other->m_row == path(s)->m_row;
+        });
+    addMethod(
+        c, sel("hash"), +[](Object* s, SEL) {
+            return static_cast<unsigned long>(path(s)->m_section) * 1000003UL
+                + static_cast<unsigned long>(path(s)->m_row);
+        });
+    addMethod(
+        c, sel("compare:"), +[](Object* s, SEL, Object* o) -> long {
+            auto* other = dynamicCast<NSIndexPath>(o, NSIndexPath::classObject());
+            if (!other)
+                return 1;
+            auto key = [](NSIndexPath* p) { return std::pair(p->m_section, p->m_row); };
+            return key(path(s)) < key(other) ? -1 : key(path(s)) > key(other) ? 1 : 0;
+        });
+    addMethod(
+        c, sel("description"), +[](Object* s, SEL) -> Object* {
+            char text[64];
+            std::snprintf(
+                text, sizeof text, "<NSIndexPath> {length = 2, path = %ld - %ld}", path(s)->m_section, path(s)->m_row);
+            return ns(text);
+        });
 }
 
 }
@@ -71,6 +82,12 @@ rt::Ref<NSIndexPath> NSIndexPath::create(long section, long row)
     return p;
 }
 
-NSIndexPath* NSIndexPath::make(long section, long row) { return rt::autorelease(create(section, row)); }
+NSIndexPath* NSIndexPath::make(long section, long row)
+{
+    return rt::autorelease(create(section, row));
+}
 
-bool isIndexPath(Object* o) { return rt::isKindOf(o, NSIndexPath::classObject()); }
+bool isIndexPath(Object* o)
+{
+    return rt::isKindOf(o, NSIndexPath::classObject());
+}

@@ -10,10 +10,19 @@ using rt::SEL;
 
 namespace {
 
-NSLayoutConstraint* constraint(Object* o) { return static_cast<NSLayoutConstraint*>(o); }
-NSLayoutAnchor* anchor(Object* o) { return static_cast<NSLayoutAnchor*>(o); }
+NSLayoutConstraint* constraint(Object* o)
+{
+    return static_cast<NSLayoutConstraint*>(o);
+}
+NSLayoutAnchor* anchor(Object* o)
+{
+    return static_cast<NSLayoutAnchor*>(o);
+}
 
-UIView* asView(Object* o) { return isView(o) ? static_cast<UIView*>(o) : nullptr; }
+UIView* asView(Object* o)
+{
+    return isView(o) ? static_cast<UIView*>(o) : nullptr;
+}
 
 Object* makeConstraint(Object* self, Object* other, long relation, double multiplier, double constant)
 {
@@ -40,61 +49,91 @@ void forEachConstraint(Object* array, bool active)
 void registerAnchorMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("constraintEqualToAnchor:"), +[](Object* s, SEL, Object* o) { return makeConstraint(s, o, 0, 1, 0); });
-    addMethod(c, sel("constraintEqualToAnchor:constant:"),
+    addMethod(
+        c, sel("constraintEqualToAnchor:"), +[](Object* s, SEL, Object* o) { return makeConstraint(s, o, 0, 1, 0); });
+    addMethod(
+        c, sel("constraintEqualToAnchor:constant:"),
         +[](Object* s, SEL, Object* o, double k) { return makeConstraint(s, o, 0, 1, k); });
-    addMethod(c, sel("constraintGreaterThanOrEqualToAnchor:"), +[](Object* s, SEL, Object* o) { return makeConstraint(s, o, 1, 1, 0); });
-    addMethod(c, sel("constraintGreaterThanOrEqualToAnchor:constant:"),
+    addMethod(
+        c, sel("constraintGreaterThanOrEqualToAnchor:"),
+        +[](Object* s, SEL, Object* o) { return makeConstraint(s, o, 1, 1, 0); });
+    addMethod(
+        c, sel("constraintGreaterThanOrEqualToAnchor:constant:"),
         +[](Object* s, SEL, Object* o, double k) { return makeConstraint(s, o, 1, 1, k); });
-    addMethod(c, sel("constraintLessThanOrEqualToAnchor:"), +[](Object* s, SEL, Object* o) { return makeConstraint(s, o, -1, 1, 0); });
-    addMethod(c, sel("constraintLessThanOrEqualToAnchor:constant:"),
+    addMethod(
+        c, sel("constraintLessThanOrEqualToAnchor:"),
+        +[](Object* s, SEL, Object* o) { return makeConstraint(s, o, -1, 1, 0); });
+    addMethod(
+        c, sel("constraintLessThanOrEqualToAnchor:constant:"),
         +[](Object* s, SEL, Object* o, double k) { return makeConstraint(s, o, -1, 1, k); });
 }
 
 void registerDimensionMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("constraintEqualToConstant:"), +[](Object* s, SEL, double k) { return makeConstraint(s, nullptr, 0, 0, k); });
-    addMethod(c, sel("constraintGreaterThanOrEqualToConstant:"),
+    addMethod(
+        c, sel("constraintEqualToConstant:"),
+        +[](Object* s, SEL, double k) { return makeConstraint(s, nullptr, 0, 0, k); });
+    addMethod(
+        c, sel("constraintGreaterThanOrEqualToConstant:"),
         +[](Object* s, SEL, double k) { return makeConstraint(s, nullptr, 1, 0, k); });
-    addMethod(c, sel("constraintLessThanOrEqualToConstant:"),
+    addMethod(
+        c, sel("constraintLessThanOrEqualToConstant:"),
         +[](Object* s, SEL, double k) { return makeConstraint(s, nullptr, -1, 0, k); });
-    addMethod(c, sel("constraintEqualToAnchor:multiplier:"),
+    addMethod(
+        c, sel("constraintEqualToAnchor:multiplier:"),
         +[](Object* s, SEL, Object* o, double m) { return makeConstraint(s, o, 0, m, 0); });
-    addMethod(c, sel("constraintEqualToAnchor:multiplier:constant:"),
+    addMethod(
+        c, sel("constraintEqualToAnchor:multiplier:constant:"),
         +[](Object* s, SEL, Object* o, double m, double k) { return makeConstraint(s, o, 0, m, k); });
 }
 
 void registerConstraintMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"),
+    addClassMethod(
+        c, sel("constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"),
         +[](Class*, SEL, Object* a, long attrA, long relation, Object* b, long attrB, double m, double k) -> Object* {
             if (!asView(a) || (b && !asView(b)))
                 return nullptr;
             return autorelease(NSLayoutConstraint::create(asView(a), attrA, relation, asView(b), attrB, m, k));
         });
-    addClassMethod(c, sel("activateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, true); });
-    addClassMethod(c, sel("deactivateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, false); });
+    addClassMethod(
+        c, sel("activateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, true); });
+    addClassMethod(
+        c, sel("deactivateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, false); });
     bind<&NSLayoutConstraint::isActive>(c, "isActive");
     bind<&NSLayoutConstraint::isActive>(c, "active");
     bind<&NSLayoutConstraint::setActive>(c, "setActive:");
-    addMethod(c, sel("constant"), +[](Object* s, SEL) { return constraint(s)->m_constant; });
-    addMethod(c, sel("setConstant:"), +[](Object* s, SEL, double k) {
-        constraint(s)->m_constant = k;
-        if (auto first = constraint(s)->firstItem(); first && first->superview())
-            first->superview()->setNeedsLayout();
-    });
-    addMethod(c, sel("multiplier"), +[](Object* s, SEL) { return constraint(s)->m_multiplier; });
-    addMethod(c, sel("relation"), +[](Object* s, SEL) { return constraint(s)->m_relation; });
-    addMethod(c, sel("firstAttribute"), +[](Object* s, SEL) { return constraint(s)->m_firstAttribute; });
-    addMethod(c, sel("secondAttribute"), +[](Object* s, SEL) { return constraint(s)->m_secondAttribute; });
-    addMethod(c, sel("firstItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->firstItem().leak()); });
-    addMethod(c, sel("secondItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->secondItem().leak()); });
-    addMethod(c, sel("priority"), +[](Object* s, SEL) { return constraint(s)->m_priority; });
-    addMethod(c, sel("setPriority:"), +[](Object* s, SEL, float p) { constraint(s)->m_priority = p; });
-    addMethod(c, sel("identifier"), +[](Object* s, SEL) -> Object* { return constraint(s)->m_identifier.get(); });
-    addMethod(c, sel("setIdentifier:"), +[](Object* s, SEL, Object* i) { constraint(s)->m_identifier = i; });
+    addMethod(
+        c, sel("constant"), +[](Object* s, SEL) { return constraint(s)->m_constant; });
+    addMethod(
+        c, sel("setConstant:"), +[](Object* s, SEL, double k) {
+            constraint(s)->m_constant = k;
+            if (auto first = constraint(s)->firstItem(); first && first->superview())
+                first->superview()->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("multiplier"), +[](Object* s, SEL) { return constraint(s)->m_multiplier; });
+    addMethod(
+        c, sel("relation"), +[](Object* s, SEL) { return constraint(s)->m_relation; });
+    addMethod(
+        c, sel("firstAttribute"), +[](Object* s, SEL) { return constraint(s)->m_firstAttribute; });
+    addMethod(
+        c, sel("secondAttribute"), +[](Object* s, SEL) { return constraint(s)->m_secondAttribute; });
+    addMethod(
+        c, sel("firstItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->firstItem().leak()); });
+    addMethod(
+        c, sel("secondItem"),
+        +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->secondItem().leak()); });
+    addMethod(
+        c, sel("priority"), +[](Object* s, SEL) { return constraint(s)->m_priority; });
+    addMethod(
+        c, sel("setPriority:"), +[](Object* s, SEL, float p) { constraint(s)->m_priority = p; });
+    addMethod(
+        c, sel("identifier"), +[](Object* s, SEL) -> Object* { return constraint(s)->m_identifier.get(); });
+    addMethod(
+        c, sel("setIdentifier:"), +[](Object* s, SEL, Object* i) { constraint(s)->m_identifier = i; });
 }
 
 }
@@ -203,8 +242,8 @@ Class* NSLayoutAnchor::dimensionClass()
 NSLayoutAnchor* NSLayoutAnchor::make(UIView* view, long attribute)
 {
     Class* cls = attribute == NSLayoutAttributeWidth || attribute == NSLayoutAttributeHeight ? dimensionClass()
-        : isHorizontalAttribute(attribute)                                                  ? xAxisClass()
-                                                                                            : yAxisClass();
+        : isHorizontalAttribute(attribute)                                                   ? xAxisClass()
+                                                                                             : yAxisClass();
     auto a = rt::adopt(static_cast<NSLayoutAnchor*>(cls->allocate()));
     a->m_view = view;
     a->m_attribute = attribute;

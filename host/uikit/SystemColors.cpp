@@ -9,7 +9,10 @@ constexpr RGBAColor rgb(unsigned hex, double alpha = 1)
     return { ((hex >> 16) & 0xFF) / 255.0, ((hex >> 8) & 0xFF) / 255.0, (hex & 0xFF) / 255.0, alpha };
 }
 
-constexpr RGBAColor white(double w, double alpha = 1) { return { w, w, w, alpha }; }
+constexpr RGBAColor white(double w, double alpha = 1)
+{
+    return { w, w, w, alpha };
+}
 
 // The iOS 16 palette. Fixed colours have the same value in both styles.
 constexpr std::array kTable = {
@@ -83,4 +86,7 @@ const SystemColorEntry* findSystemColor(std::string_view name)
     return nullptr;
 }
 
-std::span<const SystemColorEntry> systemColorTable() { return kTable; }
+std::span<const SystemColorEntry> systemColorTable()
+{
+    return kTable;
+}

@@ -71,41 +71,61 @@ void drawMagnifier(Canvas& canvas, CGSize s)
 {
     double r = s.width * 0.32;
     canvas.stroke(Path::ellipse(CGRectMake(s.width * 0.1, s.height * 0.1, r * 2, r * 2)), s.width * 0.11, kInk);
-    canvas.stroke(polyline({ { s.width * 0.62, s.height * 0.62 }, { s.width * 0.9, s.height * 0.9 } }), s.width * 0.13, kInk);
+    canvas.stroke(
+        polyline({ { s.width * 0.62, s.height * 0.62 }, { s.width * 0.9, s.height * 0.9 } }), s.width * 0.13, kInk);
 }
 
 const std::map<std::string, Symbol>& symbols()
 {
     static const std::map<std::string, Symbol> table = {
-        { "chevron.right", { { 8, 14 }, [](Canvas& c, CGSize s) {
-              c.stroke(polyline({ { 1.5, 1.5 }, { s.width - 1.5, s.height / 2 }, { 1.5, s.height - 1.5 } }), 2.2, kInk);
-          } } },
-        { "chevron.forward", { { 8, 14 }, [](Canvas& c, CGSize s) {
-              c.stroke(polyline({ { 1.5, 1.5 }, { s.width - 1.5, s.height / 2 }, { 1.5, s.height - 1.5 } }), 2.2, kInk);
-          } } },
-        { "chevron.backward", { { 12, 20 }, [](Canvas& c, CGSize s) {
-              c.stroke(polyline({ { s.width - 2, 2 }, { 2, s.height / 2 }, { s.width - 2, s.height - 2 } }), 3, kInk);
-          } } },
-        { "checkmark", { { 16, 14 }, [](Canvas& c, CGSize s) {
-              c.stroke(polyline({ { 1.5, s.height * 0.55 }, { s.width * 0.38, s.height - 2 }, { s.width - 1.5, 1.5 } }), 2.2, kInk);
-          } } },
+        { "chevron.right",
+            { { 8, 14 },
+                [](Canvas& c, CGSize s) {
+                    c.stroke(polyline({ { 1.5, 1.5 }, { s.width - 1.5, s.height / 2 }, { 1.5, s.height - 1.5 } }), 2.2,
+                        kInk);
+                } } },
+        { "chevron.forward",
+            { { 8, 14 },
+                [](Canvas& c, CGSize s) {
+                    c.stroke(polyline({ { 1.5, 1.5 }, { s.width - 1.5, s.height / 2 }, { 1.5, s.height - 1.5 } }), 2.2,
+                        kInk);
+                } } },
+        { "chevron.backward",
+            { { 12, 20 },
+                [](Canvas& c, CGSize s) {
+                    c.stroke(
+                        polyline({ { s.width - 2, 2 }, { 2, s.height / 2 }, { s.width - 2, s.height - 2 } }), 3, kInk);
+                } } },
+        { "checkmark",
+            { { 16, 14 },
+                [](Canvas& c, CGSize s) {
+                    c.stroke(polyline({ { 1.5, s.height * 0.55 }, { s.width * 0.38, s.height - 2 },
+                                 { s.width - 1.5, 1.5 } }),
+                        2.2, kInk);
+                } } },
         { "gear", { { 22, 22 }, drawGear } },
         { "person.circle.fill", { { 22, 22 }, drawPersonCircle } },
         { "person.crop.circle.fill", { { 22, 22 }, drawPersonCircle } },
         { "magnifyingglass", { { 18, 18 }, drawMagnifier } },
-        { "plus", { { 16, 16 }, [](Canvas& c, CGSize s) {
-              c.stroke(polyline({ { s.width / 2, 1.5 }, { s.width / 2, s.height - 1.5 } }), 2, kInk);
-              c.stroke(polyline({ { 1.5, s.height / 2 }, { s.width - 1.5, s.height / 2 } }), 2, kInk);
-          } } },
-        { "xmark", { { 14, 14 }, [](Canvas& c, CGSize s) {
-              c.stroke(polyline({ { 1.5, 1.5 }, { s.width - 1.5, s.height - 1.5 } }), 2, kInk);
-              c.stroke(polyline({ { s.width - 1.5, 1.5 }, { 1.5, s.height - 1.5 } }), 2, kInk);
-          } } },
-        { "ellipsis", { { 20, 6 }, [](Canvas& c, CGSize s) {
-              for (int i = 0; i < 3; ++i)
-                  c.fill(Path::ellipse(CGRectMake(1 + i * 7, 0.5, 5, 5)), kInk);
-              (void)s;
-          } } },
+        { "plus",
+            { { 16, 16 },
+                [](Canvas& c, CGSize s) {
+                    c.stroke(polyline({ { s.width / 2, 1.5 }, { s.width / 2, s.height - 1.5 } }), 2, kInk);
+                    c.stroke(polyline({ { 1.5, s.height / 2 }, { s.width - 1.5, s.height / 2 } }), 2, kInk);
+                } } },
+        { "xmark",
+            { { 14, 14 },
+                [](Canvas& c, CGSize s) {
+                    c.stroke(polyline({ { 1.5, 1.5 }, { s.width - 1.5, s.height - 1.5 } }), 2, kInk);
+                    c.stroke(polyline({ { s.width - 1.5, 1.5 }, { 1.5, s.height - 1.5 } }), 2, kInk);
+                } } },
+        { "ellipsis",
+            { { 20, 6 },
+                [](Canvas& c, CGSize s) {
+                    for (int i = 0; i < 3; ++i)
+                        c.fill(Path::ellipse(CGRectMake(1 + i * 7, 0.5, 5, 5)), kInk);
+                    (void)s;
+                } } },
     };
     return table;
 }

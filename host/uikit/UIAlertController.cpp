@@ -21,8 +21,14 @@ namespace {
 constexpr double kAlertWidth = 270;
 constexpr double kButtonHeight = 44;
 
-UIAlertController* alert(Object* o) { return static_cast<UIAlertController*>(o); }
-UIAlertAction* action(Object* o) { return static_cast<UIAlertAction*>(o); }
+UIAlertController* alert(Object* o)
+{
+    return static_cast<UIAlertController*>(o);
+}
+UIAlertAction* action(Object* o)
+{
+    return static_cast<UIAlertAction*>(o);
+}
 
 rt::Ref<UILabel> label(Object* text, double size, double weight, const char* color)
 {
@@ -38,59 +44,83 @@ rt::Ref<UILabel> label(Object* text, double size, double weight, const char* col
 void registerActionMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("actionWithTitle:style:handler:"), +[](Class*, SEL, Object* title, long style, BlockBase* handler) -> Object* {
-        auto a = adopt(static_cast<UIAlertAction*>(UIAlertAction::classObject()->allocate()));
-        a->m_title = title;
-        a->m_style = style;
-        a->m_handler = handler;
-        return autorelease(std::move(a));
-    });
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return action(s)->m_title.get(); });
-    addMethod(c, sel("style"), +[](Object* s, SEL) { return action(s)->m_style; });
-    addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return action(s)->m_enabled; });
-    addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { action(s)->m_enabled = e; });
+    addClassMethod(
+        c, sel("actionWithTitle:style:handler:"),
+        +[](Class*, SEL, Object* title, long style, BlockBase* handler) -> Object* {
+            auto a = adopt(static_cast<UIAlertAction*>(UIAlertAction::classObject()->allocate()));
+            a->m_title = title;
+            a->m_style = style;
+            a->m_handler = handler;
+            return autorelease(std::move(a));
+        });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return action(s)->m_title.get(); });
+    addMethod(
+        c, sel("style"), +[](Object* s, SEL) { return action(s)->m_style; });
+    addMethod(
+        c, sel("isEnabled"), +[](Object* s, SEL) { return action(s)->m_enabled; });
+    addMethod(
+        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { action(s)->m_enabled = e; });
 }
 
 void registerAlertMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("alertControllerWithTitle:message:preferredStyle:"), +[](Class* cls, SEL, Object* title, Object* message, long style) -> Object* {
-        auto made = newObject(cls);
-        auto* a = dynamicCast<UIAlertController>(made.get(), UIAlertController::classObject());
-        if (!a)
-            return nullptr;
-        a->m_alertTitle = title;
-        a->m_message = message;
-        a->m_preferredStyle = style;
-        return autorelease(std::move(made));
-    });
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return alert(s)->m_alertTitle.get(); });
-    addMethod(c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { alert(s)->m_alertTitle = t; });
-    addMethod(c, sel("message"), +[](Object* s, SEL) -> Object* { return alert(s)->m_message.get(); });
-    addMethod(c, sel("setMessage:"), +[](Object* s, SEL, Object* m) { alert(s)->m_message = m; });
-    addMethod(c, sel("preferredStyle"), +[](Object* s, SEL) { return alert(s)->m_preferredStyle; });
-    addMethod(c, sel("addAction:"), +[](Object* s, SEL, Object* a) {
-        if (auto* added = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject()))
-            alert(s)->m_actions.emplace_back(added);
-    });
-    addMethod(c, sel("actions"), +[](Object* s, SEL) -> Object* {
-        return autorelease(NSArray::create(std::vector<Ref<Object>>(alert(s)->m_actions.begin(), alert(s)->m_actions.end())));
-    });
-    addMethod(c, sel("preferredAction"), +[](Object* s, SEL) -> Object* { return alert(s)->m_preferredAction.get(); });
-    addMethod(c, sel("setPreferredAction:"), +[](Object* s, SEL, Object* a) {
-        alert(s)->m_preferredAction = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject());
-    });
-    addMethod(c, sel("addTextFieldWithConfigurationHandler:"), +[](Object* s, SEL, BlockBase* configure) {
-        auto field = Ref<UITextField>(static_cast<UITextField*>(UIView::create(UITextField::classObject(), CGRectMake(0, 0, 238, 28)).get()));
-        field->m_font = UIFont::create(13);
-        alert(s)->m_textFields.push_back(field);
-        callBlock<void(Object*)>(configure, field.get());
-    });
-    addMethod(c, sel("textFields"), +[](Object* s, SEL) -> Object* {
-        auto& fields = alert(s)->m_textFields;
-        return fields.empty() ? nullptr : autorelease(NSArray::create(std::vector<Ref<Object>>(fields.begin(), fields.end())));
-    });
-    addMethod(c, sel("loadView"), +[](Object* s, SEL) { alert(s)->buildView(); });
+    addClassMethod(
+        c, sel("alertControllerWithTitle:message:preferredStyle:"),
+        +[](Class* cls, SEL, Object* title, Object* message, long style) -> Object* {
+            auto made = newObject(cls);
+            auto* a = dynamicCast<UIAlertController>(made.get(), UIAlertController::classObject());
+            if (!a)
+                return nullptr;
+            a->m_alertTitle = title;
+            a->m_message = message;
+            a->m_preferredStyle = style;
+            return autorelease(std::move(made));
+        });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return alert(s)->m_alertTitle.get(); });
+    addMethod(
+        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { alert(s)->m_alertTitle = t; });
+    addMethod(
+        c, sel("message"), +[](Object* s, SEL) -> Object* { return alert(s)->m_message.get(); });
+    addMethod(
+        c, sel("setMessage:"), +[](Object* s, SEL, Object* m) { alert(s)->m_message = m; });
+    addMethod(
+        c, sel("preferredStyle"), +[](Object* s, SEL) { return alert(s)->m_preferredStyle; });
+    addMethod(
+        c, sel("addAction:"), +[](Object* s, SEL, Object* a) {
+            if (auto* added = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject()))
+                alert(s)->m_actions.emplace_back(added);
+        });
+    addMethod(
+        c, sel("actions"), +[](Object* s, SEL) -> Object* {
+            return autorelease(
+                NSArray::create(std::vector<Ref<Object>>(alert(s)->m_actions.begin(), alert(s)->m_actions.end())));
+        });
+    addMethod(
+        c, sel("preferredAction"), +[](Object* s, SEL) -> Object* { return alert(s)->m_preferredAction.get(); });
+    addMethod(
+        c, sel("setPreferredAction:"), +[](Object* s, SEL, Object* a) {
+            alert(s)->m_preferredAction = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject());
+        });
+    addMethod(
+        c, sel("addTextFieldWithConfigurationHandler:"), +[](Object* s, SEL, BlockBase* configure) {
+            auto field = Ref<UITextField>(
+                static_cast<UITextField*>(UIView::create(UITextField::classObject(), CGRectMake(0, 0, 238, 28)).get()));
+            field->m_font = UIFont::create(13);
+            alert(s)->m_textFields.push_back(field);
+            callBlock<void(Object*)>(configure, field.get());
+        });
+    addMethod(
+        c, sel("textFields"), +[](Object* s, SEL) -> Object* {
+            auto& fields = alert(s)->m_textFields;
+            return fields.empty()
+                ? nullptr
+                : autorelease(NSArray::create(std::vector<Ref<Object>>(fields.begin(), fields.end())));
+        });
+    addMethod(
+        c, sel("loadView"), +[](Object* s, SEL) { alert(s)->buildView(); });
 }
 
 }
@@ -163,7 +193,8 @@ void UIAlertController::buildView()
         box->addSubview(button.get());
     }
     double height = y + (sideBySide ? kButtonHeight : kButtonHeight * m_actions.size());
-    rt::send(box.get(), SELECTOR("setFrame:"), CGRectMake((screen.width() - kAlertWidth) / 2, (screen.height() - height) / 2, kAlertWidth, height));
+    rt::send(box.get(), SELECTOR("setFrame:"),
+        CGRectMake((screen.width() - kAlertWidth) / 2, (screen.height() - height) / 2, kAlertWidth, height));
 }
 
 bool UIAlertController::chooseAction(const std::string& title)

@@ -8,7 +8,10 @@ using rt::SEL;
 
 namespace {
 
-UIBackdropView* backdrop(Object* o) { return static_cast<UIBackdropView*>(o); }
+UIBackdropView* backdrop(Object* o)
+{
+    return static_cast<UIBackdropView*>(o);
+}
 
 long styleOf(Object* settings)
 {
@@ -19,33 +22,41 @@ long styleOf(Object* settings)
 void registerSettings(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("settingsForStyle:"), +[](Class*, SEL, long style) -> Object* {
-        auto s = adopt(static_cast<UIBackdropViewSettings*>(UIBackdropViewSettings::classObject()->allocate()));
-        s->m_style = style;
-        return autorelease(std::move(s));
-    });
-    addMethod(c, sel("style"), +[](Object* s, SEL) { return static_cast<UIBackdropViewSettings*>(s)->m_style; });
+    addClassMethod(
+        c, sel("settingsForStyle:"), +[](Class*, SEL, long style) -> Object* {
+            auto s = adopt(static_cast<UIBackdropViewSettings*>(UIBackdropViewSettings::classObject()->allocate()));
+            s->m_style = style;
+            return autorelease(std::move(s));
+        });
+    addMethod(
+        c, sel("style"), +[](Object* s, SEL) { return static_cast<UIBackdropViewSettings*>(s)->m_style; });
 }
 
 void registerView(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithSettings:"), +[](Object* s, SEL, Object* settings) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect {});
-        if (s)
-            backdrop(s)->m_style = styleOf(settings);
-        return s;
-    });
-    addMethod(c, sel("initWithFrame:autosizesToFitSuperview:settings:"), +[](Object* s, SEL, CGRect frame, bool fit, Object* settings) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithFrame:"), frame);
-        if (s) {
-            backdrop(s)->m_style = styleOf(settings);
-            if (fit)
-                backdrop(s)->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        }
-        return s;
-    });
-    addMethod(c, sel("transitionToSettings:"), +[](Object* s, SEL, Object* settings) { backdrop(s)->m_style = styleOf(settings); });
+    addMethod(
+        c, sel("initWithSettings:"), +[](Object* s, SEL, Object* settings) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect {});
+            if (s)
+                backdrop(s)->m_style = styleOf(settings);
+            return s;
+        });
+    addMethod(
+        c, sel("initWithFrame:autosizesToFitSuperview:settings:"),
+        +[](Object* s, SEL, CGRect frame, bool fit, Object* settings) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithFrame:"), frame);
+            if (s) {
+                backdrop(s)->m_style = styleOf(settings);
+                if (fit)
+                    backdrop(s)->setAutoresizingMask(
+                        UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+            }
+            return s;
+        });
+    addMethod(
+        c, sel("transitionToSettings:"),
+        +[](Object* s, SEL, Object* settings) { backdrop(s)->m_style = styleOf(settings); });
 }
 
 }

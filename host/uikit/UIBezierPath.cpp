@@ -12,56 +12,86 @@ using rt::SEL;
 
 namespace {
 
-UIBezierPath* bezier(Object* o) { return static_cast<UIBezierPath*>(o); }
+UIBezierPath* bezier(Object* o)
+{
+    return static_cast<UIBezierPath*>(o);
+}
 
-Object* make(Path path) { return rt::autorelease(UIBezierPath::create(std::move(path))); }
+Object* make(Path path)
+{
+    return rt::autorelease(UIBezierPath::create(std::move(path)));
+}
 
-bool finite(CGRect r) { return std::isfinite(r.origin.x + r.origin.y + r.size.width + r.size.height); }
+bool finite(CGRect r)
+{
+    return std::isfinite(r.origin.x + r.origin.y + r.size.width + r.size.height);
+}
 
 void registerFactories(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("bezierPath"), +[](Class*, SEL) { return make({}); });
-    addClassMethod(c, sel("bezierPathWithRect:"), +[](Class*, SEL, CGRect r) { return make(finite(r) ? Path::rect(r) : Path {}); });
-    addClassMethod(c, sel("bezierPathWithOvalInRect:"), +[](Class*, SEL, CGRect r) { return make(finite(r) ? Path::ellipse(r) : Path {}); });
-    addClassMethod(c, sel("bezierPathWithRoundedRect:cornerRadius:"), +[](Class*, SEL, CGRect r, double radius) {
-        return make(finite(r) && std::isfinite(radius) ? Path::roundedRect(r, radius) : Path {});
-    });
-    addClassMethod(c, sel("bezierPathWithRoundedRect:byRoundingCorners:cornerRadii:"),
+    addClassMethod(
+        c, sel("bezierPath"), +[](Class*, SEL) { return make({}); });
+    addClassMethod(
+        c, sel("bezierPathWithRect:"),
+        +[](Class*, SEL, CGRect r) { return make(finite(r) ? Path::rect(r) : Path {}); });
+    addClassMethod(
+        c, sel("bezierPathWithOvalInRect:"),
+        +[](Class*, SEL, CGRect r) { return make(finite(r) ? Path::ellipse(r) : Path {}); });
+    addClassMethod(
+        c, sel("bezierPathWithRoundedRect:cornerRadius:"), +[](Class*, SEL, CGRect r, double radius) {
+            return make(finite(r) && std::isfinite(radius) ? Path::roundedRect(r, radius) : Path {});
+        });
+    addClassMethod(
+        c, sel("bezierPathWithRoundedRect:byRoundingCorners:cornerRadii:"),
         +[](Class*, SEL, CGRect r, unsigned long corners, CGSize radii) {
-            return make(finite(r) && std::isfinite(radii.width) ? Path::roundedRect(r, radii.width, static_cast<unsigned>(corners & 15)) : Path {});
+            return make(finite(r) && std::isfinite(radii.width)
+                    ? Path::roundedRect(r, radii.width, static_cast<unsigned>(corners & 15))
+                    : Path {});
         });
 }
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("moveToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.moveTo(p); });
-    addMethod(c, sel("addLineToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.lineTo(p); });
-    addMethod(c, sel("addCurveToPoint:controlPoint1:controlPoint2:"), +[](Object* s, SEL, CGPoint end, CGPoint c1, CGPoint c2) {
-        bezier(s)->m_path.curveTo(c1, c2, end);
-    });
-    addMethod(c, sel("closePath"), +[](Object* s, SEL) { bezier(s)->m_path.close(); });
-    addMethod(c, sel("appendPath:"), +[](Object* s, SEL, Object* other) {
-        if (auto* o = dynamicCast<UIBezierPath>(other, UIBezierPath::classObject()))
-            bezier(s)->m_path.append(o->m_path);
-    });
-    addMethod(c, sel("bounds"), +[](Object* s, SEL) { return bezier(s)->m_path.bounds(); });
-    addMethod(c, sel("isEmpty"), +[](Object* s, SEL) { return bezier(s)->m_path.isEmpty(); });
-    addMethod(c, sel("lineWidth"), +[](Object* s, SEL) { return bezier(s)->m_lineWidth; });
-    addMethod(c, sel("setLineWidth:"), +[](Object* s, SEL, double w) { bezier(s)->m_lineWidth = std::isfinite(w) && w >= 0 ? w : 1; });
-    addMethod(c, sel("addClip"), +[](Object* s, SEL) {
-        if (Canvas* canvas = currentGraphicsCanvas())
-            canvas->clip(bezier(s)->m_path);
-    });
-    addMethod(c, sel("fill"), +[](Object* s, SEL) {
-        if (Canvas* canvas = currentGraphicsCanvas())
-            canvas->fill(bezier(s)->m_path, currentFillColor());
-    });
-    addMethod(c, sel("stroke"), +[](Object* s, SEL) {
-        if (Canvas* canvas = currentGraphicsCanvas())
-            canvas->stroke(bezier(s)->m_path, bezier(s)->m_lineWidth, currentStrokeColor());
-    });
+    addMethod(
+        c, sel("moveToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.moveTo(p); });
+    addMethod(
+        c, sel("addLineToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.lineTo(p); });
+    addMethod(
+        c, sel("addCurveToPoint:controlPoint1:controlPoint2:"),
+        +[](Object* s, SEL, CGPoint end, CGPoint c1, CGPoint c2) { bezier(s)->m_path.curveTo(c1, c2, end); });
+    addMethod(
+        c, sel("closePath"), +[](Object* s, SEL) { bezier(s)->m_path.close(); });
+    addMethod(
+        c, sel("appendPath:"), +[](Object* s, SEL, Object* other) {
+            if (auto* o = dynamicCast<UIBezierPath>(other, UIBezierPath::classObject()))
+                bezier(s)->m_path.append(o->m_path);
+        });
+    addMethod(
+        c, sel("bounds"), +[](Object* s, SEL) { return bezier(s)->m_path.bounds(); });
+    addMethod(
+        c, sel("isEmpty"), +[](Object* s, SEL) { return bezier(s)->m_path.isEmpty(); });
+    addMethod(
+        c, sel("lineWidth"), +[](Object* s, SEL) { return bezier(s)->m_lineWidth; });
+    addMethod(
+        c, sel("setLineWidth:"),
+        +[](Object* s, SEL, double w) { bezier(s)->m_lineWidth = std::isfinite(w) && w >= 0 ? w : 1; });
+    addMethod(
+        c, sel("addClip"), +[](Object* s, SEL) {
+            if (Canvas* canvas = currentGraphicsCanvas())
+                canvas->clip(bezier(s)->m_path);
+        });
+    addMethod(
+        c, sel("fill"), +[](Object* s, SEL) {
+            if (Canvas* canvas = currentGraphicsCanvas())
+                canvas->fill(bezier(s)->m_path, currentFillColor());
+        });
+    addMethod(
+        c, sel("stroke"), +[](Object* s, SEL) {
+            if (Canvas* canvas = currentGraphicsCanvas())
+                canvas->stroke(bezier(s)->m_path, bezier(s)->m_lineWidth, currentStrokeColor());
+        });
 }
 
 // -[UIColor setFill], setStroke and set choose the colours of the current destination.
@@ -69,13 +99,18 @@ void registerColorSetters()
 {
     using namespace rt;
     Class* color = UIColor::classObject();
-    addMethod(color, sel("setFill"), +[](Object* s, SEL) { setCurrentFillColor(static_cast<UIColor*>(s)->resolvedForCurrentTraits()); });
-    addMethod(color, sel("setStroke"), +[](Object* s, SEL) { setCurrentStrokeColor(static_cast<UIColor*>(s)->resolvedForCurrentTraits()); });
-    addMethod(color, sel("set"), +[](Object* s, SEL) {
-        RGBAColor value = static_cast<UIColor*>(s)->resolvedForCurrentTraits();
-        setCurrentFillColor(value);
-        setCurrentStrokeColor(value);
-    });
+    addMethod(
+        color, sel("setFill"),
+        +[](Object* s, SEL) { setCurrentFillColor(static_cast<UIColor*>(s)->resolvedForCurrentTraits()); });
+    addMethod(
+        color, sel("setStroke"),
+        +[](Object* s, SEL) { setCurrentStrokeColor(static_cast<UIColor*>(s)->resolvedForCurrentTraits()); });
+    addMethod(
+        color, sel("set"), +[](Object* s, SEL) {
+            RGBAColor value = static_cast<UIColor*>(s)->resolvedForCurrentTraits();
+            setCurrentFillColor(value);
+            setCurrentStrokeColor(value);
+        });
 }
 
 }

@@ -16,7 +16,10 @@ using rt::SEL;
 
 namespace {
 
-UIButton* button(Object* o) { return static_cast<UIButton*>(o); }
+UIButton* button(Object* o)
+{
+    return static_cast<UIButton*>(o);
+}
 
 Object* stateValue(const std::map<unsigned long, rt::Ref<Object>>& values, unsigned long state)
 {
@@ -29,35 +32,47 @@ Object* stateValue(const std::map<unsigned long, rt::Ref<Object>>& values, unsig
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("buttonWithType:"), +[](Class* cls, SEL, long type) -> Object* {
-        auto made = UIView::create(cls, CGRect {});
-        if (auto* b = dynamicCast<UIButton>(made.get(), UIButton::classObject()))
-            b->m_buttonType = type;
-        return autorelease(std::move(made));
-    });
-    addMethod(c, sel("buttonType"), +[](Object* s, SEL) { return button(s)->m_buttonType; });
+    addClassMethod(
+        c, sel("buttonWithType:"), +[](Class* cls, SEL, long type) -> Object* {
+            auto made = UIView::create(cls, CGRect {});
+            if (auto* b = dynamicCast<UIButton>(made.get(), UIButton::classObject()))
+                b->m_buttonType = type;
+            return autorelease(std::move(made));
+        });
+    addMethod(
+        c, sel("buttonType"), +[](Object* s, SEL) { return button(s)->m_buttonType; });
     bind<&UIButton::setImage>(c, "setImage:forState:");
     bind<&UIButton::imageForState>(c, "imageForState:");
     bind<&UIButton::setTitle>(c, "setTitle:forState:");
     bind<&UIButton::titleForState>(c, "titleForState:");
-    addMethod(c, sel("setTitleColor:forState:"), +[](Object* s, SEL, Object* color, unsigned long state) {
-        button(s)->m_titleColors[state] = color;
-        send(s, SELECTOR("setNeedsLayout"));
-    });
-    addMethod(c, sel("currentImage"), +[](Object* s, SEL) { return button(s)->imageForState(button(s)->state()); });
-    addMethod(c, sel("currentTitle"), +[](Object* s, SEL) { return button(s)->titleForState(button(s)->state()); });
-    addMethod(c, sel("imageView"), +[](Object* s, SEL) -> Object* { return button(s)->imageView(); });
-    addMethod(c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return button(s)->titleLabel(); });
-    addMethod(c, sel("menu"), +[](Object* s, SEL) -> Object* { return button(s)->m_menu.get(); });
-    addMethod(c, sel("setMenu:"), +[](Object* s, SEL, Object* m) {
-        button(s)->m_menu = isKindOf(m, UIMenu::classObject()) ? m : nullptr;
-    });
-    addMethod(c, sel("showsMenuAsPrimaryAction"), +[](Object* s, SEL) { return button(s)->m_showsMenuAsPrimaryAction; });
-    addMethod(c, sel("setShowsMenuAsPrimaryAction:"), +[](Object* s, SEL, bool v) { button(s)->m_showsMenuAsPrimaryAction = v; });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UIButton::classObject(), SELECTOR("layoutSubviews"));
-        button(s)->layoutButton();
-    });
+    addMethod(
+        c, sel("setTitleColor:forState:"), +[](Object* s, SEL, Object* color, unsigned long state) {
+            button(s)->m_titleColors[state] = color;
+            send(s, SELECTOR("setNeedsLayout"));
+        });
+    addMethod(
+        c, sel("currentImage"), +[](Object* s, SEL) { return button(s)->imageForState(button(s)->state()); });
+    addMethod(
+        c, sel("currentTitle"), +[](Object* s, SEL) { return button(s)->titleForState(button(s)->state()); });
+    addMethod(
+        c, sel("imageView"), +[](Object* s, SEL) -> Object* { return button(s)->imageView(); });
+    addMethod(
+        c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return button(s)->titleLabel(); });
+    addMethod(
+        c, sel("menu"), +[](Object* s, SEL) -> Object* { return button(s)->m_menu.get(); });
+    addMethod(
+        c, sel("setMenu:"),
+        +[](Object* s, SEL, Object* m) { button(s)->m_menu = isKindOf(m, UIMenu::classObject()) ? m : nullptr; });
+    addMethod(
+        c, sel("showsMenuAsPrimaryAction"), +[](Object* s, SEL) { return button(s)->m_showsMenuAsPrimaryAction; });
+    addMethod(
+        c, sel("setShowsMenuAsPrimaryAction:"),
+        +[](Object* s, SEL, bool v) { button(s)->m_showsMenuAsPrimaryAction = v; });
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UIButton::classObject(), SELECTOR("layoutSubviews"));
+            button(s)->layoutButton();
+        });
 }
 
 }
@@ -87,9 +102,15 @@ UIButton::UIButton()
     m_titleLabel->m_font = UIFont::create(17);
 }
 
-Object* UIButton::imageForState(unsigned long state) const { return stateValue(m_images, state); }
+Object* UIButton::imageForState(unsigned long state) const
+{
+    return stateValue(m_images, state);
+}
 
-Object* UIButton::titleForState(unsigned long state) const { return stateValue(m_titles, state); }
+Object* UIButton::titleForState(unsigned long state) const
+{
+    return stateValue(m_titles, state);
+}
 
 void UIButton::setImage(Object* image, unsigned long state)
 {
@@ -130,12 +151,12 @@ void UIButton::layoutButton()
     CGSize titleSize = m_titleLabel->text().empty() ? CGSize {} : m_titleLabel->defaultIntrinsicContentSize();
     double contentWidth = imageFrame.size.width + titleSize.width;
     double x = m_contentHorizontalAlignment == 1 || m_contentHorizontalAlignment == 3 ? 0
-        : m_contentHorizontalAlignment == 2                                       ? b.width() - contentWidth
-                                                                                  : (b.width() - contentWidth) / 2;
+        : m_contentHorizontalAlignment == 2                                           ? b.width() - contentWidth
+                                                                                      : (b.width() - contentWidth) / 2;
     auto placeY = [&](double h) {
         return m_contentVerticalAlignment == 1 || m_contentVerticalAlignment == 3 ? 0
-            : m_contentVerticalAlignment == 2                                   ? b.height() - h
-                                                                                : (b.height() - h) / 2;
+            : m_contentVerticalAlignment == 2                                     ? b.height() - h
+                                                                                  : (b.height() - h) / 2;
     };
     imageFrame.origin = { x, placeY(imageFrame.size.height) };
     if (m_imageView->superview() == this)
@@ -150,7 +171,10 @@ void UIButton::layoutButton()
     }
 }
 
-CGSize UIButton::defaultSizeThatFits(CGSize) const { return defaultIntrinsicContentSize(); }
+CGSize UIButton::defaultSizeThatFits(CGSize) const
+{
+    return defaultIntrinsicContentSize();
+}
 
 CGSize UIButton::defaultIntrinsicContentSize() const
 {

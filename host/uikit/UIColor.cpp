@@ -15,9 +15,15 @@ using rt::SEL;
 
 namespace {
 
-UIColor* color(Object* o) { return static_cast<UIColor*>(o); }
+UIColor* color(Object* o)
+{
+    return static_cast<UIColor*>(o);
+}
 
-double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+double clamp01(double v)
+{
+    return std::clamp(v, 0.0, 1.0);
+}
 
 Object* makeColor(double r, double g, double b, double a)
 {
@@ -50,91 +56,107 @@ RGBAColor resolveDepth(const UIColor* c, long style, int depth)
 void registerClassMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("colorWithRed:green:blue:alpha:"),
+    addClassMethod(
+        c, sel("colorWithRed:green:blue:alpha:"),
         +[](Class*, SEL, double r, double g, double b, double a) { return makeColor(r, g, b, a); });
-    addClassMethod(c, sel("colorWithWhite:alpha:"), +[](Class*, SEL, double w, double a) { return makeColor(w, w, w, a); });
-    addClassMethod(c, sel("colorWithCGColor:"), +[](Class*, SEL, Object* cg) -> Object* {
-        if (!isKindOf(cg, CGColor::classObject()))
-            return nullptr;
-        return autorelease(UIColor::create(static_cast<CGColor*>(cg)->m_color));
-    });
-    addClassMethod(c, sel("colorWithDynamicProvider:"), +[](Class*, SEL, BlockBase* provider) -> Object* {
-        auto created = UIColor::create({});
-        created->m_provider = provider;
-        return autorelease(std::move(created));
-    });
+    addClassMethod(
+        c, sel("colorWithWhite:alpha:"), +[](Class*, SEL, double w, double a) { return makeColor(w, w, w, a); });
+    addClassMethod(
+        c, sel("colorWithCGColor:"), +[](Class*, SEL, Object* cg) -> Object* {
+            if (!isKindOf(cg, CGColor::classObject()))
+                return nullptr;
+            return autorelease(UIColor::create(static_cast<CGColor*>(cg)->m_color));
+        });
+    addClassMethod(
+        c, sel("colorWithDynamicProvider:"), +[](Class*, SEL, BlockBase* provider) -> Object* {
+            auto created = UIColor::create({});
+            created->m_provider = provider;
+            return autorelease(std::move(created));
+        });
     // One implementation answers every named colour: the selector is the colour's name.
     for (auto& entry : systemColorTable())
-        addClassMethod(c, sel(entry.name), +[](Class*, SEL cmd) -> Object* { return UIColor::systemColor(selName(cmd)); });
+        addClassMethod(
+            c, sel(entry.name), +[](Class*, SEL cmd) -> Object* { return UIColor::systemColor(selName(cmd)); });
 }
 
 void registerInitializers(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithRed:green:blue:alpha:"), +[](Object* self, SEL, double r, double g, double b, double a) {
-        color(self)->m_light = { clamp01(r), clamp01(g), clamp01(b), clamp01(a) };
-        return self;
-    });
-    addMethod(c, sel("initWithWhite:alpha:"), +[](Object* self, SEL, double w, double a) {
-        color(self)->m_light = { clamp01(w), clamp01(w), clamp01(w), clamp01(a) };
-        return self;
-    });
-    addMethod(c, sel("initWithDynamicProvider:"), +[](Object* self, SEL, BlockBase* provider) {
-        color(self)->m_provider = provider;
-        return self;
-    });
+    addMethod(
+        c, sel("initWithRed:green:blue:alpha:"), +[](Object* self, SEL, double r, double g, double b, double a) {
+            color(self)->m_light = { clamp01(r), clamp01(g), clamp01(b), clamp01(a) };
+            return self;
+        });
+    addMethod(
+        c, sel("initWithWhite:alpha:"), +[](Object* self, SEL, double w, double a) {
+            color(self)->m_light = { clamp01(w), clamp01(w), clamp01(w), clamp01(a) };
+            return self;
+        });
+    addMethod(
+        c, sel("initWithDynamicProvider:"), +[](Object* self, SEL, BlockBase* provider) {
+            color(self)->m_provider = provider;
+            return self;
+        });
 }
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("resolvedColorWithTraitCollection:"), +[](Object* self, SEL, Object* traits) -> Object* {
-        if (!color(self)->isDynamic())
-            return self;
-        auto* t = dynamicCast<UITraitCollection>(traits, UITraitCollection::classObject());
-        return autorelease(UIColor::create(color(self)->resolved(t ? t->m_style : UIUserInterfaceStyleLight)));
-    });
-    addMethod(c, sel("CGColor"), +[](Object* self, SEL) -> Object* {
-        return autorelease(CGColor::create(color(self)->resolvedForCurrentTraits()));
-    });
-    addMethod(c, sel("colorWithAlphaComponent:"), +[](Object* self, SEL, double alpha) -> Object* {
-        auto* c = color(self);
-        auto copy = UIColor::createDynamic(c->resolved(UIUserInterfaceStyleLight).withAlpha(clamp01(alpha)),
-            c->resolved(UIUserInterfaceStyleDark).withAlpha(clamp01(alpha)));
-        copy->m_dynamic = c->isDynamic();
-        return autorelease(std::move(copy));
-    });
-    addMethod(c, sel("getRed:green:blue:alpha:"), +[](Object* self, SEL, double* r, double* g, double* b, double* a) {
-        RGBAColor v = color(self)->resolvedForCurrentTraits();
-        double* out[] = { r, g, b, a };
-        double values[] = { v.r, v.g, v.b, v.a };
-        for (int i = 0; i < 4; ++i)
-            if (out[i])
-                *out[i] = values[i];
-        return true;
-    });
-    addMethod(c, sel("alphaComponent"), +[](Object* self, SEL) { return color(self)->resolvedForCurrentTraits().a; });
-    addMethod(c, sel("_systemColorName"), +[](Object* self, SEL) -> Object* {
-        auto& name = color(self)->m_systemName;
-        return name.empty() ? nullptr : ns(name);
-    });
-    addMethod(c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
-        auto* o = dynamicCast<UIColor>(other, UIColor::classObject());
-        if (!o)
-            return false;
-        if (o == self)
+    addMethod(
+        c, sel("resolvedColorWithTraitCollection:"), +[](Object* self, SEL, Object* traits) -> Object* {
+            if (!color(self)->isDynamic())
+                return self;
+            auto* t = dynamicCast<UITraitCollection>(traits, UITraitCollection::classObject());
+            return autorelease(UIColor::create(color(self)->resolved(t ? t->m_style : UIUserInterfaceStyleLight)));
+        });
+    addMethod(
+        c, sel("CGColor"), +[](Object* self, SEL) -> Object* {
+            return autorelease(CGColor::create(color(self)->resolvedForCurrentTraits()));
+        });
+    addMethod(
+        c, sel("colorWithAlphaComponent:"), +[](Object* self, SEL, double alpha) -> Object* {
+            auto* c = color(self);
+            auto copy = UIColor::createDynamic(c->resolved(UIUserInterfaceStyleLight).withAlpha(clamp01(alpha)),
+                c->resolved(UIUserInterfaceStyleDark).withAlpha(clamp01(alpha)));
+            copy->m_dynamic = c->isDynamic();
+            return autorelease(std::move(copy));
+        });
+    addMethod(
+        c, sel("getRed:green:blue:alpha:"), +[](Object* self, SEL, double* r, double* g, double* b, double* a) {
+            RGBAColor v = color(self)->resolvedForCurrentTraits();
+            double* out[] = { r, g, b, a };
+            double values[] = { v.r, v.g, v.b, v.a };
+            for (int i = 0; i < 4; ++i)
+                if (out[i])
+                    *out[i] = values[i];
             return true;
-        auto* s = color(self);
-        if (s->m_provider || o->m_provider)
-            return false;
-        return s->resolved(1) == o->resolved(1) && s->resolved(2) == o->resolved(2);
-    });
-    addMethod(c, sel("description"), +[](Object* self, SEL) -> Object* {
-        RGBAColor v = color(self)->resolved(UIUserInterfaceStyleLight);
-        char text[96];
-        std::snprintf(text, sizeof text, "UIExtendedSRGBColorSpace %g %g %g %g", v.r, v.g, v.b, v.a);
-        return ns(text);
-    });
+        });
+    addMethod(
+        c, sel("alphaComponent"), +[](Object* self, SEL) { return color(self)->resolvedForCurrentTraits().a; });
+    addMethod(
+        c, sel("_systemColorName"), +[](Object* self, SEL) -> Object* {
+            auto& name = color(self)->m_systemName;
+            return name.empty() ? nullptr : ns(name);
+        });
+    addMethod(
+        c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
+            auto* o = dynamicCast<UIColor>(other, UIColor::classObject());
+            if (!o)
+                return false;
+            if (o == self)
+                return true;
+            auto* s = color(self);
+            if (s->m_provider || o->m_provider)
+                return false;
+            return s->resolved(1) == o->resolved(1) && s->resolved(2) == o->resolved(2);
+        });
+    addMethod(
+        c, sel("description"), +[](Object* self, SEL) -> Object* {
+            RGBAColor v = color(self)->resolved(UIUserInterfaceStyleLight);
+            char text[96];
+            std::snprintf(text, sizeof text, "UIExtendedSRGBColorSpace %g %g %g %g", v.r, v.g, v.b, v.a);
+            return ns(text);
+        });
 }
 
 }
@@ -175,7 +197,10 @@ std::optional<RGBAColor> UIColor::parseHex(std::string_view text)
     unsigned value[4] = { 0, 0, 0, 255 };
     for (size_t i = 0; i < text.size(); ++i) {
         char ch = text[i];
-        int digit = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1;
+        int digit = ch >= '0' && ch <= '9' ? ch - '0'
+            : ch >= 'a' && ch <= 'f'       ? ch - 'a' + 10
+            : ch >= 'A' && ch <= 'F'       ? ch - 'A' + 10
+                                           : -1;
         if (digit < 0)
             return std::nullopt;
         value[i / 2] = (i % 2 ? value[i / 2] : 0) * 16 + digit;
@@ -204,9 +229,15 @@ UIColor* UIColor::systemColor(std::string_view name)
     return cache.emplace(std::string(name), std::move(c)).first->second.get();
 }
 
-RGBAColor UIColor::resolved(long style) const { return resolveDepth(this, style, 0); }
+RGBAColor UIColor::resolved(long style) const
+{
+    return resolveDepth(this, style, 0);
+}
 
-RGBAColor UIColor::resolvedForCurrentTraits() const { return resolved(UITraitCollection::current()->m_style); }
+RGBAColor UIColor::resolvedForCurrentTraits() const
+{
+    return resolved(UITraitCollection::current()->m_style);
+}
 
 Class* CGColor::classObject()
 {
@@ -230,4 +261,7 @@ RGBAColor resolveColorObject(Object* o, long style)
     return {};
 }
 
-bool isColor(Object* o) { return rt::isKindOf(o, UIColor::classObject()); }
+bool isColor(Object* o)
+{
+    return rt::isKindOf(o, UIColor::classObject());
+}

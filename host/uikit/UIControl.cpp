@@ -9,7 +9,10 @@ using rt::SEL;
 
 namespace {
 
-UIControl* control(Object* o) { return static_cast<UIControl*>(o); }
+UIControl* control(Object* o)
+{
+    return static_cast<UIControl*>(o);
+}
 
 void registerMethods(Class* c)
 {
@@ -18,22 +21,32 @@ void registerMethods(Class* c)
     bind<&UIControl::removeTarget>(c, "removeTarget:action:forControlEvents:");
     bind<&UIControl::sendActionsForControlEvents>(c, "sendActionsForControlEvents:");
     bind<&UIControl::state>(c, "state");
-    addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return control(s)->m_enabled; });
-    addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { control(s)->m_enabled = e; });
-    addMethod(c, sel("isSelected"), +[](Object* s, SEL) { return control(s)->m_selected; });
-    addMethod(c, sel("setSelected:"), +[](Object* s, SEL, bool e) { control(s)->m_selected = e; });
-    addMethod(c, sel("isHighlighted"), +[](Object* s, SEL) { return control(s)->m_highlighted; });
-    addMethod(c, sel("setHighlighted:"), +[](Object* s, SEL, bool e) { control(s)->m_highlighted = e; });
-    addMethod(c, sel("contentVerticalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentVerticalAlignment; });
-    addMethod(c, sel("setContentVerticalAlignment:"), +[](Object* s, SEL, long a) {
-        control(s)->m_contentVerticalAlignment = a;
-        control(s)->setNeedsLayout();
-    });
-    addMethod(c, sel("contentHorizontalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentHorizontalAlignment; });
-    addMethod(c, sel("setContentHorizontalAlignment:"), +[](Object* s, SEL, long a) {
-        control(s)->m_contentHorizontalAlignment = a;
-        control(s)->setNeedsLayout();
-    });
+    addMethod(
+        c, sel("isEnabled"), +[](Object* s, SEL) { return control(s)->m_enabled; });
+    addMethod(
+        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { control(s)->m_enabled = e; });
+    addMethod(
+        c, sel("isSelected"), +[](Object* s, SEL) { return control(s)->m_selected; });
+    addMethod(
+        c, sel("setSelected:"), +[](Object* s, SEL, bool e) { control(s)->m_selected = e; });
+    addMethod(
+        c, sel("isHighlighted"), +[](Object* s, SEL) { return control(s)->m_highlighted; });
+    addMethod(
+        c, sel("setHighlighted:"), +[](Object* s, SEL, bool e) { control(s)->m_highlighted = e; });
+    addMethod(
+        c, sel("contentVerticalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentVerticalAlignment; });
+    addMethod(
+        c, sel("setContentVerticalAlignment:"), +[](Object* s, SEL, long a) {
+            control(s)->m_contentVerticalAlignment = a;
+            control(s)->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("contentHorizontalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentHorizontalAlignment; });
+    addMethod(
+        c, sel("setContentHorizontalAlignment:"), +[](Object* s, SEL, long a) {
+            control(s)->m_contentHorizontalAlignment = a;
+            control(s)->setNeedsLayout();
+        });
 }
 
 }
@@ -110,4 +123,7 @@ unsigned long UIControl::state() const
     return state;
 }
 
-bool isControl(Object* o) { return rt::isKindOf(o, UIControl::classObject()); }
+bool isControl(Object* o)
+{
+    return rt::isKindOf(o, UIControl::classObject());
+}

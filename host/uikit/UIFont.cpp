@@ -32,38 +32,56 @@ constexpr TextStyleEntry kTextStyles[] = {
     { "UICTFontTextStyleCaption2", 11, UIFontWeightRegular },
 };
 
-Object* makeFont(double size, double weight) { return rt::autorelease(UIFont::create(size, weight)); }
+Object* makeFont(double size, double weight)
+{
+    return rt::autorelease(UIFont::create(size, weight));
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("systemFontOfSize:"), +[](Class*, SEL, double size) { return makeFont(size, UIFontWeightRegular); });
-    addClassMethod(c, sel("boldSystemFontOfSize:"), +[](Class*, SEL, double size) { return makeFont(size, UIFontWeightBold); });
-    addClassMethod(c, sel("italicSystemFontOfSize:"), +[](Class*, SEL, double size) { return makeFont(size, UIFontWeightRegular); });
-    addClassMethod(c, sel("systemFontOfSize:weight:"), +[](Class*, SEL, double size, double weight) { return makeFont(size, weight); });
-    addClassMethod(c, sel("monospacedDigitSystemFontOfSize:weight:"),
+    addClassMethod(
+        c, sel("systemFontOfSize:"), +[](Class*, SEL, double size) { return makeFont(size, UIFontWeightRegular); });
+    addClassMethod(
+        c, sel("boldSystemFontOfSize:"), +[](Class*, SEL, double size) { return makeFont(size, UIFontWeightBold); });
+    addClassMethod(
+        c, sel("italicSystemFontOfSize:"),
+        +[](Class*, SEL, double size) { return makeFont(size, UIFontWeightRegular); });
+    addClassMethod(
+        c, sel("systemFontOfSize:weight:"),
         +[](Class*, SEL, double size, double weight) { return makeFont(size, weight); });
-    addClassMethod(c, sel("preferredFontForTextStyle:"), +[](Class*, SEL, Object* style) {
-        std::string name = toStdString(style);
-        for (auto& entry : kTextStyles)
-            if (name == entry.name)
-                return makeFont(entry.size, entry.weight);
-        return makeFont(17, UIFontWeightRegular);
-    });
-    addClassMethod(c, sel("systemFontSize"), +[](Class*, SEL) { return 17.0; });
-    addClassMethod(c, sel("labelFontSize"), +[](Class*, SEL) { return 17.0; });
+    addClassMethod(
+        c, sel("monospacedDigitSystemFontOfSize:weight:"),
+        +[](Class*, SEL, double size, double weight) { return makeFont(size, weight); });
+    addClassMethod(
+        c, sel("preferredFontForTextStyle:"), +[](Class*, SEL, Object* style) {
+            std::string name = toStdString(style);
+            for (auto& entry : kTextStyles)
+                if (name == entry.name)
+                    return makeFont(entry.size, entry.weight);
+            return makeFont(17, UIFontWeightRegular);
+        });
+    addClassMethod(
+        c, sel("systemFontSize"), +[](Class*, SEL) { return 17.0; });
+    addClassMethod(
+        c, sel("labelFontSize"), +[](Class*, SEL) { return 17.0; });
     bind<&UIFont::pointSize>(c, "pointSize");
-    addMethod(c, sel("fontWithSize:"), +[](Object* self, SEL, double size) {
-        return makeFont(size, static_cast<UIFont*>(self)->m_weight);
-    });
-    addMethod(c, sel("fontName"), +[](Object* self, SEL) -> Object* { return ns(static_cast<UIFont*>(self)->fontName()); });
-    addMethod(c, sel("familyName"), +[](Object*, SEL) -> Object* { return ns(".AppleSystemUIFont"); });
-    addMethod(c, sel("lineHeight"), +[](Object* self, SEL) { return std::ceil(static_cast<UIFont*>(self)->m_pointSize * 1.2); });
-    addMethod(c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
-        auto* a = static_cast<UIFont*>(self);
-        auto* b = dynamicCast<UIFont>(other, UIFont::classObject());
-        return b && a->m_pointSize == b->m_pointSize && a->m_weight == b->m_weight;
-    });
+    addMethod(
+        c, sel("fontWithSize:"),
+        +[](Object* self, SEL, double size) { return makeFont(size, static_cast<UIFont*>(self)->m_weight); });
+    addMethod(
+        c, sel("fontName"), +[](Object* self, SEL) -> Object* { return ns(static_cast<UIFont*>(self)->fontName()); });
+    addMethod(
+        c, sel("familyName"), +[](Object*, SEL) -> Object* { return ns(".AppleSystemUIFont"); });
+    addMethod(
+        c, sel("lineHeight"),
+        +[](Object* self, SEL) { return std::ceil(static_cast<UIFont*>(self)->m_pointSize * 1.2); });
+    addMethod(
+        c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
+            auto* a = static_cast<UIFont*>(self);
+            auto* b = dynamicCast<UIFont>(other, UIFont::classObject());
+            return b && a->m_pointSize == b->m_pointSize && a->m_weight == b->m_weight;
+        });
 }
 
 }
@@ -102,9 +120,10 @@ int UIFont::numericWeight() const
         double weight;
         int numeric;
     };
-    static constexpr Step steps[] = { { UIFontWeightUltraLight, 100 }, { UIFontWeightThin, 200 }, { UIFontWeightLight, 300 },
-        { UIFontWeightRegular, 400 }, { UIFontWeightMedium, 500 }, { UIFontWeightSemibold, 600 }, { UIFontWeightBold, 700 },
-        { UIFontWeightHeavy, 800 }, { UIFontWeightBlack, 900 } };
+    static constexpr Step steps[]
+        = { { UIFontWeightUltraLight, 100 }, { UIFontWeightThin, 200 }, { UIFontWeightLight, 300 },
+              { UIFontWeightRegular, 400 }, { UIFontWeightMedium, 500 }, { UIFontWeightSemibold, 600 },
+              { UIFontWeightBold, 700 }, { UIFontWeightHeavy, 800 }, { UIFontWeightBlack, 900 } };
     int best = 400;
     double distance = 1e9;
     for (auto& step : steps) {

@@ -9,11 +9,26 @@ RGBAColor g_stroke { 0, 0, 0, 1 };
 
 }
 
-Canvas* currentGraphicsCanvas() { return g_current; }
-RGBAColor currentFillColor() { return g_fill; }
-RGBAColor currentStrokeColor() { return g_stroke; }
-void setCurrentFillColor(RGBAColor c) { g_fill = c; }
-void setCurrentStrokeColor(RGBAColor c) { g_stroke = c; }
+Canvas* currentGraphicsCanvas()
+{
+    return g_current;
+}
+RGBAColor currentFillColor()
+{
+    return g_fill;
+}
+RGBAColor currentStrokeColor()
+{
+    return g_stroke;
+}
+void setCurrentFillColor(RGBAColor c)
+{
+    g_fill = c;
+}
+void setCurrentStrokeColor(RGBAColor c)
+{
+    g_stroke = c;
+}
 
 GraphicsCanvasScope::GraphicsCanvasScope(Canvas* canvas)
     : m_previous(g_current)

@@ -16,15 +16,25 @@ using rt::SEL;
 
 namespace {
 
-UIGraphicsImageRendererFormat* format(Object* o) { return static_cast<UIGraphicsImageRendererFormat*>(o); }
-UIGraphicsImageRenderer* renderer(Object* o) { return static_cast<UIGraphicsImageRenderer*>(o); }
-UIGraphicsImageRendererContext* context(Object* o) { return static_cast<UIGraphicsImageRendererContext*>(o); }
+UIGraphicsImageRendererFormat* format(Object* o)
+{
+    return static_cast<UIGraphicsImageRendererFormat*>(o);
+}
+UIGraphicsImageRenderer* renderer(Object* o)
+{
+    return static_cast<UIGraphicsImageRenderer*>(o);
+}
+UIGraphicsImageRendererContext* context(Object* o)
+{
+    return static_cast<UIGraphicsImageRendererContext*>(o);
+}
 
 Object* initRenderer(Object* s, CGRect bounds, Object* givenFormat)
 {
     auto* r = renderer(s);
     r->m_bounds = bounds;
-    if (auto* f = rt::dynamicCast<UIGraphicsImageRendererFormat>(givenFormat, UIGraphicsImageRendererFormat::classObject()))
+    if (auto* f
+        = rt::dynamicCast<UIGraphicsImageRendererFormat>(givenFormat, UIGraphicsImageRendererFormat::classObject()))
         r->m_format = f;
     else
         r->m_format = UIGraphicsImageRendererFormat::create();
@@ -34,56 +44,80 @@ Object* initRenderer(Object* s, CGRect bounds, Object* givenFormat)
 void registerFormat(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("init"), +[](Object* s, SEL) {
-        format(s)->m_scale = UIScreen::mainScreen()->scale();
-        return s;
-    });
-    addClassMethod(c, sel("defaultFormat"), +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
-    addClassMethod(c, sel("preferredFormat"), +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
-    addMethod(c, sel("scale"), +[](Object* s, SEL) { return format(s)->m_scale; });
-    addMethod(c, sel("setScale:"), +[](Object* s, SEL, double v) {
-        format(s)->m_scale = std::isfinite(v) && v > 0 ? v : UIScreen::mainScreen()->scale();
-    });
-    addMethod(c, sel("opaque"), +[](Object* s, SEL) { return format(s)->m_opaque; });
-    addMethod(c, sel("setOpaque:"), +[](Object* s, SEL, bool v) { format(s)->m_opaque = v; });
+    addMethod(
+        c, sel("init"), +[](Object* s, SEL) {
+            format(s)->m_scale = UIScreen::mainScreen()->scale();
+            return s;
+        });
+    addClassMethod(
+        c, sel("defaultFormat"),
+        +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
+    addClassMethod(
+        c, sel("preferredFormat"),
+        +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
+    addMethod(
+        c, sel("scale"), +[](Object* s, SEL) { return format(s)->m_scale; });
+    addMethod(
+        c, sel("setScale:"), +[](Object* s, SEL, double v) {
+            format(s)->m_scale = std::isfinite(v) && v > 0 ? v : UIScreen::mainScreen()->scale();
+        });
+    addMethod(
+        c, sel("opaque"), +[](Object* s, SEL) { return format(s)->m_opaque; });
+    addMethod(
+        c, sel("setOpaque:"), +[](Object* s, SEL, bool v) { format(s)->m_opaque = v; });
 }
 
 void registerRenderer(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithSize:"), +[](Object* s, SEL, CGSize size) { return initRenderer(s, CGRect { {}, size }, nullptr); });
-    addMethod(c, sel("initWithSize:format:"), +[](Object* s, SEL, CGSize size, Object* f) { return initRenderer(s, CGRect { {}, size }, f); });
-    addMethod(c, sel("initWithBounds:format:"), +[](Object* s, SEL, CGRect bounds, Object* f) { return initRenderer(s, bounds, f); });
-    addMethod(c, sel("format"), +[](Object* s, SEL) -> Object* { return renderer(s)->m_format.get(); });
-    addMethod(c, sel("imageWithActions:"), +[](Object* s, SEL, BlockBase* actions) -> Object* {
-        return autorelease(renderer(s)->image(actions));
-    });
-    addMethod(c, sel("PNGDataWithActions:"), +[](Object* s, SEL, BlockBase* actions) -> Object* {
-        auto image = renderer(s)->image(actions);
-        return UIImagePNGRepresentation(image.get());
-    });
+    addMethod(
+        c, sel("initWithSize:"), +[](Object* s, SEL, CGSize size) {
+            return initRenderer(s, CGRect { {}, size }, nullptr);
+        });
+    addMethod(
+        c, sel("initWithSize:format:"), +[](Object* s, SEL, CGSize size, Object* f) {
+            return initRenderer(s, CGRect { {}, size }, f);
+        });
+    addMethod(
+        c, sel("initWithBounds:format:"),
+        +[](Object* s, SEL, CGRect bounds, Object* f) { return initRenderer(s, bounds, f); });
+    addMethod(
+        c, sel("format"), +[](Object* s, SEL) -> Object* { return renderer(s)->m_format.get(); });
+    addMethod(
+        c, sel("imageWithActions:"),
+        +[](Object* s, SEL, BlockBase* actions) -> Object* { return autorelease(renderer(s)->image(actions)); });
+    addMethod(
+        c, sel("PNGDataWithActions:"), +[](Object* s, SEL, BlockBase* actions) -> Object* {
+            auto image = renderer(s)->image(actions);
+            return UIImagePNGRepresentation(image.get());
+        });
 }
 
 void registerContext(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("format"), +[](Object* s, SEL) -> Object* { return context(s)->m_format.get(); });
-    addMethod(c, sel("fillRect:"), +[](Object* s, SEL, CGRect r) {
-        if (context(s)->m_canvas)
-            context(s)->m_canvas->fill(Path::rect(r), currentFillColor());
-    });
-    addMethod(c, sel("strokeRect:"), +[](Object* s, SEL, CGRect r) {
-        if (context(s)->m_canvas)
-            context(s)->m_canvas->stroke(Path::rect(r), 1, currentStrokeColor());
-    });
-    addMethod(c, sel("clipToRect:"), +[](Object* s, SEL, CGRect r) {
-        if (context(s)->m_canvas)
-            context(s)->m_canvas->clip(Path::rect(r));
-    });
-    addMethod(c, sel("currentImage"), +[](Object* s, SEL) -> Object* {
-        auto* canvas = static_cast<BitmapCanvas*>(context(s)->m_canvas);
-        return canvas ? autorelease(UIImage::create(canvas->makeImage(), context(s)->m_format->m_scale)) : nullptr;
-    });
+    addMethod(
+        c, sel("format"), +[](Object* s, SEL) -> Object* { return context(s)->m_format.get(); });
+    addMethod(
+        c, sel("fillRect:"), +[](Object* s, SEL, CGRect r) {
+            if (context(s)->m_canvas)
+                context(s)->m_canvas->fill(Path::rect(r), currentFillColor());
+        });
+    addMethod(
+        c, sel("strokeRect:"), +[](Object* s, SEL, CGRect r) {
+            if (context(s)->m_canvas)
+                context(s)->m_canvas->stroke(Path::rect(r), 1, currentStrokeColor());
+        });
+    addMethod(
+        c, sel("clipToRect:"), +[](Object* s, SEL, CGRect r) {
+            if (context(s)->m_canvas)
+                context(s)->m_canvas->clip(Path::rect(r));
+        });
+    addMethod(
+        c, sel("currentImage"), +[](Object* s, SEL) -> Object* {
+            auto* canvas = static_cast<BitmapCanvas*>(context(s)->m_canvas);
+            return canvas ? autorelease(UIImage::create(canvas->makeImage(), context(s)->m_format->m_scale)) : nullptr;
+        });
 }
 
 }
@@ -100,7 +134,8 @@ Class* UIGraphicsImageRendererFormat::classObject()
 
 rt::Ref<UIGraphicsImageRendererFormat> UIGraphicsImageRendererFormat::create()
 {
-    return rt::Ref<UIGraphicsImageRendererFormat>(static_cast<UIGraphicsImageRendererFormat*>(rt::newObject(classObject()).get()));
+    return rt::Ref<UIGraphicsImageRendererFormat>(
+        static_cast<UIGraphicsImageRendererFormat*>(rt::newObject(classObject()).get()));
 }
 
 Class* UIGraphicsImageRenderer::classObject()
@@ -138,7 +173,8 @@ rt::Ref<UIImage> UIGraphicsImageRenderer::image(Object* actions)
         return nullptr;
     if (m_format->m_opaque)
         canvas->fill(Path::rect(CGRect { {}, m_bounds.size }), { 0, 0, 0, 1 });
-    auto ctx = rt::adopt(static_cast<UIGraphicsImageRendererContext*>(UIGraphicsImageRendererContext::classObject()->allocate()));
+    auto ctx = rt::adopt(
+        static_cast<UIGraphicsImageRendererContext*>(UIGraphicsImageRendererContext::classObject()->allocate()));
     ctx->m_canvas = canvas.get();
     ctx->m_format = m_format;
     {

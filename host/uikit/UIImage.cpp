@@ -21,7 +21,10 @@ using rt::SEL;
 
 namespace {
 
-UIImage* image(Object* o) { return static_cast<UIImage*>(o); }
+UIImage* image(Object* o)
+{
+    return static_cast<UIImage*>(o);
+}
 
 double scaleFromFileName(const std::filesystem::path& path)
 {
@@ -32,7 +35,10 @@ double scaleFromFileName(const std::filesystem::path& path)
     return 1;
 }
 
-double validScale(double scale) { return std::isfinite(scale) && scale > 0 ? scale : 1; }
+double validScale(double scale)
+{
+    return std::isfinite(scale) && scale > 0 ? scale : 1;
+}
 
 Object* copyWith(const UIImage* source, long mode, UIColor* tint)
 {
@@ -99,70 +105,97 @@ void drawImage(UIImage* self, CGRect rect, double alpha)
 void registerFactories(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("imageNamed:inBundle:compatibleWithTraitCollection:"),
+    addClassMethod(
+        c, sel("imageNamed:inBundle:compatibleWithTraitCollection:"),
         +[](Class*, SEL, Object* name, Object* bundle, Object*) { return namedInBundle(name, bundle); });
-    addClassMethod(c, sel("imageNamed:inBundle:withConfiguration:"),
+    addClassMethod(
+        c, sel("imageNamed:inBundle:withConfiguration:"),
         +[](Class*, SEL, Object* name, Object* bundle, Object*) { return namedInBundle(name, bundle); });
     // The simulated Settings app has no asset catalogue of its own.
-    addClassMethod(c, sel("imageNamed:"), +[](Class*, SEL, Object*) -> Object* { return nullptr; });
-    addClassMethod(c, sel("imageWithContentsOfFile:"), +[](Class*, SEL, Object* path) { return fromDevicePath(path); });
-    addClassMethod(c, sel("imageWithData:"), +[](Class*, SEL, Object* data) { return fromData(data, 1); });
-    addClassMethod(c, sel("imageWithData:scale:"), +[](Class*, SEL, Object* data, double scale) { return fromData(data, scale); });
-    addClassMethod(c, sel("imageWithCGImage:"), +[](Class*, SEL, Object* cg) -> Object* {
-        auto* img = dynamicCast<CGImage>(cg, CGImage::runtimeClass());
-        return img ? autorelease(UIImage::create(img)) : nullptr;
-    });
-    addClassMethod(c, sel("imageWithCGImage:scale:orientation:"), +[](Class*, SEL, Object* cg, double scale, long orientation) -> Object* {
-        auto* img = dynamicCast<CGImage>(cg, CGImage::runtimeClass());
-        if (!img)
-            return nullptr;
-        auto created = UIImage::create(img, validScale(scale));
-        created->m_orientation = orientation;
-        return autorelease(std::move(created));
-    });
-    addClassMethod(c, sel("systemImageNamed:"), +[](Class*, SEL, Object* name) -> Object* {
-        return autorelease(UIImage::systemImage(toStdString(name)));
-    });
-    addClassMethod(c, sel("blankIcon"), +[](Class*, SEL) -> Object* { return UIImage::blankIcon().get(); });
-    addMethod(c, sel("initWithContentsOfFile:"), +[](Object* s, SEL, Object* path) -> Object* {
-        Object* loaded = fromDevicePath(path);
-        s->release();
-        if (loaded)
-            loaded->retain();
-        return loaded;
-    });
-    addMethod(c, sel("initWithData:"), +[](Object* s, SEL, Object* data) -> Object* {
-        Object* loaded = fromData(data, 1);
-        s->release();
-        if (loaded)
-            loaded->retain();
-        return loaded;
-    });
+    addClassMethod(
+        c, sel("imageNamed:"), +[](Class*, SEL, Object*) -> Object* { return nullptr; });
+    addClassMethod(
+        c, sel("imageWithContentsOfFile:"), +[](Class*, SEL, Object* path) { return fromDevicePath(path); });
+    addClassMethod(
+        c, sel("imageWithData:"), +[](Class*, SEL, Object* data) { return fromData(data, 1); });
+    addClassMethod(
+        c, sel("imageWithData:scale:"), +[](Class*, SEL, Object* data, double scale) { return fromData(data, scale); });
+    addClassMethod(
+        c, sel("imageWithCGImage:"), +[](Class*, SEL, Object* cg) -> Object* {
+            auto* img = dynamicCast<CGImage>(cg, CGImage::runtimeClass());
+            return img ? autorelease(UIImage::create(img)) : nullptr;
+        });
+    addClassMethod(
+        c, sel("imageWithCGImage:scale:orientation:"),
+        +[](Class*, SEL, Object* cg, double scale, long orientation) -> Object* {
+            auto* img = dynamicCast<CGImage>(cg, CGImage::runtimeClass());
+            if (!img)
+                return nullptr;
+            auto created = UIImage::create(img, validScale(scale));
+            created->m_orientation = orientation;
+            return autorelease(std::move(created));
+        });
+    addClassMethod(
+        c, sel("systemImageNamed:"),
+        +[](Class*, SEL, Object* name) -> Object* { return autorelease(UIImage::systemImage(toStdString(name))); });
+    addClassMethod(
+        c, sel("blankIcon"), +[](Class*, SEL) -> Object* { return UIImage::blankIcon().get(); });
+    addMethod(
+        c, sel("initWithContentsOfFile:"), +[](Object* s, SEL, Object* path) -> Object* {
+            Object* loaded = fromDevicePath(path);
+            s->release();
+            if (loaded)
+                loaded->retain();
+            return loaded;
+        });
+    addMethod(
+        c, sel("initWithData:"), +[](Object* s, SEL, Object* data) -> Object* {
+            Object* loaded = fromData(data, 1);
+            s->release();
+            if (loaded)
+                loaded->retain();
+            return loaded;
+        });
 }
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("CGImage"), +[](Object* s, SEL) -> Object* { return image(s)->cgImage(); });
+    addMethod(
+        c, sel("CGImage"), +[](Object* s, SEL) -> Object* { return image(s)->cgImage(); });
     bind<&UIImage::size>(c, "size");
     bind<&UIImage::scale>(c, "scale");
     bind<&UIImage::renderingMode>(c, "renderingMode");
-    addMethod(c, sel("imageOrientation"), +[](Object* s, SEL) { return image(s)->m_orientation; });
-    addMethod(c, sel("isSymbolImage"), +[](Object* s, SEL) { return image(s)->m_isSymbol; });
-    addMethod(c, sel("imageWithRenderingMode:"), +[](Object* s, SEL, long mode) {
-        return copyWith(image(s), mode >= 0 && mode <= 2 ? mode : 0, nullptr);
-    });
-    addMethod(c, sel("imageWithTintColor:"), +[](Object* s, SEL, Object* tint) {
-        return copyWith(image(s), UIImageRenderingModeAlwaysOriginal, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
-    });
-    addMethod(c, sel("imageWithTintColor:renderingMode:"), +[](Object* s, SEL, Object* tint, long mode) {
-        return copyWith(image(s), mode >= 0 && mode <= 2 ? mode : 0, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
-    });
-    addMethod(c, sel("drawInRect:"), +[](Object* s, SEL, CGRect r) { drawImage(image(s), r, 1); });
-    addMethod(c, sel("drawInRect:blendMode:alpha:"), +[](Object* s, SEL, CGRect r, int, double alpha) { drawImage(image(s), r, alpha); });
-    addMethod(c, sel("drawAtPoint:"), +[](Object* s, SEL, CGPoint p) { drawImage(image(s), CGRect { p, image(s)->size() }, 1); });
-    addMethod(c, sel("images"), +[](Object*, SEL) -> Object* { return nullptr; });
-    addMethod(c, sel("duration"), +[](Object*, SEL) { return 0.0; });
+    addMethod(
+        c, sel("imageOrientation"), +[](Object* s, SEL) { return image(s)->m_orientation; });
+    addMethod(
+        c, sel("isSymbolImage"), +[](Object* s, SEL) { return image(s)->m_isSymbol; });
+    addMethod(
+        c, sel("imageWithRenderingMode:"),
+        +[](Object* s, SEL, long mode) { return copyWith(image(s), mode >= 0 && mode <= 2 ? mode : 0, nullptr); });
+    addMethod(
+        c, sel("imageWithTintColor:"), +[](Object* s, SEL, Object* tint) {
+            return copyWith(
+                image(s), UIImageRenderingModeAlwaysOriginal, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
+        });
+    addMethod(
+        c, sel("imageWithTintColor:renderingMode:"), +[](Object* s, SEL, Object* tint, long mode) {
+            return copyWith(
+                image(s), mode >= 0 && mode <= 2 ? mode : 0, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
+        });
+    addMethod(
+        c, sel("drawInRect:"), +[](Object* s, SEL, CGRect r) { drawImage(image(s), r, 1); });
+    addMethod(
+        c, sel("drawInRect:blendMode:alpha:"),
+        +[](Object* s, SEL, CGRect r, int, double alpha) { drawImage(image(s), r, alpha); });
+    addMethod(
+        c, sel("drawAtPoint:"), +[](Object* s, SEL, CGPoint p) {
+            drawImage(image(s), CGRect { p, image(s)->size() }, 1);
+        });
+    addMethod(
+        c, sel("images"), +[](Object*, SEL) -> Object* { return nullptr; });
+    addMethod(
+        c, sel("duration"), +[](Object*, SEL) { return 0.0; });
 }
 
 }
@@ -220,4 +253,7 @@ bool UIImage::isTemplate() const
         || (m_renderingMode == UIImageRenderingModeAutomatic && m_isSymbol);
 }
 
-bool isImage(Object* o) { return rt::isKindOf(o, UIImage::classObject()); }
+bool isImage(Object* o)
+{
+    return rt::isKindOf(o, UIImage::classObject());
+}

@@ -22,7 +22,8 @@ class UIImage final : public rt::Object {
 public:
     static rt::Class* classObject();
 
-    static rt::Ref<UIImage> create(rt::Ref<CGImage>, double scale = 1, long renderingMode = UIImageRenderingModeAutomatic);
+    static rt::Ref<UIImage> create(
+        rt::Ref<CGImage>, double scale = 1, long renderingMode = UIImageRenderingModeAutomatic);
     // Decodes a PNG, JPEG or GIF file from this machine's file system; null when the file is
     // missing or undecodable. An "@2x"/"@3x" suffix in the name sets the scale.
     static rt::Ref<UIImage> createWithContentsOfFile(const std::filesystem::path&);

@@ -14,35 +14,48 @@ using rt::SEL;
 
 namespace {
 
-UIImageView* imageView(Object* o) { return static_cast<UIImageView*>(o); }
+UIImageView* imageView(Object* o)
+{
+    return static_cast<UIImageView*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithImage:"), +[](Object* s, SEL, Object* img) -> Object* {
-        CGSize size = isImage(img) ? static_cast<UIImage*>(img)->size() : CGSize {};
-        s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect { {}, size });
-        send(s, SELECTOR("setImage:"), img);
-        return s;
-    });
-    addMethod(c, sel("initWithImage:highlightedImage:"), +[](Object* s, SEL, Object* img, Object* highlighted) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithImage:"), img);
-        if (s && isImage(highlighted))
-            imageView(s)->m_highlightedImage = static_cast<UIImage*>(highlighted);
-        return s;
-    });
-    addMethod(c, sel("image"), +[](Object* s, SEL) -> Object* { return imageView(s)->image(); });
+    addMethod(
+        c, sel("initWithImage:"), +[](Object* s, SEL, Object* img) -> Object* {
+            CGSize size = isImage(img) ? static_cast<UIImage*>(img)->size() : CGSize {};
+            s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect { {}, size });
+            send(s, SELECTOR("setImage:"), img);
+            return s;
+        });
+    addMethod(
+        c, sel("initWithImage:highlightedImage:"), +[](Object* s, SEL, Object* img, Object* highlighted) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithImage:"), img);
+            if (s && isImage(highlighted))
+                imageView(s)->m_highlightedImage = static_cast<UIImage*>(highlighted);
+            return s;
+        });
+    addMethod(
+        c, sel("image"), +[](Object* s, SEL) -> Object* { return imageView(s)->image(); });
     bind<&UIImageView::setImage>(c, "setImage:");
-    addMethod(c, sel("highlightedImage"), +[](Object* s, SEL) -> Object* { return imageView(s)->m_highlightedImage.get(); });
-    addMethod(c, sel("setHighlightedImage:"), +[](Object* s, SEL, Object* img) {
-        imageView(s)->m_highlightedImage = isImage(img) ? static_cast<UIImage*>(img) : nullptr;
-    });
-    addMethod(c, sel("isHighlighted"), +[](Object* s, SEL) { return imageView(s)->m_highlighted; });
-    addMethod(c, sel("setHighlighted:"), +[](Object* s, SEL, bool h) { imageView(s)->m_highlighted = h; });
+    addMethod(
+        c, sel("highlightedImage"), +[](Object* s, SEL) -> Object* { return imageView(s)->m_highlightedImage.get(); });
+    addMethod(
+        c, sel("setHighlightedImage:"), +[](Object* s, SEL, Object* img) {
+            imageView(s)->m_highlightedImage = isImage(img) ? static_cast<UIImage*>(img) : nullptr;
+        });
+    addMethod(
+        c, sel("isHighlighted"), +[](Object* s, SEL) { return imageView(s)->m_highlighted; });
+    addMethod(
+        c, sel("setHighlighted:"), +[](Object* s, SEL, bool h) { imageView(s)->m_highlighted = h; });
     // A still image view has nothing to animate.
-    addMethod(c, sel("startAnimating"), +[](Object*, SEL) { });
-    addMethod(c, sel("stopAnimating"), +[](Object*, SEL) { });
-    addMethod(c, sel("isAnimating"), +[](Object*, SEL) { return false; });
+    addMethod(
+        c, sel("startAnimating"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("stopAnimating"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("isAnimating"), +[](Object*, SEL) { return false; });
 }
 
 }
@@ -64,9 +77,15 @@ void UIImageView::setImage(Object* img)
         superview()->setNeedsLayout();
 }
 
-CGSize UIImageView::defaultSizeThatFits(CGSize) const { return m_image ? m_image->size() : CGSize {}; }
+CGSize UIImageView::defaultSizeThatFits(CGSize) const
+{
+    return m_image ? m_image->size() : CGSize {};
+}
 
-CGSize UIImageView::defaultIntrinsicContentSize() const { return m_image ? m_image->size() : CGSize { -1, -1 }; }
+CGSize UIImageView::defaultIntrinsicContentSize() const
+{
+    return m_image ? m_image->size() : CGSize { -1, -1 };
+}
 
 CGRect imageRectForContentMode(CGRect bounds, CGSize size, long mode)
 {
@@ -92,7 +111,8 @@ void UIImageView::drawContent(Canvas& canvas, long style) const
     // Layer contents, when set, are what shows; the renderer draws them.
     if (layer()->m_contents)
         return;
-    auto* shown = rt::dynamicCast<UIImage>(rt::send<Object*>(const_cast<UIImageView*>(this), SELECTOR("image")), UIImage::classObject());
+    auto* shown = rt::dynamicCast<UIImage>(
+        rt::send<Object*>(const_cast<UIImageView*>(this), SELECTOR("image")), UIImage::classObject());
     if (m_highlighted && m_highlightedImage)
         shown = m_highlightedImage.get();
     if (!shown || !shown->cgImage())

@@ -14,38 +14,60 @@ using rt::SEL;
 
 namespace {
 
-UILabel* label(Object* o) { return static_cast<UILabel*>(o); }
+UILabel* label(Object* o)
+{
+    return static_cast<UILabel*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("text"), +[](Object* s, SEL) -> Object* { return label(s)->m_text.get(); });
+    addMethod(
+        c, sel("text"), +[](Object* s, SEL) -> Object* { return label(s)->m_text.get(); });
     bind<&UILabel::setText>(c, "setText:");
-    addMethod(c, sel("font"), +[](Object* s, SEL) -> Object* { return label(s)->font(); });
-    addMethod(c, sel("setFont:"), +[](Object* s, SEL, Object* f) {
-        label(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject());
-        send(s, SELECTOR("invalidateIntrinsicContentSize"));
-    });
-    addMethod(c, sel("textColor"), +[](Object* s, SEL) -> Object* { return label(s)->textColor(); });
-    addMethod(c, sel("setTextColor:"), +[](Object* s, SEL, Object* color) {
-        label(s)->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
-    });
-    addMethod(c, sel("textAlignment"), +[](Object* s, SEL) { return label(s)->m_textAlignment; });
-    addMethod(c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { label(s)->m_textAlignment = a; });
-    addMethod(c, sel("numberOfLines"), +[](Object* s, SEL) { return label(s)->m_numberOfLines; });
-    addMethod(c, sel("setNumberOfLines:"), +[](Object* s, SEL, long n) {
-        label(s)->m_numberOfLines = std::max(0L, n);
-        send(s, SELECTOR("invalidateIntrinsicContentSize"));
-    });
-    addMethod(c, sel("lineBreakMode"), +[](Object* s, SEL) { return label(s)->m_lineBreakMode; });
-    addMethod(c, sel("setLineBreakMode:"), +[](Object* s, SEL, long m) { label(s)->m_lineBreakMode = m; });
-    addMethod(c, sel("preferredMaxLayoutWidth"), +[](Object* s, SEL) { return label(s)->m_preferredMaxLayoutWidth; });
-    addMethod(c, sel("setPreferredMaxLayoutWidth:"), +[](Object* s, SEL, double w) { label(s)->m_preferredMaxLayoutWidth = w; });
-    addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return label(s)->m_enabled; });
-    addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { label(s)->m_enabled = e; });
-    addMethod(c, sel("setAdjustsFontSizeToFitWidth:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("setMinimumScaleFactor:"), +[](Object*, SEL, double) { });
-    addMethod(c, sel("setHighlightedTextColor:"), +[](Object*, SEL, Object*) { });
+    addMethod(
+        c, sel("font"), +[](Object* s, SEL) -> Object* { return label(s)->font(); });
+    addMethod(
+        c, sel("setFont:"), +[](Object* s, SEL, Object* f) {
+            label(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject());
+            send(s, SELECTOR("invalidateIntrinsicContentSize"));
+        });
+    addMethod(
+        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return label(s)->textColor(); });
+    addMethod(
+        c, sel("setTextColor:"), +[](Object* s, SEL, Object* color) {
+            label(s)->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+        });
+    addMethod(
+        c, sel("textAlignment"), +[](Object* s, SEL) { return label(s)->m_textAlignment; });
+    addMethod(
+        c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { label(s)->m_textAlignment = a; });
+    addMethod(
+        c, sel("numberOfLines"), +[](Object* s, SEL) { return label(s)->m_numberOfLines; });
+    addMethod(
+        c, sel("setNumberOfLines:"), +[](Object* s, SEL, long n) {
+            label(s)->m_numberOfLines = std::max(0L, n);
+            send(s, SELECTOR("invalidateIntrinsicContentSize"));
+        });
+    addMethod(
+        c, sel("lineBreakMode"), +[](Object* s, SEL) { return label(s)->m_lineBreakMode; });
+    addMethod(
+        c, sel("setLineBreakMode:"), +[](Object* s, SEL, long m) { label(s)->m_lineBreakMode = m; });
+    addMethod(
+        c, sel("preferredMaxLayoutWidth"), +[](Object* s, SEL) { return label(s)->m_preferredMaxLayoutWidth; });
+    addMethod(
+        c, sel("setPreferredMaxLayoutWidth:"),
+        +[](Object* s, SEL, double w) { label(s)->m_preferredMaxLayoutWidth = w; });
+    addMethod(
+        c, sel("isEnabled"), +[](Object* s, SEL) { return label(s)->m_enabled; });
+    addMethod(
+        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { label(s)->m_enabled = e; });
+    addMethod(
+        c, sel("setAdjustsFontSizeToFitWidth:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("setMinimumScaleFactor:"), +[](Object*, SEL, double) {});
+    addMethod(
+        c, sel("setHighlightedTextColor:"), +[](Object*, SEL, Object*) {});
 }
 
 TextStyle::Alignment alignmentOf(long a)
@@ -74,7 +96,10 @@ Class* UILabel::classObject()
 
 UILabel::UILabel() = default;
 
-std::string UILabel::text() const { return toStdString(m_text.get()); }
+std::string UILabel::text() const
+{
+    return toStdString(m_text.get());
+}
 
 void UILabel::setText(Object* text)
 {
@@ -89,9 +114,15 @@ void UILabel::textDidChange()
         superview()->setNeedsLayout();
 }
 
-UIFont* UILabel::font() const { return m_font ? m_font.get() : UIFont::defaultFont(); }
+UIFont* UILabel::font() const
+{
+    return m_font ? m_font.get() : UIFont::defaultFont();
+}
 
-UIColor* UILabel::textColor() const { return m_textColor ? m_textColor.get() : UIColor::systemColor("labelColor"); }
+UIColor* UILabel::textColor() const
+{
+    return m_textColor ? m_textColor.get() : UIColor::systemColor("labelColor");
+}
 
 TextStyle UILabel::textStyle(long interfaceStyle) const
 {

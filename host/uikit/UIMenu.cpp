@@ -9,8 +9,14 @@ using rt::SEL;
 
 namespace {
 
-UIAction* action(Object* o) { return static_cast<UIAction*>(o); }
-UIMenu* menu(Object* o) { return static_cast<UIMenu*>(o); }
+UIAction* action(Object* o)
+{
+    return static_cast<UIAction*>(o);
+}
+UIMenu* menu(Object* o)
+{
+    return static_cast<UIMenu*>(o);
+}
 
 Object* makeAction(Object* title, Object* image, Object* identifier, rt::BlockBase* handler)
 {
@@ -39,35 +45,53 @@ Object* makeMenu(Object* title, Object* image, Object* identifier, unsigned long
 void registerAction(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("actionWithTitle:image:identifier:handler:"),
+    addClassMethod(
+        c, sel("actionWithTitle:image:identifier:handler:"),
         +[](Class*, SEL, Object* title, Object* image, Object* identifier, BlockBase* handler) {
             return makeAction(title, image, identifier, handler);
         });
-    addClassMethod(c, sel("actionWithHandler:"), +[](Class*, SEL, BlockBase* handler) { return makeAction(ns(""), nullptr, nullptr, handler); });
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return action(s)->m_title.get(); });
-    addMethod(c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { action(s)->m_title = t; });
-    addMethod(c, sel("image"), +[](Object* s, SEL) -> Object* { return action(s)->m_image.get(); });
-    addMethod(c, sel("identifier"), +[](Object* s, SEL) -> Object* { return action(s)->m_identifier.get(); });
-    addMethod(c, sel("attributes"), +[](Object* s, SEL) { return action(s)->m_attributes; });
-    addMethod(c, sel("setAttributes:"), +[](Object* s, SEL, unsigned long a) { action(s)->m_attributes = a; });
-    addMethod(c, sel("state"), +[](Object* s, SEL) { return action(s)->m_state; });
-    addMethod(c, sel("setState:"), +[](Object* s, SEL, long v) { action(s)->m_state = v; });
+    addClassMethod(
+        c, sel("actionWithHandler:"),
+        +[](Class*, SEL, BlockBase* handler) { return makeAction(ns(""), nullptr, nullptr, handler); });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return action(s)->m_title.get(); });
+    addMethod(
+        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { action(s)->m_title = t; });
+    addMethod(
+        c, sel("image"), +[](Object* s, SEL) -> Object* { return action(s)->m_image.get(); });
+    addMethod(
+        c, sel("identifier"), +[](Object* s, SEL) -> Object* { return action(s)->m_identifier.get(); });
+    addMethod(
+        c, sel("attributes"), +[](Object* s, SEL) { return action(s)->m_attributes; });
+    addMethod(
+        c, sel("setAttributes:"), +[](Object* s, SEL, unsigned long a) { action(s)->m_attributes = a; });
+    addMethod(
+        c, sel("state"), +[](Object* s, SEL) { return action(s)->m_state; });
+    addMethod(
+        c, sel("setState:"), +[](Object* s, SEL, long v) { action(s)->m_state = v; });
 }
 
 void registerMenu(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("menuWithTitle:children:"), +[](Class*, SEL, Object* title, Object* children) {
-        return makeMenu(title, nullptr, nullptr, 0, children);
-    });
-    addClassMethod(c, sel("menuWithChildren:"), +[](Class*, SEL, Object* children) { return makeMenu(nullptr, nullptr, nullptr, 0, children); });
-    addClassMethod(c, sel("menuWithTitle:image:identifier:options:children:"),
+    addClassMethod(
+        c, sel("menuWithTitle:children:"),
+        +[](Class*, SEL, Object* title, Object* children) { return makeMenu(title, nullptr, nullptr, 0, children); });
+    addClassMethod(
+        c, sel("menuWithChildren:"),
+        +[](Class*, SEL, Object* children) { return makeMenu(nullptr, nullptr, nullptr, 0, children); });
+    addClassMethod(
+        c, sel("menuWithTitle:image:identifier:options:children:"),
         +[](Class*, SEL, Object* title, Object* image, Object* identifier, unsigned long options, Object* children) {
             return makeMenu(title, image, identifier, options, children);
         });
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return menu(s)->m_title.get(); });
-    addMethod(c, sel("children"), +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(menu(s)->m_children)); });
-    addMethod(c, sel("options"), +[](Object* s, SEL) { return menu(s)->m_options; });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return menu(s)->m_title.get(); });
+    addMethod(
+        c, sel("children"),
+        +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(menu(s)->m_children)); });
+    addMethod(
+        c, sel("options"), +[](Object* s, SEL) { return menu(s)->m_options; });
 }
 
 }

@@ -28,7 +28,10 @@ constexpr double kLargeTitleHeight = 52;
 constexpr double kSearchHeight = 52;
 constexpr double kMargin = 16;
 
-UINavigationBar* bar(Object* o) { return static_cast<UINavigationBar*>(o); }
+UINavigationBar* bar(Object* o)
+{
+    return static_cast<UINavigationBar*>(o);
+}
 
 Object* attributeOf(Object* attributes, const char* key)
 {
@@ -39,7 +42,8 @@ Object* attributeOf(Object* attributes, const char* key)
 // bridges the older bar properties into the appearance objects.
 void setBarAttributes(Object* s, Object* value, bool large)
 {
-    rt::Ref<Object> copy = isDictionary(value) ? NSDictionary::create(static_cast<NSDictionary*>(value)->m_map) : NSDictionary::create();
+    rt::Ref<Object> copy
+        = isDictionary(value) ? NSDictionary::create(static_cast<NSDictionary*>(value)->m_map) : NSDictionary::create();
     auto* appearance = bar(s)->m_standardAppearance.get();
     (large ? appearance->m_largeTitleTextAttributes : appearance->m_titleTextAttributes) = copy;
     bar(s)->refreshContent();
@@ -57,49 +61,80 @@ void setAppearance(rt::Ref<UINavigationBarAppearance>& slot, Object* value, bool
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("items"), +[](Object* s, SEL) -> Object* {
-        return autorelease(NSArray::create(std::vector<Ref<Object>>(bar(s)->m_items.begin(), bar(s)->m_items.end())));
-    });
-    addMethod(c, sel("topItem"), +[](Object* s, SEL) -> Object* { return bar(s)->topItem(); });
-    addMethod(c, sel("backItem"), +[](Object* s, SEL) -> Object* { return bar(s)->backItem(); });
-    addMethod(c, sel("prefersLargeTitles"), +[](Object* s, SEL) { return bar(s)->m_prefersLargeTitles; });
-    addMethod(c, sel("setPrefersLargeTitles:"), +[](Object* s, SEL, bool v) {
-        bar(s)->m_prefersLargeTitles = v;
-        bar(s)->refreshContent();
-    });
-    addMethod(c, sel("standardAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance.get(); });
-    addMethod(c, sel("setStandardAppearance:"), +[](Object* s, SEL, Object* a) {
-        setAppearance(bar(s)->m_standardAppearance, a, true);
-        bar(s)->refreshContent();
-    });
-    addMethod(c, sel("scrollEdgeAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_scrollEdgeAppearance.get(); });
-    addMethod(c, sel("setScrollEdgeAppearance:"), +[](Object* s, SEL, Object* a) {
-        setAppearance(bar(s)->m_scrollEdgeAppearance, a, false);
-        bar(s)->refreshContent();
-    });
-    addMethod(c, sel("compactAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_compactAppearance.get(); });
-    addMethod(c, sel("setCompactAppearance:"), +[](Object* s, SEL, Object* a) { setAppearance(bar(s)->m_compactAppearance, a, false); });
-    addMethod(c, sel("titleTextAttributes"), +[](Object* s, SEL) -> Object* {
-        return bar(s)->m_standardAppearance->m_titleTextAttributes.get();
-    });
-    addMethod(c, sel("setTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { setBarAttributes(s, a, false); });
-    addMethod(c, sel("largeTitleTextAttributes"), +[](Object* s, SEL) -> Object* {
-        return bar(s)->m_standardAppearance->m_largeTitleTextAttributes.get();
-    });
-    addMethod(c, sel("setLargeTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { setBarAttributes(s, a, true); });
-    addMethod(c, sel("barTintColor"), +[](Object* s, SEL) -> Object* { return bar(s)->m_barTintColor.get(); });
-    addMethod(c, sel("setBarTintColor:"), +[](Object* s, SEL, Object* color) { bar(s)->m_barTintColor = isColor(color) ? color : nullptr; });
-    addMethod(c, sel("barStyle"), +[](Object* s, SEL) { return bar(s)->m_barStyle; });
-    addMethod(c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { bar(s)->m_barStyle = v; });
-    addMethod(c, sel("isTranslucent"), +[](Object* s, SEL) { return bar(s)->m_translucent; });
-    addMethod(c, sel("setTranslucent:"), +[](Object* s, SEL, bool v) { bar(s)->m_translucent = v; });
+    addMethod(
+        c, sel("items"), +[](Object* s, SEL) -> Object* {
+            return autorelease(
+                NSArray::create(std::vector<Ref<Object>>(bar(s)->m_items.begin(), bar(s)->m_items.end())));
+        });
+    addMethod(
+        c, sel("topItem"), +[](Object* s, SEL) -> Object* { return bar(s)->topItem(); });
+    addMethod(
+        c, sel("backItem"), +[](Object* s, SEL) -> Object* { return bar(s)->backItem(); });
+    addMethod(
+        c, sel("prefersLargeTitles"), +[](Object* s, SEL) { return bar(s)->m_prefersLargeTitles; });
+    addMethod(
+        c, sel("setPrefersLargeTitles:"), +[](Object* s, SEL, bool v) {
+            bar(s)->m_prefersLargeTitles = v;
+            bar(s)->refreshContent();
+        });
+    addMethod(
+        c, sel("standardAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance.get(); });
+    addMethod(
+        c, sel("setStandardAppearance:"), +[](Object* s, SEL, Object* a) {
+            setAppearance(bar(s)->m_standardAppearance, a, true);
+            bar(s)->refreshContent();
+        });
+    addMethod(
+        c, sel("scrollEdgeAppearance"),
+        +[](Object* s, SEL) -> Object* { return bar(s)->m_scrollEdgeAppearance.get(); });
+    addMethod(
+        c, sel("setScrollEdgeAppearance:"), +[](Object* s, SEL, Object* a) {
+            setAppearance(bar(s)->m_scrollEdgeAppearance, a, false);
+            bar(s)->refreshContent();
+        });
+    addMethod(
+        c, sel("compactAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_compactAppearance.get(); });
+    addMethod(
+        c, sel("setCompactAppearance:"),
+        +[](Object* s, SEL, Object* a) { setAppearance(bar(s)->m_compactAppearance, a, false); });
+}
+
+void registerLookMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("titleTextAttributes"),
+        +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance->m_titleTextAttributes.get(); });
+    addMethod(
+        c, sel("setTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { setBarAttributes(s, a, false); });
+    addMethod(
+        c, sel("largeTitleTextAttributes"),
+        +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance->m_largeTitleTextAttributes.get(); });
+    addMethod(
+        c, sel("setLargeTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { setBarAttributes(s, a, true); });
+    addMethod(
+        c, sel("barTintColor"), +[](Object* s, SEL) -> Object* { return bar(s)->m_barTintColor.get(); });
+    addMethod(
+        c, sel("setBarTintColor:"),
+        +[](Object* s, SEL, Object* color) { bar(s)->m_barTintColor = isColor(color) ? color : nullptr; });
+    addMethod(
+        c, sel("barStyle"), +[](Object* s, SEL) { return bar(s)->m_barStyle; });
+    addMethod(
+        c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { bar(s)->m_barStyle = v; });
+    addMethod(
+        c, sel("isTranslucent"), +[](Object* s, SEL) { return bar(s)->m_translucent; });
+    addMethod(
+        c, sel("setTranslucent:"), +[](Object* s, SEL, bool v) { bar(s)->m_translucent = v; });
     // UIKit refreshes the prompt whenever the items change; the host has no prompt to show.
-    addMethod(c, sel("updatePrompt"), +[](Object*, SEL) { });
-    addMethod(c, sel("_navigationItemDidChange:"), +[](Object* s, SEL, Object*) { bar(s)->refreshContent(); });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UINavigationBar::classObject(), SELECTOR("layoutSubviews"));
-        bar(s)->layoutBar();
-    });
+    addMethod(
+        c, sel("updatePrompt"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("_navigationItemDidChange:"), +[](Object* s, SEL, Object*) { bar(s)->refreshContent(); });
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UINavigationBar::classObject(), SELECTOR("layoutSubviews"));
+            bar(s)->layoutBar();
+        });
 }
 
 }
@@ -109,6 +144,7 @@ Class* UINavigationBar::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationBar>("UINavigationBar", UIView::classObject());
         registerMethods(c);
+        registerLookMethods(c);
         return c;
     }();
     return cls;
@@ -147,7 +183,8 @@ UIView* UINavigationBar::searchBar() const
     UINavigationItem* item = topItem();
     if (!item || !item->m_searchController)
         return nullptr;
-    return rt::dynamicCast<UIView>(rt::send<Object*>(item->m_searchController.get(), SELECTOR("searchBar")), UIView::classObject());
+    return rt::dynamicCast<UIView>(
+        rt::send<Object*>(item->m_searchController.get(), SELECTOR("searchBar")), UIView::classObject());
 }
 
 double UINavigationBar::preferredHeight() const
@@ -199,6 +236,15 @@ rt::Ref<UIView> UINavigationBar::viewForItem(Object* object)
 
 void UINavigationBar::refreshContent()
 {
+    refreshTitles();
+    refreshItems();
+    refreshBackButton();
+    refreshSearchBar();
+    setNeedsLayout();
+}
+
+void UINavigationBar::refreshTitles()
+{
     UINavigationItem* item = topItem();
     std::string title = item ? toStdString(item->m_title.get()) : "";
     UINavigationBarAppearance* appearance = currentAppearance();
@@ -210,27 +256,31 @@ void UINavigationBar::refreshContent()
     m_titleLabel->setText(ns(title));
     Object* font = attributeOf(appearance->m_titleTextAttributes.get(), NSFontAttributeName);
     Object* color = attributeOf(appearance->m_titleTextAttributes.get(), NSForegroundColorAttributeName);
-    m_titleLabel->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font) : UIFont::create(17, UIFontWeightSemibold).get();
+    m_titleLabel->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
+                                                                     : UIFont::create(17, UIFontWeightSemibold).get();
     m_titleLabel->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
     // A large title shows while the page rests at its top; scrolled, the small title takes over.
     bool large = showsLargeTitle();
     m_titleLabel->setHidden(large && m_atScrollEdge);
-    if (large) {
-        if (!m_largeTitleView) {
-            m_largeTitleView = rt::Ref<UINavigationBarLargeTitleView>(
-                static_cast<UINavigationBarLargeTitleView*>(UIView::create(UINavigationBarLargeTitleView::classObject()).get()));
-            addSubview(m_largeTitleView.get());
-        }
-        m_largeTitleView->configure(title, appearance->m_largeTitleTextAttributes.get());
-    } else if (m_largeTitleView && m_largeTitleView->superview() == this) {
-        m_largeTitleView->removeFromSuperview();
+    if (!large) {
+        if (m_largeTitleView && m_largeTitleView->superview() == this)
+            m_largeTitleView->removeFromSuperview();
         m_largeTitleView = nullptr;
+        return;
     }
-    if (m_largeTitleView && m_largeTitleView->superview() != this)
+    if (!m_largeTitleView)
+        m_largeTitleView = rt::Ref<UINavigationBarLargeTitleView>(static_cast<UINavigationBarLargeTitleView*>(
+            UIView::create(UINavigationBarLargeTitleView::classObject()).get()));
+    if (m_largeTitleView->superview() != this)
         addSubview(m_largeTitleView.get());
+    m_largeTitleView->configure(title, appearance->m_largeTitleTextAttributes.get());
+}
+
+void UINavigationBar::refreshItems()
+{
     // Item views that stay are left where they are, so they hear of no move.
     std::vector<rt::Ref<UIView>> items;
-    if (item)
+    if (UINavigationItem* item = topItem())
         for (auto& right : item->m_rightItems)
             if (auto view = viewForItem(right.get()))
                 items.push_back(view);
@@ -241,27 +291,34 @@ void UINavigationBar::refreshContent()
     for (auto& view : m_itemViews)
         if (view->superview() != this)
             addSubview(view.get());
+}
+
+void UINavigationBar::refreshBackButton()
+{
     UINavigationItem* back = backItem();
     if (back && !m_backButton) {
         m_backButton = UIButton::create(UIButtonTypeSystem);
         m_backButton->setImage(UIImage::systemImage("chevron.backward").get(), 0);
     }
-    if (m_backButton) {
-        // A page without a title is gone back to as "Back", as UIKit shows it.
-        std::string backTitle = back ? toStdString(back->m_title.get()) : "";
-        m_backButton->setTitle(back ? ns(backTitle.empty() ? "Back" : backTitle) : nullptr, 0);
-        if (back && m_backButton->superview() != this)
-            addSubview(m_backButton.get());
-        else if (!back && m_backButton->superview() == this)
-            m_backButton->removeFromSuperview();
-    }
+    if (!m_backButton)
+        return;
+    // A page without a title is gone back to as "Back", as UIKit shows it.
+    std::string backTitle = back ? toStdString(back->m_title.get()) : "";
+    m_backButton->setTitle(back ? ns(backTitle.empty() ? "Back" : backTitle) : nullptr, 0);
+    if (back && m_backButton->superview() != this)
+        addSubview(m_backButton.get());
+    else if (!back && m_backButton->superview() == this)
+        m_backButton->removeFromSuperview();
+}
+
+void UINavigationBar::refreshSearchBar()
+{
     UIView* search = searchBar();
     if (m_shownSearchBar && m_shownSearchBar.get() != search && m_shownSearchBar->superview() == this)
         m_shownSearchBar->removeFromSuperview();
     m_shownSearchBar = search;
     if (search && search->superview() != this)
         addSubview(search);
-    setNeedsLayout();
 }
 
 void UINavigationBar::layoutBar()
@@ -270,7 +327,8 @@ void UINavigationBar::layoutBar()
     if (m_titleLabel) {
         CGSize size = m_titleLabel->defaultIntrinsicContentSize();
         double width = std::min(size.width, b.width() * 0.6);
-        rt::send(m_titleLabel.get(), SELECTOR("setFrame:"), CGRectMake((b.width() - width) / 2, (kBarHeight - size.height) / 2, width, size.height));
+        rt::send(m_titleLabel.get(), SELECTOR("setFrame:"),
+            CGRectMake((b.width() - width) / 2, (kBarHeight - size.height) / 2, width, size.height));
     }
     double right = b.width() - kMargin;
     for (auto& view : m_itemViews) {
@@ -278,12 +336,14 @@ void UINavigationBar::layoutBar()
         if (size.width <= 0 || size.height <= 0)
             size = rt::send<CGSize>(view.get(), SELECTOR("sizeThatFits:"), CGSize { 44, 44 });
         right -= size.width;
-        rt::send(view.get(), SELECTOR("setFrame:"), CGRectMake(right, (kBarHeight - size.height) / 2, size.width, size.height));
+        rt::send(view.get(), SELECTOR("setFrame:"),
+            CGRectMake(right, (kBarHeight - size.height) / 2, size.width, size.height));
         right -= 8;
     }
     if (m_backButton && m_backButton->superview() == this) {
         CGSize size = m_backButton->defaultIntrinsicContentSize();
-        rt::send(m_backButton.get(), SELECTOR("setFrame:"), CGRectMake(8, (kBarHeight - size.height) / 2, size.width, size.height));
+        rt::send(m_backButton.get(), SELECTOR("setFrame:"),
+            CGRectMake(8, (kBarHeight - size.height) / 2, size.width, size.height));
     }
     double y = kBarHeight;
     if (m_largeTitleView && m_largeTitleView->superview() == this) {

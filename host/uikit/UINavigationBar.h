@@ -70,6 +70,10 @@ public:
     rt::Ref<UIView> m_shownSearchBar;
 
 private:
+    void refreshTitles();
+    void refreshItems();
+    void refreshBackButton();
+    void refreshSearchBar();
     rt::Ref<UIView> viewForItem(rt::Object* item);
     bool m_atScrollEdge { true };
 };

@@ -8,7 +8,10 @@ using rt::SEL;
 
 namespace {
 
-UINavigationBarAppearance* appearance(Object* o) { return static_cast<UINavigationBarAppearance*>(o); }
+UINavigationBarAppearance* appearance(Object* o)
+{
+    return static_cast<UINavigationBarAppearance*>(o);
+}
 
 Object* copyAppearance(Object* s)
 {
@@ -33,39 +36,56 @@ rt::Ref<Object> attributes(Object* value)
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("init"), +[](Object* s, SEL) {
-        appearance(s)->m_titleTextAttributes = NSDictionary::create();
-        appearance(s)->m_largeTitleTextAttributes = NSDictionary::create();
-        return s;
-    });
-    addMethod(c, sel("copy"), +[](Object* s, SEL) { return copyAppearance(s); });
-    addMethod(c, sel("configureWithDefaultBackground"), +[](Object* s, SEL) {
-        appearance(s)->m_backgroundColor = nullptr;
-        appearance(s)->m_transparent = false;
-    });
-    addMethod(c, sel("configureWithOpaqueBackground"), +[](Object* s, SEL) {
-        appearance(s)->m_backgroundColor = UIColor::systemColor("systemBackgroundColor");
-        appearance(s)->m_transparent = false;
-    });
-    addMethod(c, sel("configureWithTransparentBackground"), +[](Object* s, SEL) {
-        appearance(s)->m_backgroundColor = nullptr;
-        appearance(s)->m_transparent = true;
-    });
-    addMethod(c, sel("backgroundColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_backgroundColor.get(); });
-    addMethod(c, sel("setBackgroundColor:"), +[](Object* s, SEL, Object* color) {
-        appearance(s)->m_backgroundColor = isColor(color) ? color : nullptr;
-        if (color)
+    addMethod(
+        c, sel("init"), +[](Object* s, SEL) {
+            appearance(s)->m_titleTextAttributes = NSDictionary::create();
+            appearance(s)->m_largeTitleTextAttributes = NSDictionary::create();
+            return s;
+        });
+    addMethod(
+        c, sel("copy"), +[](Object* s, SEL) { return copyAppearance(s); });
+    addMethod(
+        c, sel("configureWithDefaultBackground"), +[](Object* s, SEL) {
+            appearance(s)->m_backgroundColor = nullptr;
             appearance(s)->m_transparent = false;
-    });
-    addMethod(c, sel("titleTextAttributes"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_titleTextAttributes.get(); });
-    addMethod(c, sel("setTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { appearance(s)->m_titleTextAttributes = attributes(a); });
-    addMethod(c, sel("largeTitleTextAttributes"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_largeTitleTextAttributes.get(); });
-    addMethod(c, sel("setLargeTitleTextAttributes:"), +[](Object* s, SEL, Object* a) {
-        appearance(s)->m_largeTitleTextAttributes = attributes(a);
-    });
-    addMethod(c, sel("shadowColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_shadowColor.get(); });
-    addMethod(c, sel("setShadowColor:"), +[](Object* s, SEL, Object* color) { appearance(s)->m_shadowColor = isColor(color) ? color : nullptr; });
-    addMethod(c, sel("setBackgroundEffect:"), +[](Object*, SEL, Object*) { });
+        });
+    addMethod(
+        c, sel("configureWithOpaqueBackground"), +[](Object* s, SEL) {
+            appearance(s)->m_backgroundColor = UIColor::systemColor("systemBackgroundColor");
+            appearance(s)->m_transparent = false;
+        });
+    addMethod(
+        c, sel("configureWithTransparentBackground"), +[](Object* s, SEL) {
+            appearance(s)->m_backgroundColor = nullptr;
+            appearance(s)->m_transparent = true;
+        });
+    addMethod(
+        c, sel("backgroundColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_backgroundColor.get(); });
+    addMethod(
+        c, sel("setBackgroundColor:"), +[](Object* s, SEL, Object* color) {
+            appearance(s)->m_backgroundColor = isColor(color) ? color : nullptr;
+            if (color)
+                appearance(s)->m_transparent = false;
+        });
+    addMethod(
+        c, sel("titleTextAttributes"),
+        +[](Object* s, SEL) -> Object* { return appearance(s)->m_titleTextAttributes.get(); });
+    addMethod(
+        c, sel("setTitleTextAttributes:"),
+        +[](Object* s, SEL, Object* a) { appearance(s)->m_titleTextAttributes = attributes(a); });
+    addMethod(
+        c, sel("largeTitleTextAttributes"),
+        +[](Object* s, SEL) -> Object* { return appearance(s)->m_largeTitleTextAttributes.get(); });
+    addMethod(
+        c, sel("setLargeTitleTextAttributes:"),
+        +[](Object* s, SEL, Object* a) { appearance(s)->m_largeTitleTextAttributes = attributes(a); });
+    addMethod(
+        c, sel("shadowColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_shadowColor.get(); });
+    addMethod(
+        c, sel("setShadowColor:"),
+        +[](Object* s, SEL, Object* color) { appearance(s)->m_shadowColor = isColor(color) ? color : nullptr; });
+    addMethod(
+        c, sel("setBackgroundEffect:"), +[](Object*, SEL, Object*) {});
 }
 
 }
@@ -83,5 +103,6 @@ Class* UINavigationBarAppearance::classObject()
 
 rt::Ref<UINavigationBarAppearance> UINavigationBarAppearance::create()
 {
-    return rt::Ref<UINavigationBarAppearance>(static_cast<UINavigationBarAppearance*>(rt::newObject(classObject()).get()));
+    return rt::Ref<UINavigationBarAppearance>(
+        static_cast<UINavigationBarAppearance*>(rt::newObject(classObject()).get()));
 }

@@ -19,8 +19,14 @@ namespace {
 
 constexpr double kLargeTitleMargin = 16;
 
-UINavigationBarLargeTitleViewLayout* layout(Object* o) { return static_cast<UINavigationBarLargeTitleViewLayout*>(o); }
-UINavigationBarLargeTitleView* titleView(Object* o) { return static_cast<UINavigationBarLargeTitleView*>(o); }
+UINavigationBarLargeTitleViewLayout* layout(Object* o)
+{
+    return static_cast<UINavigationBarLargeTitleViewLayout*>(o);
+}
+UINavigationBarLargeTitleView* titleView(Object* o)
+{
+    return static_cast<UINavigationBarLargeTitleView*>(o);
+}
 
 void layoutViews(Object* s, SEL)
 {
@@ -50,26 +56,31 @@ void registerLayoutMethods(Class* c)
     using namespace rt;
     addMethod(c, sel("layoutViews"), &layoutViews);
     addMethod(c, sel("_textHeightForSize:titleType:"), &textHeight);
-    addMethod(c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return layout(s)->m_titleLabel.get(); });
-    addMethod(c, sel("setTitleLabel:"), +[](Object* s, SEL, Object* label) {
-        layout(s)->m_titleLabel = rt::dynamicCast<UILabel>(label, UILabel::classObject());
-    });
-    addMethod(c, sel("contentView"), +[](Object* s, SEL) -> Object* { return layout(s)->m_contentView; });
+    addMethod(
+        c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return layout(s)->m_titleLabel.get(); });
+    addMethod(
+        c, sel("setTitleLabel:"), +[](Object* s, SEL, Object* label) {
+            layout(s)->m_titleLabel = rt::dynamicCast<UILabel>(label, UILabel::classObject());
+        });
+    addMethod(
+        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return layout(s)->m_contentView; });
 }
 
 void registerViewMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("layout"), +[](Object* s, SEL) -> Object* { return titleView(s)->m_layout.get(); });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UINavigationBarLargeTitleView::classObject(), SELECTOR("layoutSubviews"));
-        auto* view = titleView(s);
-        rt::Ref<Object> keep(view->m_layout);
-        send(view->m_layout.get(), SELECTOR("layoutViews"));
-        // A label the layout no longer holds is not shown.
-        if (view->m_label)
-            view->m_label->setHidden(layout(view->m_layout.get())->m_titleLabel.get() != view->m_label.get());
-    });
+    addMethod(
+        c, sel("layout"), +[](Object* s, SEL) -> Object* { return titleView(s)->m_layout.get(); });
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UINavigationBarLargeTitleView::classObject(), SELECTOR("layoutSubviews"));
+            auto* view = titleView(s);
+            rt::Ref<Object> keep(view->m_layout);
+            send(view->m_layout.get(), SELECTOR("layoutViews"));
+            // A label the layout no longer holds is not shown.
+            if (view->m_label)
+                view->m_label->setHidden(layout(view->m_layout.get())->m_titleLabel.get() != view->m_label.get());
+        });
 }
 
 }
@@ -77,7 +88,8 @@ void registerViewMethods(Class* c)
 Class* UINavigationBarLargeTitleView::classObject()
 {
     static Class* cls = [] {
-        auto* c = rt::defineCppClass<UINavigationBarLargeTitleView>("_UINavigationBarLargeTitleView", UIView::classObject());
+        auto* c = rt::defineCppClass<UINavigationBarLargeTitleView>(
+            "_UINavigationBarLargeTitleView", UIView::classObject());
         registerViewMethods(c);
         return c;
     }();
@@ -87,7 +99,8 @@ Class* UINavigationBarLargeTitleView::classObject()
 Class* UINavigationBarLargeTitleView::layoutClass()
 {
     static Class* cls = [] {
-        auto* c = rt::defineCppClass<UINavigationBarLargeTitleViewLayout>("_UINavigationBarLargeTitleViewLayout", rt::rootClass());
+        auto* c = rt::defineCppClass<UINavigationBarLargeTitleViewLayout>(
+            "_UINavigationBarLargeTitleViewLayout", rt::rootClass());
         registerLayoutMethods(c);
         return c;
     }();
@@ -114,7 +127,8 @@ void UINavigationBarLargeTitleView::configure(const std::string& title, Object* 
     auto* dict = isDictionary(attributes) ? static_cast<NSDictionary*>(attributes) : nullptr;
     Object* font = dict ? dict->get(NSFontAttributeName) : nullptr;
     Object* color = dict ? dict->get(NSForegroundColorAttributeName) : nullptr;
-    m_label->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font) : UIFont::create(34, UIFontWeightBold).get();
+    m_label->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
+                                                                : UIFont::create(34, UIFontWeightBold).get();
     m_label->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
     setNeedsLayout();
 }

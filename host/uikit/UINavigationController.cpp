@@ -17,7 +17,10 @@ using rt::SEL;
 
 namespace {
 
-UINavigationController* nav(Object* o) { return static_cast<UINavigationController*>(o); }
+UINavigationController* nav(Object* o)
+{
+    return static_cast<UINavigationController*>(o);
+}
 
 // The controller's view: it lays out the bar and the top page whenever it lays out.
 class LayoutContainerView final : public UIView { };
@@ -26,13 +29,14 @@ Class* containerClass()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<LayoutContainerView>("UILayoutContainerView", UIView::classObject());
-        rt::addMethod(c, rt::sel("layoutSubviews"), +[](Object* s, SEL) {
-            rt::sendSuper(s, rt::getClass("UILayoutContainerView"), SELECTOR("layoutSubviews"));
-            auto* controller = rt::dynamicCast<UINavigationController>(static_cast<UIView*>(s)->viewController(),
-                UINavigationController::classObject());
-            if (controller)
-                controller->layoutContainer();
-        });
+        rt::addMethod(
+            c, rt::sel("layoutSubviews"), +[](Object* s, SEL) {
+                rt::sendSuper(s, rt::getClass("UILayoutContainerView"), SELECTOR("layoutSubviews"));
+                auto* controller = rt::dynamicCast<UINavigationController>(
+                    static_cast<UIView*>(s)->viewController(), UINavigationController::classObject());
+                if (controller)
+                    controller->layoutContainer();
+            });
         return c;
     }();
     return cls;
@@ -53,55 +57,71 @@ UIScrollView* firstScrollView(UIView* view, int depth = 0)
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithRootViewController:"), +[](Object* s, SEL, Object* root) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
-        if (s && root)
-            nav(s)->pushViewController(root, false);
-        return s;
-    });
-    addMethod(c, sel("loadView"), +[](Object* s, SEL) {
-        auto view = UIView::create(containerClass(), UIScreen::mainScreen()->bounds());
-        nav(s)->setView(view.get());
-        view->addSubview(nav(s)->navigationBar());
-        // Pages pushed before the view existed show now.
-        if (UIViewController* top = nav(s)->topViewController()) {
-            UIView* page = top->view();
-            page->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-            send(page, SELECTOR("setFrame:"), view->bounds());
-            view->insertSubview(page, 0);
-        }
-    });
-    addMethod(c, sel("navigationBar"), +[](Object* s, SEL) -> Object* { return nav(s)->navigationBar(); });
-    addMethod(c, sel("topViewController"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
-    addMethod(c, sel("visibleViewController"), +[](Object* s, SEL) -> Object* {
-        UIViewController* top = nav(s)->topViewController();
-        return top && top->presentedViewController() ? top->presentedViewController() : top;
-    });
-    addMethod(c, sel("viewControllers"), +[](Object* s, SEL) -> Object* {
-        auto& children = nav(s)->childViewControllers();
-        return autorelease(NSArray::create(std::vector<Ref<Object>>(children.begin(), children.end())));
-    });
-    addMethod(c, sel("setViewControllers:"), +[](Object* s, SEL, Object* a) { nav(s)->setViewControllers(a, false); });
+    addMethod(
+        c, sel("initWithRootViewController:"), +[](Object* s, SEL, Object* root) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
+            if (s && root)
+                nav(s)->pushViewController(root, false);
+            return s;
+        });
+    addMethod(
+        c, sel("loadView"), +[](Object* s, SEL) {
+            auto view = UIView::create(containerClass(), UIScreen::mainScreen()->bounds());
+            nav(s)->setView(view.get());
+            view->addSubview(nav(s)->navigationBar());
+            // Pages pushed before the view existed show now.
+            if (UIViewController* top = nav(s)->topViewController()) {
+                UIView* page = top->view();
+                page->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+                send(page, SELECTOR("setFrame:"), view->bounds());
+                view->insertSubview(page, 0);
+            }
+        });
+    addMethod(
+        c, sel("navigationBar"), +[](Object* s, SEL) -> Object* { return nav(s)->navigationBar(); });
+    addMethod(
+        c, sel("topViewController"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
+    addMethod(
+        c, sel("visibleViewController"), +[](Object* s, SEL) -> Object* {
+            UIViewController* top = nav(s)->topViewController();
+            return top && top->presentedViewController() ? top->presentedViewController() : top;
+        });
+}
+
+void registerStackMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("viewControllers"), +[](Object* s, SEL) -> Object* {
+            auto& children = nav(s)->childViewControllers();
+            return autorelease(NSArray::create(std::vector<Ref<Object>>(children.begin(), children.end())));
+        });
+    addMethod(
+        c, sel("setViewControllers:"), +[](Object* s, SEL, Object* a) { nav(s)->setViewControllers(a, false); });
     bind<&UINavigationController::setViewControllers>(c, "setViewControllers:animated:");
     bind<&UINavigationController::pushViewController>(c, "pushViewController:animated:");
     bind<&UINavigationController::popViewController>(c, "popViewControllerAnimated:");
-    addMethod(c, sel("popToRootViewControllerAnimated:"), +[](Object* s, SEL, bool animated) -> Object* {
-        auto& children = nav(s)->childViewControllers();
-        if (children.size() < 2)
-            return nullptr;
-        std::vector<Ref<Object>> stack { children.front() };
-        auto popped = NSArray::create(std::vector<Ref<Object>>(children.begin() + 1, children.end()));
-        nav(s)->setViewControllers(NSArray::create(stack).get(), animated);
-        return autorelease(std::move(popped));
-    });
-    addMethod(c, sel("isNavigationBarHidden"), +[](Object* s, SEL) { return nav(s)->m_navigationBarHidden; });
-    addMethod(c, sel("setNavigationBarHidden:animated:"), +[](Object* s, SEL, bool hidden, bool) {
-        nav(s)->m_navigationBarHidden = hidden;
-        nav(s)->navigationBar()->setHidden(hidden);
-        if (nav(s)->isViewLoaded())
-            nav(s)->view()->setNeedsLayout();
-    });
-    addMethod(c, sel("_visibleChildForAppearance"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
+    addMethod(
+        c, sel("popToRootViewControllerAnimated:"), +[](Object* s, SEL, bool animated) -> Object* {
+            auto& children = nav(s)->childViewControllers();
+            if (children.size() < 2)
+                return nullptr;
+            std::vector<Ref<Object>> stack { children.front() };
+            auto popped = NSArray::create(std::vector<Ref<Object>>(children.begin() + 1, children.end()));
+            nav(s)->setViewControllers(NSArray::create(stack).get(), animated);
+            return autorelease(std::move(popped));
+        });
+    addMethod(
+        c, sel("isNavigationBarHidden"), +[](Object* s, SEL) { return nav(s)->m_navigationBarHidden; });
+    addMethod(
+        c, sel("setNavigationBarHidden:animated:"), +[](Object* s, SEL, bool hidden, bool) {
+            nav(s)->m_navigationBarHidden = hidden;
+            nav(s)->navigationBar()->setHidden(hidden);
+            if (nav(s)->isViewLoaded())
+                nav(s)->view()->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("_visibleChildForAppearance"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
 }
 
 }
@@ -111,6 +131,7 @@ Class* UINavigationController::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationController>("UINavigationController", UIViewController::classObject());
         registerMethods(c);
+        registerStackMethods(c);
         containerClass();
         return c;
     }();
@@ -127,7 +148,8 @@ rt::Ref<UINavigationController> UINavigationController::create(Object* root)
 UINavigationBar* UINavigationController::navigationBar()
 {
     if (!m_navigationBar)
-        m_navigationBar = rt::Ref<UINavigationBar>(static_cast<UINavigationBar*>(UIView::create(UINavigationBar::classObject()).get()));
+        m_navigationBar = rt::Ref<UINavigationBar>(
+            static_cast<UINavigationBar*>(UIView::create(UINavigationBar::classObject()).get()));
     return m_navigationBar.get();
 }
 

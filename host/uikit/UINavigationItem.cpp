@@ -12,8 +12,14 @@ using rt::SEL;
 
 namespace {
 
-UINavigationItem* item(Object* o) { return static_cast<UINavigationItem*>(o); }
-UIBarButtonItem* button(Object* o) { return static_cast<UIBarButtonItem*>(o); }
+UINavigationItem* item(Object* o)
+{
+    return static_cast<UINavigationItem*>(o);
+}
+UIBarButtonItem* button(Object* o)
+{
+    return static_cast<UIBarButtonItem*>(o);
+}
 
 rt::Ref<Object> barItem(Object* o)
 {
@@ -35,14 +41,16 @@ std::vector<rt::Ref<Object>> itemsFrom(Object* array)
     return items;
 }
 
-template<rt::Ref<Object> UINavigationItem::*Member>
+template <rt::Ref<Object> UINavigationItem::*Member>
 void registerObjectProperty(Class* c, const char* getter, const char* setter)
 {
-    rt::addMethod(c, rt::sel(getter), +[](Object* s, SEL) -> Object* { return (item(s)->*Member).get(); });
-    rt::addMethod(c, rt::sel(setter), +[](Object* s, SEL, Object* value) {
-        item(s)->*Member = value;
-        item(s)->changed();
-    });
+    rt::addMethod(
+        c, rt::sel(getter), +[](Object* s, SEL) -> Object* { return (item(s)->*Member).get(); });
+    rt::addMethod(
+        c, rt::sel(setter), +[](Object* s, SEL, Object* value) {
+            item(s)->*Member = value;
+            item(s)->changed();
+        });
 }
 
 void registerItemMethods(Class* c)
@@ -54,109 +62,159 @@ void registerItemMethods(Class* c)
     registerObjectProperty<&UINavigationItem::m_searchController>(c, "searchController", "setSearchController:");
     registerObjectProperty<&UINavigationItem::m_prompt>(c, "prompt", "setPrompt:");
     registerObjectProperty<&UINavigationItem::m_standardAppearance>(c, "standardAppearance", "setStandardAppearance:");
-    registerObjectProperty<&UINavigationItem::m_scrollEdgeAppearance>(c, "scrollEdgeAppearance", "setScrollEdgeAppearance:");
-    addMethod(c, sel("initWithTitle:"), +[](Object* s, SEL, Object* title) {
-        item(s)->m_title = title;
-        return s;
-    });
-    addMethod(c, sel("rightBarButtonItem"), +[](Object* s, SEL) -> Object* {
-        return item(s)->m_rightItems.empty() ? nullptr : item(s)->m_rightItems.front().get();
-    });
-    addMethod(c, sel("setRightBarButtonItem:"), +[](Object* s, SEL, Object* b) {
-        item(s)->m_rightItems.clear();
-        if (auto ok = barItem(b))
-            item(s)->m_rightItems.push_back(ok);
-        item(s)->changed();
-    });
-    addMethod(c, sel("setRightBarButtonItem:animated:"), +[](Object* s, SEL, Object* b, bool) {
-        send(s, SELECTOR("setRightBarButtonItem:"), b);
-    });
-    addMethod(c, sel("rightBarButtonItems"), +[](Object* s, SEL) { return itemsArray(item(s)->m_rightItems); });
-    addMethod(c, sel("setRightBarButtonItems:"), +[](Object* s, SEL, Object* array) {
-        item(s)->m_rightItems = itemsFrom(array);
-        item(s)->changed();
-    });
-    addMethod(c, sel("leftBarButtonItem"), +[](Object* s, SEL) -> Object* {
-        return item(s)->m_leftItems.empty() ? nullptr : item(s)->m_leftItems.front().get();
-    });
-    addMethod(c, sel("setLeftBarButtonItem:"), +[](Object* s, SEL, Object* b) {
-        item(s)->m_leftItems.clear();
-        if (auto ok = barItem(b))
-            item(s)->m_leftItems.push_back(ok);
-        item(s)->changed();
-    });
-    addMethod(c, sel("leftBarButtonItems"), +[](Object* s, SEL) { return itemsArray(item(s)->m_leftItems); });
-    addMethod(c, sel("setLeftBarButtonItems:"), +[](Object* s, SEL, Object* array) {
-        item(s)->m_leftItems = itemsFrom(array);
-        item(s)->changed();
-    });
-    addMethod(c, sel("largeTitleDisplayMode"), +[](Object* s, SEL) { return item(s)->m_largeTitleDisplayMode; });
-    addMethod(c, sel("setLargeTitleDisplayMode:"), +[](Object* s, SEL, long mode) {
-        item(s)->m_largeTitleDisplayMode = mode >= 0 && mode <= 2 ? mode : 0;
-        item(s)->changed();
-    });
-    addMethod(c, sel("hidesSearchBarWhenScrolling"), +[](Object* s, SEL) { return item(s)->m_hidesSearchBarWhenScrolling; });
-    addMethod(c, sel("setHidesSearchBarWhenScrolling:"), +[](Object* s, SEL, bool h) { item(s)->m_hidesSearchBarWhenScrolling = h; });
+    registerObjectProperty<&UINavigationItem::m_scrollEdgeAppearance>(
+        c, "scrollEdgeAppearance", "setScrollEdgeAppearance:");
+    addMethod(
+        c, sel("initWithTitle:"), +[](Object* s, SEL, Object* title) {
+            item(s)->m_title = title;
+            return s;
+        });
+}
+
+void registerBarButtonSlots(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("rightBarButtonItem"), +[](Object* s, SEL) -> Object* {
+            return item(s)->m_rightItems.empty() ? nullptr : item(s)->m_rightItems.front().get();
+        });
+    addMethod(
+        c, sel("setRightBarButtonItem:"), +[](Object* s, SEL, Object* b) {
+            item(s)->m_rightItems.clear();
+            if (auto ok = barItem(b))
+                item(s)->m_rightItems.push_back(ok);
+            item(s)->changed();
+        });
+    addMethod(
+        c, sel("setRightBarButtonItem:animated:"),
+        +[](Object* s, SEL, Object* b, bool) { send(s, SELECTOR("setRightBarButtonItem:"), b); });
+    addMethod(
+        c, sel("rightBarButtonItems"), +[](Object* s, SEL) { return itemsArray(item(s)->m_rightItems); });
+    addMethod(
+        c, sel("setRightBarButtonItems:"), +[](Object* s, SEL, Object* array) {
+            item(s)->m_rightItems = itemsFrom(array);
+            item(s)->changed();
+        });
+    addMethod(
+        c, sel("leftBarButtonItem"), +[](Object* s, SEL) -> Object* {
+            return item(s)->m_leftItems.empty() ? nullptr : item(s)->m_leftItems.front().get();
+        });
+    addMethod(
+        c, sel("setLeftBarButtonItem:"), +[](Object* s, SEL, Object* b) {
+            item(s)->m_leftItems.clear();
+            if (auto ok = barItem(b))
+                item(s)->m_leftItems.push_back(ok);
+            item(s)->changed();
+        });
+    addMethod(
+        c, sel("leftBarButtonItems"), +[](Object* s, SEL) { return itemsArray(item(s)->m_leftItems); });
+    addMethod(
+        c, sel("setLeftBarButtonItems:"), +[](Object* s, SEL, Object* array) {
+            item(s)->m_leftItems = itemsFrom(array);
+            item(s)->changed();
+        });
+    addMethod(
+        c, sel("largeTitleDisplayMode"), +[](Object* s, SEL) { return item(s)->m_largeTitleDisplayMode; });
+    addMethod(
+        c, sel("setLargeTitleDisplayMode:"), +[](Object* s, SEL, long mode) {
+            item(s)->m_largeTitleDisplayMode = mode >= 0 && mode <= 2 ? mode : 0;
+            item(s)->changed();
+        });
+    addMethod(
+        c, sel("hidesSearchBarWhenScrolling"), +[](Object* s, SEL) { return item(s)->m_hidesSearchBarWhenScrolling; });
+    addMethod(
+        c, sel("setHidesSearchBarWhenScrolling:"),
+        +[](Object* s, SEL, bool h) { item(s)->m_hidesSearchBarWhenScrolling = h; });
 }
 
 void registerButtonInitializers(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithCustomView:"), +[](Object* s, SEL, Object* v) {
-        button(s)->m_customView = isView(v) ? v : nullptr;
-        return s;
-    });
-    addMethod(c, sel("initWithTitle:style:target:action:"), +[](Object* s, SEL, Object* title, long style, Object* target, SEL action) {
-        button(s)->m_title = title;
-        button(s)->m_style = style;
-        button(s)->m_target = target;
-        button(s)->m_action = action;
-        return s;
-    });
-    addMethod(c, sel("initWithImage:style:target:action:"), +[](Object* s, SEL, Object* image, long style, Object* target, SEL action) {
-        button(s)->m_image = image;
-        button(s)->m_style = style;
-        button(s)->m_target = target;
-        button(s)->m_action = action;
-        return s;
-    });
-    addMethod(c, sel("initWithBarButtonSystemItem:target:action:"), +[](Object* s, SEL, long system, Object* target, SEL action) {
-        button(s)->m_systemItem = system;
-        button(s)->m_target = target;
-        button(s)->m_action = action;
-        return s;
-    });
-    addMethod(c, sel("initWithImage:menu:"), +[](Object* s, SEL, Object* image, Object* menu) {
-        button(s)->m_image = image;
-        button(s)->m_menu = menu;
-        return s;
-    });
+    addMethod(
+        c, sel("initWithCustomView:"), +[](Object* s, SEL, Object* v) {
+            button(s)->m_customView = isView(v) ? v : nullptr;
+            return s;
+        });
+    addMethod(
+        c, sel("initWithTitle:style:target:action:"),
+        +[](Object* s, SEL, Object* title, long style, Object* target, SEL action) {
+            button(s)->m_title = title;
+            button(s)->m_style = style;
+            button(s)->m_target = target;
+            button(s)->m_action = action;
+            return s;
+        });
+    addMethod(
+        c, sel("initWithImage:style:target:action:"),
+        +[](Object* s, SEL, Object* image, long style, Object* target, SEL action) {
+            button(s)->m_image = image;
+            button(s)->m_style = style;
+            button(s)->m_target = target;
+            button(s)->m_action = action;
+            return s;
+        });
+    addMethod(
+        c, sel("initWithBarButtonSystemItem:target:action:"),
+        +[](Object* s, SEL, long system, Object* target, SEL action) {
+            button(s)->m_systemItem = system;
+            button(s)->m_target = target;
+            button(s)->m_action = action;
+            return s;
+        });
+    addMethod(
+        c, sel("initWithImage:menu:"), +[](Object* s, SEL, Object* image, Object* menu) {
+            button(s)->m_image = image;
+            button(s)->m_menu = menu;
+            return s;
+        });
 }
 
 void registerButtonMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("customView"), +[](Object* s, SEL) -> Object* { return button(s)->m_customView.get(); });
-    addMethod(c, sel("setCustomView:"), +[](Object* s, SEL, Object* v) { button(s)->m_customView = isView(v) ? v : nullptr; });
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return button(s)->m_title.get(); });
-    addMethod(c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { button(s)->m_title = t; });
-    addMethod(c, sel("image"), +[](Object* s, SEL) -> Object* { return button(s)->m_image.get(); });
-    addMethod(c, sel("setImage:"), +[](Object* s, SEL, Object* i) { button(s)->m_image = i; });
-    addMethod(c, sel("menu"), +[](Object* s, SEL) -> Object* { return button(s)->m_menu.get(); });
-    addMethod(c, sel("setMenu:"), +[](Object* s, SEL, Object* m) { button(s)->m_menu = m; });
-    addMethod(c, sel("tintColor"), +[](Object* s, SEL) -> Object* { return button(s)->m_tintColor.get(); });
-    addMethod(c, sel("setTintColor:"), +[](Object* s, SEL, Object* t) { button(s)->m_tintColor = t; });
-    addMethod(c, sel("target"), +[](Object* s, SEL) -> Object* { return autorelease(button(s)->m_target.load().leak()); });
-    addMethod(c, sel("setTarget:"), +[](Object* s, SEL, Object* t) { button(s)->m_target = t; });
-    addMethod(c, sel("action"), +[](Object* s, SEL) { return button(s)->m_action; });
-    addMethod(c, sel("setAction:"), +[](Object* s, SEL, SEL a) { button(s)->m_action = a; });
-    addMethod(c, sel("style"), +[](Object* s, SEL) { return button(s)->m_style; });
-    addMethod(c, sel("setStyle:"), +[](Object* s, SEL, long style) { button(s)->m_style = style; });
-    addMethod(c, sel("isEnabled"), +[](Object* s, SEL) { return button(s)->m_enabled; });
-    addMethod(c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { button(s)->m_enabled = e; });
-    addMethod(c, sel("_sendAction:"), +[](Object* s, SEL, Object*) { button(s)->performAction(); });
-    addMethod(c, sel("width"), +[](Object* s, SEL) { return button(s)->m_width; });
-    addMethod(c, sel("setWidth:"), +[](Object* s, SEL, double w) { button(s)->m_width = w; });
+    addMethod(
+        c, sel("customView"), +[](Object* s, SEL) -> Object* { return button(s)->m_customView.get(); });
+    addMethod(
+        c, sel("setCustomView:"),
+        +[](Object* s, SEL, Object* v) { button(s)->m_customView = isView(v) ? v : nullptr; });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return button(s)->m_title.get(); });
+    addMethod(
+        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { button(s)->m_title = t; });
+    addMethod(
+        c, sel("image"), +[](Object* s, SEL) -> Object* { return button(s)->m_image.get(); });
+    addMethod(
+        c, sel("setImage:"), +[](Object* s, SEL, Object* i) { button(s)->m_image = i; });
+    addMethod(
+        c, sel("menu"), +[](Object* s, SEL) -> Object* { return button(s)->m_menu.get(); });
+    addMethod(
+        c, sel("setMenu:"), +[](Object* s, SEL, Object* m) { button(s)->m_menu = m; });
+    addMethod(
+        c, sel("tintColor"), +[](Object* s, SEL) -> Object* { return button(s)->m_tintColor.get(); });
+    addMethod(
+        c, sel("setTintColor:"), +[](Object* s, SEL, Object* t) { button(s)->m_tintColor = t; });
+    addMethod(
+        c, sel("target"), +[](Object* s, SEL) -> Object* { return autorelease(button(s)->m_target.load().leak()); });
+    addMethod(
+        c, sel("setTarget:"), +[](Object* s, SEL, Object* t) { button(s)->m_target = t; });
+    addMethod(
+        c, sel("action"), +[](Object* s, SEL) { return button(s)->m_action; });
+    addMethod(
+        c, sel("setAction:"), +[](Object* s, SEL, SEL a) { button(s)->m_action = a; });
+    addMethod(
+        c, sel("style"), +[](Object* s, SEL) { return button(s)->m_style; });
+    addMethod(
+        c, sel("setStyle:"), +[](Object* s, SEL, long style) { button(s)->m_style = style; });
+    addMethod(
+        c, sel("isEnabled"), +[](Object* s, SEL) { return button(s)->m_enabled; });
+    addMethod(
+        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { button(s)->m_enabled = e; });
+    addMethod(
+        c, sel("_sendAction:"), +[](Object* s, SEL, Object*) { button(s)->performAction(); });
+    addMethod(
+        c, sel("width"), +[](Object* s, SEL) { return button(s)->m_width; });
+    addMethod(
+        c, sel("setWidth:"), +[](Object* s, SEL, double w) { button(s)->m_width = w; });
 }
 
 }
@@ -166,6 +224,7 @@ Class* UINavigationItem::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationItem>("UINavigationItem", rt::rootClass());
         registerItemMethods(c);
+        registerBarButtonSlots(c);
         return c;
     }();
     return cls;

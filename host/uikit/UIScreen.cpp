@@ -21,26 +21,35 @@ const DeviceDescription& device()
 void registerScreenMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("mainScreen"), +[](Class*, SEL) -> Object* { return UIScreen::mainScreen(); });
+    addClassMethod(
+        c, sel("mainScreen"), +[](Class*, SEL) -> Object* { return UIScreen::mainScreen(); });
     bind<&UIScreen::bounds>(c, "bounds");
     bind<&UIScreen::bounds>(c, "nativeBounds");
     bind<&UIScreen::scale>(c, "scale");
     bind<&UIScreen::scale>(c, "nativeScale");
-    addMethod(c, sel("traitCollection"), +[](Object* s, SEL) -> Object* {
-        return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->m_style);
-    });
+    addMethod(
+        c, sel("traitCollection"),
+        +[](Object* s, SEL) -> Object* { return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->m_style); });
 }
 
 void registerDeviceMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("currentDevice"), +[](Class*, SEL) -> Object* { return UIDevice::currentDevice(); });
-    addMethod(c, sel("name"), +[](Object*, SEL) -> Object* { return ns(device().name); });
-    addMethod(c, sel("model"), +[](Object*, SEL) -> Object* { return ns(device().model); });
-    addMethod(c, sel("localizedModel"), +[](Object*, SEL) -> Object* { return ns(device().model); });
-    addMethod(c, sel("systemVersion"), +[](Object*, SEL) -> Object* { return ns(device().systemVersion); });
-    addMethod(c, sel("systemName"), +[](Object*, SEL) -> Object* { return ns(UIScreen::deviceIdiom() == 1 ? "iPadOS" : "iOS"); });
-    addMethod(c, sel("userInterfaceIdiom"), +[](Object*, SEL) { return UIScreen::deviceIdiom(); });
+    addClassMethod(
+        c, sel("currentDevice"), +[](Class*, SEL) -> Object* { return UIDevice::currentDevice(); });
+    addMethod(
+        c, sel("name"), +[](Object*, SEL) -> Object* { return ns(device().name); });
+    addMethod(
+        c, sel("model"), +[](Object*, SEL) -> Object* { return ns(device().model); });
+    addMethod(
+        c, sel("localizedModel"), +[](Object*, SEL) -> Object* { return ns(device().model); });
+    addMethod(
+        c, sel("systemVersion"), +[](Object*, SEL) -> Object* { return ns(device().systemVersion); });
+    addMethod(
+        c, sel("systemName"),
+        +[](Object*, SEL) -> Object* { return ns(UIScreen::deviceIdiom() == 1 ? "iPadOS" : "iOS"); });
+    addMethod(
+        c, sel("userInterfaceIdiom"), +[](Object*, SEL) { return UIScreen::deviceIdiom(); });
 }
 
 }
@@ -66,7 +75,10 @@ UIScreen* UIScreen::mainScreen()
     return screen;
 }
 
-long UIScreen::deviceIdiom() { return device().idiom == "pad" ? 1 : 0; }
+long UIScreen::deviceIdiom()
+{
+    return device().idiom == "pad" ? 1 : 0;
+}
 
 void UIScreen::reloadFromDevice()
 {

@@ -17,43 +17,68 @@ using rt::SEL;
 
 namespace {
 
-UIScrollView* scroll(Object* o) { return static_cast<UIScrollView*>(o); }
+UIScrollView* scroll(Object* o)
+{
+    return static_cast<UIScrollView*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
     bind<&UIScrollView::contentOffset>(c, "contentOffset");
     bind<&UIScrollView::setContentOffset>(c, "setContentOffset:");
-    addMethod(c, sel("setContentOffset:animated:"), +[](Object* s, SEL, CGPoint p, bool) { send(s, SELECTOR("setContentOffset:"), p); });
+    addMethod(
+        c, sel("setContentOffset:animated:"),
+        +[](Object* s, SEL, CGPoint p, bool) { send(s, SELECTOR("setContentOffset:"), p); });
     bind<&UIScrollView::contentSize>(c, "contentSize");
     bind<&UIScrollView::setContentSize>(c, "setContentSize:");
-    addMethod(c, sel("contentInset"), +[](Object* s, SEL) { return scroll(s)->m_contentInset; });
-    addMethod(c, sel("setContentInset:"), +[](Object* s, SEL, UIEdgeInsets i) {
-        scroll(s)->m_contentInset = i;
-        scroll(s)->setNeedsLayout();
-    });
+    addMethod(
+        c, sel("contentInset"), +[](Object* s, SEL) { return scroll(s)->m_contentInset; });
+    addMethod(
+        c, sel("setContentInset:"), +[](Object* s, SEL, UIEdgeInsets i) {
+            scroll(s)->m_contentInset = i;
+            scroll(s)->setNeedsLayout();
+        });
     bind<&UIScrollView::adjustedContentInset>(c, "adjustedContentInset");
-    addMethod(c, sel("contentInsetAdjustmentBehavior"), +[](Object* s, SEL) { return scroll(s)->m_contentInsetAdjustmentBehavior; });
-    addMethod(c, sel("setContentInsetAdjustmentBehavior:"), +[](Object* s, SEL, long b) { scroll(s)->m_contentInsetAdjustmentBehavior = b; });
-    addMethod(c, sel("delegate"), +[](Object* s, SEL) -> Object* { return autorelease(scroll(s)->m_delegate.load().leak()); });
-    addMethod(c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { scroll(s)->m_delegate = d; });
-    addMethod(c, sel("isScrollEnabled"), +[](Object* s, SEL) { return scroll(s)->m_scrollEnabled; });
-    addMethod(c, sel("setScrollEnabled:"), +[](Object* s, SEL, bool e) { scroll(s)->m_scrollEnabled = e; });
-    addMethod(c, sel("showsVerticalScrollIndicator"), +[](Object* s, SEL) { return scroll(s)->m_showsVerticalIndicator; });
-    addMethod(c, sel("setShowsVerticalScrollIndicator:"), +[](Object* s, SEL, bool e) { scroll(s)->m_showsVerticalIndicator = e; });
-    addMethod(c, sel("setShowsHorizontalScrollIndicator:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("setAlwaysBounceVertical:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("_scrollToTopIfPossible:"), +[](Object* s, SEL, bool) {
-        double top = scroll(s)->adjustedContentInset().top;
-        send(s, SELECTOR("setContentOffset:"), CGPoint { scroll(s)->contentOffset().x, -top });
-        return true;
-    });
-    addMethod(c, sel("verticalScrollIndicatorInsets"), +[](Object*, SEL) { return UIEdgeInsets {}; });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UIScrollView::classObject(), SELECTOR("layoutSubviews"));
-        send(s, SELECTOR("_layoutScrollView"));
-    });
-    addMethod(c, sel("_layoutScrollView"), +[](Object* s, SEL) { scroll(s)->raiseScrollIndicators(); });
+    addMethod(
+        c, sel("contentInsetAdjustmentBehavior"),
+        +[](Object* s, SEL) { return scroll(s)->m_contentInsetAdjustmentBehavior; });
+    addMethod(
+        c, sel("setContentInsetAdjustmentBehavior:"),
+        +[](Object* s, SEL, long b) { scroll(s)->m_contentInsetAdjustmentBehavior = b; });
+    addMethod(
+        c, sel("delegate"),
+        +[](Object* s, SEL) -> Object* { return autorelease(scroll(s)->m_delegate.load().leak()); });
+    addMethod(
+        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { scroll(s)->m_delegate = d; });
+    addMethod(
+        c, sel("isScrollEnabled"), +[](Object* s, SEL) { return scroll(s)->m_scrollEnabled; });
+    addMethod(
+        c, sel("setScrollEnabled:"), +[](Object* s, SEL, bool e) { scroll(s)->m_scrollEnabled = e; });
+    addMethod(
+        c, sel("showsVerticalScrollIndicator"), +[](Object* s, SEL) { return scroll(s)->m_showsVerticalIndicator; });
+    addMethod(
+        c, sel("setShowsVerticalScrollIndicator:"),
+        +[](Object* s, SEL, bool e) { scroll(s)->m_showsVerticalIndicator = e; });
+    addMethod(
+        c, sel("setShowsHorizontalScrollIndicator:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("setAlwaysBounceVertical:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("_scrollToTopIfPossible:"), +[](Object* s, SEL, bool) {
+            double top = scroll(s)->adjustedContentInset().top;
+            send(s, SELECTOR("setContentOffset:"), CGPoint { scroll(s)->contentOffset().x, -top });
+            return true;
+        });
+    addMethod(
+        c, sel("verticalScrollIndicatorInsets"), +[](Object*, SEL) { return UIEdgeInsets {}; });
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UIScrollView::classObject(), SELECTOR("layoutSubviews"));
+            send(s, SELECTOR("_layoutScrollView"));
+        });
+    addMethod(
+        c, sel("_layoutScrollView"), +[](Object* s, SEL) { scroll(s)->raiseScrollIndicators(); });
 }
 
 rt::Ref<UIView> makeIndicator()

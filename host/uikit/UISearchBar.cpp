@@ -16,52 +16,87 @@ namespace {
 constexpr double kFieldHeight = 36;
 constexpr double kMargin = 16;
 
-UISearchBar* searchBar(Object* o) { return static_cast<UISearchBar*>(o); }
-UISearchController* controller(Object* o) { return static_cast<UISearchController*>(o); }
+UISearchBar* searchBar(Object* o)
+{
+    return static_cast<UISearchBar*>(o);
+}
+UISearchController* controller(Object* o)
+{
+    return static_cast<UISearchController*>(o);
+}
 
 void registerBarMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
-        s = sendSuper<Object*>(s, UISearchBar::classObject(), SELECTOR("initWithFrame:"), frame);
-        // The field and its background are in the tree from the start, as UIKit builds them.
-        if (s)
-            searchBar(s)->searchField();
-        return s;
-    });
-    addMethod(c, sel("searchTextField"), +[](Object* s, SEL) -> Object* { return searchBar(s)->searchField(); });
-    addMethod(c, sel("text"), +[](Object* s, SEL) { return send<Object*>(searchBar(s)->searchField(), SELECTOR("text")); });
-    addMethod(c, sel("setText:"), +[](Object* s, SEL, Object* t) { send(searchBar(s)->searchField(), SELECTOR("setText:"), t); });
-    addMethod(c, sel("placeholder"), +[](Object* s, SEL) { return send<Object*>(searchBar(s)->searchField(), SELECTOR("placeholder")); });
-    addMethod(c, sel("setPlaceholder:"), +[](Object* s, SEL, Object* t) { send(searchBar(s)->searchField(), SELECTOR("setPlaceholder:"), t); });
-    addMethod(c, sel("delegate"), +[](Object* s, SEL) -> Object* { return autorelease(searchBar(s)->m_delegate.load().leak()); });
-    addMethod(c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { searchBar(s)->m_delegate = d; });
-    addMethod(c, sel("searchBarStyle"), +[](Object* s, SEL) { return searchBar(s)->m_searchBarStyle; });
-    addMethod(c, sel("setSearchBarStyle:"), +[](Object* s, SEL, long v) { searchBar(s)->m_searchBarStyle = v; });
-    addMethod(c, sel("sizeThatFits:"), +[](Object*, SEL, CGSize size) { return CGSize { size.width, 52 }; });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UISearchBar::classObject(), SELECTOR("layoutSubviews"));
-        searchBar(s)->layoutSearchBar();
-    });
+    addMethod(
+        c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
+            s = sendSuper<Object*>(s, UISearchBar::classObject(), SELECTOR("initWithFrame:"), frame);
+            // The field and its background are in the tree from the start, as UIKit builds them.
+            if (s)
+                searchBar(s)->searchField();
+            return s;
+        });
+    addMethod(
+        c, sel("searchTextField"), +[](Object* s, SEL) -> Object* { return searchBar(s)->searchField(); });
+    addMethod(
+        c, sel("text"), +[](Object* s, SEL) { return send<Object*>(searchBar(s)->searchField(), SELECTOR("text")); });
+    addMethod(
+        c, sel("setText:"),
+        +[](Object* s, SEL, Object* t) { send(searchBar(s)->searchField(), SELECTOR("setText:"), t); });
+    addMethod(
+        c, sel("placeholder"),
+        +[](Object* s, SEL) { return send<Object*>(searchBar(s)->searchField(), SELECTOR("placeholder")); });
+    addMethod(
+        c, sel("setPlaceholder:"),
+        +[](Object* s, SEL, Object* t) { send(searchBar(s)->searchField(), SELECTOR("setPlaceholder:"), t); });
+    addMethod(
+        c, sel("delegate"),
+        +[](Object* s, SEL) -> Object* { return autorelease(searchBar(s)->m_delegate.load().leak()); });
+    addMethod(
+        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { searchBar(s)->m_delegate = d; });
+    addMethod(
+        c, sel("searchBarStyle"), +[](Object* s, SEL) { return searchBar(s)->m_searchBarStyle; });
+    addMethod(
+        c, sel("setSearchBarStyle:"), +[](Object* s, SEL, long v) { searchBar(s)->m_searchBarStyle = v; });
+    addMethod(
+        c, sel("sizeThatFits:"), +[](Object*, SEL, CGSize size) {
+            return CGSize { size.width, 52 };
+        });
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UISearchBar::classObject(), SELECTOR("layoutSubviews"));
+            searchBar(s)->layoutSearchBar();
+        });
 }
 
 void registerControllerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithSearchResultsController:"), +[](Object* s, SEL, Object* results) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
-        if (s)
-            controller(s)->m_resultsController = results;
-        return s;
-    });
-    addMethod(c, sel("searchBar"), +[](Object* s, SEL) -> Object* { return controller(s)->searchBar(); });
-    addMethod(c, sel("searchResultsController"), +[](Object* s, SEL) -> Object* { return controller(s)->m_resultsController.get(); });
-    addMethod(c, sel("searchResultsUpdater"), +[](Object* s, SEL) -> Object* { return autorelease(controller(s)->m_updater.load().leak()); });
-    addMethod(c, sel("setSearchResultsUpdater:"), +[](Object* s, SEL, Object* u) { controller(s)->m_updater = u; });
-    addMethod(c, sel("isActive"), +[](Object* s, SEL) { return controller(s)->m_active; });
-    addMethod(c, sel("setActive:"), +[](Object* s, SEL, bool a) { controller(s)->m_active = a; });
-    addMethod(c, sel("setObscuresBackgroundDuringPresentation:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("setHidesNavigationBarDuringPresentation:"), +[](Object*, SEL, bool) { });
+    addMethod(
+        c, sel("initWithSearchResultsController:"), +[](Object* s, SEL, Object* results) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
+            if (s)
+                controller(s)->m_resultsController = results;
+            return s;
+        });
+    addMethod(
+        c, sel("searchBar"), +[](Object* s, SEL) -> Object* { return controller(s)->searchBar(); });
+    addMethod(
+        c, sel("searchResultsController"),
+        +[](Object* s, SEL) -> Object* { return controller(s)->m_resultsController.get(); });
+    addMethod(
+        c, sel("searchResultsUpdater"),
+        +[](Object* s, SEL) -> Object* { return autorelease(controller(s)->m_updater.load().leak()); });
+    addMethod(
+        c, sel("setSearchResultsUpdater:"), +[](Object* s, SEL, Object* u) { controller(s)->m_updater = u; });
+    addMethod(
+        c, sel("isActive"), +[](Object* s, SEL) { return controller(s)->m_active; });
+    addMethod(
+        c, sel("setActive:"), +[](Object* s, SEL, bool a) { controller(s)->m_active = a; });
+    addMethod(
+        c, sel("setObscuresBackgroundDuringPresentation:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("setHidesNavigationBarDuringPresentation:"), +[](Object*, SEL, bool) {});
 }
 
 }
@@ -99,7 +134,8 @@ UITextField* UISearchBar::searchField()
         m_fieldBackground->layer()->m_cornerRadius = 10;
         m_field->addSubview(m_fieldBackground.get());
         auto magnifier = UIView::create(UIImageView::classObject());
-        rt::send(magnifier.get(), SELECTOR("setImage:"), static_cast<Object*>(UIImage::systemImage("magnifyingglass").get()));
+        rt::send(magnifier.get(), SELECTOR("setImage:"),
+            static_cast<Object*>(UIImage::systemImage("magnifyingglass").get()));
         magnifier->setTintColor(UIColor::systemColor("secondaryLabelColor"));
         magnifier->setContentMode(1);
         m_magnifier = magnifier;
@@ -113,7 +149,8 @@ void UISearchBar::layoutSearchBar()
 {
     UITextField* field = searchField();
     CGRect b = bounds();
-    CGRect frame = CGRectMake(kMargin, (b.height() - kFieldHeight) / 2, std::max(0.0, b.width() - 2 * kMargin), kFieldHeight);
+    CGRect frame
+        = CGRectMake(kMargin, (b.height() - kFieldHeight) / 2, std::max(0.0, b.width() - 2 * kMargin), kFieldHeight);
     if (field->superview() == this)
         rt::send(field, SELECTOR("setFrame:"), frame);
     if (m_fieldBackground && m_fieldBackground->superview() == field)
@@ -135,6 +172,7 @@ Class* UISearchController::classObject()
 UISearchBar* UISearchController::searchBar()
 {
     if (!m_searchBar)
-        m_searchBar = rt::Ref<UISearchBar>(static_cast<UISearchBar*>(UIView::create(UISearchBar::classObject(), CGRectMake(0, 0, 390, 52)).get()));
+        m_searchBar = rt::Ref<UISearchBar>(
+            static_cast<UISearchBar*>(UIView::create(UISearchBar::classObject(), CGRectMake(0, 0, 390, 52)).get()));
     return m_searchBar.get();
 }

@@ -101,6 +101,11 @@ private:
     UIEdgeInsets sectionInset();
     void showRows(const CGRect& visible, const UIEdgeInsets& inset);
     void showHeadersAndFooters(const CGRect& visible, const UIEdgeInsets& inset);
+    rt::Ref<UIView> makeSupplementaryView(long section, bool footer);
+    void placeSupplementaryView(UIView*, double top, double height, const UIEdgeInsets&);
+    // Rows, headers and footers go above the background and wrapper views and below every view
+    // that others added to the table, which float over the content as on a device.
+    long contentInsertionIndex() const;
     void placeTableViews();
     UITableViewCell* makeCell(long section, long row);
     void recycle(rt::Ref<UITableViewCell>, long section, long row);

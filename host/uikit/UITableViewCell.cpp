@@ -36,7 +36,8 @@ public:
             return;
         UIColor* color = cell->backgroundColor();
         if (!color)
-            color = UIColor::systemColor(cell->m_tableStyle == 0 ? "systemBackgroundColor" : "tableCellGroupedBackgroundColor");
+            color = UIColor::systemColor(
+                cell->m_tableStyle == 0 ? "systemBackgroundColor" : "tableCellGroupedBackgroundColor");
         RGBAColor fill = color->resolved(style);
         if ((cell->m_selected || cell->m_highlighted) && cell->m_selectionStyle != 0)
             fill = UIColor::systemColor("systemGray4Color")->resolved(style);
@@ -56,7 +57,10 @@ public:
     bool drawsOwnBackground() const override { return false; }
 };
 
-UITableViewCell* cell(Object* o) { return static_cast<UITableViewCell*>(o); }
+UITableViewCell* cell(Object* o)
+{
+    return static_cast<UITableViewCell*>(o);
+}
 
 rt::Ref<UILabel> makeLabel(double size, const char* color)
 {
@@ -69,65 +73,95 @@ rt::Ref<UILabel> makeLabel(double size, const char* color)
 void registerInit(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithStyle:reuseIdentifier:"), +[](Object* s, SEL, long style, Object* identifier) -> Object* {
-        s = sendSuper<Object*>(s, UITableViewCell::classObject(), SELECTOR("initWithFrame:"), CGRectMake(0, 0, 320, 44));
-        if (s)
-            cell(s)->setUp(style, identifier);
-        return s;
-    });
-    addMethod(c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithStyle:reuseIdentifier:"), 0L, nullptr);
-        if (s)
-            send(s, SELECTOR("setFrame:"), frame);
-        return s;
-    });
+    addMethod(
+        c, sel("initWithStyle:reuseIdentifier:"), +[](Object* s, SEL, long style, Object* identifier) -> Object* {
+            s = sendSuper<Object*>(
+                s, UITableViewCell::classObject(), SELECTOR("initWithFrame:"), CGRectMake(0, 0, 320, 44));
+            if (s)
+                cell(s)->setUp(style, identifier);
+            return s;
+        });
+    addMethod(
+        c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithStyle:reuseIdentifier:"), 0L, nullptr);
+            if (s)
+                send(s, SELECTOR("setFrame:"), frame);
+            return s;
+        });
 }
 
 void registerContent(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("contentView"), +[](Object* s, SEL) -> Object* { return cell(s)->contentView(); });
-    addMethod(c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel(); });
-    addMethod(c, sel("detailTextLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
-    addMethod(c, sel("imageView"), +[](Object* s, SEL) -> Object* { return cell(s)->imageView(); });
-    addMethod(c, sel("reuseIdentifier"), +[](Object* s, SEL) -> Object* { return cell(s)->m_reuseIdentifier.get(); });
+    addMethod(
+        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return cell(s)->contentView(); });
+    addMethod(
+        c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel(); });
+    addMethod(
+        c, sel("detailTextLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
+    addMethod(
+        c, sel("imageView"), +[](Object* s, SEL) -> Object* { return cell(s)->imageView(); });
+    addMethod(
+        c, sel("reuseIdentifier"), +[](Object* s, SEL) -> Object* { return cell(s)->m_reuseIdentifier.get(); });
     bind<&UITableViewCell::accessoryType>(c, "accessoryType");
     bind<&UITableViewCell::setAccessoryType>(c, "setAccessoryType:");
-    addMethod(c, sel("accessoryView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_accessoryView.get(); });
+    addMethod(
+        c, sel("accessoryView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_accessoryView.get(); });
     bind<&UITableViewCell::setAccessoryView>(c, "setAccessoryView:");
-    addMethod(c, sel("backgroundView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_backgroundView.get(); });
-    addMethod(c, sel("setBackgroundView:"), +[](Object* s, SEL, Object* v) {
-        if (cell(s)->m_backgroundView)
-            cell(s)->m_backgroundView->removeFromSuperview();
-        cell(s)->m_backgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
-        if (cell(s)->m_backgroundView)
-            cell(s)->insertSubview(cell(s)->m_backgroundView.get(), cell(s)->m_systemBackground->superview() == cell(s) ? 1 : 0);
-        cell(s)->setNeedsLayout();
-    });
-    addMethod(c, sel("selectedBackgroundView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_selectedBackgroundView.get(); });
-    addMethod(c, sel("setSelectedBackgroundView:"), +[](Object* s, SEL, Object* v) {
-        cell(s)->m_selectedBackgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
-    });
-    addMethod(c, sel("separatorInset"), +[](Object* s, SEL) { return UIEdgeInsets { 0, cell(s)->m_separatorLeft, 0, 0 }; });
-    addMethod(c, sel("setSeparatorInset:"), +[](Object* s, SEL, UIEdgeInsets i) { cell(s)->m_separatorLeft = i.left; });
+    addMethod(
+        c, sel("backgroundView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_backgroundView.get(); });
+    addMethod(
+        c, sel("setBackgroundView:"), +[](Object* s, SEL, Object* v) {
+            if (cell(s)->m_backgroundView)
+                cell(s)->m_backgroundView->removeFromSuperview();
+            cell(s)->m_backgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
+            if (cell(s)->m_backgroundView)
+                cell(s)->insertSubview(
+                    cell(s)->m_backgroundView.get(), cell(s)->m_systemBackground->superview() == cell(s) ? 1 : 0);
+            cell(s)->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("selectedBackgroundView"),
+        +[](Object* s, SEL) -> Object* { return cell(s)->m_selectedBackgroundView.get(); });
+    addMethod(
+        c, sel("setSelectedBackgroundView:"), +[](Object* s, SEL, Object* v) {
+            cell(s)->m_selectedBackgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
+        });
+    addMethod(
+        c, sel("separatorInset"), +[](Object* s, SEL) {
+            return UIEdgeInsets { 0, cell(s)->m_separatorLeft, 0, 0 };
+        });
+    addMethod(
+        c, sel("setSeparatorInset:"), +[](Object* s, SEL, UIEdgeInsets i) { cell(s)->m_separatorLeft = i.left; });
 }
 
 void registerState(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("selectionStyle"), +[](Object* s, SEL) { return cell(s)->m_selectionStyle; });
-    addMethod(c, sel("setSelectionStyle:"), +[](Object* s, SEL, long v) { cell(s)->m_selectionStyle = v; });
-    addMethod(c, sel("isSelected"), +[](Object* s, SEL) { return cell(s)->m_selected; });
-    addMethod(c, sel("isHighlighted"), +[](Object* s, SEL) { return cell(s)->m_highlighted; });
-    addMethod(c, sel("setSelected:"), +[](Object* s, SEL, bool v) { send(s, SELECTOR("setSelected:animated:"), v, false); });
-    addMethod(c, sel("setHighlighted:"), +[](Object* s, SEL, bool v) { send(s, SELECTOR("setHighlighted:animated:"), v, false); });
-    addMethod(c, sel("setSelected:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_selected = v; });
-    addMethod(c, sel("setHighlighted:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_highlighted = v; });
-    addMethod(c, sel("prepareForReuse"), +[](Object*, SEL) { });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UITableViewCell::classObject(), SELECTOR("layoutSubviews"));
-        cell(s)->layoutCell();
-    });
+    addMethod(
+        c, sel("selectionStyle"), +[](Object* s, SEL) { return cell(s)->m_selectionStyle; });
+    addMethod(
+        c, sel("setSelectionStyle:"), +[](Object* s, SEL, long v) { cell(s)->m_selectionStyle = v; });
+    addMethod(
+        c, sel("isSelected"), +[](Object* s, SEL) { return cell(s)->m_selected; });
+    addMethod(
+        c, sel("isHighlighted"), +[](Object* s, SEL) { return cell(s)->m_highlighted; });
+    addMethod(
+        c, sel("setSelected:"), +[](Object* s, SEL, bool v) { send(s, SELECTOR("setSelected:animated:"), v, false); });
+    addMethod(
+        c, sel("setHighlighted:"),
+        +[](Object* s, SEL, bool v) { send(s, SELECTOR("setHighlighted:animated:"), v, false); });
+    addMethod(
+        c, sel("setSelected:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_selected = v; });
+    addMethod(
+        c, sel("setHighlighted:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_highlighted = v; });
+    addMethod(
+        c, sel("prepareForReuse"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UITableViewCell::classObject(), SELECTOR("layoutSubviews"));
+            cell(s)->layoutCell();
+        });
 }
 
 }
@@ -178,7 +212,8 @@ rt::Ref<UITableViewCell> UITableViewCell::create(long style, Object* reuseIdenti
 {
     if (!cls || !cls->isSubclassOf(classObject()))
         return nullptr;
-    Object* made = rt::send<Object*>(cls->allocate(), SELECTOR("initWithStyle:reuseIdentifier:"), style, reuseIdentifier);
+    Object* made
+        = rt::send<Object*>(cls->allocate(), SELECTOR("initWithStyle:reuseIdentifier:"), style, reuseIdentifier);
     return rt::adopt(static_cast<UITableViewCell*>(made));
 }
 
@@ -226,8 +261,8 @@ void UITableViewCell::updateAccessory()
 {
     // A custom accessory view replaces the accessory type's button.
     const char* symbol = m_accessoryType == UITableViewCellAccessoryCheckmark ? "checkmark"
-        : m_accessoryType == UITableViewCellAccessoryNone                    ? nullptr
-                                                                             : "chevron.right";
+        : m_accessoryType == UITableViewCellAccessoryNone                     ? nullptr
+                                                                              : "chevron.right";
     if (m_accessoryView || !symbol) {
         if (m_accessoryButton && m_accessoryButton->superview() == this)
             m_accessoryButton->removeFromSuperview();
@@ -236,9 +271,8 @@ void UITableViewCell::updateAccessory()
             m_accessoryButton = UIView::create(accessoryButtonClass());
         auto* button = static_cast<UIButton*>(m_accessoryButton.get());
         button->setImage(UIImage::systemImage(symbol).get(), 0);
-        button->imageView()->setTintColor(UIColor::systemColor(m_accessoryType == UITableViewCellAccessoryCheckmark
-                ? "systemBlueColor"
-                : "tertiaryLabelColor"));
+        button->imageView()->setTintColor(UIColor::systemColor(
+            m_accessoryType == UITableViewCellAccessoryCheckmark ? "systemBlueColor" : "tertiaryLabelColor"));
         if (button->superview() != this)
             addSubview(button);
     }
@@ -247,9 +281,13 @@ void UITableViewCell::updateAccessory()
     setNeedsLayout();
 }
 
-bool UITableViewCell::drawsOwnBackground() const { return m_systemBackground->superview() != this; }
+bool UITableViewCell::drawsOwnBackground() const
+{
+    return m_systemBackground->superview() != this;
+}
 
-void UITableViewCell::setGroupPosition(CellGroupPosition position, long tableStyle, bool wantsSeparator, double separatorLeft)
+void UITableViewCell::setGroupPosition(
+    CellGroupPosition position, long tableStyle, bool wantsSeparator, double separatorLeft)
 {
     m_position = position;
     m_tableStyle = tableStyle;
@@ -266,7 +304,9 @@ void UITableViewCell::setGroupPosition(CellGroupPosition position, long tableSty
 
 CGRect UITableViewCell::layoutAccessory(CGRect b)
 {
-    UIView* accessory = m_accessoryView ? m_accessoryView.get() : m_accessoryButton && m_accessoryButton->superview() == this ? m_accessoryButton.get() : nullptr;
+    UIView* accessory = m_accessoryView                               ? m_accessoryView.get()
+        : m_accessoryButton && m_accessoryButton->superview() == this ? m_accessoryButton.get()
+                                                                      : nullptr;
     if (!accessory)
         return CGRectMake(b.maxX(), 0, 0, 0);
     CGSize size = accessory->frame().size;
@@ -294,7 +334,8 @@ void UITableViewCell::layoutCell()
     if (m_separator && m_separator->superview() == this) {
         double hairline = 1 / UIScreen::mainScreen()->scale();
         m_separator->setHidden(!m_wantsSeparator);
-        rt::send(m_separator.get(), SELECTOR("setFrame:"), CGRectMake(separatorLeft, b.height() - hairline, b.width() - separatorLeft, hairline));
+        rt::send(m_separator.get(), SELECTOR("setFrame:"),
+            CGRectMake(separatorLeft, b.height() - hairline, b.width() - separatorLeft, hairline));
     }
 }
 
@@ -304,7 +345,8 @@ void UITableViewCell::layoutLabels(CGRect content, bool hasAccessory)
     if (auto* image = m_imageView->image()) {
         CGSize size = image->size();
         size.height = std::min(size.height, content.height());
-        rt::send(m_imageView.get(), SELECTOR("setFrame:"), CGRectMake(x, (content.height() - size.height) / 2, size.width, size.height));
+        rt::send(m_imageView.get(), SELECTOR("setFrame:"),
+            CGRectMake(x, (content.height() - size.height) / 2, size.width, size.height));
         x += size.width + kImageGap;
     } else {
         rt::send(m_imageView.get(), SELECTOR("setFrame:"), CGRectMake(x, content.height() / 2, 0, 0));
@@ -314,20 +356,27 @@ void UITableViewCell::layoutLabels(CGRect content, bool hasAccessory)
     if (m_style == UITableViewCellStyleSubtitle && m_detailTextLabel) {
         CGSize detail = m_detailTextLabel->defaultIntrinsicContentSize();
         double top = (content.height() - title.height - detail.height) / 2;
-        rt::send(m_textLabel.get(), SELECTOR("setFrame:"), CGRectMake(x, top, std::max(0.0, trailing - x), title.height));
-        rt::send(m_detailTextLabel.get(), SELECTOR("setFrame:"), CGRectMake(x, top + title.height, std::max(0.0, trailing - x), detail.height));
+        rt::send(
+            m_textLabel.get(), SELECTOR("setFrame:"), CGRectMake(x, top, std::max(0.0, trailing - x), title.height));
+        rt::send(m_detailTextLabel.get(), SELECTOR("setFrame:"),
+            CGRectMake(x, top + title.height, std::max(0.0, trailing - x), detail.height));
         return;
     }
     double titleRight = trailing;
     if (m_detailTextLabel && !m_detailTextLabel->text().empty()) {
         CGSize detail = m_detailTextLabel->defaultIntrinsicContentSize();
         double width = std::min(detail.width, std::max(0.0, (trailing - x) * 0.6));
-        rt::send(m_detailTextLabel.get(), SELECTOR("setFrame:"), CGRectMake(trailing - width, (content.height() - detail.height) / 2, width, detail.height));
+        rt::send(m_detailTextLabel.get(), SELECTOR("setFrame:"),
+            CGRectMake(trailing - width, (content.height() - detail.height) / 2, width, detail.height));
         titleRight = trailing - width - kAccessoryGap;
     } else if (m_detailTextLabel) {
         rt::send(m_detailTextLabel.get(), SELECTOR("setFrame:"), CGRectMake(trailing, content.height() / 2, 0, 0));
     }
-    rt::send(m_textLabel.get(), SELECTOR("setFrame:"), CGRectMake(x, (content.height() - title.height) / 2, std::max(0.0, titleRight - x), title.height));
+    rt::send(m_textLabel.get(), SELECTOR("setFrame:"),
+        CGRectMake(x, (content.height() - title.height) / 2, std::max(0.0, titleRight - x), title.height));
 }
 
-bool isTableViewCell(Object* o) { return rt::isKindOf(o, UITableViewCell::classObject()); }
+bool isTableViewCell(Object* o)
+{
+    return rt::isKindOf(o, UITableViewCell::classObject());
+}

@@ -13,25 +13,34 @@ using rt::SEL;
 
 namespace {
 
-UITableViewHeaderFooterView* headerFooter(Object* o) { return static_cast<UITableViewHeaderFooterView*>(o); }
+UITableViewHeaderFooterView* headerFooter(Object* o)
+{
+    return static_cast<UITableViewHeaderFooterView*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithReuseIdentifier:"), +[](Object* s, SEL, Object* identifier) -> Object* {
-        s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect {});
-        if (s)
-            headerFooter(s)->m_reuseIdentifier = identifier;
-        return s;
-    });
-    addMethod(c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->textLabel(); });
-    addMethod(c, sel("contentView"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->m_contentView.get(); });
-    addMethod(c, sel("reuseIdentifier"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->m_reuseIdentifier.get(); });
-    addMethod(c, sel("prepareForReuse"), +[](Object*, SEL) { });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UITableViewHeaderFooterView::classObject(), SELECTOR("layoutSubviews"));
-        headerFooter(s)->layoutHeaderFooter();
-    });
+    addMethod(
+        c, sel("initWithReuseIdentifier:"), +[](Object* s, SEL, Object* identifier) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect {});
+            if (s)
+                headerFooter(s)->m_reuseIdentifier = identifier;
+            return s;
+        });
+    addMethod(
+        c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->textLabel(); });
+    addMethod(
+        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->m_contentView.get(); });
+    addMethod(
+        c, sel("reuseIdentifier"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->m_reuseIdentifier.get(); });
+    addMethod(
+        c, sel("prepareForReuse"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UITableViewHeaderFooterView::classObject(), SELECTOR("layoutSubviews"));
+            headerFooter(s)->layoutHeaderFooter();
+        });
 }
 
 }

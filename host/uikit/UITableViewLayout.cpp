@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "host/foundation/Array.h"
@@ -25,18 +24,14 @@ constexpr double kGroupedGap = 17.5;
 constexpr double kGroupedTitledHeader = 38;
 constexpr double kPlainTitledHeader = 28;
 
-bool answers(Object* target, const rt::CallSite& site) { return target && rt::respondsTo(target, site.sel()); }
+bool answers(Object* target, const rt::CallSite& site)
+{
+    return target && rt::respondsTo(target, site.sel());
+}
 
 double usable(double height, double fallback)
 {
     return std::isfinite(height) && height >= 0 ? height : fallback;
-}
-
-std::string uppercased(std::string text)
-{
-    for (auto& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 }
@@ -111,7 +106,8 @@ double UITableView::headerHeightFor(long section, bool hasTitle, bool hasView)
     if (m_sectionHeaderHeight >= 0)
         fallback = m_sectionHeaderHeight;
     if (answers(delegate.get(), SELECTOR("tableView:heightForHeaderInSection:")))
-        return usable(rt::send<double>(delegate.get(), SELECTOR("tableView:heightForHeaderInSection:"), this, section), fallback);
+        return usable(
+            rt::send<double>(delegate.get(), SELECTOR("tableView:heightForHeaderInSection:"), this, section), fallback);
     return fallback;
 }
 
@@ -123,7 +119,8 @@ double UITableView::footerHeightFor(long section, bool hasTitle, bool hasView)
     if (m_sectionFooterHeight >= 0)
         fallback = m_sectionFooterHeight;
     if (answers(delegate.get(), SELECTOR("tableView:heightForFooterInSection:")))
-        return usable(rt::send<double>(delegate.get(), SELECTOR("tableView:heightForFooterInSection:"), this, section), fallback);
+        return usable(
+            rt::send<double>(delegate.get(), SELECTOR("tableView:heightForFooterInSection:"), this, section), fallback);
     if (hasTitle) {
         const std::string& title = m_sections[section].footerTitle;
         TextStyle text;
@@ -158,9 +155,11 @@ void UITableView::computeGeometry()
             : 0;
         rows = std::clamp(rows, 0L, 1000000L);
         if (answers(source.get(), SELECTOR("tableView:titleForHeaderInSection:")))
-            section.headerTitle = toStdString(rt::send<Object*>(source.get(), SELECTOR("tableView:titleForHeaderInSection:"), this, s));
+            section.headerTitle
+                = toStdString(rt::send<Object*>(source.get(), SELECTOR("tableView:titleForHeaderInSection:"), this, s));
         if (answers(source.get(), SELECTOR("tableView:titleForFooterInSection:")))
-            section.footerTitle = toStdString(rt::send<Object*>(source.get(), SELECTOR("tableView:titleForFooterInSection:"), this, s));
+            section.footerTitle
+                = toStdString(rt::send<Object*>(source.get(), SELECTOR("tableView:titleForFooterInSection:"), this, s));
         section.hasHeaderView = answers(delegate.get(), SELECTOR("tableView:viewForHeaderInSection:"));
         section.hasFooterView = answers(delegate.get(), SELECTOR("tableView:viewForFooterInSection:"));
         m_sections.push_back(section);
@@ -171,8 +170,8 @@ void UITableView::computeGeometry()
         bool askHeight = answers(delegate.get(), SELECTOR("tableView:heightForRowAtIndexPath:"));
         double standard = m_rowHeight >= 0 ? m_rowHeight : kDefaultRowHeight;
         for (long r = 0; r < rows; ++r) {
-            double h = askHeight ? rt::send<double>(delegate.get(), SELECTOR("tableView:heightForRowAtIndexPath:"), this,
-                                       NSIndexPath::make(s, r))
+            double h = askHeight ? rt::send<double>(delegate.get(), SELECTOR("tableView:heightForRowAtIndexPath:"),
+                           this, NSIndexPath::make(s, r))
                                  : standard;
             h = std::isfinite(h) && h >= 0 ? h : standard;
             added.rowHeights.push_back(h);
@@ -195,7 +194,8 @@ UIEdgeInsets UITableView::sectionInset()
 CGRect UITableView::rectForRow(long section, long row)
 {
     ensureGeometry();
-    if (section < 0 || section >= long(m_sections.size()) || row < 0 || row >= long(m_sections[section].rowHeights.size()))
+    if (section < 0 || section >= long(m_sections.size()) || row < 0
+        || row >= long(m_sections[section].rowHeights.size()))
         return {};
     const Section& s = m_sections[section];
     double y = s.top + s.headerHeight;
@@ -284,7 +284,8 @@ UITableViewCell* UITableView::makeCell(long section, long row)
     rt::AutoreleasePool pool;
     CurrentTraitScope traits(traitCollection());
     Object* answer = answers(source.get(), SELECTOR("tableView:cellForRowAtIndexPath:"))
-        ? rt::send<Object*>(source.get(), SELECTOR("tableView:cellForRowAtIndexPath:"), this, NSIndexPath::make(section, row))
+        ? rt::send<Object*>(
+            source.get(), SELECTOR("tableView:cellForRowAtIndexPath:"), this, NSIndexPath::make(section, row))
         : nullptr;
     rt::Ref<UITableViewCell> cell(rt::dynamicCast<UITableViewCell>(answer, UITableViewCell::classObject()));
     if (!cell) {
@@ -312,7 +313,7 @@ void UITableView::placeCell(UITableViewCell* cell, long section, long row, const
     if (cell->frame() != frame)
         rt::send(cell, SELECTOR("setFrame:"), frame);
     if (cell->superview() != this)
-        insertSubview(cell, m_wrapperView && m_wrapperView->superview() == this ? 1 + (m_backgroundView ? 1 : 0) : 0);
+        insertSubview(cell, contentInsertionIndex());
 }
 
 void UITableView::recycle(rt::Ref<UITableViewCell> cell, long section, long row)
@@ -329,61 +330,6 @@ void UITableView::recycle(rt::Ref<UITableViewCell> cell, long section, long row)
     std::string identifier = toStdString(cell->m_reuseIdentifier.get());
     if (!identifier.empty())
         m_reusePool[identifier].push_back(std::move(cell));
-}
-
-void UITableView::showHeadersAndFooters(const CGRect& visible, const UIEdgeInsets& inset)
-{
-    auto delegate = m_tableDelegate.load();
-    for (long s = 0; s < long(m_sections.size()); ++s) {
-        const Section& section = m_sections[s];
-        CGRect sectionRect = rectForSection(s);
-        for (int footer = 0; footer < 2; ++footer) {
-            double height = footer ? section.footerHeight : section.headerHeight;
-            double top = footer ? sectionRect.maxY() - height : section.top;
-            Key key { s, footer };
-            bool onScreen = height > 0 && top + height > visible.minY() && top < visible.maxY();
-            auto found = m_visibleSupplementary.find(key);
-            if (!onScreen) {
-                if (found != m_visibleSupplementary.end()) {
-                    if (found->second.view->superview() == this)
-                        found->second.view->removeFromSuperview();
-                    m_visibleSupplementary.erase(found);
-                }
-                continue;
-            }
-            if (found == m_visibleSupplementary.end()) {
-                rt::AutoreleasePool pool;
-                rt::Ref<UIView> view;
-                bool hasView = footer ? section.hasFooterView : section.hasHeaderView;
-                if (hasView) {
-                    const rt::CallSite& site = footer ? SELECTOR("tableView:viewForFooterInSection:") : SELECTOR("tableView:viewForHeaderInSection:");
-                    Object* answer = rt::send<Object*>(delegate.get(), site, this, s);
-                    view = isView(answer) ? static_cast<UIView*>(answer) : nullptr;
-                }
-                const std::string& title = footer ? section.footerTitle : section.headerTitle;
-                if (!view && !title.empty()) {
-                    auto made = UIView::create(UITableViewHeaderFooterView::classObject());
-                    auto* hf = static_cast<UITableViewHeaderFooterView*>(made.get());
-                    hf->m_isFooter = footer;
-                    hf->textLabel()->setText(ns(footer || m_style == UITableViewStylePlain ? title : uppercased(title)));
-                    view = made;
-                }
-                if (!view)
-                    continue;
-                found = m_visibleSupplementary.emplace(key, Visible { view, bool(footer) }).first;
-            }
-            UIView* view = found->second.view.get();
-            if (auto* hf = rt::dynamicCast<UITableViewHeaderFooterView>(view, UITableViewHeaderFooterView::classObject())) {
-                hf->m_leadingInset = inset.left;
-                hf->m_trailingInset = inset.right;
-            }
-            CGRect frame = CGRectMake(0, top, bounds().width(), height);
-            if (view->frame() != frame)
-                rt::send(view, SELECTOR("setFrame:"), frame);
-            if (view->superview() != this)
-                insertSubview(view, m_wrapperView && m_wrapperView->superview() == this ? 1 + (m_backgroundView ? 1 : 0) : 0);
-        }
-    }
 }
 
 void UITableView::placeTableViews()
@@ -462,13 +408,15 @@ void UITableView::tapRow(long section, long row)
     rt::AutoreleasePool pool;
     auto delegate = m_tableDelegate.load();
     if (answers(delegate.get(), SELECTOR("tableView:shouldHighlightRowAtIndexPath:"))
-        && !rt::send<bool>(delegate.get(), SELECTOR("tableView:shouldHighlightRowAtIndexPath:"), this, NSIndexPath::make(section, row)))
+        && !rt::send<bool>(delegate.get(), SELECTOR("tableView:shouldHighlightRowAtIndexPath:"), this,
+            NSIndexPath::make(section, row)))
         return;
     rt::Ref<UITableViewCell> cell(cellForRow(section, row));
     if (cell)
         rt::send(cell.get(), SELECTOR("setHighlighted:animated:"), true, false);
     if (answers(delegate.get(), SELECTOR("tableView:willSelectRowAtIndexPath:"))) {
-        Object* target = rt::send<Object*>(delegate.get(), SELECTOR("tableView:willSelectRowAtIndexPath:"), this, NSIndexPath::make(section, row));
+        Object* target = rt::send<Object*>(
+            delegate.get(), SELECTOR("tableView:willSelectRowAtIndexPath:"), this, NSIndexPath::make(section, row));
         auto* path = rt::dynamicCast<NSIndexPath>(target, NSIndexPath::classObject());
         if (!path) {
             if (cell)

@@ -11,38 +11,70 @@ using rt::SEL;
 
 namespace {
 
-UITextField* field(Object* o) { return static_cast<UITextField*>(o); }
+UITextField* field(Object* o)
+{
+    return static_cast<UITextField*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("text"), +[](Object* s, SEL) -> Object* { return field(s)->m_text ? field(s)->m_text.get() : ns(""); });
-    addMethod(c, sel("setText:"), +[](Object* s, SEL, Object* t) {
-        field(s)->m_text = isString(t) ? t : nullptr;
-        field(s)->sendActionsForControlEvents(1 << 17);
-    });
-    addMethod(c, sel("placeholder"), +[](Object* s, SEL) -> Object* { return field(s)->m_placeholder.get(); });
-    addMethod(c, sel("setPlaceholder:"), +[](Object* s, SEL, Object* t) { field(s)->m_placeholder = isString(t) ? t : nullptr; });
-    addMethod(c, sel("font"), +[](Object* s, SEL) -> Object* { return field(s)->m_font ? field(s)->m_font.get() : UIFont::defaultFont(); });
-    addMethod(c, sel("setFont:"), +[](Object* s, SEL, Object* f) { field(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject()); });
-    addMethod(c, sel("textColor"), +[](Object* s, SEL) -> Object* { return field(s)->m_textColor.get(); });
-    addMethod(c, sel("setTextColor:"), +[](Object* s, SEL, Object* color) { field(s)->m_textColor = isColor(color) ? color : nullptr; });
-    addMethod(c, sel("keyboardType"), +[](Object* s, SEL) { return field(s)->m_keyboardType; });
-    addMethod(c, sel("setKeyboardType:"), +[](Object* s, SEL, long k) { field(s)->m_keyboardType = k; });
-    addMethod(c, sel("textAlignment"), +[](Object* s, SEL) { return field(s)->m_textAlignment; });
-    addMethod(c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { field(s)->m_textAlignment = a; });
-    addMethod(c, sel("borderStyle"), +[](Object* s, SEL) { return field(s)->m_borderStyle; });
-    addMethod(c, sel("setBorderStyle:"), +[](Object* s, SEL, long b) { field(s)->m_borderStyle = b; });
-    addMethod(c, sel("inputAccessoryView"), +[](Object* s, SEL) -> Object* { return field(s)->m_inputAccessoryView.get(); });
-    addMethod(c, sel("setInputAccessoryView:"), +[](Object* s, SEL, Object* v) { field(s)->m_inputAccessoryView = isView(v) ? v : nullptr; });
-    addMethod(c, sel("delegate"), +[](Object* s, SEL) -> Object* { return autorelease(field(s)->m_delegate.load().leak()); });
-    addMethod(c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { field(s)->m_delegate = d; });
-    addMethod(c, sel("setClearButtonMode:"), +[](Object*, SEL, long) { });
-    addMethod(c, sel("setAutocorrectionType:"), +[](Object*, SEL, long) { });
-    addMethod(c, sel("setReturnKeyType:"), +[](Object*, SEL, long) { });
-    addMethod(c, sel("setSecureTextEntry:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("canBecomeFirstResponder"), +[](Object*, SEL) { return true; });
-    addMethod(c, sel("becomeFirstResponder"), +[](Object*, SEL) { return true; });
+    addMethod(
+        c, sel("text"), +[](Object* s, SEL) -> Object* { return field(s)->m_text ? field(s)->m_text.get() : ns(""); });
+    addMethod(
+        c, sel("setText:"), +[](Object* s, SEL, Object* t) {
+            field(s)->m_text = isString(t) ? t : nullptr;
+            field(s)->sendActionsForControlEvents(1 << 17);
+        });
+    addMethod(
+        c, sel("placeholder"), +[](Object* s, SEL) -> Object* { return field(s)->m_placeholder.get(); });
+    addMethod(
+        c, sel("setPlaceholder:"),
+        +[](Object* s, SEL, Object* t) { field(s)->m_placeholder = isString(t) ? t : nullptr; });
+    addMethod(
+        c, sel("font"),
+        +[](Object* s, SEL) -> Object* { return field(s)->m_font ? field(s)->m_font.get() : UIFont::defaultFont(); });
+    addMethod(
+        c, sel("setFont:"),
+        +[](Object* s, SEL, Object* f) { field(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject()); });
+    addMethod(
+        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return field(s)->m_textColor.get(); });
+    addMethod(
+        c, sel("setTextColor:"),
+        +[](Object* s, SEL, Object* color) { field(s)->m_textColor = isColor(color) ? color : nullptr; });
+    addMethod(
+        c, sel("keyboardType"), +[](Object* s, SEL) { return field(s)->m_keyboardType; });
+    addMethod(
+        c, sel("setKeyboardType:"), +[](Object* s, SEL, long k) { field(s)->m_keyboardType = k; });
+    addMethod(
+        c, sel("textAlignment"), +[](Object* s, SEL) { return field(s)->m_textAlignment; });
+    addMethod(
+        c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { field(s)->m_textAlignment = a; });
+    addMethod(
+        c, sel("borderStyle"), +[](Object* s, SEL) { return field(s)->m_borderStyle; });
+    addMethod(
+        c, sel("setBorderStyle:"), +[](Object* s, SEL, long b) { field(s)->m_borderStyle = b; });
+    addMethod(
+        c, sel("inputAccessoryView"), +[](Object* s, SEL) -> Object* { return field(s)->m_inputAccessoryView.get(); });
+    addMethod(
+        c, sel("setInputAccessoryView:"),
+        +[](Object* s, SEL, Object* v) { field(s)->m_inputAccessoryView = isView(v) ? v : nullptr; });
+    addMethod(
+        c, sel("delegate"), +[](Object* s, SEL) -> Object* { return autorelease(field(s)->m_delegate.load().leak()); });
+    addMethod(
+        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { field(s)->m_delegate = d; });
+    addMethod(
+        c, sel("setClearButtonMode:"), +[](Object*, SEL, long) {});
+    addMethod(
+        c, sel("setAutocorrectionType:"), +[](Object*, SEL, long) {});
+    addMethod(
+        c, sel("setReturnKeyType:"), +[](Object*, SEL, long) {});
+    addMethod(
+        c, sel("setSecureTextEntry:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("canBecomeFirstResponder"), +[](Object*, SEL) { return true; });
+    addMethod(
+        c, sel("becomeFirstResponder"), +[](Object*, SEL) { return true; });
 }
 
 }
@@ -57,7 +89,10 @@ Class* UITextField::classObject()
     return cls;
 }
 
-std::string UITextField::text() const { return toStdString(m_text.get()); }
+std::string UITextField::text() const
+{
+    return toStdString(m_text.get());
+}
 
 CGSize UITextField::defaultIntrinsicContentSize() const
 {
@@ -75,7 +110,7 @@ void UITextField::drawContent(Canvas& canvas, long style) const
     if (shown.empty())
         return;
     TextStyle textStyle = (m_font ? m_font.get() : UIFont::defaultFont())->textStyle();
-    UIColor* color = placeholder ? UIColor::systemColor("placeholderTextColor")
+    UIColor* color = placeholder     ? UIColor::systemColor("placeholderTextColor")
         : isColor(m_textColor.get()) ? static_cast<UIColor*>(m_textColor.get())
                                      : UIColor::systemColor("labelColor");
     textStyle.color = color->resolved(style);

@@ -11,21 +11,37 @@ using rt::SEL;
 
 namespace {
 
-UITextView* textView(Object* o) { return static_cast<UITextView*>(o); }
+UITextView* textView(Object* o)
+{
+    return static_cast<UITextView*>(o);
+}
 
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("text"), +[](Object* s, SEL) -> Object* { return textView(s)->m_text ? textView(s)->m_text.get() : ns(""); });
-    addMethod(c, sel("setText:"), +[](Object* s, SEL, Object* t) { textView(s)->m_text = isString(t) ? t : nullptr; });
-    addMethod(c, sel("font"), +[](Object* s, SEL) -> Object* { return textView(s)->m_font.get(); });
-    addMethod(c, sel("setFont:"), +[](Object* s, SEL, Object* f) { textView(s)->m_font = isKindOf(f, UIFont::classObject()) ? f : nullptr; });
-    addMethod(c, sel("textColor"), +[](Object* s, SEL) -> Object* { return textView(s)->m_textColor.get(); });
-    addMethod(c, sel("setTextColor:"), +[](Object* s, SEL, Object* color) { textView(s)->m_textColor = isColor(color) ? color : nullptr; });
-    addMethod(c, sel("textAlignment"), +[](Object* s, SEL) { return textView(s)->m_textAlignment; });
-    addMethod(c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { textView(s)->m_textAlignment = a; });
-    addMethod(c, sel("isEditable"), +[](Object* s, SEL) { return textView(s)->m_editable; });
-    addMethod(c, sel("setEditable:"), +[](Object* s, SEL, bool e) { textView(s)->m_editable = e; });
+    addMethod(
+        c, sel("text"),
+        +[](Object* s, SEL) -> Object* { return textView(s)->m_text ? textView(s)->m_text.get() : ns(""); });
+    addMethod(
+        c, sel("setText:"), +[](Object* s, SEL, Object* t) { textView(s)->m_text = isString(t) ? t : nullptr; });
+    addMethod(
+        c, sel("font"), +[](Object* s, SEL) -> Object* { return textView(s)->m_font.get(); });
+    addMethod(
+        c, sel("setFont:"),
+        +[](Object* s, SEL, Object* f) { textView(s)->m_font = isKindOf(f, UIFont::classObject()) ? f : nullptr; });
+    addMethod(
+        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return textView(s)->m_textColor.get(); });
+    addMethod(
+        c, sel("setTextColor:"),
+        +[](Object* s, SEL, Object* color) { textView(s)->m_textColor = isColor(color) ? color : nullptr; });
+    addMethod(
+        c, sel("textAlignment"), +[](Object* s, SEL) { return textView(s)->m_textAlignment; });
+    addMethod(
+        c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { textView(s)->m_textAlignment = a; });
+    addMethod(
+        c, sel("isEditable"), +[](Object* s, SEL) { return textView(s)->m_editable; });
+    addMethod(
+        c, sel("setEditable:"), +[](Object* s, SEL, bool e) { textView(s)->m_editable = e; });
 }
 
 }
@@ -49,7 +65,7 @@ void UITextView::drawContent(Canvas& canvas, long style) const
     TextStyle textStyle = (font ? font : UIFont::defaultFont())->textStyle();
     textStyle.maxLines = 0;
     textStyle.color = isColor(m_textColor.get()) ? static_cast<UIColor*>(m_textColor.get())->resolved(style)
-                                                  : UIColor::systemColor("labelColor")->resolved(style);
+                                                 : UIColor::systemColor("labelColor")->resolved(style);
     if (m_textAlignment == 1)
         textStyle.alignment = TextStyle::Alignment::Center;
     CGRect b = bounds();

@@ -18,7 +18,10 @@ namespace {
 constexpr long kFlexibleSpace = 5;
 constexpr double kMargin = 16;
 
-UIToolbar* toolbar(Object* o) { return static_cast<UIToolbar*>(o); }
+UIToolbar* toolbar(Object* o)
+{
+    return static_cast<UIToolbar*>(o);
+}
 
 rt::Ref<UIView> viewFor(UIBarButtonItem* item)
 {
@@ -59,15 +62,21 @@ void setItems(Object* s, Object* array)
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("items"), +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(toolbar(s)->m_items)); });
-    addMethod(c, sel("setItems:"), +[](Object* s, SEL, Object* items) { setItems(s, items); });
-    addMethod(c, sel("setItems:animated:"), +[](Object* s, SEL, Object* items, bool) { setItems(s, items); });
-    addMethod(c, sel("barStyle"), +[](Object* s, SEL) { return toolbar(s)->m_barStyle; });
-    addMethod(c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { toolbar(s)->m_barStyle = v; });
-    addMethod(c, sel("layoutSubviews"), +[](Object* s, SEL) {
-        sendSuper(s, UIToolbar::classObject(), SELECTOR("layoutSubviews"));
-        toolbar(s)->layoutToolbar();
-    });
+    addMethod(
+        c, sel("items"), +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(toolbar(s)->m_items)); });
+    addMethod(
+        c, sel("setItems:"), +[](Object* s, SEL, Object* items) { setItems(s, items); });
+    addMethod(
+        c, sel("setItems:animated:"), +[](Object* s, SEL, Object* items, bool) { setItems(s, items); });
+    addMethod(
+        c, sel("barStyle"), +[](Object* s, SEL) { return toolbar(s)->m_barStyle; });
+    addMethod(
+        c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { toolbar(s)->m_barStyle = v; });
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UIToolbar::classObject(), SELECTOR("layoutSubviews"));
+            toolbar(s)->layoutToolbar();
+        });
 }
 
 }
@@ -96,7 +105,8 @@ void UIToolbar::layoutToolbar()
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
         if (item->m_systemItem == kFlexibleSpace)
             ++flexible;
-        else if (auto* view = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get()))
+        else if (auto* view
+            = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get()))
             fixed += std::max(view->frame().width(), view->defaultIntrinsicContentSize().width) + 8;
     }
     double spare = std::max(0.0, b.width() - 2 * kMargin - fixed);

@@ -20,21 +20,26 @@ void registerMethods(rt::Class* c)
     bind<&UITraitCollection::userInterfaceStyle>(c, "userInterfaceStyle");
     bind<&UITraitCollection::displayScale>(c, "displayScale");
     bind<&UITraitCollection::userInterfaceIdiom>(c, "userInterfaceIdiom");
-    addMethod(c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
-        auto* a = static_cast<UITraitCollection*>(self);
-        auto* b = dynamicCast<UITraitCollection>(other, UITraitCollection::classObject());
-        return b && a->m_style == b->m_style && a->m_scale == b->m_scale && a->m_idiom == b->m_idiom;
-    });
-    addClassMethod(c, sel("traitCollectionWithUserInterfaceStyle:"),
+    addMethod(
+        c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
+            auto* a = static_cast<UITraitCollection*>(self);
+            auto* b = dynamicCast<UITraitCollection>(other, UITraitCollection::classObject());
+            return b && a->m_style == b->m_style && a->m_scale == b->m_scale && a->m_idiom == b->m_idiom;
+        });
+    addClassMethod(
+        c, sel("traitCollectionWithUserInterfaceStyle:"),
         +[](Class*, SEL, long style) -> Object* { return UITraitCollection::forStyle(style); });
-    addClassMethod(c, sel("currentTraitCollection"), +[](Class*, SEL) -> Object* { return UITraitCollection::current(); });
-    addClassMethod(c, sel("setCurrentTraitCollection:"), +[](Class*, SEL, Object* traits) {
-        UITraitCollection::setCurrent(dynamicCast<UITraitCollection>(traits, UITraitCollection::classObject()));
-    });
-    addMethod(c, sel("performAsCurrentTraitCollection:"), +[](Object* self, SEL, BlockBase* actions) {
-        CurrentTraitScope scope(static_cast<UITraitCollection*>(self));
-        callBlock<void()>(actions);
-    });
+    addClassMethod(
+        c, sel("currentTraitCollection"), +[](Class*, SEL) -> Object* { return UITraitCollection::current(); });
+    addClassMethod(
+        c, sel("setCurrentTraitCollection:"), +[](Class*, SEL, Object* traits) {
+            UITraitCollection::setCurrent(dynamicCast<UITraitCollection>(traits, UITraitCollection::classObject()));
+        });
+    addMethod(
+        c, sel("performAsCurrentTraitCollection:"), +[](Object* self, SEL, BlockBase* actions) {
+            CurrentTraitScope scope(static_cast<UITraitCollection*>(self));
+            callBlock<void()>(actions);
+        });
 }
 
 }
@@ -72,7 +77,10 @@ UITraitCollection* UITraitCollection::current()
     return forStyle(UIScreen::mainScreen()->userInterfaceStyle());
 }
 
-void UITraitCollection::setCurrent(UITraitCollection* traits) { currentSlot() = traits; }
+void UITraitCollection::setCurrent(UITraitCollection* traits)
+{
+    currentSlot() = traits;
+}
 
 CurrentTraitScope::CurrentTraitScope(UITraitCollection* traits)
     : m_previous(currentSlot())
@@ -80,4 +88,7 @@ CurrentTraitScope::CurrentTraitScope(UITraitCollection* traits)
     currentSlot() = traits;
 }
 
-CurrentTraitScope::~CurrentTraitScope() { currentSlot() = m_previous; }
+CurrentTraitScope::~CurrentTraitScope()
+{
+    currentSlot() = m_previous;
+}

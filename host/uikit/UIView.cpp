@@ -92,7 +92,10 @@ void UIView::boundsSizeDidChange(CGSize oldSize)
         resizeSubviews(oldSize);
 }
 
-void UIView::setAlpha(double alpha) { m_alpha = std::isfinite(alpha) ? std::clamp(alpha, 0.0, 1.0) : 1.0; }
+void UIView::setAlpha(double alpha)
+{
+    m_alpha = std::isfinite(alpha) ? std::clamp(alpha, 0.0, 1.0) : 1.0;
+}
 
 void UIView::setBackgroundColor(rt::Object* color)
 {
@@ -122,9 +125,15 @@ UIView* UIView::viewWithTag(long tag) const
     return nullptr;
 }
 
-bool UIView::clipsToBounds() const { return m_layer->m_masksToBounds; }
+bool UIView::clipsToBounds() const
+{
+    return m_layer->m_masksToBounds;
+}
 
-void UIView::setClipsToBounds(bool clips) { m_layer->m_masksToBounds = clips; }
+void UIView::setClipsToBounds(bool clips)
+{
+    m_layer->m_masksToBounds = clips;
+}
 
 CGRect UIView::convertRectToView(CGRect rect, const UIView* other) const
 {
@@ -189,8 +198,14 @@ long UIView::effectiveUserInterfaceStyle() const
     return current ? current : UIScreen::mainScreen()->userInterfaceStyle();
 }
 
-UITraitCollection* UIView::traitCollection() const { return UITraitCollection::forStyle(effectiveUserInterfaceStyle()); }
+UITraitCollection* UIView::traitCollection() const
+{
+    return UITraitCollection::forStyle(effectiveUserInterfaceStyle());
+}
 
 void UIView::drawContent(Canvas&, long) const { }
 
-bool isView(rt::Object* o) { return rt::isKindOf(o, UIView::classObject()); }
+bool isView(rt::Object* o)
+{
+    return rt::isKindOf(o, UIView::classObject());
+}

@@ -194,4 +194,7 @@ UIResponder* UIViewController::nextResponder() const
     return m_parent;
 }
 
-bool isViewController(Object* o) { return rt::isKindOf(o, UIViewController::classObject()); }
+bool isViewController(Object* o)
+{
+    return rt::isKindOf(o, UIViewController::classObject());
+}

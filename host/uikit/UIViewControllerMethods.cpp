@@ -12,77 +12,110 @@ using rt::SEL;
 
 namespace {
 
-UIViewController* controller(Object* o) { return static_cast<UIViewController*>(o); }
+UIViewController* controller(Object* o)
+{
+    return static_cast<UIViewController*>(o);
+}
 
 void registerLifecycle(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("initWithNibName:bundle:"), +[](Object* s, SEL, Object*, Object*) { return s; });
-    addMethod(c, sel("init"), +[](Object* s, SEL) {
-        return send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
-    });
-    addMethod(c, sel("view"), +[](Object* s, SEL) -> Object* { return controller(s)->view(); });
-    addMethod(c, sel("viewIfLoaded"), +[](Object* s, SEL) -> Object* {
-        return controller(s)->isViewLoaded() ? controller(s)->view() : nullptr;
-    });
+    addMethod(
+        c, sel("initWithNibName:bundle:"), +[](Object* s, SEL, Object*, Object*) { return s; });
+    addMethod(
+        c, sel("init"),
+        +[](Object* s, SEL) { return send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr); });
+    addMethod(
+        c, sel("view"), +[](Object* s, SEL) -> Object* { return controller(s)->view(); });
+    addMethod(
+        c, sel("viewIfLoaded"),
+        +[](Object* s, SEL) -> Object* { return controller(s)->isViewLoaded() ? controller(s)->view() : nullptr; });
     bind<&UIViewController::setView>(c, "setView:");
     bind<&UIViewController::isViewLoaded>(c, "isViewLoaded");
-    addMethod(c, sel("loadViewIfNeeded"), +[](Object* s, SEL) { controller(s)->view(); });
+    addMethod(
+        c, sel("loadViewIfNeeded"), +[](Object* s, SEL) { controller(s)->view(); });
     // The steps themselves do nothing in UIViewController; subclasses and replacements fill them.
-    addMethod(c, sel("loadView"), +[](Object*, SEL) { });
-    addMethod(c, sel("viewDidLoad"), +[](Object*, SEL) { });
-    addMethod(c, sel("viewWillAppear:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("viewDidAppear:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("viewWillDisappear:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("viewDidDisappear:"), +[](Object*, SEL, bool) { });
-    addMethod(c, sel("viewWillLayoutSubviews"), +[](Object*, SEL) { });
-    addMethod(c, sel("viewDidLayoutSubviews"), +[](Object*, SEL) { });
-    addMethod(c, sel("willMoveToParentViewController:"), +[](Object*, SEL, Object*) { });
-    addMethod(c, sel("didMoveToParentViewController:"), +[](Object*, SEL, Object*) { });
-    addMethod(c, sel("_visibleChildForAppearance"), +[](Object*, SEL) -> Object* { return nullptr; });
+    addMethod(
+        c, sel("loadView"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("viewDidLoad"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("viewWillAppear:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("viewDidAppear:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("viewWillDisappear:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("viewDidDisappear:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("viewWillLayoutSubviews"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("viewDidLayoutSubviews"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("willMoveToParentViewController:"), +[](Object*, SEL, Object*) {});
+    addMethod(
+        c, sel("didMoveToParentViewController:"), +[](Object*, SEL, Object*) {});
+    addMethod(
+        c, sel("_visibleChildForAppearance"), +[](Object*, SEL) -> Object* { return nullptr; });
 }
 
 void registerContainment(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("title"), +[](Object* s, SEL) -> Object* { return controller(s)->title(); });
+    addMethod(
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return controller(s)->title(); });
     bind<&UIViewController::setTitle>(c, "setTitle:");
-    addMethod(c, sel("navigationItem"), +[](Object* s, SEL) -> Object* { return controller(s)->navigationItem(); });
-    addMethod(c, sel("navigationController"), +[](Object* s, SEL) -> Object* {
-        return controller(s)->navigationController();
-    });
-    addMethod(c, sel("parentViewController"), +[](Object* s, SEL) -> Object* { return controller(s)->parentViewController(); });
-    addMethod(c, sel("childViewControllers"), +[](Object* s, SEL) -> Object* {
-        auto& children = controller(s)->childViewControllers();
-        return autorelease(NSArray::create(std::vector<Ref<Object>>(children.begin(), children.end())));
-    });
+    addMethod(
+        c, sel("navigationItem"), +[](Object* s, SEL) -> Object* { return controller(s)->navigationItem(); });
+    addMethod(
+        c, sel("navigationController"),
+        +[](Object* s, SEL) -> Object* { return controller(s)->navigationController(); });
+    addMethod(
+        c, sel("parentViewController"),
+        +[](Object* s, SEL) -> Object* { return controller(s)->parentViewController(); });
+    addMethod(
+        c, sel("childViewControllers"), +[](Object* s, SEL) -> Object* {
+            auto& children = controller(s)->childViewControllers();
+            return autorelease(NSArray::create(std::vector<Ref<Object>>(children.begin(), children.end())));
+        });
     bind<&UIViewController::addChildViewController>(c, "addChildViewController:");
     bind<&UIViewController::removeFromParentViewController>(c, "removeFromParentViewController");
-    addMethod(c, sel("presentViewController:animated:completion:"), +[](Object* s, SEL, Object* vc, bool animated, BlockBase* done) {
-        controller(s)->presentViewController(vc, animated, done);
-    });
-    addMethod(c, sel("dismissViewControllerAnimated:completion:"), +[](Object* s, SEL, bool animated, BlockBase* done) {
-        controller(s)->dismissViewController(animated, done);
-    });
-    addMethod(c, sel("presentedViewController"), +[](Object* s, SEL) -> Object* { return controller(s)->presentedViewController(); });
-    addMethod(c, sel("tabBarController"), +[](Object*, SEL) -> Object* { return nullptr; });
-    addMethod(c, sel("splitViewController"), +[](Object*, SEL) -> Object* { return nullptr; });
+    addMethod(
+        c, sel("presentViewController:animated:completion:"),
+        +[](Object* s, SEL, Object* vc, bool animated, BlockBase* done) {
+            controller(s)->presentViewController(vc, animated, done);
+        });
+    addMethod(
+        c, sel("dismissViewControllerAnimated:completion:"),
+        +[](Object* s, SEL, bool animated, BlockBase* done) { controller(s)->dismissViewController(animated, done); });
+    addMethod(
+        c, sel("presentedViewController"),
+        +[](Object* s, SEL) -> Object* { return controller(s)->presentedViewController(); });
+    addMethod(
+        c, sel("tabBarController"), +[](Object*, SEL) -> Object* { return nullptr; });
+    addMethod(
+        c, sel("splitViewController"), +[](Object*, SEL) -> Object* { return nullptr; });
 }
 
 void registerTraits(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("traitCollection"), +[](Object* s, SEL) -> Object* {
-        return UITraitCollection::forStyle(controller(s)->effectiveUserInterfaceStyle());
-    });
-    addMethod(c, sel("traitCollectionDidChange:"), +[](Object*, SEL, Object*) { });
-    addMethod(c, sel("overrideUserInterfaceStyle"), +[](Object* s, SEL) { return controller(s)->m_overrideStyle; });
-    addMethod(c, sel("setOverrideUserInterfaceStyle:"), +[](Object* s, SEL, long style) {
-        controller(s)->m_overrideStyle = style >= 0 && style <= 2 ? style : 0;
-        if (controller(s)->isViewLoaded())
-            controller(s)->view()->propagateTraitChanges();
-    });
-    addMethod(c, sel("setNeedsStatusBarAppearanceUpdate"), +[](Object*, SEL) { });
+    addMethod(
+        c, sel("traitCollection"), +[](Object* s, SEL) -> Object* {
+            return UITraitCollection::forStyle(controller(s)->effectiveUserInterfaceStyle());
+        });
+    addMethod(
+        c, sel("traitCollectionDidChange:"), +[](Object*, SEL, Object*) {});
+    addMethod(
+        c, sel("overrideUserInterfaceStyle"), +[](Object* s, SEL) { return controller(s)->m_overrideStyle; });
+    addMethod(
+        c, sel("setOverrideUserInterfaceStyle:"), +[](Object* s, SEL, long style) {
+            controller(s)->m_overrideStyle = style >= 0 && style <= 2 ? style : 0;
+            if (controller(s)->isViewLoaded())
+                controller(s)->view()->propagateTraitChanges();
+        });
+    addMethod(
+        c, sel("setNeedsStatusBarAppearanceUpdate"), +[](Object*, SEL) {});
 }
 
 }

@@ -42,7 +42,10 @@ bool UIView::isDescendantOf(const UIView* ancestor) const
     return false;
 }
 
-void UIView::addSubview(UIView* view) { insertSubview(view, static_cast<long>(m_subviews.size())); }
+void UIView::addSubview(UIView* view)
+{
+    insertSubview(view, static_cast<long>(m_subviews.size()));
+}
 
 void UIView::insertSubview(UIView* view, long index)
 {
@@ -56,7 +59,8 @@ void UIView::insertSubview(UIView* view, long index)
         auto it = std::find(m_subviews.begin(), m_subviews.end(), keep);
         long from = it - m_subviews.begin();
         m_subviews.erase(it);
-        m_subviews.insert(m_subviews.begin() + std::min<long>(from < index ? index - 1 : index, m_subviews.size()), keep);
+        m_subviews.insert(
+            m_subviews.begin() + std::min<long>(from < index ? index - 1 : index, m_subviews.size()), keep);
         return;
     }
     UIWindow* newWindow = m_window;

@@ -84,7 +84,10 @@ std::optional<double>* slotFor(Wanted& wanted, long attribute)
     }
 }
 
-bool isDimension(long attribute) { return attribute == NSLayoutAttributeWidth || attribute == NSLayoutAttributeHeight; }
+bool isDimension(long attribute)
+{
+    return attribute == NSLayoutAttributeWidth || attribute == NSLayoutAttributeHeight;
+}
 
 // The rectangle of `other` in `container`'s coordinates.
 CGRect rectIn(const UIView* other, const UIView* container)
@@ -146,11 +149,17 @@ void solveAxis(const Axis& axis, double intrinsic, double& origin, double& size)
         origin = *axis.max - size;
 }
 
-bool hasConstraints(const UIView* v) { return !v->ownedConstraints().empty() || !v->secondaryConstraints().empty(); }
+bool hasConstraints(const UIView* v)
+{
+    return !v->ownedConstraints().empty() || !v->secondaryConstraints().empty();
+}
 
 // Only views that gave up their autoresizing frame are placed by constraints; the others keep
 // the frame their code sets, as the autoresizing constraints would hold them on a device.
-bool isConstrained(const UIView* v) { return !v->translatesAutoresizingMaskIntoConstraints() && hasConstraints(v); }
+bool isConstrained(const UIView* v)
+{
+    return !v->translatesAutoresizingMaskIntoConstraints() && hasConstraints(v);
+}
 
 }
 
@@ -187,7 +196,10 @@ void UIView::setNeedsLayout()
         m_window->scheduleLayout();
 }
 
-void UIView::layoutSubviews() { solveConstraintsForSubviews(); }
+void UIView::layoutSubviews()
+{
+    solveConstraintsForSubviews();
+}
 
 void UIView::solveConstraintsForSubviews()
 {
@@ -237,7 +249,9 @@ void UIView::resizeSubviews(CGSize oldSize)
             if (!flexible)
                 return;
             double sum = parts[0] + parts[1] + parts[2];
-            auto share = [&](int i, bool flex) { return !flex ? 0.0 : sum > 0 ? delta * parts[i] / sum : delta / flexible; };
+            auto share = [&](int i, bool flex) {
+                return !flex ? 0.0 : sum > 0 ? delta * parts[i] / sum : delta / flexible;
+            };
             origin += share(0, flexLead);
             size = std::max(0.0, size + share(1, flexLength));
         };
@@ -263,7 +277,10 @@ CGSize UIView::intrinsicContentSize() const
     return rt::send<CGSize>(const_cast<UIView*>(this), SELECTOR("intrinsicContentSize"));
 }
 
-CGSize UIView::defaultSizeThatFits(CGSize) const { return m_bounds.size; }
+CGSize UIView::defaultSizeThatFits(CGSize) const
+{
+    return m_bounds.size;
+}
 
 void UIView::sizeToFit()
 {
@@ -273,7 +290,10 @@ void UIView::sizeToFit()
     rt::send(this, SELECTOR("setFrame:"), f);
 }
 
-void UIView::addOwnedConstraint(NSLayoutConstraint* c) { m_ownedConstraints.emplace_back(c); }
+void UIView::addOwnedConstraint(NSLayoutConstraint* c)
+{
+    m_ownedConstraints.emplace_back(c);
+}
 
 void UIView::removeConstraintReference(NSLayoutConstraint* c)
 {

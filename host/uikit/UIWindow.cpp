@@ -22,7 +22,10 @@ std::vector<UIWindow*>& windows()
 
 UIWindow* g_keyWindow = nullptr;
 
-UIWindow* window(Object* o) { return static_cast<UIWindow*>(o); }
+UIWindow* window(Object* o)
+{
+    return static_cast<UIWindow*>(o);
+}
 
 void displaySubtree(UIView* view)
 {
@@ -35,13 +38,18 @@ void displaySubtree(UIView* view)
 void registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("rootViewController"), +[](Object* s, SEL) -> Object* { return window(s)->rootViewController(); });
+    addMethod(
+        c, sel("rootViewController"), +[](Object* s, SEL) -> Object* { return window(s)->rootViewController(); });
     bind<&UIWindow::setRootViewController>(c, "setRootViewController:");
     bind<&UIWindow::makeKeyAndVisible>(c, "makeKeyAndVisible");
-    addMethod(c, sel("makeKeyWindow"), +[](Object* s, SEL) { g_keyWindow = window(s); });
-    addMethod(c, sel("isKeyWindow"), +[](Object* s, SEL) { return g_keyWindow == s; });
-    addMethod(c, sel("screen"), +[](Object*, SEL) -> Object* { return UIScreen::mainScreen(); });
-    addClassMethod(c, sel("keyWindow"), +[](Class*, SEL) -> Object* { return UIWindow::keyWindow(); });
+    addMethod(
+        c, sel("makeKeyWindow"), +[](Object* s, SEL) { g_keyWindow = window(s); });
+    addMethod(
+        c, sel("isKeyWindow"), +[](Object* s, SEL) { return g_keyWindow == s; });
+    addMethod(
+        c, sel("screen"), +[](Object*, SEL) -> Object* { return UIScreen::mainScreen(); });
+    addClassMethod(
+        c, sel("keyWindow"), +[](Class*, SEL) -> Object* { return UIWindow::keyWindow(); });
 }
 
 }
@@ -61,9 +69,15 @@ rt::Ref<UIWindow> UIWindow::create(CGRect frame)
     return rt::Ref<UIWindow>(static_cast<UIWindow*>(UIView::create(classObject(), frame).get()));
 }
 
-const std::vector<UIWindow*>& UIWindow::allWindows() { return windows(); }
+const std::vector<UIWindow*>& UIWindow::allWindows()
+{
+    return windows();
+}
 
-UIWindow* UIWindow::keyWindow() { return g_keyWindow; }
+UIWindow* UIWindow::keyWindow()
+{
+    return g_keyWindow;
+}
 
 UIWindow::UIWindow()
 {

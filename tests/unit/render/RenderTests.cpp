@@ -26,7 +26,10 @@ RGBA8 at(const CGImage& image, double x, double y)
     return image.pixelAt(static_cast<size_t>(x * scale), static_cast<size_t>(y * scale));
 }
 
-RGBA8 hex(unsigned value) { return { uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value), 255 }; }
+RGBA8 hex(unsigned value)
+{
+    return { uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value), 255 };
+}
 
 bool near(RGBA8 a, RGBA8 b, int tolerance = 3)
 {
@@ -39,9 +42,9 @@ bool near(RGBA8 a, RGBA8 b, int tolerance = 3)
     RGBA8 got = at(image, x, y);
     if (near(got, expected, tolerance))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel at (" << x << ", " << y << ") is " << int(got.r) << "," << int(got.g) << ","
-                                         << int(got.b) << "," << int(got.a) << "; expected " << int(expected.r) << ","
-                                         << int(expected.g) << "," << int(expected.b) << "," << int(expected.a);
+    return ::testing::AssertionFailure() << "pixel at (" << x << ", " << y << ") is " << int(got.r) << "," << int(got.g)
+                                         << "," << int(got.b) << "," << int(got.a) << "; expected " << int(expected.r)
+                                         << "," << int(expected.g) << "," << int(expected.b) << "," << int(expected.a);
 }
 
 rt::Ref<UIView> coloredView(CGRect frame, unsigned color)
@@ -51,7 +54,8 @@ rt::Ref<UIView> coloredView(CGRect frame, unsigned color)
         char text[8];
         std::snprintf(text, sizeof text, "%06x", color);
         return std::string(text);
-    }()).get());
+    }())
+                                 .get());
     return view;
 }
 
@@ -134,7 +138,8 @@ TEST(Render, TemplateImagesTakeTheTint)
     auto window = UIWindow::create(UIScreen::mainScreen()->bounds());
     window->makeKeyAndVisible();
     window->addSubview(coloredView(window->bounds(), 0xFFFFFF).get());
-    auto black = UIImage::create(CGImage::create(1, 1, 4, CGImageAlphaInfo::PremultipliedLast, { 0, 0, 0, 255 }), 1, UIImageRenderingModeAlwaysTemplate);
+    auto black = UIImage::create(CGImage::create(1, 1, 4, CGImageAlphaInfo::PremultipliedLast, { 0, 0, 0, 255 }), 1,
+        UIImageRenderingModeAlwaysTemplate);
     auto view = UIView::create(UIImageView::classObject(), CGRectMake(50, 50, 40, 40));
     rt::send(view.get(), SELECTOR("setImage:"), static_cast<rt::Object*>(black.get()));
     view->setTintColor(UIColor::systemColor("systemRedColor"));

@@ -40,8 +40,14 @@ rt::Ref<UIImage> icon(unsigned color)
     return UIImage::create(canvas->makeImage(), scale);
 }
 
-long sections(Object* self, SEL, Object*) { return static_cast<long>(rowsOf(self).size()); }
-long rows(Object* self, SEL, Object*, long section) { return static_cast<long>(rowsOf(self)[section].size()); }
+long sections(Object* self, SEL, Object*)
+{
+    return static_cast<long>(rowsOf(self).size());
+}
+long rows(Object* self, SEL, Object*, long section)
+{
+    return static_cast<long>(rowsOf(self)[section].size());
+}
 
 Object* cell(Object* self, SEL, Object* table, Object* path)
 {
@@ -117,7 +123,8 @@ SamplePage makeSamplePage(const std::vector<std::vector<SampleRow>>& content, lo
     sample.navigation = UINavigationController::create(sample.page.get());
     sample.navigation->navigationBar()->m_prefersLargeTitles = true;
     auto search = rt::newObject(UISearchController::classObject());
-    rt::send(rt::send<Object*>(sample.page.get(), SELECTOR("navigationItem")), SELECTOR("setSearchController:"), search.get());
+    rt::send(rt::send<Object*>(sample.page.get(), SELECTOR("navigationItem")), SELECTOR("setSearchController:"),
+        search.get());
     sample.window = UIWindow::create(UIScreen::mainScreen()->bounds());
     sample.window->setOverrideUserInterfaceStyle(style);
     sample.window->setRootViewController(sample.navigation.get());

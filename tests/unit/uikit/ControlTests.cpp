@@ -16,14 +16,20 @@ namespace {
 
 rt::Class* targetClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestControlTarget", rt::rootClass())
-                                .method("plain", +[](Object*, SEL) { messageLog().push_back("plain"); })
-                                .method("withSender:", +[](Object*, SEL, Object* sender) {
-                                    messageLog().push_back(sender ? "withSender" : "withSender:nil");
-                                })
-                                .method("withSender:event:", +[](Object*, SEL, Object*, Object*) { messageLog().push_back("withEvent"); })
-                                .method("wrongShape:", +[](Object*, SEL, long) { messageLog().push_back("wrong"); })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestControlTarget", rt::rootClass())
+              .method(
+                  "plain", +[](Object*, SEL) { messageLog().push_back("plain"); })
+              .method(
+                  "withSender:",
+                  +[](Object*, SEL, Object* sender) {
+                      messageLog().push_back(sender ? "withSender" : "withSender:nil");
+                  })
+              .method(
+                  "withSender:event:", +[](Object*, SEL, Object*, Object*) { messageLog().push_back("withEvent"); })
+              .method(
+                  "wrongShape:", +[](Object*, SEL, long) { messageLog().push_back("wrong"); })
+              .registerClass();
     return cls;
 }
 
@@ -57,8 +63,9 @@ TEST(Controls, ButtonShowsItsImageAndOpensItsMenu)
     rt::AutoreleasePool pool;
     Object* button = rt::send<Object*>(UIButton::classObject(), SELECTOR("buttonWithType:"), 0L);
     rt::send(button, SELECTOR("setFrame:"), CGRectMake(0, 0, 26, 25));
-    Object* gear = rt::send<Object*>(rt::send<Object*>(UIImage::classObject(), SELECTOR("systemImageNamed:"), ns("gear")),
-        SELECTOR("imageWithRenderingMode:"), 2L);
+    Object* gear
+        = rt::send<Object*>(rt::send<Object*>(UIImage::classObject(), SELECTOR("systemImageNamed:"), ns("gear")),
+            SELECTOR("imageWithRenderingMode:"), 2L);
     rt::send(button, SELECTOR("setImage:forState:"), gear, 0UL);
     rt::send(button, SELECTOR("setContentVerticalAlignment:"), 3L);
     rt::send(button, SELECTOR("setContentHorizontalAlignment:"), 3L);
@@ -71,10 +78,11 @@ TEST(Controls, ButtonShowsItsImageAndOpensItsMenu)
     auto handler = rt::makeBlock<void(Object*)>([&chosen](Object* action) {
         chosen += toStdString(rt::send<Object*>(action, SELECTOR("title"))) == "Respring" ? 1 : 100;
     });
-    Object* action = rt::send<Object*>(UIAction::classObject(), SELECTOR("actionWithTitle:image:identifier:handler:"), ns("Respring"),
-        nullptr, nullptr, handler.get());
+    Object* action = rt::send<Object*>(UIAction::classObject(), SELECTOR("actionWithTitle:image:identifier:handler:"),
+        ns("Respring"), nullptr, nullptr, handler.get());
     auto children = NSArray::create({ rt::Ref<Object>(action) });
-    Object* menu = rt::send<Object*>(UIMenu::classObject(), SELECTOR("menuWithTitle:children:"), ns(""), children.get());
+    Object* menu
+        = rt::send<Object*>(UIMenu::classObject(), SELECTOR("menuWithTitle:children:"), ns(""), children.get());
     rt::send(button, SELECTOR("setMenu:"), menu);
     rt::send(button, SELECTOR("setShowsMenuAsPrimaryAction:"), true);
     static_cast<UIButton*>(button)->simulateTap();
@@ -91,7 +99,8 @@ TEST(Controls, SwitchFlipsOnTapAndSliderStaysInRange)
     auto target = rt::newObject(targetClass());
     auto toggle = UIView::create(UISwitch::classObject(), CGRectMake(0, 0, 10, 10));
     EXPECT_EQ(toggle->frame().size, (CGSize { 51, 31 }));
-    rt::send(toggle.get(), SELECTOR("addTarget:action:forControlEvents:"), target.get(), rt::sel("withSender:"), 4096UL);
+    rt::send(
+        toggle.get(), SELECTOR("addTarget:action:forControlEvents:"), target.get(), rt::sel("withSender:"), 4096UL);
     messageLog().clear();
     static_cast<UISwitch*>(toggle.get())->simulateTap();
     EXPECT_TRUE(rt::send<bool>(toggle.get(), SELECTOR("isOn")));

@@ -27,7 +27,10 @@ rt::Ref<CGImage> checker()
     return CGImage::create(2, 2, 8, CGImageAlphaInfo::PremultipliedLast, std::move(pixels));
 }
 
-NSData* dataOf(const std::vector<uint8_t>& bytes) { return rt::autorelease(NSData::create(bytes)); }
+NSData* dataOf(const std::vector<uint8_t>& bytes)
+{
+    return rt::autorelease(NSData::create(bytes));
+}
 
 }
 
@@ -58,7 +61,8 @@ TEST(Images, JPEGDecodesAndFilesCarryTheirScale)
     auto folder = std::filesystem::temp_directory_path() / "tam-uikit-images";
     std::filesystem::create_directories(folder);
     auto path = folder / "Icon@3x.jpg";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg->data()), std::streamsize(jpeg->size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(jpeg->data()), std::streamsize(jpeg->size()));
     auto image = UIImage::createWithContentsOfFile(path);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->scale(), 3);
@@ -87,19 +91,22 @@ TEST(Images, BadDataGivesNoImage)
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(rt::send<Object*>(UIImage::classObject(), SELECTOR("imageWithData:"), dataOf(bytes)), nullptr);
     }
-    EXPECT_EQ(rt::send<Object*>(UIImage::classObject(), SELECTOR("imageWithData:"), static_cast<Object*>(nullptr)), nullptr);
+    EXPECT_EQ(
+        rt::send<Object*>(UIImage::classObject(), SELECTOR("imageWithData:"), static_cast<Object*>(nullptr)), nullptr);
 }
 
 TEST(Images, CGImageScaleAndRenderingMode)
 {
     rt::AutoreleasePool pool;
-    Object* image = rt::send<Object*>(UIImage::classObject(), SELECTOR("imageWithCGImage:scale:orientation:"), checker().get(), 2.0, 0L);
+    Object* image = rt::send<Object*>(
+        UIImage::classObject(), SELECTOR("imageWithCGImage:scale:orientation:"), checker().get(), 2.0, 0L);
     ASSERT_TRUE(isImage(image));
     EXPECT_EQ(rt::send<CGSize>(image, SELECTOR("size")), (CGSize { 1, 1 }));
     Object* templated = rt::send<Object*>(image, SELECTOR("imageWithRenderingMode:"), 2L);
     EXPECT_EQ(rt::send<long>(templated, SELECTOR("renderingMode")), 2);
     EXPECT_TRUE(static_cast<UIImage*>(templated)->isTemplate());
-    EXPECT_EQ(static_cast<UIImage*>(templated)->cgImage(), static_cast<UIImage*>(image)->cgImage()) << "the bitmap is shared";
+    EXPECT_EQ(static_cast<UIImage*>(templated)->cgImage(), static_cast<UIImage*>(image)->cgImage())
+        << "the bitmap is shared";
     Object* symbol = rt::send<Object*>(UIImage::classObject(), SELECTOR("systemImageNamed:"), ns("gear"));
     ASSERT_TRUE(isImage(symbol));
     EXPECT_TRUE(static_cast<UIImage*>(symbol)->isTemplate());
@@ -111,10 +118,12 @@ TEST(Images, RendererDrawsIconsClippedToARoundedRectangle)
     rt::AutoreleasePool pool;
     // What the library does for its own icons: a 29 x 29 image drawn through a clip of radius 6.
     auto square = UIImage::create(CGImage::create(1, 1, 4, CGImageAlphaInfo::PremultipliedLast, { 0, 0, 255, 255 }));
-    auto renderer = rt::adopt(rt::send<Object*>(UIGraphicsImageRenderer::classObject()->allocate(), SELECTOR("initWithSize:"), CGSize { 29, 29 }));
+    auto renderer = rt::adopt(rt::send<Object*>(
+        UIGraphicsImageRenderer::classObject()->allocate(), SELECTOR("initWithSize:"), CGSize { 29, 29 }));
     Object* drawing = square.get();
     auto actions = rt::makeBlock<void(Object*)>([drawing](Object*) {
-        Object* clip = rt::send<Object*>(UIBezierPath::classObject(), SELECTOR("bezierPathWithRoundedRect:cornerRadius:"), CGRectMake(0, 0, 29, 29), 6.0);
+        Object* clip = rt::send<Object*>(UIBezierPath::classObject(),
+            SELECTOR("bezierPathWithRoundedRect:cornerRadius:"), CGRectMake(0, 0, 29, 29), 6.0);
         rt::send(clip, SELECTOR("addClip"));
         rt::send(drawing, SELECTOR("drawInRect:"), CGRectMake(0, 0, 29, 29));
     });

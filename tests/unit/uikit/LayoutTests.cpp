@@ -14,11 +14,15 @@ using rt::SEL;
 
 namespace {
 
-Object* anchor(UIView* v, const char* name) { return rt::send<Object*>(v, rt::sel(name)); }
+Object* anchor(UIView* v, const char* name)
+{
+    return rt::send<Object*>(v, rt::sel(name));
+}
 
 void pin(UIView* a, const char* attrA, UIView* b, const char* attrB, double constant = 0)
 {
-    Object* c = rt::send<Object*>(anchor(a, attrA), SELECTOR("constraintEqualToAnchor:constant:"), anchor(b, attrB), constant);
+    Object* c = rt::send<Object*>(
+        anchor(a, attrA), SELECTOR("constraintEqualToAnchor:constant:"), anchor(b, attrB), constant);
     rt::send(c, SELECTOR("setActive:"), true);
 }
 
@@ -46,7 +50,10 @@ void countingLayout(Object* self, SEL cmd)
 
 CGPoint g_forcedCenter { 5, 6 };
 void (*g_originalSetCenter)(Object*, SEL, CGPoint) = nullptr;
-void forcedCenter(Object* self, SEL cmd, CGPoint) { g_originalSetCenter(self, cmd, g_forcedCenter); }
+void forcedCenter(Object* self, SEL cmd, CGPoint)
+{
+    g_originalSetCenter(self, cmd, g_forcedCenter);
+}
 
 }
 
@@ -70,9 +77,12 @@ TEST(Layout, ControllerHearsAroundItsViewsLayout)
 {
     rt::AutoreleasePool pool;
     rt::Class* cls = rt::ClassBuilder("TestLayoutController", UIViewController::classObject())
-                         .method("viewWillLayoutSubviews", +[](Object*, SEL) { messageLog().push_back("will"); })
-                         .method("viewDidLayoutSubviews", +[](Object*, SEL) { messageLog().push_back("did"); })
-                         .method("viewDidLoad", +[](Object*, SEL) { messageLog().push_back("load"); })
+                         .method(
+                             "viewWillLayoutSubviews", +[](Object*, SEL) { messageLog().push_back("will"); })
+                         .method(
+                             "viewDidLayoutSubviews", +[](Object*, SEL) { messageLog().push_back("did"); })
+                         .method(
+                             "viewDidLoad", +[](Object*, SEL) { messageLog().push_back("load"); })
                          .registerClass();
     auto controller = UIViewController::create(cls);
     messageLog().clear();
@@ -172,7 +182,8 @@ TEST(Layout, ConstraintOutlivesItsViews)
     {
         auto parent = makeView(CGRectMake(0, 0, 100, 100));
         auto child = freeView(parent.get());
-        kept = rt::send<Object*>(anchor(child.get(), "topAnchor"), SELECTOR("constraintEqualToAnchor:"), anchor(parent.get(), "topAnchor"));
+        kept = rt::send<Object*>(
+            anchor(child.get(), "topAnchor"), SELECTOR("constraintEqualToAnchor:"), anchor(parent.get(), "topAnchor"));
         rt::send(kept.get(), SELECTOR("setActive:"), true);
     }
     EXPECT_FALSE(rt::send<bool>(kept.get(), SELECTOR("isActive")));

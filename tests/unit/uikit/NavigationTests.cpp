@@ -17,17 +17,28 @@ using rt::SEL;
 
 namespace {
 
-std::string nameOf(Object* self) { return toStdString(rt::send<Object*>(self, SELECTOR("title"))); }
+std::string nameOf(Object* self)
+{
+    return toStdString(rt::send<Object*>(self, SELECTOR("title")));
+}
 
 rt::Class* lifecycleClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestLifecyclePage", UIViewController::classObject())
-                                .method("viewDidLoad", +[](Object* s, SEL) { messageLog().push_back(nameOf(s) + " load"); })
-                                .method("viewWillAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willAppear"); })
-                                .method("viewDidAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didAppear"); })
-                                .method("viewWillDisappear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willDisappear"); })
-                                .method("viewDidDisappear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didDisappear"); })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestLifecyclePage", UIViewController::classObject())
+              .method(
+                  "viewDidLoad", +[](Object* s, SEL) { messageLog().push_back(nameOf(s) + " load"); })
+              .method(
+                  "viewWillAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willAppear"); })
+              .method(
+                  "viewDidAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didAppear"); })
+              .method(
+                  "viewWillDisappear:",
+                  +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willDisappear"); })
+              .method(
+                  "viewDidDisappear:",
+                  +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didDisappear"); })
+              .registerClass();
     return cls;
 }
 
@@ -44,7 +55,10 @@ UILabel* largeTitleLabel(UINavigationBar* bar)
 }
 
 void (*g_originalSetTitleLabel)(Object*, SEL, Object*) = nullptr;
-void refuseTitleLabel(Object* self, SEL cmd, Object*) { g_originalSetTitleLabel(self, cmd, nullptr); }
+void refuseTitleLabel(Object* self, SEL cmd, Object*)
+{
+    g_originalSetTitleLabel(self, cmd, nullptr);
+}
 
 void (*g_originalSetCenter)(Object*, SEL, CGPoint) = nullptr;
 void centreInLargeTitle(Object* self, SEL cmd, CGPoint point)
@@ -70,7 +84,9 @@ TEST(Navigation, PushAndPopSendTheAppearanceMessages)
     messageLog().clear();
     auto detail = page("Detail");
     nav->pushViewController(detail.get(), true);
-    EXPECT_EQ(messageLog(), (std::vector<std::string> { "Detail load", "Root willDisappear", "Detail willAppear", "Detail didAppear", "Root didDisappear" }));
+    EXPECT_EQ(messageLog(),
+        (std::vector<std::string> {
+            "Detail load", "Root willDisappear", "Detail willAppear", "Detail didAppear", "Root didDisappear" }));
     EXPECT_EQ(nav->topViewController(), detail.get());
     EXPECT_EQ(rt::send<Object*>(detail.get(), SELECTOR("navigationController")), nav.get());
     EXPECT_EQ(detail->view()->window(), window.get());
@@ -79,7 +95,9 @@ TEST(Navigation, PushAndPopSendTheAppearanceMessages)
 
     messageLog().clear();
     EXPECT_EQ(nav->popViewController(true), detail.get());
-    EXPECT_EQ(messageLog(), (std::vector<std::string> { "Detail willDisappear", "Root willAppear", "Root didAppear", "Detail didDisappear" }));
+    EXPECT_EQ(messageLog(),
+        (std::vector<std::string> {
+            "Detail willDisappear", "Root willAppear", "Root didAppear", "Detail didDisappear" }));
     EXPECT_EQ(nav->popViewController(true), nullptr) << "the root stays";
     nav->pushViewController(nav.get(), false);
     EXPECT_EQ(nav->childViewControllers().size(), 1u);
@@ -122,7 +140,8 @@ TEST(Navigation, LargeTitleIsLaidOutByItsLayoutObject)
 TEST(Navigation, ReplacementsOnTheLargeTitleClassesAreReached)
 {
     rt::AutoreleasePool pool;
-    platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"), &refuseTitleLabel, &g_originalSetTitleLabel);
+    platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"), &refuseTitleLabel,
+        &g_originalSetTitleLabel);
     auto window = makeWindow();
     auto nav = UINavigationController::create(page("Settings").get());
     rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
@@ -131,7 +150,8 @@ TEST(Navigation, ReplacementsOnTheLargeTitleClassesAreReached)
     ASSERT_TRUE(largeTitleLabel(nav->navigationBar()));
     EXPECT_TRUE(largeTitleLabel(nav->navigationBar())->isHidden()) << "a layout without its label shows none";
     // Undo, so the rest of the process sees the host's behaviour again.
-    platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"), g_originalSetTitleLabel, &g_originalSetTitleLabel);
+    platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"),
+        g_originalSetTitleLabel, &g_originalSetTitleLabel);
 }
 
 TEST(Navigation, LabelCentreReplacementMovesTheLargeTitle)
@@ -159,7 +179,8 @@ TEST(Navigation, RightBarItemShowsItsCustomView)
     auto nav = UINavigationController::create(root.get());
     window->setRootViewController(nav.get());
     auto gear = makeView(CGRectMake(0, 0, 26, 25));
-    auto item = rt::adopt(rt::send<Object*>(UIBarButtonItem::classObject()->allocate(), SELECTOR("initWithCustomView:"), gear.get()));
+    auto item = rt::adopt(
+        rt::send<Object*>(UIBarButtonItem::classObject()->allocate(), SELECTOR("initWithCustomView:"), gear.get()));
     rt::send(rt::send<Object*>(root.get(), SELECTOR("navigationItem")), SELECTOR("setRightBarButtonItem:"), item.get());
     window->layoutAndDisplay();
     EXPECT_EQ(gear->superview(), nav->navigationBar());

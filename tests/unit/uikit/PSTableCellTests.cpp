@@ -32,12 +32,17 @@ std::map<Object*, RowData>& rows()
 
 rt::Class* rowClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestCellRow", rt::rootClass())
-                                .method("name", +[](Object* s, SEL) -> Object* { return ns(rows()[s].name); })
-                                .method("cellType", +[](Object* s, SEL) { return rows()[s].cellType; })
-                                .method("identifier", +[](Object* s, SEL) -> Object* { return ns(rows()[s].name); })
-                                .method("propertyForKey:", +[](Object* s, SEL, Object* key) { return rows()[s].properties->get(key); })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestCellRow", rt::rootClass())
+              .method(
+                  "name", +[](Object* s, SEL) -> Object* { return ns(rows()[s].name); })
+              .method(
+                  "cellType", +[](Object* s, SEL) { return rows()[s].cellType; })
+              .method(
+                  "identifier", +[](Object* s, SEL) -> Object* { return ns(rows()[s].name); })
+              .method(
+                  "propertyForKey:", +[](Object* s, SEL, Object* key) { return rows()[s].properties->get(key); })
+              .registerClass();
     return cls;
 }
 
@@ -55,8 +60,8 @@ rt::Ref<Object> makeRow(const std::string& name, long type, Object* value = null
 
 rt::Ref<PSTableCell> makeCell(Object* row)
 {
-    Object* made = rt::send<Object*>(PSTableCell::classObject()->allocate(), SELECTOR("initWithStyle:reuseIdentifier:specifier:"), 1L,
-        ns("PSTableCell"), row);
+    Object* made = rt::send<Object*>(PSTableCell::classObject()->allocate(),
+        SELECTOR("initWithStyle:reuseIdentifier:specifier:"), 1L, ns("PSTableCell"), row);
     auto cell = rt::adopt(static_cast<PSTableCell*>(made));
     rt::send(cell.get(), SELECTOR("refreshCellContentsWithSpecifier:"), row);
     rt::send(cell.get(), SELECTOR("setFrame:"), CGRectMake(0, 0, 358, 44));
@@ -69,7 +74,9 @@ rt::Ref<PSTableCell> makeCell(Object* row)
 TEST(PSTableCell, ShowsALinkRowWithIconValueAndChevron)
 {
     rt::AutoreleasePool pool;
-    auto icon = UIImage::create(CGImage::create(87, 87, 87 * 4, CGImageAlphaInfo::PremultipliedLast, std::vector<uint8_t>(87 * 87 * 4, 255)), 3);
+    auto icon = UIImage::create(
+        CGImage::create(87, 87, 87 * 4, CGImageAlphaInfo::PremultipliedLast, std::vector<uint8_t>(87 * 87 * 4, 255)),
+        3);
     auto row = makeRow("Wi-Fi", PSTableCell::LinkListCell, ns("Home Network"), icon.get());
     auto cell = makeCell(row.get());
     EXPECT_EQ(rt::send<Object*>(cell.get(), SELECTOR("specifier")), row.get());
@@ -82,7 +89,8 @@ TEST(PSTableCell, ShowsALinkRowWithIconValueAndChevron)
     EXPECT_EQ(cell->accessoryType(), UITableViewCellAccessoryDisclosureIndicator);
     EXPECT_LT(cell->detailTextLabel()->frame().maxX(), cell->m_accessoryButton->frame().minX());
     // The value label is the one the library finds by name.
-    EXPECT_EQ(rt::getIvarObject(cell.get(), rt::getInstanceVariable(cell->isa(), "_detailTextLabel")), cell->detailTextLabel());
+    EXPECT_EQ(rt::getIvarObject(cell.get(), rt::getInstanceVariable(cell->isa(), "_detailTextLabel")),
+        cell->detailTextLabel());
 }
 
 TEST(PSTableCell, SwitchRowsShowASwitchAndReuseTurnsThemBack)
@@ -90,7 +98,8 @@ TEST(PSTableCell, SwitchRowsShowASwitchAndReuseTurnsThemBack)
     rt::AutoreleasePool pool;
     auto row = makeRow("Airplane Mode", PSTableCell::SwitchCell, NSNumber::withBool(true).get());
     auto cell = makeCell(row.get());
-    auto* toggle = rt::dynamicCast<UISwitch>(rt::send<Object*>(cell.get(), SELECTOR("control")), UISwitch::classObject());
+    auto* toggle
+        = rt::dynamicCast<UISwitch>(rt::send<Object*>(cell.get(), SELECTOR("control")), UISwitch::classObject());
     ASSERT_TRUE(toggle);
     EXPECT_TRUE(toggle->isOn());
     EXPECT_EQ(toggle->superview(), cell.get());
@@ -112,11 +121,14 @@ TEST(PSTableCell, IsFoundByNameAndSubclassable)
     EXPECT_EQ(rt::getClass("PSTableCell"), PSTableCell::classObject());
     // A library cell class built on it, as the banner cell is, runs its own initializer.
     rt::Class* banner = rt::ClassBuilder("TestBannerCell", PSTableCell::classObject())
-                            .method("initWithStyle:reuseIdentifier:", +[](Object* s, SEL, long style, Object*) -> Object* {
-                                s = rt::sendSuper<Object*>(s, rt::getClass("TestBannerCell"), SELECTOR("initWithStyle:reuseIdentifier:"), style, ns("TMBannerCell"));
-                                messageLog().push_back("banner init");
-                                return s;
-                            })
+                            .method(
+                                "initWithStyle:reuseIdentifier:",
+                                +[](Object* s, SEL, long style, Object*) -> Object* {
+                                    s = rt::sendSuper<Object*>(s, rt::getClass("TestBannerCell"),
+                                        SELECTOR("initWithStyle:reuseIdentifier:"), style, ns("TMBannerCell"));
+                                    messageLog().push_back("banner init");
+                                    return s;
+                                })
                             .registerClass();
     rt::AutoreleasePool pool;
     messageLog().clear();

@@ -25,11 +25,14 @@ namespace {
 rt::Class* frameCounterClass()
 {
     static rt::Class* cls = rt::ClassBuilder("TestFrameCounter", rt::rootClass())
-                                .method("frame:", +[](Object*, SEL, Object* link) {
-                                    double next = rt::send<double>(link, SELECTOR("targetTimestamp"));
-                                    messageLog().push_back(std::to_string(static_cast<int>(next * 1000 + 0.5)));
-                                })
-                                .method("tapped:", +[](Object*, SEL, Object*) { messageLog().push_back("tapped"); })
+                                .method(
+                                    "frame:",
+                                    +[](Object*, SEL, Object* link) {
+                                        double next = rt::send<double>(link, SELECTOR("targetTimestamp"));
+                                        messageLog().push_back(std::to_string(static_cast<int>(next * 1000 + 0.5)));
+                                    })
+                                .method(
+                                    "tapped:", +[](Object*, SEL, Object*) { messageLog().push_back("tapped"); })
                                 .registerClass();
     return cls;
 }
@@ -42,29 +45,37 @@ TEST(Presentation, AlertButtonsDismissThenRunTheirHandler)
     auto window = makeWindow();
     auto page = UIViewController::create(UIViewController::classObject());
     window->setRootViewController(page.get());
-    Object* alert = rt::send<Object*>(UIAlertController::classObject(), SELECTOR("alertControllerWithTitle:message:preferredStyle:"),
-        ns("Respring?"), ns(""), 1L);
+    Object* alert = rt::send<Object*>(UIAlertController::classObject(),
+        SELECTOR("alertControllerWithTitle:message:preferredStyle:"), ns("Respring?"), ns(""), 1L);
     int continued = 0;
     auto handler = rt::makeBlock<void(Object*)>([&](Object*) {
         ++continued;
         EXPECT_EQ(page->presentedViewController(), nullptr) << "the alert is gone when the handler runs";
     });
-    rt::send(alert, SELECTOR("addAction:"), rt::send<Object*>(UIAlertAction::classObject(), SELECTOR("actionWithTitle:style:handler:"), ns("Cancel"), 0L, static_cast<rt::BlockBase*>(nullptr)));
-    rt::send(alert, SELECTOR("addAction:"), rt::send<Object*>(UIAlertAction::classObject(), SELECTOR("actionWithTitle:style:handler:"), ns("Continue"), 2L, static_cast<rt::BlockBase*>(handler.get())));
-    auto configure = rt::makeBlock<void(Object*)>([](Object* field) { rt::send(field, SELECTOR("setText:"), ns("42.5")); });
+    rt::send(alert, SELECTOR("addAction:"),
+        rt::send<Object*>(UIAlertAction::classObject(), SELECTOR("actionWithTitle:style:handler:"), ns("Cancel"), 0L,
+            static_cast<rt::BlockBase*>(nullptr)));
+    rt::send(alert, SELECTOR("addAction:"),
+        rt::send<Object*>(UIAlertAction::classObject(), SELECTOR("actionWithTitle:style:handler:"), ns("Continue"), 2L,
+            static_cast<rt::BlockBase*>(handler.get())));
+    auto configure
+        = rt::makeBlock<void(Object*)>([](Object* field) { rt::send(field, SELECTOR("setText:"), ns("42.5")); });
     rt::send(alert, SELECTOR("addTextFieldWithConfigurationHandler:"), static_cast<rt::BlockBase*>(configure.get()));
-    rt::send(page.get(), SELECTOR("presentViewController:animated:completion:"), alert, true, static_cast<rt::BlockBase*>(nullptr));
+    rt::send(page.get(), SELECTOR("presentViewController:animated:completion:"), alert, true,
+        static_cast<rt::BlockBase*>(nullptr));
     ASSERT_EQ(page->presentedViewController(), alert);
     EXPECT_EQ(static_cast<UIViewController*>(alert)->view()->window(), window.get());
     Object* fields = rt::send<Object*>(alert, SELECTOR("textFields"));
-    EXPECT_EQ(toStdString(rt::send<Object*>(rt::send<Object*>(fields, SELECTOR("firstObject")), SELECTOR("text"))), "42.5");
+    EXPECT_EQ(
+        toStdString(rt::send<Object*>(rt::send<Object*>(fields, SELECTOR("firstObject")), SELECTOR("text"))), "42.5");
 
     auto* controller = static_cast<UIAlertController*>(alert);
     EXPECT_FALSE(controller->chooseAction("Nope"));
     EXPECT_TRUE(controller->chooseAction("Cancel"));
     EXPECT_EQ(continued, 0);
     EXPECT_EQ(page->presentedViewController(), nullptr);
-    rt::send(page.get(), SELECTOR("presentViewController:animated:completion:"), alert, true, static_cast<rt::BlockBase*>(nullptr));
+    rt::send(page.get(), SELECTOR("presentViewController:animated:completion:"), alert, true,
+        static_cast<rt::BlockBase*>(nullptr));
     EXPECT_TRUE(controller->chooseAction("Continue"));
     EXPECT_EQ(continued, 1);
 }
@@ -74,7 +85,8 @@ TEST(Presentation, DoubleTapRecognizerFiresOnTheSecondTap)
     rt::AutoreleasePool pool;
     auto target = rt::newObject(frameCounterClass());
     auto view = makeView();
-    Object* tap = rt::send<Object*>(UIGestureRecognizer::tapClass()->allocate(), SELECTOR("initWithTarget:action:"), target.get(), rt::sel("tapped:"));
+    Object* tap = rt::send<Object*>(UIGestureRecognizer::tapClass()->allocate(), SELECTOR("initWithTarget:action:"),
+        target.get(), rt::sel("tapped:"));
     auto owned = rt::adopt(tap);
     rt::send(tap, SELECTOR("setNumberOfTapsRequired:"), 2UL);
     rt::send(view.get(), SELECTOR("addGestureRecognizer:"), tap);
@@ -92,7 +104,8 @@ TEST(Presentation, DisplayLinkTicksAtItsRateUntilPausedOrInvalidated)
 {
     rt::AutoreleasePool pool;
     auto target = rt::newObject(frameCounterClass());
-    Object* link = rt::send<Object*>(CADisplayLink::classObject(), SELECTOR("displayLinkWithTarget:selector:"), target.get(), rt::sel("frame:"));
+    Object* link = rt::send<Object*>(
+        CADisplayLink::classObject(), SELECTOR("displayLinkWithTarget:selector:"), target.get(), rt::sel("frame:"));
     rt::Ref<Object> keep(link);
     rt::send(link, SELECTOR("setPreferredFramesPerSecond:"), 10L);
     rt::send(link, SELECTOR("addToRunLoop:forMode:"), nullptr, nullptr);
@@ -120,15 +133,22 @@ TEST(Presentation, ImagesNamedInABundlePreferTheScreensScale)
     auto root = std::filesystem::temp_directory_path() / "tam-uikit-device";
     auto folder = root / "var/jb/Library/PreferenceBundles/Pane.bundle";
     std::filesystem::create_directories(folder);
-    auto png = encodePNG(*CGImage::create(3, 3, 12, CGImageAlphaInfo::PremultipliedLast, std::vector<uint8_t>(36, 255)));
+    auto png
+        = encodePNG(*CGImage::create(3, 3, 12, CGImageAlphaInfo::PremultipliedLast, std::vector<uint8_t>(36, 255)));
     for (const char* name : { "icon@2x.png", "icon@3x.png" })
-        std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(png->data()), std::streamsize(png->size()));
+        std::ofstream(folder / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(png->data()), std::streamsize(png->size()));
     setDeviceRoot(root);
     auto bundle = NSBundle::create("/var/jb/Library/PreferenceBundles/Pane.bundle");
     ASSERT_TRUE(bundle);
-    Object* image = rt::send<Object*>(UIImage::classObject(), SELECTOR("imageNamed:inBundle:compatibleWithTraitCollection:"), ns("icon"), bundle.get(), nullptr);
+    Object* image = rt::send<Object*>(UIImage::classObject(),
+        SELECTOR("imageNamed:inBundle:compatibleWithTraitCollection:"), ns("icon"), bundle.get(), nullptr);
     ASSERT_TRUE(isImage(image));
     EXPECT_EQ(static_cast<UIImage*>(image)->scale(), 3) << "the default screen is scale 3";
-    EXPECT_EQ(rt::send<Object*>(UIImage::classObject(), SELECTOR("imageNamed:inBundle:compatibleWithTraitCollection:"), ns("missing"), bundle.get(), nullptr), nullptr);
-    EXPECT_EQ(rt::send<Object*>(UIImage::classObject(), SELECTOR("imageNamed:inBundle:compatibleWithTraitCollection:"), ns("icon"), nullptr, nullptr), nullptr);
+    EXPECT_EQ(rt::send<Object*>(UIImage::classObject(), SELECTOR("imageNamed:inBundle:compatibleWithTraitCollection:"),
+                  ns("missing"), bundle.get(), nullptr),
+        nullptr);
+    EXPECT_EQ(rt::send<Object*>(UIImage::classObject(), SELECTOR("imageNamed:inBundle:compatibleWithTraitCollection:"),
+                  ns("icon"), nullptr, nullptr),
+        nullptr);
 }

@@ -47,19 +47,25 @@ Object* cellFor(Object*, SEL, Object* table, Object* path)
 
 rt::Class* dataSourceClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestTableSource", rt::rootClass())
-                                .method("numberOfSectionsInTableView:", +[](Object*, SEL, Object*) { return g_sections; })
-                                .method("tableView:numberOfRowsInSection:", +[](Object*, SEL, Object*, long) { return g_rows; })
-                                .method("tableView:cellForRowAtIndexPath:", &cellFor)
-                                .method("tableView:heightForRowAtIndexPath:", +[](Object*, SEL, Object*, Object*) { return 50.0; })
-                                .method("tableView:titleForHeaderInSection:", +[](Object*, SEL, Object*, long s) -> Object* {
-                                    return s == 0 ? ns("First") : nullptr;
-                                })
-                                .method("tableView:didSelectRowAtIndexPath:", +[](Object*, SEL, Object*, Object* path) {
-                                    auto* p = static_cast<NSIndexPath*>(path);
-                                    g_counts.selected.emplace_back(p->m_section, p->m_row);
-                                })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestTableSource", rt::rootClass())
+              .method(
+                  "numberOfSectionsInTableView:", +[](Object*, SEL, Object*) { return g_sections; })
+              .method(
+                  "tableView:numberOfRowsInSection:", +[](Object*, SEL, Object*, long) { return g_rows; })
+              .method("tableView:cellForRowAtIndexPath:", &cellFor)
+              .method(
+                  "tableView:heightForRowAtIndexPath:", +[](Object*, SEL, Object*, Object*) { return 50.0; })
+              .method(
+                  "tableView:titleForHeaderInSection:",
+                  +[](Object*, SEL, Object*, long s) -> Object* { return s == 0 ? ns("First") : nullptr; })
+              .method(
+                  "tableView:didSelectRowAtIndexPath:",
+                  +[](Object*, SEL, Object*, Object* path) {
+                      auto* p = static_cast<NSIndexPath*>(path);
+                      g_counts.selected.emplace_back(p->m_section, p->m_row);
+                  })
+              .registerClass();
     return cls;
 }
 
@@ -99,7 +105,10 @@ Object* taggedCellFor(Object* self, SEL cmd, Object* table, Object* path)
     return cell;
 }
 
-UIEdgeInsets wideInsets(Object*, SEL) { return { 0, 40, 0, 40 }; }
+UIEdgeInsets wideInsets(Object*, SEL)
+{
+    return { 0, 40, 0, 40 };
+}
 
 }
 
@@ -175,7 +184,8 @@ TEST(TableView, ReplacementsOfTheCellProviderAndTheSectionInsetAreReached)
 
     auto window = makeWindow();
     auto page = rt::newObject(source);
-    Object* made = rt::send<Object*>(table->allocate(), SELECTOR("initWithFrame:style:"), CGRectMake(0, 0, 390, 300), 2L);
+    Object* made
+        = rt::send<Object*>(table->allocate(), SELECTOR("initWithFrame:style:"), CGRectMake(0, 0, 390, 300), 2L);
     auto view = rt::adopt(static_cast<UITableView*>(made));
     rt::send(view.get(), SELECTOR("setDataSource:"), page.get());
     window->addSubview(view.get());
@@ -195,7 +205,8 @@ TEST(TableView, PutsUIKitsPrivateViewsInItsTree)
     ASSERT_TRUE(cell);
     cell->setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
     f.window->layoutAndDisplay();
-    for (const char* name : { "UITableViewCellContentView", "_UITableViewCellSeparatorView", "_UITableCellAccessoryButton", "_UISystemBackgroundView" })
+    for (const char* name : { "UITableViewCellContentView", "_UITableViewCellSeparatorView",
+             "_UITableCellAccessoryButton", "_UISystemBackgroundView" })
         EXPECT_TRUE(hasSubviewOfClass(cell, name)) << name;
     for (const char* name : { "UITableViewHeaderFooterView", "_UIScrollViewScrollIndicator", "UITableViewWrapperView" })
         EXPECT_TRUE(hasSubviewOfClass(f.table.get(), name)) << name;
@@ -235,7 +246,8 @@ TEST(TableView, DequeueWithoutRegistrationIsNilAndRegisteredClassesAreMade)
     rt::AutoreleasePool pool;
     Fixture f;
     EXPECT_EQ(rt::send<Object*>(f.table.get(), SELECTOR("dequeueReusableCellWithIdentifier:"), ns("unknown")), nullptr);
-    rt::send(f.table.get(), SELECTOR("registerClass:forCellReuseIdentifier:"), static_cast<Object*>(UITableViewCell::classObject()), ns("known"));
+    rt::send(f.table.get(), SELECTOR("registerClass:forCellReuseIdentifier:"),
+        static_cast<Object*>(UITableViewCell::classObject()), ns("known"));
     Object* cell = rt::send<Object*>(f.table.get(), SELECTOR("dequeueReusableCellWithIdentifier:"), ns("known"));
     ASSERT_TRUE(isTableViewCell(cell));
     EXPECT_EQ(toStdString(static_cast<UITableViewCell*>(cell)->m_reuseIdentifier.get()), "known");

@@ -13,26 +13,34 @@ using rt::SEL;
 
 namespace {
 
-std::string styleName(Object* traits) { return traits ? std::to_string(rt::send<long>(traits, SELECTOR("userInterfaceStyle"))) : "nil"; }
+std::string styleName(Object* traits)
+{
+    return traits ? std::to_string(rt::send<long>(traits, SELECTOR("userInterfaceStyle"))) : "nil";
+}
 
 rt::Class* traitViewClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestTraitView", UIView::classObject())
-                                .method("traitCollectionDidChange:", +[](Object* self, SEL, Object* previous) {
-                                    long now = rt::send<long>(rt::send<Object*>(self, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
-                                    messageLog().push_back("view " + styleName(previous) + "->" + std::to_string(now));
-                                })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestTraitView", UIView::classObject())
+              .method(
+                  "traitCollectionDidChange:",
+                  +[](Object* self, SEL, Object* previous) {
+                      long now = rt::send<long>(
+                          rt::send<Object*>(self, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
+                      messageLog().push_back("view " + styleName(previous) + "->" + std::to_string(now));
+                  })
+              .registerClass();
     return cls;
 }
 
 rt::Class* traitControllerClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestTraitController", UIViewController::classObject())
-                                .method("traitCollectionDidChange:", +[](Object*, SEL, Object* previous) {
-                                    messageLog().push_back("controller " + styleName(previous));
-                                })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestTraitController", UIViewController::classObject())
+              .method(
+                  "traitCollectionDidChange:",
+                  +[](Object*, SEL, Object* previous) { messageLog().push_back("controller " + styleName(previous)); })
+              .registerClass();
     return cls;
 }
 
@@ -83,12 +91,14 @@ TEST(Traits, DynamicColoursResolveAgainstTraits)
     EXPECT_EQ(label->resolved(1), (RGBAColor { 0, 0, 0, 1 }));
     EXPECT_EQ(label->resolved(2), (RGBAColor { 1, 1, 1, 1 }));
     Object* dark = UITraitCollection::forStyle(2);
-    Object* resolved = rt::send<Object*>(rt::send<Object*>(UIColor::classObject(), SELECTOR("tableCellGroupedBackgroundColor")),
-        SELECTOR("resolvedColorWithTraitCollection:"), dark);
+    Object* resolved
+        = rt::send<Object*>(rt::send<Object*>(UIColor::classObject(), SELECTOR("tableCellGroupedBackgroundColor")),
+            SELECTOR("resolvedColorWithTraitCollection:"), dark);
     EXPECT_NEAR(static_cast<UIColor*>(resolved)->m_light.r, 0x1C / 255.0, 1e-9);
     // A provider block decides per trait collection.
     auto provider = rt::makeBlock<Object*(Object*)>([](Object* traits) -> Object* {
-        return rt::send<long>(traits, SELECTOR("userInterfaceStyle")) == 2 ? UIColor::systemColor("redColor") : UIColor::systemColor("blueColor");
+        return rt::send<long>(traits, SELECTOR("userInterfaceStyle")) == 2 ? UIColor::systemColor("redColor")
+                                                                           : UIColor::systemColor("blueColor");
     });
     Object* dynamic = rt::send<Object*>(UIColor::classObject(), SELECTOR("colorWithDynamicProvider:"), provider);
     EXPECT_EQ(static_cast<UIColor*>(dynamic)->resolved(2), (RGBAColor { 1, 0, 0, 1 }));
@@ -106,8 +116,10 @@ TEST(Traits, NamedSystemColoursAnswerTheirName)
     rt::AutoreleasePool pool;
     Object* grouped = rt::send<Object*>(UIColor::classObject(), SELECTOR("tableCellGroupedBackgroundColor"));
     EXPECT_EQ(toStdString(rt::send<Object*>(grouped, SELECTOR("_systemColorName"))), "tableCellGroupedBackgroundColor");
-    EXPECT_EQ(grouped, rt::send<Object*>(UIColor::classObject(), SELECTOR("tableCellGroupedBackgroundColor"))) << "shared";
-    Object* plain = rt::send<Object*>(UIColor::classObject(), SELECTOR("colorWithRed:green:blue:alpha:"), 1.0, 1.0, 1.0, 1.0);
+    EXPECT_EQ(grouped, rt::send<Object*>(UIColor::classObject(), SELECTOR("tableCellGroupedBackgroundColor")))
+        << "shared";
+    Object* plain
+        = rt::send<Object*>(UIColor::classObject(), SELECTOR("colorWithRed:green:blue:alpha:"), 1.0, 1.0, 1.0, 1.0);
     EXPECT_EQ(rt::send<Object*>(plain, SELECTOR("_systemColorName")), nullptr);
     EXPECT_TRUE(rt::send<bool>(plain, SELECTOR("isEqual:"), UIColor::systemColor("whiteColor")));
 }

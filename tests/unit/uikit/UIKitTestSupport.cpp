@@ -11,7 +11,10 @@ rt::Ref<UIWindow> makeWindow(long style)
     return window;
 }
 
-rt::Ref<UIView> makeView(CGRect frame) { return UIView::create(UIView::classObject(), frame); }
+rt::Ref<UIView> makeView(CGRect frame)
+{
+    return UIView::create(UIView::classObject(), frame);
+}
 
 std::vector<std::string>& messageLog()
 {

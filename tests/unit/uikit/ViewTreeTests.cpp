@@ -14,14 +14,27 @@ namespace {
 // A view class whose tree announcements are recorded, so the order UIKit sends them in shows.
 rt::Class* recordingViewClass()
 {
-    static rt::Class* cls = rt::ClassBuilder("TestRecordingView", UIView::classObject())
-                                .method("willMoveToSuperview:", +[](Object*, SEL, Object* s) { messageLog().push_back(s ? "willMoveToSuperview" : "willMoveToSuperview:nil"); })
-                                .method("didMoveToSuperview", +[](Object*, SEL) { messageLog().push_back("didMoveToSuperview"); })
-                                .method("willMoveToWindow:", +[](Object*, SEL, Object* w) { messageLog().push_back(w ? "willMoveToWindow" : "willMoveToWindow:nil"); })
-                                .method("didMoveToWindow", +[](Object* self, SEL) {
-                                    messageLog().push_back(static_cast<UIView*>(self)->window() ? "didMoveToWindow" : "didMoveToWindow:nil");
-                                })
-                                .registerClass();
+    static rt::Class* cls
+        = rt::ClassBuilder("TestRecordingView", UIView::classObject())
+              .method(
+                  "willMoveToSuperview:",
+                  +[](Object*, SEL, Object* s) {
+                      messageLog().push_back(s ? "willMoveToSuperview" : "willMoveToSuperview:nil");
+                  })
+              .method(
+                  "didMoveToSuperview", +[](Object*, SEL) { messageLog().push_back("didMoveToSuperview"); })
+              .method(
+                  "willMoveToWindow:",
+                  +[](Object*, SEL, Object* w) {
+                      messageLog().push_back(w ? "willMoveToWindow" : "willMoveToWindow:nil");
+                  })
+              .method(
+                  "didMoveToWindow",
+                  +[](Object* self, SEL) {
+                      messageLog().push_back(
+                          static_cast<UIView*>(self)->window() ? "didMoveToWindow" : "didMoveToWindow:nil");
+                  })
+              .registerClass();
     return cls;
 }
 
@@ -56,12 +69,16 @@ TEST(ViewTree, AnnouncesMovesInUIKitOrder)
     auto child = UIView::create(recordingViewClass());
     messageLog().clear();
     parent->addSubview(child.get());
-    EXPECT_EQ(messageLog(), (std::vector<std::string> { "willMoveToSuperview", "willMoveToWindow", "didMoveToWindow", "didMoveToSuperview" }));
+    EXPECT_EQ(messageLog(),
+        (std::vector<std::string> {
+            "willMoveToSuperview", "willMoveToWindow", "didMoveToWindow", "didMoveToSuperview" }));
     EXPECT_EQ(child->window(), window.get());
 
     messageLog().clear();
     child->removeFromSuperview();
-    EXPECT_EQ(messageLog(), (std::vector<std::string> { "willMoveToSuperview:nil", "willMoveToWindow:nil", "didMoveToWindow:nil", "didMoveToSuperview" }));
+    EXPECT_EQ(messageLog(),
+        (std::vector<std::string> {
+            "willMoveToSuperview:nil", "willMoveToWindow:nil", "didMoveToWindow:nil", "didMoveToSuperview" }));
     EXPECT_EQ(child->window(), nullptr);
     EXPECT_EQ(child->superview(), nullptr);
 
