@@ -96,6 +96,7 @@ private:
 
     void ensureGeometry();
     void computeGeometry();
+    std::vector<Section> askStructure();
     double headerHeightFor(long section, bool hasTitle, bool hasView);
     double footerHeightFor(long section, bool hasTitle, bool hasView);
     UIEdgeInsets sectionInset();
@@ -115,6 +116,7 @@ private:
     std::vector<Section> m_sections;
     double m_contentHeight { 0 };
     bool m_geometryValid { false };
+    uint64_t m_geometryGeneration { 0 };
     std::map<Key, rt::Ref<UITableViewCell>> m_visibleCells;
     std::map<Key, Visible> m_visibleSupplementary; // (section, 0) headers, (section, 1) footers
     std::map<std::string, std::vector<rt::Ref<UITableViewCell>>> m_reusePool;

@@ -121,7 +121,7 @@ double UITableView::footerHeightFor(long section, bool hasTitle, bool hasView)
     if (answers(delegate.get(), SELECTOR("tableView:heightForFooterInSection:")))
         return usable(
             rt::send<double>(delegate.get(), SELECTOR("tableView:heightForFooterInSection:"), this, section), fallback);
-    if (hasTitle) {
+    if (hasTitle && section < long(m_sections.size())) {
         const std::string& title = m_sections[section].footerTitle;
         TextStyle text;
         text.size = 13;
@@ -132,14 +132,10 @@ double UITableView::footerHeightFor(long section, bool hasTitle, bool hasView)
     return fallback;
 }
 
-void UITableView::computeGeometry()
+std::vector<UITableView::Section> UITableView::askStructure()
 {
-    m_geometryValid = true;
-    m_sections.clear();
     auto source = m_dataSource.load();
     auto delegate = m_tableDelegate.load();
-    rt::AutoreleasePool pool;
-    CurrentTraitScope traits(traitCollection());
     long count = 0;
     if (source)
         count = answers(source.get(), SELECTOR("numberOfSectionsInTableView:"))
@@ -147,13 +143,13 @@ void UITableView::computeGeometry()
             : 1;
     // A data source that answers nonsense gets an empty table rather than a huge allocation.
     count = std::clamp(count, 0L, 100000L);
-    double y = m_tableHeaderView ? m_tableHeaderView->frame().height() : 0;
+    std::vector<Section> sections(static_cast<size_t>(count));
     for (long s = 0; s < count; ++s) {
-        Section section;
+        Section& section = sections[s];
         long rows = answers(source.get(), SELECTOR("tableView:numberOfRowsInSection:"))
             ? rt::send<long>(source.get(), SELECTOR("tableView:numberOfRowsInSection:"), this, s)
             : 0;
-        rows = std::clamp(rows, 0L, 1000000L);
+        section.rowHeights.resize(static_cast<size_t>(std::clamp(rows, 0L, 1000000L)));
         if (answers(source.get(), SELECTOR("tableView:titleForHeaderInSection:")))
             section.headerTitle
                 = toStdString(rt::send<Object*>(source.get(), SELECTOR("tableView:titleForHeaderInSection:"), this, s));
@@ -162,23 +158,45 @@ void UITableView::computeGeometry()
                 = toStdString(rt::send<Object*>(source.get(), SELECTOR("tableView:titleForFooterInSection:"), this, s));
         section.hasHeaderView = answers(delegate.get(), SELECTOR("tableView:viewForHeaderInSection:"));
         section.hasFooterView = answers(delegate.get(), SELECTOR("tableView:viewForFooterInSection:"));
-        m_sections.push_back(section);
-        Section& added = m_sections.back();
-        added.top = y;
-        added.headerHeight = headerHeightFor(s, !added.headerTitle.empty(), added.hasHeaderView);
-        y += added.headerHeight;
-        bool askHeight = answers(delegate.get(), SELECTOR("tableView:heightForRowAtIndexPath:"));
-        double standard = m_rowHeight >= 0 ? m_rowHeight : kDefaultRowHeight;
-        for (long r = 0; r < rows; ++r) {
+    }
+    return sections;
+}
+
+void UITableView::computeGeometry()
+{
+    rt::AutoreleasePool pool;
+    CurrentTraitScope traits(traitCollection());
+    uint64_t generation = ++m_geometryGeneration;
+    // The structure comes first and is in force while heights are asked for, so a delegate that
+    // asks the table for its number of sections or rows hears the whole answer.
+    m_sections = askStructure();
+    m_geometryValid = true;
+    auto delegate = m_tableDelegate.load();
+    bool askHeight = answers(delegate.get(), SELECTOR("tableView:heightForRowAtIndexPath:"));
+    double standard = m_rowHeight >= 0 ? m_rowHeight : kDefaultRowHeight;
+    double y = m_tableHeaderView ? m_tableHeaderView->frame().height() : 0;
+    for (long s = 0; s < long(m_sections.size()); ++s) {
+        m_sections[s].top = y;
+        double header = headerHeightFor(s, !m_sections[s].headerTitle.empty(), m_sections[s].hasHeaderView);
+        // A delegate that reloaded the table meanwhile has started a newer pass; it wins.
+        if (generation != m_geometryGeneration)
+            return;
+        m_sections[s].headerHeight = header;
+        y += header;
+        for (size_t r = 0; r < m_sections[s].rowHeights.size(); ++r) {
             double h = askHeight ? rt::send<double>(delegate.get(), SELECTOR("tableView:heightForRowAtIndexPath:"),
-                           this, NSIndexPath::make(s, r))
+                           this, NSIndexPath::make(s, static_cast<long>(r)))
                                  : standard;
-            h = std::isfinite(h) && h >= 0 ? h : standard;
-            added.rowHeights.push_back(h);
-            y += h;
+            if (generation != m_geometryGeneration)
+                return;
+            m_sections[s].rowHeights[r] = std::isfinite(h) && h >= 0 ? h : standard;
+            y += m_sections[s].rowHeights[r];
         }
-        added.footerHeight = footerHeightFor(s, !added.footerTitle.empty(), added.hasFooterView);
-        y += added.footerHeight;
+        double footer = footerHeightFor(s, !m_sections[s].footerTitle.empty(), m_sections[s].hasFooterView);
+        if (generation != m_geometryGeneration)
+            return;
+        m_sections[s].footerHeight = footer;
+        y += footer;
     }
     m_contentHeight = y + (m_tableFooterView ? m_tableFooterView->frame().height() : 0);
     setContentSize({ bounds().width(), m_contentHeight });

@@ -252,3 +252,28 @@ TEST(TableView, DequeueWithoutRegistrationIsNilAndRegisteredClassesAreMade)
     ASSERT_TRUE(isTableViewCell(cell));
     EXPECT_EQ(toStdString(static_cast<UITableViewCell*>(cell)->m_reuseIdentifier.get()), "known");
 }
+
+TEST(TableView, DelegateAskingForTheSectionCountDuringLayoutHearsTheWholeCount)
+{
+    rt::AutoreleasePool pool;
+    // The root list's footer rule: the last section's footer is 50 points, every other one 10.
+    rt::Class* cls = rt::ClassBuilder("TestLastFooterSource", dataSourceClass())
+                         .method(
+                             "tableView:heightForFooterInSection:",
+                             +[](Object*, SEL, Object* table, long section) {
+                                 long count = rt::send<long>(table, SELECTOR("numberOfSections"));
+                                 return section == count - 1 ? 50.0 : 10.0;
+                             })
+                         .registerClass();
+    auto window = makeWindow();
+    auto source = rt::newObject(cls);
+    Object* made = rt::send<Object*>(
+        UITableView::classObject()->allocate(), SELECTOR("initWithFrame:style:"), CGRectMake(0, 0, 390, 600), 2L);
+    auto table = rt::adopt(static_cast<UITableView*>(made));
+    rt::send(table.get(), SELECTOR("setDataSource:"), source.get());
+    rt::send(table.get(), SELECTOR("setDelegate:"), source.get());
+    double rows = 10 * 50;
+    EXPECT_DOUBLE_EQ(table->rectForSection(0).height(), 38 + rows + 10);
+    EXPECT_DOUBLE_EQ(table->rectForSection(1).height(), 17.5 + rows + 10);
+    EXPECT_DOUBLE_EQ(table->rectForSection(2).height(), 17.5 + rows + 50);
+}
