@@ -241,6 +241,9 @@ void UINavigationBar::refreshContent()
     refreshBackButton();
     refreshSearchBar();
     setNeedsLayout();
+    // The controller's view places the bar; a bar that needs another height asks it to.
+    if (superview() && preferredHeight() != frame().height())
+        superview()->setNeedsLayout();
 }
 
 void UINavigationBar::refreshTitles()

@@ -247,8 +247,14 @@ void UINavigationController::layoutContainer()
         bool atEdge = !scroll || scroll->contentOffset().y <= -scroll->adjustedContentInset().top + 0.5;
         bar->setAtScrollEdge(atEdge);
     }
-    double top0 = statusBarHeight();
-    rt::send(bar, SELECTOR("setFrame:"), CGRectMake(0, top0, b.width(), bar->preferredHeight()));
+    CGRect barFrame = CGRectMake(0, statusBarHeight(), b.width(), bar->preferredHeight());
+    if (bar->frame() != barFrame) {
+        rt::send(bar, SELECTOR("setFrame:"), barFrame);
+        // The page's safe area moved: its scroll view lays out again to follow it.
+        if (top && top->isViewLoaded())
+            if (UIScrollView* scroll = firstScrollView(top->view()))
+                scroll->setNeedsLayout();
+    }
     if (bar->superview() == view())
         view()->insertSubview(bar, static_cast<long>(view()->subviews().size()));
     if (top && top->isViewLoaded() && top->view()->superview() == view()) {

@@ -199,10 +199,15 @@ void UIScrollView::raiseScrollIndicators()
         addSubview(m_verticalIndicator.get());
         addSubview(m_horizontalIndicator.get());
     }
+    double top = adjustedContentInset().top;
     if (!m_offsetSettled && window()) {
         m_offsetSettled = true;
-        rt::send(this, SELECTOR("setContentOffset:"), CGPoint { contentOffset().x, -adjustedContentInset().top });
+        rt::send(this, SELECTOR("setContentOffset:"), CGPoint { contentOffset().x, -top });
+    } else if (window() && top != m_lastAdjustedTop && contentOffset().y == -m_lastAdjustedTop) {
+        // Resting at the top, the content stays at the top when the bars above it grow or shrink.
+        rt::send(this, SELECTOR("setContentOffset:"), CGPoint { contentOffset().x, -top });
     }
+    m_lastAdjustedTop = top;
     CGRect b = bounds();
     UIEdgeInsets inset = adjustedContentInset();
     for (auto* indicator : { m_verticalIndicator.get(), m_horizontalIndicator.get() })

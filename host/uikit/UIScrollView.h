@@ -34,6 +34,7 @@ public:
     bool m_showsVerticalIndicator { true };
     // Until the first layout in a window the offset rests at the top of the adjusted inset.
     bool m_offsetSettled { false };
+    double m_lastAdjustedTop { 0 };
 
 protected:
     void scrollViewLayout();

@@ -9,6 +9,7 @@
 #include "host/uikit/UINavigationBar.h"
 #include "host/uikit/UINavigationController.h"
 #include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIScrollView.h"
 #include "host/uikit/UIViewController.h"
 #include "host/uikit/UIWindow.h"
 
@@ -185,4 +186,37 @@ TEST(Navigation, RightBarItemShowsItsCustomView)
     window->layoutAndDisplay();
     EXPECT_EQ(gear->superview(), nav->navigationBar());
     EXPECT_EQ(gear->frame(), CGRectMake(window->bounds().width() - 16 - 26, 9.5, 26, 25));
+}
+
+TEST(Navigation, PageAtItsTopFollowsTheBarWhenItGrows)
+{
+    rt::AutoreleasePool pool;
+    rt::Class* cls = rt::ClassBuilder("TestScrollingPage", UIViewController::classObject())
+                         .method(
+                             "loadView",
+                             +[](Object* s, SEL) {
+                                 rt::send(s, SELECTOR("setView:"), UIView::create(UIScrollView::classObject()).get());
+                             })
+                         .registerClass();
+    auto window = makeWindow();
+    auto root = UIViewController::create(cls);
+    auto nav = UINavigationController::create(root.get());
+    window->setRootViewController(nav.get());
+    window->layoutAndDisplay();
+    auto* scroll = static_cast<UIScrollView*>(root->view());
+    double statusBar = nav->navigationBar()->frame().minY();
+    EXPECT_EQ(scroll->contentOffset().y, -(statusBar + 44));
+    EXPECT_TRUE(nav->navigationBar()->isAtScrollEdge());
+
+    rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
+    window->layoutAndDisplay();
+    EXPECT_EQ(nav->navigationBar()->frame().height(), 96);
+    EXPECT_EQ(scroll->contentOffset().y, -(statusBar + 96));
+    EXPECT_TRUE(nav->navigationBar()->isAtScrollEdge());
+
+    // Scrolled, the bar leaves the edge state and the small title shows.
+    rt::send(scroll, SELECTOR("setContentOffset:"), CGPoint { 0, 200 });
+    window->layoutAndDisplay();
+    EXPECT_FALSE(nav->navigationBar()->isAtScrollEdge());
+    EXPECT_FALSE(nav->navigationBar()->m_titleLabel->isHidden());
 }
