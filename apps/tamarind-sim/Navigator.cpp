@@ -60,7 +60,7 @@ rt::Object* Navigator::topPage() const { return settings::topPage(); }
 
 void Navigator::back()
 {
-    rt::send(settings::navigationController(), SELECTOR("popViewControllerAnimated:"), true);
+    rt::send<rt::Object*>(settings::navigationController(), SELECTOR("popViewControllerAnimated:"), true);
     settle();
 }
 
@@ -97,7 +97,7 @@ bool Navigator::open(const std::string& page, std::string& error)
         error = "unknown page \"" + page + "\"";
         return false;
     }
-    rt::send(settings::navigationController(), SELECTOR("popToRootViewControllerAnimated:"), false);
+    rt::send<rt::Object*>(settings::navigationController(), SELECTOR("popToRootViewControllerAnimated:"), false);
     settle();
     m_pageName = "root";
     if (!route->rowID)
