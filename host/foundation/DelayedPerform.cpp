@@ -1,5 +1,6 @@
 #include "host/foundation/DelayedPerform.h"
 
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -67,8 +68,12 @@ void performAfterDelay(rt::Object* target, rt::SEL selector, rt::Object* argumen
                 }
             }
         }
-        if (fired.target)
+        // A selector without an argument is sent without one, as Cocoa's calling convention
+        // lets performSelector:withObject: call it; our sends check the signature.
+        if (fired.target && std::strchr(rt::selName(fired.selector), ':'))
             rt::send(fired.target, fired.selector, fired.argument.get());
+        else if (fired.target)
+            rt::send(fired.target, fired.selector);
     });
     r.pending.push_back({ *id, target, selector, argument });
 }

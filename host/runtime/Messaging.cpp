@@ -77,8 +77,16 @@ Lookup lookupForSend(Object* receiver, SEL selector, const char* expectedTypes, 
         if (target && target != receiver)
             result = lookupForSend(target, selector, expectedTypes, nullptr);
         --t_forwardDepth;
-        if (result.imp)
+        if (result.imp || result.receiver)
             return result;
+    }
+    // The last resort, standing in for forwardInvocation: with an invocation whose return value
+    // is left unset: a class that implements discardUnrecognizedSelector: is told the selector,
+    // and the message answers zero whatever its signature.
+    static const CallSite discarding { "discardUnrecognizedSelector:" };
+    if (cls->lookup(discarding.sel())) {
+        send(receiver, discarding, selector);
+        return { nullptr, receiver };
     }
     unrecognized(receiver, selector);
 }

@@ -19,7 +19,9 @@
 // A nil receiver answers zero. The signature the call site expects (derived from R and the
 // arguments) must equal the type string of the method found; otherwise the process stops with a
 // message naming the class, the selector and both type strings. A selector that no class in the
-// chain answers is offered to forwardingTargetForSelector: and then stops the process.
+// chain answers is offered to forwardingTargetForSelector:, then to discardUnrecognizedSelector:
+// (a proxy whose target is gone swallows it, and the send answers zero), and otherwise stops the
+// process.
 //
 // The inline cache remembers (class, implementation) for the generation of method tables it saw;
 // any method added or replaced anywhere moves the generation on and so invalidates every site.
@@ -80,7 +82,9 @@ private:
 };
 
 // The slow path: finds the implementation, checks the signature, fills the site's cache (when
-// given) and resolves forwarding. Never returns null: unknown selectors stop the process.
+// given) and resolves forwarding. A null implementation means the receiver discarded the message
+// (discardUnrecognizedSelector:) and the send answers zero; other unknown selectors stop the
+// process.
 Lookup lookupForSend(Object* receiver, SEL, const char* expectedTypes, const CallSite* site);
 Lookup lookupForSuperSend(Object* receiver, Class* startClass, SEL, const char* expectedTypes);
 // Whether the receiver's class (or superclasses) implements the selector; no forwarding.
@@ -115,6 +119,12 @@ template<class R, class... Params>
 [[gnu::noinline, gnu::cold]] R sendUncached(Object* self, const CallSite& site, const char* types, Params... args)
 {
     Lookup found = lookupForSend(self, site.sel(), types, &site);
+    if (!found.imp) {
+        if constexpr (std::is_void_v<R>)
+            return;
+        else
+            return R {};
+    }
     return reinterpret_cast<R (*)(Object*, SEL, Params...)>(found.imp)(found.receiver, site.sel(), std::move(args)...);
 }
 
@@ -151,6 +161,12 @@ inline R send(const Receiver& receiver, SEL selector, Args&&... args)
             return R {};
     }
     Lookup found = lookupForSend(self, selector, types, nullptr);
+    if (!found.imp) {
+        if constexpr (std::is_void_v<R>)
+            return;
+        else
+            return R {};
+    }
     return reinterpret_cast<Fn>(found.imp)(found.receiver, selector, static_cast<ArgumentTypeT<Args>>(passArgument(std::forward<Args>(args)))...);
 }
 
