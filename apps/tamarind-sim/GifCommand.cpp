@@ -1,0 +1,134 @@
+#include "GifCommand.h"
+
+#include <cmath>
+#include <cstdio>
+#include <dlfcn.h>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <numeric>
+
+#include "host/foundation/Data.h"
+#include "host/foundation/Dictionary.h"
+#include "host/foundation/Geometry.h"
+#include "host/foundation/Number.h"
+#include "host/foundation/String.h"
+#include "host/imageio/CGImage.h"
+#include "host/runtime/Runtime.h"
+
+namespace {
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
+    return 1;
+}
+
+// The library, loaded here when the command runs before (or without) a device session.
+rt::Class* animatedImageClass()
+{
+    if (rt::Class* cls = rt::getClass("FLAnimatedImage"))
+        return cls;
+    std::string path = TAM_LIBRARY_PATH;
+    if (const char* env = std::getenv("TAMARIND_LIBRARY"))
+        path = env;
+    if (path.empty() || !dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL))
+        return nullptr;
+    return rt::getClass("FLAnimatedImage");
+}
+
+template<class R = rt::Object*, class... Args>
+R message(rt::Object* receiver, const char* name, Args... args)
+{
+    return rt::send<R>(receiver, rt::sel(name), args...);
+}
+
+// The rate a playback view asks its display link for: delays counted in steps of half the
+// shortest accepted delay (hundredths of a second), their greatest common divisor, and the
+// ceiling of one over it. Delays are taken as the 32-bit values the view reads.
+std::optional<long> refreshRate(const std::vector<double>& delays, double minimumDelay)
+{
+    if (delays.empty())
+        return std::nullopt;
+    double precision = 2.0 / minimumDelay;
+    auto scaled = [&](double delay) {
+        return static_cast<std::uint64_t>(std::llrint(static_cast<double>(static_cast<float>(delay)) * precision));
+    };
+    std::uint64_t divisor = scaled(delays.front());
+    for (double delay : delays)
+        divisor = std::gcd(divisor, scaled(delay));
+    if (!divisor)
+        return std::nullopt;
+    return static_cast<long>(std::ceil(1 / (static_cast<double>(divisor) / precision)));
+}
+
+nlohmann::json describeImage(rt::Object* image, NSData* data, bool isGif, double minimumDelay)
+{
+    unsigned long frameCount = message<unsigned long>(image, "frameCount");
+    auto* delayTable = message(image, "delayTimesForIndexes");
+    nlohmann::json delays = nlohmann::json::array();
+    std::vector<double> kept;
+    for (unsigned long i = 0; i < frameCount; ++i) {
+        auto* delay = rt::send<rt::Object*>(delayTable, SELECTOR("objectForKey:"), NSNumber::withInteger(long(i)));
+        if (isNumber(delay)) {
+            kept.push_back(static_cast<NSNumber*>(delay)->doubleValue());
+            delays.push_back(kept.back());
+        } else {
+            delays.push_back(nullptr);
+        }
+    }
+    auto* poster = static_cast<CGImage*>(message(message(image, "posterImage"), "CGImage"));
+    double bytesPerFrame = poster ? double(poster->bytesPerRow()) * double(poster->height()) : 0;
+    CGSize size = message<CGSize>(image, "size");
+    auto rate = refreshRate(kept, minimumDelay);
+    return {
+        { "isGIF", isGif },
+        { "bytes", data->length() },
+        { "frameCount", frameCount },
+        { "loopCount", message<unsigned long>(image, "loopCount") },
+        { "posterFrameIndex", message<unsigned long>(image, "posterImageFrameIndex") },
+        { "size", { { "width", size.width }, { "height", size.height } } },
+        { "delays", delays },
+        { "decodedMegabytes", bytesPerFrame * double(kept.size()) / 1048576 },
+        { "frameCacheSizeOptimal", message<unsigned long>(image, "frameCacheSizeOptimal") },
+        { "preferredFramesPerSecond", rate ? nlohmann::json(*rate) : nlohmann::json(nullptr) },
+    };
+}
+
+}
+
+int gifCommand(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 1)
+        return fail("gif needs one FILE");
+    std::ifstream in(arguments[0], std::ios::binary);
+    if (!in)
+        return fail("cannot read " + arguments[0]);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return fail("cannot read " + arguments[0]);
+
+    rt::Class* cls = animatedImageClass();
+    using IsGif = bool (*)(NSData*);
+    auto isDataAGIF = reinterpret_cast<IsGif>(dlsym(RTLD_DEFAULT, "isDataAGIF"));
+    auto* minimumDelay = static_cast<const double*>(dlsym(RTLD_DEFAULT, "kFLAnimatedImageDelayTimeIntervalMinimum"));
+    if (!cls || !isDataAGIF || !minimumDelay)
+        return fail("the Tamarind library with its GIF classes could not be loaded");
+
+    rt::AutoreleasePool pool;
+    // The model's messages are silent unless a sink is installed: errors and notes go to
+    // standard error, so that standard output stays one JSON document.
+    auto sink = rt::makeBlock<void(rt::Object*, unsigned long)>([](rt::Object* text, unsigned long) {
+        std::fprintf(stderr, "tamarind-sim: %s\n", toStdString(text).c_str());
+    });
+    rt::send(cls, SELECTOR("setLogBlock:logLevel:"), sink, 3ul);
+    auto data = NSData::create(std::move(bytes));
+    bool isGif = isDataAGIF(data.get());
+    rt::Ref<rt::Object> image = rt::send<rt::Object*>(cls, SELECTOR("animatedImageWithGIFData:"), data);
+    rt::send(cls, SELECTOR("setLogBlock:logLevel:"), static_cast<rt::BlockBase*>(nullptr), 0ul);
+    if (!image)
+        return fail(arguments[0] + (isGif ? " is a GIF that cannot be played" : " is not a GIF"));
+    std::cout << describeImage(image.get(), data.get(), isGif, *minimumDelay).dump(1) << "\n";
+    return 0;
+}

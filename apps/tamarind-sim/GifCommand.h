@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// `tamarind-sim gif FILE`: what the library's animated image model makes of a GIF file on this
+// machine, as JSON on standard output (frame count, loop count, poster, size, each frame's delay,
+// the decoded size, the frame cache size it chooses and the refresh rate a player asks for).
+// Data the model refuses gets the model's own message on standard error and exit code 1.
+// Loads the library itself when it is not loaded yet, so it needs no device.
+int gifCommand(const std::vector<std::string>& arguments);
