@@ -28,8 +28,7 @@ bool screenFits(const std::uint8_t* data, std::size_t size)
     return width * height <= kMaximumScreenPixels;
 }
 
-template<class R = rt::Object*, class... Args>
-R message(rt::Object* receiver, const char* name, Args... args)
+template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
 {
     return rt::send<R>(receiver, rt::sel(name), args...);
 }
@@ -76,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rt::Ref<rt::Object> image;
     {
         rt::AutoreleasePool creation;
-        image = rt::send<rt::Object*>(rt::getClass("FLAnimatedImage"), SELECTOR("animatedImageWithGIFData:"),
-            NSData::create(data, size));
+        image = rt::send<rt::Object*>(
+            rt::getClass("FLAnimatedImage"), SELECTOR("animatedImageWithGIFData:"), NSData::create(data, size));
     }
     if (image)
         play(image.get());

@@ -38,8 +38,7 @@ rt::Class* animatedImageClass()
     return rt::getClass("FLAnimatedImage");
 }
 
-template<class R = rt::Object*, class... Args>
-R message(rt::Object* receiver, const char* name, Args... args)
+template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
 {
     return rt::send<R>(receiver, rt::sel(name), args...);
 }
@@ -119,9 +118,8 @@ int gifCommand(const std::vector<std::string>& arguments)
     rt::AutoreleasePool pool;
     // The model's messages are silent unless a sink is installed: errors and notes go to
     // standard error, so that standard output stays one JSON document.
-    auto sink = rt::makeBlock<void(rt::Object*, unsigned long)>([](rt::Object* text, unsigned long) {
-        std::fprintf(stderr, "tamarind-sim: %s\n", toStdString(text).c_str());
-    });
+    auto sink = rt::makeBlock<void(rt::Object*, unsigned long)>(
+        [](rt::Object* text, unsigned long) { std::fprintf(stderr, "tamarind-sim: %s\n", toStdString(text).c_str()); });
     rt::send(cls, SELECTOR("setLogBlock:logLevel:"), sink, 3ul);
     auto data = NSData::create(std::move(bytes));
     bool isGif = isDataAGIF(data.get());

@@ -41,8 +41,7 @@ const Bytes& animation()
     return bytes;
 }
 
-template<class R = rt::Object*, class... Args>
-R message(rt::Object* receiver, const char* name, Args... args)
+template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
 {
     return rt::send<R>(receiver, rt::sel(name), args...);
 }
@@ -58,18 +57,21 @@ rt::Ref<rt::Object> createModel(const Bytes& bytes)
 rt::Ref<rt::Object> fetchFrame(rt::Object* image, unsigned long index)
 {
     rt::Ref<rt::Object> frame;
-    RunLoop::main().runUntil([&] {
-        rt::AutoreleasePool pool;
-        frame = message(image, "imageLazilyCachedAtIndex:", index);
-        return bool(frame);
-    }, 30);
+    RunLoop::main().runUntil(
+        [&] {
+            rt::AutoreleasePool pool;
+            frame = message(image, "imageLazilyCachedAtIndex:", index);
+            return bool(frame);
+        },
+        30);
     return frame;
 }
 
 void GiflibDecodeAndComposite(benchmark::State& state)
 {
     for (auto _ : state) {
-        if (!giflibDecodeAndComposite(animation(), [](std::vector<std::uint8_t>&& f) { benchmark::DoNotOptimize(f.data()); }))
+        if (!giflibDecodeAndComposite(
+                animation(), [](std::vector<std::uint8_t>&& f) { benchmark::DoNotOptimize(f.data()); }))
             state.SkipWithError("giflib could not decode the animation");
     }
 }
@@ -146,7 +148,8 @@ bool sidesAgree()
     bool decoded = giflibDecodeAndComposite(animation(), [&](std::vector<std::uint8_t>&& pixels) {
         auto frame = fetchFrame(image.get(), index++);
         auto* cg = static_cast<CGImage*>(message(frame, "CGImage"));
-        agree = agree && cg && cg->dataLength() == pixels.size() && !std::memcmp(cg->data(), pixels.data(), pixels.size());
+        agree = agree && cg && cg->dataLength() == pixels.size()
+            && !std::memcmp(cg->data(), pixels.data(), pixels.size());
     });
     return decoded && agree && index == kFrames;
 }
@@ -177,8 +180,8 @@ int playForMemory(const char* path)
                 return 1;
         }
     }
-    std::printf("%ld %ld %lu %lu\n", before, peakResidentKilobytes(), message<unsigned long>(image, "frameCacheSizeOptimal"),
-        frames);
+    std::printf("%ld %ld %lu %lu\n", before, peakResidentKilobytes(),
+        message<unsigned long>(image, "frameCacheSizeOptimal"), frames);
     return 0;
 }
 
@@ -220,7 +223,8 @@ void measureMemory(const char* self)
         kLargeSide, kLargeSide, frames, frameMB * double(frames), fileMB, cacheSize);
     std::printf("peak resident size: %.1f MB (%.1f MB before the model was created, %.1f MB added by it)\n",
         double(peak) / 1024, double(before) / 1024, double(peak - before) / 1024);
-    std::printf("target: file + 4 decoded frames = %.1f MB; added by the model / target: %.2f; whole process / target: %.2f\n",
+    std::printf(
+        "target: file + 4 decoded frames = %.1f MB; added by the model / target: %.2f; whole process / target: %.2f\n",
         targetMB, double(peak - before) / 1024 / targetMB, double(peak) / 1024 / targetMB);
 }
 
@@ -243,10 +247,12 @@ int main(int argc, char** argv)
     double create = reporter.seconds("ModelCreate");
     std::printf("\nanimation: %dx%d, %d frames, %zu bytes\n", kWidth, kHeight, kFrames, animation().size());
     if (anchor > 0 && fetch > 0)
-        std::printf("model, every frame fetched and predrawn / (giflib DGifSlurp + compositing): %.2f (target <= 1.25)\n",
+        std::printf(
+            "model, every frame fetched and predrawn / (giflib DGifSlurp + compositing): %.2f (target <= 1.25)\n",
             fetch / anchor);
     if (anchor > 0 && create > 0)
-        std::printf("model creation (every frame decoded once) / (giflib DGifSlurp + compositing): %.2f\n", create / anchor);
+        std::printf(
+            "model creation (every frame decoded once) / (giflib DGifSlurp + compositing): %.2f\n", create / anchor);
     measureMemory("/proc/self/exe");
     return 0;
 }

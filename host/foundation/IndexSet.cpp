@@ -22,7 +22,10 @@ unsigned long endOf(NSRange range)
     return range.location + std::min(range.length, std::numeric_limits<unsigned long>::max() - range.location);
 }
 
-NSIndexSet* set(Object* o) { return static_cast<NSIndexSet*>(o); }
+NSIndexSet* set(Object* o)
+{
+    return static_cast<NSIndexSet*>(o);
+}
 
 Object* makeSet(Class* cls, NSRange range)
 {
@@ -34,65 +37,89 @@ Object* makeSet(Class* cls, NSRange range)
 void registerImmutable(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("indexSet"), +[](Class* cls, SEL) { return makeSet(cls, {}); });
-    addClassMethod(c, sel("indexSetWithIndex:"), +[](Class* cls, SEL, unsigned long i) { return makeSet(cls, { i, 1 }); });
-    addClassMethod(c, sel("indexSetWithIndexesInRange:"), +[](Class* cls, SEL, NSRange r) { return makeSet(cls, r); });
-    addMethod(c, sel("count"), +[](Object* s, SEL) { return set(s)->count(); });
-    addMethod(c, sel("firstIndex"), +[](Object* s, SEL) { return set(s)->firstIndex(); });
-    addMethod(c, sel("lastIndex"), +[](Object* s, SEL) { return set(s)->lastIndex(); });
-    addMethod(c, sel("indexGreaterThanIndex:"), +[](Object* s, SEL, unsigned long i) { return set(s)->indexGreaterThan(i); });
-    addMethod(c, sel("containsIndex:"), +[](Object* s, SEL, unsigned long i) { return set(s)->contains(i); });
-    addMethod(c, sel("containsIndexes:"), +[](Object* s, SEL, Object* other) {
-        if (!isIndexSet(other))
-            return false;
-        bool all = true;
-        set(other)->forEach([&](unsigned long i) { return all = set(s)->contains(i); });
-        return all;
-    });
-    addMethod(c, sel("countOfIndexesInRange:"), +[](Object* s, SEL, NSRange r) { return set(s)->countInRange(r); });
-    addMethod(c, sel("isEqualToIndexSet:"), +[](Object* s, SEL, Object* o) { return isIndexSet(o) && *set(s) == *set(o); });
-    addMethod(c, sel("isEqual:"), +[](Object* s, SEL, Object* o) { return isIndexSet(o) && *set(s) == *set(o); });
-    addMethod(c, sel("hash"), +[](Object* s, SEL) { return set(s)->count(); });
-    addMethod(c, sel("copy"), +[](Object* s, SEL) {
-        auto copy = adopt(static_cast<NSIndexSet*>(NSIndexSet::classObject()->allocate()));
-        copy->add(*set(s));
-        return static_cast<Object*>(copy.leak());
-    });
-    addMethod(c, sel("mutableCopy"), +[](Object* s, SEL) {
-        return static_cast<Object*>(NSIndexSet::createMutable(*set(s)).leak());
-    });
-    addMethod(c, sel("enumerateIndexesUsingBlock:"), +[](Object* s, SEL, Object* block) {
-        bool stop = false;
-        set(s)->forEach([&](unsigned long i) {
-            callBlock<void(unsigned long, bool*)>(block, i, &stop);
-            return !stop;
+    addClassMethod(
+        c, sel("indexSet"), +[](Class* cls, SEL) { return makeSet(cls, {}); });
+    addClassMethod(
+        c, sel("indexSetWithIndex:"), +[](Class* cls, SEL, unsigned long i) {
+            return makeSet(cls, { i, 1 });
         });
-    });
-    addMethod(c, sel("description"), +[](Object* s, SEL) -> Object* {
-        char head[64];
-        std::snprintf(head, sizeof head, "<%s: %p>", s->isa()->name(), static_cast<void*>(s));
-        return ns(std::string(head) + "[number of indexes: " + std::to_string(set(s)->count())
-            + " (in " + std::to_string(set(s)->ranges().size()) + " ranges), indexes: "
-            + set(s)->indexesDescription() + "]");
-    });
+    addClassMethod(
+        c, sel("indexSetWithIndexesInRange:"), +[](Class* cls, SEL, NSRange r) { return makeSet(cls, r); });
+    addMethod(
+        c, sel("count"), +[](Object* s, SEL) { return set(s)->count(); });
+    addMethod(
+        c, sel("firstIndex"), +[](Object* s, SEL) { return set(s)->firstIndex(); });
+    addMethod(
+        c, sel("lastIndex"), +[](Object* s, SEL) { return set(s)->lastIndex(); });
+    addMethod(
+        c, sel("indexGreaterThanIndex:"), +[](Object* s, SEL, unsigned long i) { return set(s)->indexGreaterThan(i); });
+    addMethod(
+        c, sel("containsIndex:"), +[](Object* s, SEL, unsigned long i) { return set(s)->contains(i); });
+    addMethod(
+        c, sel("containsIndexes:"), +[](Object* s, SEL, Object* other) {
+            if (!isIndexSet(other))
+                return false;
+            bool all = true;
+            set(other)->forEach([&](unsigned long i) { return all = set(s)->contains(i); });
+            return all;
+        });
+    addMethod(
+        c, sel("countOfIndexesInRange:"), +[](Object* s, SEL, NSRange r) { return set(s)->countInRange(r); });
+    addMethod(
+        c, sel("isEqualToIndexSet:"), +[](Object* s, SEL, Object* o) { return isIndexSet(o) && *set(s) == *set(o); });
+    addMethod(
+        c, sel("isEqual:"), +[](Object* s, SEL, Object* o) { return isIndexSet(o) && *set(s) == *set(o); });
+    addMethod(
+        c, sel("hash"), +[](Object* s, SEL) { return set(s)->count(); });
+    addMethod(
+        c, sel("copy"), +[](Object* s, SEL) {
+            auto copy = adopt(static_cast<NSIndexSet*>(NSIndexSet::classObject()->allocate()));
+            copy->add(*set(s));
+            return static_cast<Object*>(copy.leak());
+        });
+    addMethod(
+        c, sel("mutableCopy"),
+        +[](Object* s, SEL) { return static_cast<Object*>(NSIndexSet::createMutable(*set(s)).leak()); });
+    addMethod(
+        c, sel("enumerateIndexesUsingBlock:"), +[](Object* s, SEL, Object* block) {
+            bool stop = false;
+            set(s)->forEach([&](unsigned long i) {
+                callBlock<void(unsigned long, bool*)>(block, i, &stop);
+                return !stop;
+            });
+        });
+    addMethod(
+        c, sel("description"), +[](Object* s, SEL) -> Object* {
+            char head[64];
+            std::snprintf(head, sizeof head, "<%s: %p>", s->isa()->name(), static_cast<void*>(s));
+            return ns(std::string(head) + "[number of indexes: " + std::to_string(set(s)->count()) + " (in "
+                + std::to_string(set(s)->ranges().size()) + " ranges), indexes: " + set(s)->indexesDescription() + "]");
+        });
 }
 
 void registerMutable(Class* c)
 {
     using namespace rt;
-    addMethod(c, sel("addIndex:"), +[](Object* s, SEL, unsigned long i) { set(s)->add(i); });
-    addMethod(c, sel("addIndexesInRange:"), +[](Object* s, SEL, NSRange r) { set(s)->addRange(r); });
-    addMethod(c, sel("addIndexes:"), +[](Object* s, SEL, Object* other) {
-        if (isIndexSet(other))
-            set(s)->add(*set(other));
-    });
-    addMethod(c, sel("removeIndex:"), +[](Object* s, SEL, unsigned long i) { set(s)->remove(i); });
-    addMethod(c, sel("removeIndexesInRange:"), +[](Object* s, SEL, NSRange r) { set(s)->removeRange(r); });
-    addMethod(c, sel("removeIndexes:"), +[](Object* s, SEL, Object* other) {
-        if (isIndexSet(other))
-            set(s)->remove(*set(other));
-    });
-    addMethod(c, sel("removeAllIndexes"), +[](Object* s, SEL) { set(s)->removeAll(); });
+    addMethod(
+        c, sel("addIndex:"), +[](Object* s, SEL, unsigned long i) { set(s)->add(i); });
+    addMethod(
+        c, sel("addIndexesInRange:"), +[](Object* s, SEL, NSRange r) { set(s)->addRange(r); });
+    addMethod(
+        c, sel("addIndexes:"), +[](Object* s, SEL, Object* other) {
+            if (isIndexSet(other))
+                set(s)->add(*set(other));
+        });
+    addMethod(
+        c, sel("removeIndex:"), +[](Object* s, SEL, unsigned long i) { set(s)->remove(i); });
+    addMethod(
+        c, sel("removeIndexesInRange:"), +[](Object* s, SEL, NSRange r) { set(s)->removeRange(r); });
+    addMethod(
+        c, sel("removeIndexes:"), +[](Object* s, SEL, Object* other) {
+            if (isIndexSet(other))
+                set(s)->remove(*set(other));
+        });
+    addMethod(
+        c, sel("removeAllIndexes"), +[](Object* s, SEL) { set(s)->removeAll(); });
 }
 
 }
@@ -149,14 +176,20 @@ unsigned long NSIndexSet::count() const
 bool NSIndexSet::contains(unsigned long index) const
 {
     // The first range that ends after the index is the only one that can hold it.
-    auto it = std::upper_bound(m_ranges.begin(), m_ranges.end(), index,
-        [](unsigned long i, const NSRange& r) { return i < endOf(r); });
+    auto it = std::upper_bound(
+        m_ranges.begin(), m_ranges.end(), index, [](unsigned long i, const NSRange& r) { return i < endOf(r); });
     return it != m_ranges.end() && it->location <= index;
 }
 
-unsigned long NSIndexSet::firstIndex() const { return m_ranges.empty() ? kNotFound : m_ranges.front().location; }
+unsigned long NSIndexSet::firstIndex() const
+{
+    return m_ranges.empty() ? kNotFound : m_ranges.front().location;
+}
 
-unsigned long NSIndexSet::lastIndex() const { return m_ranges.empty() ? kNotFound : endOf(m_ranges.back()) - 1; }
+unsigned long NSIndexSet::lastIndex() const
+{
+    return m_ranges.empty() ? kNotFound : endOf(m_ranges.back()) - 1;
+}
 
 unsigned long NSIndexSet::indexGreaterThan(unsigned long index) const
 {
@@ -274,7 +307,10 @@ std::string NSIndexSet::indexesDescription() const
     return out + ')';
 }
 
-bool isIndexSet(Object* o) { return rt::isKindOf(o, NSIndexSet::classObject()); }
+bool isIndexSet(Object* o)
+{
+    return rt::isKindOf(o, NSIndexSet::classObject());
+}
 
 // Registered when the host loads, after the root classes, so that lookups by name find them.
 [[gnu::constructor(104)]] static void registerIndexSetClasses()

@@ -31,7 +31,10 @@ HostClass s_rootClass("NSObject");
 
 }
 
-rt::Class* imageClass() { return s_imageClass; }
+rt::Class* imageClass()
+{
+    return s_imageClass;
+}
 
 rt::Object* imageWithCGImage(CGImage* image)
 {
@@ -76,8 +79,8 @@ bool FLAnimatedImage::initialize(NSData* data, unsigned long optimalFrameCacheSi
     m_imageSource = CGImageSource::create({ data->bytes(), data->length() });
     if (!m_imageSource) {
         gifLog(FLLogLevelError, [&] {
-            return formatString("Failed to `CGImageSourceCreateWithData` for animated GIF data %s",
-                describeObject(data).c_str());
+            return formatString(
+                "Failed to `CGImageSourceCreateWithData` for animated GIF data %s", describeObject(data).c_str());
         });
         return false;
     }
@@ -113,8 +116,9 @@ bool FLAnimatedImage::readFrames(std::size_t& skippedCount)
         if (!image) {
             ++skippedCount;
             gifLog(FLLogLevelInfo, [&] {
-                return formatString("Dropping frame %zu because failed to `CGImageSourceCreateImageAtIndex` with image source %s",
-                    i, describeObject(m_imageSource.get()).c_str());
+                return formatString(
+                    "Dropping frame %zu because failed to `CGImageSourceCreateImageAtIndex` with image source %s", i,
+                    describeObject(m_imageSource.get()).c_str());
             });
             continue;
         }
@@ -122,8 +126,8 @@ bool FLAnimatedImage::readFrames(std::size_t& skippedCount)
         if (!frame) {
             ++skippedCount;
             gifLog(FLLogLevelInfo, [&] {
-                return formatString("Dropping frame %zu because valid `CGImageRef` %s did result in `nil`-`UIImage`.", i,
-                    describeObject(image.get()).c_str());
+                return formatString("Dropping frame %zu because valid `CGImageRef` %s did result in `nil`-`UIImage`.",
+                    i, describeObject(image.get()).c_str());
             });
             continue;
         }
@@ -165,7 +169,8 @@ double FLAnimatedImage::delayForFrame(std::size_t index, rt::Object* frame, NSDi
     } else if (!index) {
         delay = kDefaultDelay;
         gifLog(FLLogLevelInfo, [&] {
-            return formatString("Falling back to default delay time for first frame %s because none found in GIF properties %s",
+            return formatString(
+                "Falling back to default delay time for first frame %s because none found in GIF properties %s",
                 describeObject(frame).c_str(), properties ? properties->description().c_str() : "(null)");
         });
     } else {
@@ -173,16 +178,17 @@ double FLAnimatedImage::delayForFrame(std::size_t index, rt::Object* frame, NSDi
         auto* previous = delays.get(indexKey(index - 1));
         delay = isNumber(previous) ? static_cast<NSNumber*>(previous)->doubleValue() : 0;
         gifLog(FLLogLevelInfo, [&] {
-            return formatString("Falling back to preceding delay time for frame %zu %s because none found in GIF properties %s",
-                index, describeObject(frame).c_str(), properties ? properties->description().c_str() : "(null)");
+            return formatString(
+                "Falling back to preceding delay time for frame %zu %s because none found in GIF properties %s", index,
+                describeObject(frame).c_str(), properties ? properties->description().c_str() : "(null)");
         });
     }
     // The default, not the minimum, replaces a delay that is too small: files that ask for no
     // delay at all mean "as fast as possible", which browsers show at the default pace.
     if (static_cast<float>(delay) < kDelayFloor) {
         gifLog(FLLogLevelInfo, [&] {
-            return formatString("Rounding frame %zu's `delayTime` from %f up to default %f (minimum supported: %f).", index,
-                delay, kDefaultDelay, kFLAnimatedImageDelayTimeIntervalMinimum);
+            return formatString("Rounding frame %zu's `delayTime` from %f up to default %f (minimum supported: %f).",
+                index, delay, kDefaultDelay, kFLAnimatedImageDelayTimeIntervalMinimum);
         });
         delay = kDefaultDelay;
     }
@@ -194,7 +200,8 @@ void FLAnimatedImage::chooseOptimalFrameCacheSize(unsigned long requested, std::
     unsigned long size = requested;
     if (!size) {
         CGImage* poster = cgImageOf(m_posterImage.get());
-        double bytesPerFrame = poster ? static_cast<double>(poster->bytesPerRow()) * static_cast<double>(poster->height()) : 0;
+        double bytesPerFrame
+            = poster ? static_cast<double>(poster->bytesPerRow()) * static_cast<double>(poster->height()) : 0;
         double megabytes = bytesPerFrame * static_cast<double>(m_frameCount - skippedCount) / kBytesPerMegabyte;
         if (megabytes <= kSmallAnimationMegabytes)
             size = m_frameCount;

@@ -52,7 +52,8 @@ rt::Ref<NSIndexSet> FLAnimatedImage::frameIndexesToCache() const
     if (secondLength)
         indexes->addRange({ 0, secondLength });
     if (indexes->count() != size)
-        gifLog(FLLogLevelWarn, [] { return std::string("Number of frames to cache doesn't equal expected cache size."); });
+        gifLog(
+            FLLogLevelWarn, [] { return std::string("Number of frames to cache doesn't equal expected cache size."); });
     indexes->add(m_posterImageFrameIndex);
     return indexes;
 }
@@ -61,8 +62,9 @@ rt::Object* FLAnimatedImage::imageLazilyCachedAtIndex(unsigned long index)
 {
     if (index >= m_frameCount) {
         gifLog(FLLogLevelWarn, [&] {
-            return formatString("Skipping requested frame %lu beyond bounds (total frame count: %lu) for animated image: %s",
-                index, m_frameCount, description().c_str());
+            return formatString(
+                "Skipping requested frame %lu beyond bounds (total frame count: %lu) for animated image: %s", index,
+                m_frameCount, description().c_str());
         });
         return nullptr;
     }

@@ -37,7 +37,10 @@ LiveImages& live()
     return *list;
 }
 
-rt::Object* growArgument() { return rt::autorelease(NSNumber::withInteger(kGrowFrameCacheSize)); }
+rt::Object* growArgument()
+{
+    return rt::autorelease(NSNumber::withInteger(kGrowFrameCacheSize));
+}
 
 // The observer of the memory-warning notification, a class method so that it lives as long as
 // the class. The notification arrives on the posting thread; images are main-thread objects.
@@ -96,8 +99,9 @@ void FLAnimatedImage::didReceiveMemoryWarning()
     rt::send(s_rootClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:selector:object:"), m_weakProxy,
         rt::sel("resetFrameCacheSizeMaxInternal"), nullptr);
     gifLog(FLLogLevelDebug, [&] {
-        return formatString("Attempt setting frame cache size max to %lu (previous was %lu) after memory warning #%lu for "
-                            "animated image: %s",
+        return formatString(
+            "Attempt setting frame cache size max to %lu (previous was %lu) after memory warning #%lu for "
+            "animated image: %s",
             kLowMemoryFrameCacheSize, m_frameCacheSizeMaxInternal, m_memoryWarningCount, description().c_str());
     });
     rt::send(this, SELECTOR("setFrameCacheSizeMaxInternal:"), kLowMemoryFrameCacheSize);
@@ -109,7 +113,8 @@ void FLAnimatedImage::didReceiveMemoryWarning()
 
 void FLAnimatedImage::growFrameCacheSizeAfterMemoryWarning(rt::Object* number)
 {
-    unsigned long size = isNumber(number) ? static_cast<unsigned long>(static_cast<NSNumber*>(number)->integerValue()) : 0;
+    unsigned long size
+        = isNumber(number) ? static_cast<unsigned long>(static_cast<NSNumber*>(number)->integerValue()) : 0;
     rt::send(this, SELECTOR("setFrameCacheSizeMaxInternal:"), size);
     gifLog(FLLogLevelDebug, [&] {
         return formatString("Grew frame cache size max to %lu after memory warning for animated image: %s",

@@ -15,7 +15,10 @@ using rt::Class;
 using rt::Object;
 using rt::SEL;
 
-FLAnimatedImage* image(Object* o) { return static_cast<FLAnimatedImage*>(o); }
+FLAnimatedImage* image(Object* o)
+{
+    return static_cast<FLAnimatedImage*>(o);
+}
 
 // An initializer consumes the allocated object: on failure it releases it and answers nil.
 Object* initWithData(Object* self, SEL, Object* data, unsigned long optimalFrameCacheSize, bool predrawingEnabled)
@@ -35,8 +38,8 @@ Object* initWithData(Object* self, SEL, Object* data, unsigned long optimalFrame
 
 Object* initWithDataDefaults(Object* self, SEL, Object* data)
 {
-    return rt::send<Object*>(self, SELECTOR("initWithAnimatedGIFData:optimalFrameCacheSize:predrawingEnabled:"), data,
-        0ul, true);
+    return rt::send<Object*>(
+        self, SELECTOR("initWithAnimatedGIFData:optimalFrameCacheSize:predrawingEnabled:"), data, 0ul, true);
 }
 
 Object* initUnsupported(Object* self, SEL)
@@ -45,8 +48,9 @@ Object* initUnsupported(Object* self, SEL)
     if (created)
         created->release();
     gifLog(FLLogLevelError, [] {
-        return std::string("Use `-initWithAnimatedGIFData:` and supply the animated GIF data as an argument to initialize an "
-                           "object of type `FLAnimatedImage`.");
+        return std::string(
+            "Use `-initWithAnimatedGIFData:` and supply the animated GIF data as an argument to initialize an "
+            "object of type `FLAnimatedImage`.");
     });
     return nullptr;
 }
@@ -71,7 +75,10 @@ CGSize sizeForImage(Class*, SEL, Object* object)
     return {};
 }
 
-void setLogBlock(Class*, SEL, rt::BlockBase* block, unsigned long level) { setGifLogSink(block, level); }
+void setLogBlock(Class*, SEL, rt::BlockBase* block, unsigned long level)
+{
+    setGifLogSink(block, level);
+}
 
 void logStringFromBlock(Class*, SEL, rt::BlockBase* build, unsigned long level)
 {
@@ -96,34 +103,43 @@ void registerLifecycle(Class* c)
     rt::addMethod(c, rt::sel("initWithAnimatedGIFData:optimalFrameCacheSize:predrawingEnabled:"), &initWithData);
     rt::addMethod(c, rt::sel("initWithAnimatedGIFData:"), &initWithDataDefaults);
     rt::replaceMethod(c, rt::sel("init"), &initUnsupported);
-    rt::addMethod(c, rt::sel("description"),
-        +[](Object* self, SEL) -> Object* { return ns(image(self)->description()); });
+    rt::addMethod(
+        c, rt::sel("description"), +[](Object* self, SEL) -> Object* { return ns(image(self)->description()); });
 }
 
 void registerFrameCache(Class* c)
 {
-    rt::addMethod(c, rt::sel("imageLazilyCachedAtIndex:"),
+    rt::addMethod(
+        c, rt::sel("imageLazilyCachedAtIndex:"),
         +[](Object* self, SEL, unsigned long index) { return image(self)->imageLazilyCachedAtIndex(index); });
-    rt::addMethod(c, rt::sel("frameIndexesToCache"),
+    rt::addMethod(
+        c, rt::sel("frameIndexesToCache"),
         +[](Object* self, SEL) -> Object* { return rt::autorelease(image(self)->frameIndexesToCache()); });
-    rt::addMethod(c, rt::sel("addFrameIndexesToCache:"), +[](Object* self, SEL, Object* indexes) {
-        if (isIndexSet(indexes))
-            image(self)->addFrameIndexesToCache(*static_cast<NSIndexSet*>(indexes));
-    });
-    rt::addMethod(c, rt::sel("imageAtIndex:"),
-        +[](Object* self, SEL, unsigned long index) -> Object* { return rt::autorelease(image(self)->imageAtIndex(index)); });
-    rt::addMethod(c, rt::sel("purgeFrameCacheIfNeeded"), +[](Object* self, SEL) { image(self)->purgeFrameCacheIfNeeded(); });
-    rt::addMethod(c, rt::sel("didReceiveMemoryWarning:"), +[](Object* self, SEL, Object*) { image(self)->didReceiveMemoryWarning(); });
-    rt::addMethod(c, rt::sel("growFrameCacheSizeAfterMemoryWarning:"),
+    rt::addMethod(
+        c, rt::sel("addFrameIndexesToCache:"), +[](Object* self, SEL, Object* indexes) {
+            if (isIndexSet(indexes))
+                image(self)->addFrameIndexesToCache(*static_cast<NSIndexSet*>(indexes));
+        });
+    rt::addMethod(
+        c, rt::sel("imageAtIndex:"), +[](Object* self, SEL, unsigned long index) -> Object* {
+            return rt::autorelease(image(self)->imageAtIndex(index));
+        });
+    rt::addMethod(
+        c, rt::sel("purgeFrameCacheIfNeeded"), +[](Object* self, SEL) { image(self)->purgeFrameCacheIfNeeded(); });
+    rt::addMethod(
+        c, rt::sel("didReceiveMemoryWarning:"),
+        +[](Object* self, SEL, Object*) { image(self)->didReceiveMemoryWarning(); });
+    rt::addMethod(
+        c, rt::sel("growFrameCacheSizeAfterMemoryWarning:"),
         +[](Object* self, SEL, Object* number) { image(self)->growFrameCacheSizeAfterMemoryWarning(number); });
-    rt::addMethod(c, rt::sel("resetFrameCacheSizeMaxInternal"),
+    rt::addMethod(
+        c, rt::sel("resetFrameCacheSizeMaxInternal"),
         +[](Object* self, SEL) { image(self)->resetFrameCacheSizeMaxInternal(); });
 }
 
 // A getter for each member, and a setter for the read-write ones, each declared as a property
 // with its type and attributes, so that introspection sees what a client on a device would.
-template<auto Member>
-auto getter(Object* self, SEL)
+template <auto Member> auto getter(Object* self, SEL)
 {
     auto& value = image(self)->*Member;
     if constexpr (rt::IsRef<std::decay_t<decltype(value)>>::value)
@@ -132,8 +148,7 @@ auto getter(Object* self, SEL)
         return value;
 }
 
-template<auto Member>
-void setter(Object* self, SEL, unsigned long value)
+template <auto Member> void setter(Object* self, SEL, unsigned long value)
 {
     image(self)->*Member = value;
 }
@@ -144,7 +159,8 @@ void registerProperties(Class* c)
     rt::addMethod(c, rt::sel("frameCacheSizeOptimal"), &getter<&I::m_frameCacheSizeOptimal>);
     rt::addMethod(c, rt::sel("isPredrawingEnabled"), &getter<&I::m_predrawingEnabled>);
     rt::addMethod(c, rt::sel("frameCacheSizeMaxInternal"), &getter<&I::m_frameCacheSizeMaxInternal>);
-    rt::addMethod(c, rt::sel("setFrameCacheSizeMaxInternal:"),
+    rt::addMethod(
+        c, rt::sel("setFrameCacheSizeMaxInternal:"),
         +[](Object* self, SEL, unsigned long size) { image(self)->setFrameCacheSizeMaxInternal(size); });
     rt::addMethod(c, rt::sel("requestedFrameIndex"), &getter<&I::m_requestedFrameIndex>);
     rt::addMethod(c, rt::sel("setRequestedFrameIndex:"), &setter<&I::m_requestedFrameIndex>);
@@ -164,10 +180,11 @@ void registerProperties(Class* c)
     rt::addMethod(c, rt::sel("setLoopCount:"), &setter<&I::m_loopCount>);
     rt::addMethod(c, rt::sel("delayTimesForIndexes"), &getter<&I::m_delayTimesForIndexes>);
     rt::addMethod(c, rt::sel("frameCount"), &getter<&I::m_frameCount>);
-    rt::addMethod(c, rt::sel("frameCacheSizeCurrent"),
-        +[](Object* self, SEL) { return image(self)->frameCacheSizeCurrent(); });
+    rt::addMethod(
+        c, rt::sel("frameCacheSizeCurrent"), +[](Object* self, SEL) { return image(self)->frameCacheSizeCurrent(); });
     rt::addMethod(c, rt::sel("frameCacheSizeMax"), &getter<&I::m_frameCacheSizeMax>);
-    rt::addMethod(c, rt::sel("setFrameCacheSizeMax:"),
+    rt::addMethod(
+        c, rt::sel("setFrameCacheSizeMax:"),
         +[](Object* self, SEL, unsigned long size) { image(self)->setFrameCacheSizeMax(size); });
     rt::addMethod(c, rt::sel("data"), &getter<&I::m_data>);
 
@@ -183,7 +200,7 @@ void registerProperties(Class* c)
         { "allFramesIndexSet", "T@\"NSIndexSet\",R,&,N" },
         { "memoryWarningCount", "TQ,N" },
         { "serialQueue", "T@\"NSObject<OS_dispatch_queue>\",R,&,N" },
-        { "imageSource", "T^{CGImageSource=},R,N" },
+        { "imageSource", "T@\"CGImageSource\",R,&,N" },
         { "weakProxy", "T@\"FLWeakProxy\",R,&,N" },
         { "posterImage", "T@\"UIImage\",R,&,N" },
         { "size", "T{CGSize=dd},R,N" },

@@ -54,8 +54,9 @@ rt::Ref<rt::Object> FLAnimatedImage::predrawnImage(rt::Object* image)
         width, height, bitsPerComponent, bytesPerRow, *colorSpace, contextAlphaInfo(source->alphaInfo()));
     if (!context) {
         gifLog(FLLogLevelError, [&] {
-            return formatString("Failed to `CGBitmapContextCreate` with color space %s and parameters (width: %zu height: %zu "
-                                "bitsPerComponent: %zu bytesPerRow: %zu) for image %s",
+            return formatString(
+                "Failed to `CGBitmapContextCreate` with color space %s and parameters (width: %zu height: %zu "
+                "bitsPerComponent: %zu bytesPerRow: %zu) for image %s",
                 kColorSpaceName, width, height, bitsPerComponent, bytesPerRow, describeObject(image).c_str());
         });
         return image;
@@ -68,9 +69,10 @@ rt::Ref<rt::Object> FLAnimatedImage::predrawnImage(rt::Object* image)
         imageClass(), SELECTOR("imageWithCGImage:scale:orientation:"), drawn.get(), scale, orientation);
     if (!predrawn) {
         gifLog(FLLogLevelError, [&] {
-            return formatString("Failed to `imageWithCGImage:scale:orientation:` with image ref %s created with color space "
-                                "%s and bitmap context %s and properties and properties (scale: %f orientation: %ld) "
-                                "for image %s",
+            return formatString(
+                "Failed to `imageWithCGImage:scale:orientation:` with image ref %s created with color space "
+                "%s and bitmap context %s and properties and properties (scale: %f orientation: %ld) "
+                "for image %s",
                 describeObject(drawn.get()).c_str(), kColorSpaceName,
                 formatString("<CGContext %p>", static_cast<void*>(context.get())).c_str(), scale, orientation,
                 describeObject(image).c_str());

@@ -7,7 +7,10 @@ namespace tamarind {
 
 namespace {
 
-FLWeakProxy* proxy(rt::Object* o) { return static_cast<FLWeakProxy*>(o); }
+FLWeakProxy* proxy(rt::Object* o)
+{
+    return static_cast<FLWeakProxy*>(o);
+}
 
 // The target for one message. It is handed to the caller autoreleased, so that it stays alive
 // for the message even if its last owner lets go of it on another thread meanwhile.
@@ -24,7 +27,10 @@ bool respondsToSelector(rt::Object* self, rt::SEL, rt::SEL selector)
     return rt::respondsTo(proxy(self)->target().get(), selector);
 }
 
-bool isKindOfClass(rt::Object* self, rt::SEL, rt::Class* cls) { return rt::isKindOf(proxy(self)->target().get(), cls); }
+bool isKindOfClass(rt::Object* self, rt::SEL, rt::Class* cls)
+{
+    return rt::isKindOf(proxy(self)->target().get(), cls);
+}
 
 bool isMemberOfClass(rt::Object* self, rt::SEL, rt::Class* cls)
 {
@@ -37,7 +43,10 @@ bool isEqual(rt::Object* self, rt::SEL, rt::Object* other)
     return rt::send<bool>(proxy(self)->target(), SELECTOR("isEqual:"), other);
 }
 
-unsigned long hash(rt::Object* self, rt::SEL) { return rt::send<unsigned long>(proxy(self)->target(), SELECTOR("hash")); }
+unsigned long hash(rt::Object* self, rt::SEL)
+{
+    return rt::send<unsigned long>(proxy(self)->target(), SELECTOR("hash"));
+}
 
 rt::Object* description(rt::Object* self, rt::SEL)
 {
@@ -54,10 +63,13 @@ rt::Class* FLWeakProxy::classObject()
     static rt::Class* cls = [] {
         using namespace rt;
         Class* c = defineCppClass<FLWeakProxy>("FLWeakProxy", rootClass());
-        addClassMethod(c, sel("weakProxyForObject:"),
+        addClassMethod(
+            c, sel("weakProxyForObject:"),
             +[](Class*, SEL, Object* target) -> Object* { return autorelease(FLWeakProxy::create(target)); });
-        addMethod(c, sel("target"), +[](Object* self, SEL) -> Object* { return autorelease(proxy(self)->target()); });
-        addMethod(c, sel("setTarget:"), +[](Object* self, SEL, Object* target) { proxy(self)->setTarget(target); });
+        addMethod(
+            c, sel("target"), +[](Object* self, SEL) -> Object* { return autorelease(proxy(self)->target()); });
+        addMethod(
+            c, sel("setTarget:"), +[](Object* self, SEL, Object* target) { proxy(self)->setTarget(target); });
         replaceMethod(c, sel("forwardingTargetForSelector:"), &forwardingTarget);
         addMethod(c, sel("discardUnrecognizedSelector:"), &discardUnrecognizedSelector);
         replaceMethod(c, sel("respondsToSelector:"), &respondsToSelector);

@@ -30,8 +30,7 @@ void setGifLogSink(rt::Object* block, unsigned long level);
 bool gifLogAccepts(unsigned long level);
 void deliverGifLog(const std::string& message, unsigned long level);
 // Delivers the message to the sink when it accepts the level; `build` runs only then.
-template<class Build>
-void gifLog(unsigned long level, Build&& build)
+template <class Build> void gifLog(unsigned long level, Build&& build)
 {
     if (gifLogAccepts(level))
         deliverGifLog(build(), level);

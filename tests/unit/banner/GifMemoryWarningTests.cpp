@@ -8,9 +8,15 @@
 
 namespace {
 
-void postMemoryWarning() { NotificationCenter::defaultCenter().post(UIApplicationDidReceiveMemoryWarningNotification); }
+void postMemoryWarning()
+{
+    NotificationCenter::defaultCenter().post(UIApplicationDidReceiveMemoryWarningNotification);
+}
 
-unsigned long internalCap(rt::Object* image) { return message<unsigned long>(image, "frameCacheSizeMaxInternal"); }
+unsigned long internalCap(rt::Object* image)
+{
+    return message<unsigned long>(image, "frameCacheSizeMaxInternal");
+}
 
 // Ten small frames, all held; every frame decoded and cached.
 rt::Ref<rt::Object> fullyCachedImage()

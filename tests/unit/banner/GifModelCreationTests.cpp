@@ -8,7 +8,8 @@
 namespace {
 
 // The eight-byte PNG signature and the start of its header chunk: image data of another type.
-const std::vector<std::uint8_t> kPngStart = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' };
+const std::vector<std::uint8_t> kPngStart
+    = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R' };
 
 TEST(GifModelCreation, BadDataGivesNilWithTheMessageOfTheStepThatRejectsIt)
 {
@@ -158,8 +159,14 @@ TEST(GifData, TestsTheFirstThreeBytesOnly)
         std::string bytes;
         bool isGif;
     } cases[] = {
-        { "", false }, { "GI", false }, { "GIF", true }, { "GIF89a", true }, { "GIF87a", true }, { "GIFxyz", true },
-        { "gif89a", false }, { "\x89PNG", false },
+        { "", false },
+        { "GI", false },
+        { "GIF", true },
+        { "GIF89a", true },
+        { "GIF87a", true },
+        { "GIFxyz", true },
+        { "gif89a", false },
+        { "\x89PNG", false },
     };
     for (const auto& c : cases)
         EXPECT_EQ(isDataAGIF(NSData::create(c.bytes.data(), c.bytes.size())), c.isGif) << c.bytes;

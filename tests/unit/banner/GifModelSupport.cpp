@@ -52,9 +52,9 @@ rt::Ref<rt::Object> createImage(const std::vector<std::uint8_t>& bytes)
 rt::Ref<rt::Object> createImage(const std::vector<std::uint8_t>& bytes, unsigned long optimalSize, bool predrawing)
 {
     rt::Object* allocated = rt::send<rt::Object*>(imageClass(), SELECTOR("alloc"));
-    return rt::adopt(rt::send<rt::Object*>(allocated,
-        SELECTOR("initWithAnimatedGIFData:optimalFrameCacheSize:predrawingEnabled:"), NSData::create(bytes), optimalSize,
-        predrawing));
+    return rt::adopt(
+        rt::send<rt::Object*>(allocated, SELECTOR("initWithAnimatedGIFData:optimalFrameCacheSize:predrawingEnabled:"),
+            NSData::create(bytes), optimalSize, predrawing));
 }
 
 std::vector<unsigned long> indexesOf(rt::Object* indexSet)

@@ -27,8 +27,7 @@ TestGif bigScreenAnimation(int frames, int width, int height);
 rt::Ref<rt::Object> createImage(const std::vector<std::uint8_t>& bytes);
 rt::Ref<rt::Object> createImage(const std::vector<std::uint8_t>& bytes, unsigned long optimalSize, bool predrawing);
 
-template<class R = rt::Object*, class... Args>
-R message(rt::Object* receiver, const char* name, Args... args)
+template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
 {
     return rt::send<R>(receiver, rt::sel(name), args...);
 }
