@@ -6,6 +6,7 @@
 
 #include "Navigator.h"
 #include "PageDump.h"
+#include "Rendering.h"
 #include "host/foundation/NotificationCenter.h"
 #include "host/foundation/RunLoop.h"
 #include "host/preferences/SettingsApp.h"
@@ -73,6 +74,8 @@ bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::os
         out << dumpPage(navigator.topPage(), navigator.pageName()).dump() << "\n";
         return true;
     }
+    if (verb == "render")
+        return needs(1) && renderTopPage(step[1], error);
     error = "unknown step \"" + verb + "\"";
     return false;
 }

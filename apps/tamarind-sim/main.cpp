@@ -6,9 +6,14 @@
 
 #include "CommandLine.h"
 #include "DeviceSession.h"
+#include "GifCommand.h"
 #include "Navigator.h"
 #include "PageDump.h"
+#include "Rendering.h"
 #include "Script.h"
+
+// pango's fontconfig keeps its caches for the life of the process.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace {
 
@@ -35,6 +40,49 @@ int dumpCommand(const CommandLine& line, long style)
     if (!navigator.open(page, error))
         return fail(error);
     std::cout << dumpPage(navigator.topPage(), page).dump(1) << "\n";
+    return 0;
+}
+
+// Takes "--out PATH" from the command's arguments; the rest stay.
+std::string takeOut(std::vector<std::string>& arguments)
+{
+    for (size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == "--out") {
+            std::string out = arguments[i + 1];
+            arguments.erase(arguments.begin() + static_cast<long>(i), arguments.begin() + static_cast<long>(i) + 2);
+            return out;
+        }
+    }
+    return {};
+}
+
+int renderCommand(const CommandLine& line, long style)
+{
+    auto arguments = line.arguments;
+    std::string out = takeOut(arguments);
+    if (arguments.size() != 1 || out.empty())
+        return fail("render needs PAGE --out FILE.png");
+    if (!Navigator::isKnownPage(arguments[0]))
+        return fail("unknown page \"" + arguments[0] + "\"");
+    Navigator navigator;
+    navigator.launch(style, kSettleSeconds);
+    std::string error;
+    if (!navigator.open(arguments[0], error) || !renderTopPage(out, error))
+        return fail(error);
+    return 0;
+}
+
+int shotsCommand(const CommandLine& line, long style)
+{
+    auto arguments = line.arguments;
+    std::string out = takeOut(arguments);
+    if (!arguments.empty() || out.empty())
+        return fail("shots needs --out DIR");
+    Navigator navigator;
+    navigator.launch(style, kSettleSeconds);
+    std::string error;
+    if (!renderShots(navigator, out, error))
+        return fail(error);
     return 0;
 }
 
@@ -78,7 +126,9 @@ int main(int argc, char** argv)
         return 0;
     }
     const std::string& command = line->command;
-    if (command != "dump" && command != "options" && command != "script")
+    if (command == "gif")
+        return gifCommand(line->arguments);
+    if (command != "dump" && command != "options" && command != "script" && command != "render" && command != "shots")
         return fail("unknown command \"" + command + "\" (try --help)");
     DeviceSession session;
     if (!session.start(*line, error))
@@ -87,5 +137,9 @@ int main(int argc, char** argv)
         return dumpCommand(*line, session.interfaceStyle());
     if (command == "options")
         return optionsCommand(*line);
+    if (command == "render")
+        return renderCommand(*line, session.interfaceStyle());
+    if (command == "shots")
+        return shotsCommand(*line, session.interfaceStyle());
     return scriptCommand(*line, session.interfaceStyle());
 }

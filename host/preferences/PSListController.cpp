@@ -92,10 +92,20 @@ void showControllerFromSpecifier(Object* self, SEL, Object* row)
     rt::send(nav, SELECTOR("pushViewController:animated:"), controller.get(), true);
 }
 
+// Pages below the root show a small title, as in Settings; the root page has the large one.
+void viewDidLoad(Object* self, SEL)
+{
+    rt::sendSuper(self, PSListController::classObject(), rt::sel("viewDidLoad"));
+    Object* item = rt::send<Object*>(self, SELECTOR("navigationItem"));
+    rt::send(item, SELECTOR("setTitle:"), rt::send<Object*>(self, SELECTOR("title")));
+    rt::send(item, SELECTOR("setLargeTitleDisplayMode:"), 2L);
+}
+
 void registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("specifiers"), &specifiers);
+    addMethod(c, sel("viewDidLoad"), &viewDidLoad);
     addMethod(c, sel("setSpecifiers:"), +[](Object* self, SEL, Object* list) { page(self)->setSpecifiers(list); });
     addMethod(c, sel("reloadSpecifiers"), &reloadSpecifiers);
     addMethod(c, sel("insertSpecifier:atIndex:animated:"), &insertSpecifierAtIndex);

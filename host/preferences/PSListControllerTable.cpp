@@ -87,6 +87,9 @@ double heightForRow(Object* self, SEL, Object*, Object* indexPath)
     return height ? rt::send<double>(height, SELECTOR("doubleValue")) : UITableViewAutomaticDimension;
 }
 
+double automaticHeight(Object*, SEL, Object*, long) { return UITableViewAutomaticDimension; }
+Object* noSupplementaryView(Object*, SEL, Object*, long) { return nullptr; }
+
 void didSelectRow(Object* self, SEL, Object* table, Object* indexPath)
 {
     Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
@@ -108,5 +111,9 @@ void registerListControllerTableMethods(Class* c)
     addMethod(c, sel("tableView:titleForFooterInSection:"), &titleForFooter);
     addMethod(c, sel("tableView:heightForRowAtIndexPath:"), &heightForRow);
     addMethod(c, sel("tableView:didSelectRowAtIndexPath:"), &didSelectRow);
+    // Settings' pages answer these, so a replacement has a method to replace.
+    addMethod(c, sel("tableView:heightForHeaderInSection:"), &automaticHeight);
+    addMethod(c, sel("tableView:heightForFooterInSection:"), &automaticHeight);
+    addMethod(c, sel("tableView:viewForFooterInSection:"), &noSupplementaryView);
     addMethod(c, sel("tableView:shouldHighlightRowAtIndexPath:"), +[](Object*, SEL, Object*, Object*) { return true; });
 }

@@ -123,9 +123,22 @@ void scheduleLaterWork(PSUIPrefsListController* page)
     });
 }
 
+// The root page's own look: the large title "Settings" and the search field under it.
+void configureNavigationItem(Object* self)
+{
+    rt::send(self, SELECTOR("setTitle:"), ns("Settings"));
+    Object* item = rt::send<Object*>(self, SELECTOR("navigationItem"));
+    rt::send(item, SELECTOR("setLargeTitleDisplayMode:"), 1L);
+    auto search = rt::adopt(rt::send<Object*>(rt::send<Object*>(rt::getClass("UISearchController"), SELECTOR("alloc")),
+        SELECTOR("initWithSearchResultsController:"), static_cast<Object*>(nullptr)));
+    rt::send(item, SELECTOR("setSearchController:"), search.get());
+    rt::send(item, SELECTOR("setHidesSearchBarWhenScrolling:"), false);
+}
+
 void rootViewDidLoad(Object* self, SEL)
 {
     rt::sendSuper(self, PSUIPrefsListController::classObject(), rt::sel("viewDidLoad"));
+    configureNavigationItem(self);
     auto* page = root(self);
     if (page->m_scheduledLaterWork)
         return;

@@ -52,6 +52,7 @@ rt::Object* launch(long interfaceStyle)
     auto root = rt::newObject(PSUIPrefsListController::classObject());
     auto navigation = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rt::getClass("UINavigationController"), SELECTOR("alloc")),
         SELECTOR("initWithRootViewController:"), root.get()));
+    rt::send(rt::send<rt::Object*>(navigation, SELECTOR("navigationBar")), SELECTOR("setPrefersLargeTitles:"), true);
     rt::send(window, SELECTOR("setRootViewController:"), navigation.get());
     rt::send(window, SELECTOR("makeKeyAndVisible"));
     windowRef() = window;

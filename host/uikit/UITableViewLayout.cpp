@@ -118,9 +118,13 @@ double UITableView::footerHeightFor(long section, bool hasTitle, bool hasView)
     (void)hasView;
     if (m_sectionFooterHeight >= 0)
         fallback = m_sectionFooterHeight;
-    if (answers(delegate.get(), SELECTOR("tableView:heightForFooterInSection:")))
-        return usable(
-            rt::send<double>(delegate.get(), SELECTOR("tableView:heightForFooterInSection:"), this, section), fallback);
+    // A delegate that answers UITableViewAutomaticDimension (or nothing usable) leaves the height
+    // to the table, which fits it to the footer's title.
+    if (answers(delegate.get(), SELECTOR("tableView:heightForFooterInSection:"))) {
+        double asked = rt::send<double>(delegate.get(), SELECTOR("tableView:heightForFooterInSection:"), this, section);
+        if (asked >= 0)
+            return usable(asked, fallback);
+    }
     if (hasTitle && section < long(m_sections.size())) {
         const std::string& title = m_sections[section].footerTitle;
         TextStyle text;
