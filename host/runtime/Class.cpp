@@ -6,6 +6,7 @@
 #include <shared_mutex>
 
 #include "host/runtime/Fatal.h"
+#include "host/runtime/Messaging.h"
 #include "host/runtime/RuntimeLock.h"
 
 namespace rt {
@@ -177,19 +178,25 @@ bool addMethodRaw(Class* cls, SEL name, IMP imp, std::string_view types, bool re
         *previous = nullptr;
     if (!cls || !name || !imp)
         return false;
-    std::unique_lock guard(runtimeLock());
-    auto it = cls->m_methods.find(name);
-    if (it != cls->m_methods.end()) {
-        Method* m = it->second;
-        if (previous)
-            *previous = m->imp.load(std::memory_order_relaxed);
-        if (!replace)
-            return false;
-        m->imp.store(imp, std::memory_order_release);
-    } else {
-        cls->m_methods.emplace(name, new Method { name, std::string(types), imp });
+    {
+        std::unique_lock guard(runtimeLock());
+        auto it = cls->m_methods.find(name);
+        if (it != cls->m_methods.end()) {
+            Method* m = it->second;
+            if (previous)
+                *previous = m->imp.load(std::memory_order_relaxed);
+            if (!replace)
+                return false;
+            m->imp.store(imp, std::memory_order_release);
+        } else {
+            cls->m_methods.emplace(name, new Method { name, std::string(types), imp });
+        }
+        g_methodGeneration.fetch_add(1, std::memory_order_release);
     }
-    g_methodGeneration.fetch_add(1, std::memory_order_release);
+    // The table changed before the generation moved on, and the sites are cleared after: a
+    // lookup that raced with the change either sees the new generation and caches nothing, or
+    // cached before the clearing and is cleared with the rest.
+    invalidateCallSites();
     return true;
 }
 

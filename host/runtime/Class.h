@@ -85,8 +85,8 @@ private:
     std::vector<Property> m_properties;
 };
 
-// The change counter: every added or replaced method moves it on, which invalidates every
-// call-site cache at once.
+// The change counter: every added or replaced method moves it on, so a lookup can tell that a
+// table changed while it ran.
 extern std::atomic<std::uint64_t> g_methodGeneration;
 
 // Registers a class backed by a C++ type of `cppSize` bytes built by `construct`. Returns the

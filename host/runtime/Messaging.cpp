@@ -15,23 +15,57 @@ SEL CallSite::intern() const
     return s;
 }
 
+namespace {
+
+// Writers are rare (misses and method changes), so they take turns on one lock; readers never
+// wait for it.
+std::mutex& writersLock()
+{
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+const CallSite* g_listedSites = nullptr;
+
+}
+
 void CallSite::store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const
 {
     // The fast path passes the interned selector without checking it, so a site never caches
     // an implementation before its selector is interned.
     sel();
-    // Writers are rare (misses), so they take turns on one lock; readers never wait for it.
-    static std::mutex writers;
-    std::lock_guard guard(writers);
+    std::lock_guard guard(writersLock());
+    if (g_methodGeneration.load(std::memory_order_acquire) != generation)
+        return;
+    if (!m_listed) {
+        m_listed = true;
+        m_nextSite = g_listedSites;
+        g_listedSites = this;
+    }
     std::uint32_t s = m_seq.load(std::memory_order_relaxed);
     m_seq.store(s + 1, std::memory_order_relaxed);
     // Release stores publish the odd sequence before the fields: a reader that sees any new
     // field sees the odd sequence too on its second read, and misses.
     m_class.store(cls, std::memory_order_release);
     m_imp.store(imp, std::memory_order_release);
-    m_generation.store(generation, std::memory_order_release);
     m_types.store(types, std::memory_order_release);
     m_seq.store(s + 2, std::memory_order_release);
+}
+
+// Locking: the caller holds the writers' lock.
+void CallSite::clear() const
+{
+    std::uint32_t s = m_seq.load(std::memory_order_relaxed);
+    m_seq.store(s + 1, std::memory_order_relaxed);
+    m_class.store(nullptr, std::memory_order_release);
+    m_seq.store(s + 2, std::memory_order_release);
+}
+
+void invalidateCallSites()
+{
+    std::lock_guard guard(writersLock());
+    for (const CallSite* site = g_listedSites; site; site = site->m_nextSite)
+        site->clear();
 }
 
 namespace {

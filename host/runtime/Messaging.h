@@ -23,9 +23,11 @@
 // (a proxy whose target is gone swallows it, and the send answers zero), and otherwise stops the
 // process.
 //
-// The inline cache remembers (class, implementation) for the generation of method tables it saw;
-// any method added or replaced anywhere moves the generation on and so invalidates every site.
-// Sites are read and written from several threads, so the cache is a small seqlock.
+// The inline cache remembers (class, implementation). A site that has cached something is on a
+// list of sites, and any method added or replaced anywhere clears every site on it, so a hit
+// needs no check beyond the class. Sites are read and written from several threads, so the cache
+// is a small seqlock. Sites live in static storage and are never freed: a library holding call
+// sites must not be unloaded.
 
 namespace rt {
 
@@ -60,26 +62,33 @@ public:
         std::uint32_t s = m_seq.load(std::memory_order_acquire);
         Class* c = m_class.load(std::memory_order_acquire);
         IMP imp = m_imp.load(std::memory_order_acquire);
-        std::uint64_t g = m_generation.load(std::memory_order_acquire);
         const char* t = m_types.load(std::memory_order_acquire);
-        if (c != cls || t != types || g != g_methodGeneration.load(std::memory_order_relaxed) || (s & 1)
-            || m_seq.load(std::memory_order_relaxed) != s)
+        if (c != cls || t != types || (s & 1) || m_seq.load(std::memory_order_relaxed) != s)
             return nullptr;
         return imp;
     }
+    // Caches what a lookup found, unless a method table changed since `generation` was read
+    // before the lookup: the change has cleared the sites already, and the result may be stale.
     void store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const;
 
 private:
+    friend void invalidateCallSites();
     SEL intern() const;
+    void clear() const;
 
     const char* m_name;
     mutable std::atomic<SEL> m_sel { nullptr };
     mutable std::atomic<std::uint32_t> m_seq { 0 };
     mutable std::atomic<Class*> m_class { nullptr };
     mutable std::atomic<IMP> m_imp { nullptr };
-    mutable std::atomic<std::uint64_t> m_generation { 0 };
     mutable std::atomic<const char*> m_types { nullptr };
+    // The list of sites that have cached something; guarded by the writers' lock.
+    mutable const CallSite* m_nextSite { nullptr };
+    mutable bool m_listed { false };
 };
+
+// Clears every call site's cache. Called after any method table changed.
+void invalidateCallSites();
 
 // The slow path: finds the implementation, checks the signature, fills the site's cache (when
 // given) and resolves forwarding. A null implementation means the receiver discarded the message
