@@ -9,6 +9,7 @@
 
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
+#include "host/foundation/Dispatch.h"
 #include "host/foundation/NotificationCenter.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/RunLoop.h"
