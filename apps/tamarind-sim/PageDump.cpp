@@ -1,5 +1,7 @@
 #include "PageDump.h"
 
+#include "CellDump.h"
+
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PSListController.h"
@@ -48,14 +50,19 @@ json dumpPage(rt::Object* page, const std::string& pageName)
         rt::send<rt::Object*>(page, SELECTOR("specifiers"));
         rt::Object* table = rt::send<rt::Object*>(page, SELECTOR("table"));
         auto all = static_cast<PSListController*>(page)->sections();
+        auto cells = dumpCells(page);
         for (size_t s = 0; s < all.size(); ++s) {
             json section;
             section["header"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("tableView:titleForHeaderInSection:"), table, static_cast<long>(s)));
             if (all[s].group)
                 section["group"] = static_cast<PSSpecifier*>(all[s].group)->identifier();
             json rows = json::array();
-            for (rt::Object* row : all[s].rows)
-                rows.push_back(dumpRow(row));
+            for (size_t r = 0; r < all[s].rows.size(); ++r) {
+                json row = dumpRow(all[s].rows[r]);
+                if (s < cells.size() && r < cells[s].size())
+                    row["cell"] = cells[s][r];
+                rows.push_back(row);
+            }
             section["rows"] = rows;
             sections.push_back(section);
         }

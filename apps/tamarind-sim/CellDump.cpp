@@ -1,0 +1,87 @@
+#include "CellDump.h"
+
+#include <cstdio>
+
+#include "host/foundation/String.h"
+#include "host/preferences/SettingsApp.h"
+#include "host/render/Color.h"
+#include "host/uikit/UIColor.h"
+#include "host/uikit/UIImageView.h"
+#include "host/uikit/UILabel.h"
+#include "host/uikit/UITableView.h"
+#include "host/uikit/UITableViewCell.h"
+#include "host/uikit/UIWindow.h"
+
+using nlohmann::json;
+
+namespace {
+
+json hexColor(rt::Object* color, long style)
+{
+    if (!color)
+        return nullptr;
+    RGBAColor c = resolveColorObject(color, style);
+    char text[16];
+    auto byte = [](double v) { return static_cast<int>(v * 255 + 0.5); };
+    std::snprintf(text, sizeof text, "#%02X%02X%02X%02X", byte(c.r), byte(c.g), byte(c.b), byte(c.a));
+    return text;
+}
+
+json frameOf(const UIView* view)
+{
+    CGRect f = view->convertRectToView(view->bounds(), nullptr);
+    return { f.origin.x, f.origin.y, f.size.width, f.size.height };
+}
+
+json labelOf(UILabel* label, long style)
+{
+    if (!label)
+        return nullptr;
+    return { { "text", label->text() }, { "color", hexColor(label->textColor(), style) }, { "hidden", label->isHidden() },
+        { "frame", frameOf(label) } };
+}
+
+json cellOf(UITableViewCell* cell)
+{
+    long style = cell->effectiveUserInterfaceStyle();
+    json j;
+    j["class"] = cell->isa()->name();
+    j["frame"] = frameOf(cell);
+    j["hidden"] = cell->isHidden();
+    j["background"] = hexColor(cell->backgroundColor(), style);
+    j["text"] = labelOf(cell->textLabel(), style);
+    j["detail"] = labelOf(cell->detailTextLabel(), style);
+    j["accessory"] = cell->accessoryType();
+    if (UIImageView* image = cell->imageView(); image && !image->isHidden())
+        j["imageFrame"] = frameOf(image);
+    return j;
+}
+
+}
+
+std::vector<std::vector<json>> dumpCells(rt::Object* page)
+{
+    std::vector<std::vector<json>> cells;
+    auto* table = static_cast<UITableView*>(rt::send<rt::Object*>(page, SELECTOR("table")));
+    auto* window = static_cast<UIWindow*>(settings::window());
+    if (!table || !window || !rt::isKindOf(table, UITableView::classObject()))
+        return cells;
+    window->layoutAndDisplay();
+    CGPoint original = table->contentOffset();
+    long sections = table->numberOfSections();
+    for (long s = 0; s < sections; ++s) {
+        std::vector<json> rows;
+        for (long r = 0, n = table->numberOfRows(s); r < n; ++r) {
+            CGRect rect = table->rectForRow(s, r);
+            table->setContentOffset({ 0, std::max(0.0, rect.origin.y - table->bounds().height() / 2) });
+            window->layoutAndDisplay();
+            rt::Object* cell = rt::send<rt::Object*>(table, SELECTOR("cellForRowAtIndexPath:"),
+                rt::send<rt::Object*>(rt::getClass("NSIndexPath"), SELECTOR("indexPathForRow:inSection:"), r, s));
+            rows.push_back(cell ? cellOf(static_cast<UITableViewCell*>(cell)) : json(nullptr));
+        }
+        cells.push_back(std::move(rows));
+    }
+    table->setContentOffset(original);
+    window->layoutAndDisplay();
+    return cells;
+}
