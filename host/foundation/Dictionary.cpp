@@ -60,13 +60,18 @@ void registerMutable(Class* c)
 size_t NSDictionary::KeyHash::operator()(const Ref<Object>& key) const
 {
     if (isString(key.get()))
-        return std::hash<std::string> {}(static_cast<NSString*>(key.get())->m_string);
+        return std::hash<std::string_view> {}(static_cast<NSString*>(key.get())->m_string);
     return rt::send<unsigned long>(key, SELECTOR("hash"));
 }
 
 bool NSDictionary::KeyEqual::operator()(const Ref<Object>& a, const Ref<Object>& b) const
 {
     return objectsEqual(a.get(), b.get());
+}
+
+bool NSDictionary::KeyEqual::operator()(std::string_view a, const Ref<Object>& b) const
+{
+    return isString(b.get()) && static_cast<NSString*>(b.get())->m_string == a;
 }
 
 Class* NSDictionary::classObject()
@@ -111,7 +116,11 @@ Object* NSDictionary::get(Object* key) const
     return it == m_map.end() ? nullptr : it->second.get();
 }
 
-Object* NSDictionary::get(std::string_view key) const { return get(NSString::create(key).get()); }
+Object* NSDictionary::get(std::string_view key) const
+{
+    auto it = m_map.find(key);
+    return it == m_map.end() ? nullptr : it->second.get();
+}
 
 void NSDictionary::set(Object* key, Object* value)
 {

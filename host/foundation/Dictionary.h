@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -9,11 +10,17 @@
 // hashed with hash, as Foundation does.
 class NSDictionary : public rt::Object {
 public:
+    // String keys can be looked up by their text without making a string object.
     struct KeyHash {
+        using is_transparent = void;
         size_t operator()(const rt::Ref<rt::Object>& key) const;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view> {}(key); }
     };
     struct KeyEqual {
+        using is_transparent = void;
         bool operator()(const rt::Ref<rt::Object>& a, const rt::Ref<rt::Object>& b) const;
+        bool operator()(std::string_view a, const rt::Ref<rt::Object>& b) const;
+        bool operator()(const rt::Ref<rt::Object>& a, std::string_view b) const { return (*this)(b, a); }
     };
     using Map = std::unordered_map<rt::Ref<rt::Object>, rt::Ref<rt::Object>, KeyHash, KeyEqual>;
 

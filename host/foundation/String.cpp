@@ -58,7 +58,7 @@ void registerMethods(rt::Class* c)
     addMethod(c, sel("copy"), +[](Object* s, SEL) { s->retain(); return s; });
     addMethod(c, sel("isEqualToString:"), +[](Object* s, SEL, Object* o) { return isString(o) && str(s)->isEqualToString(str(o)); });
     addMethod(c, sel("isEqual:"), +[](Object* s, SEL, Object* o) { return isString(o) && str(s)->isEqualToString(str(o)); });
-    addMethod(c, sel("hash"), +[](Object* s, SEL) { return static_cast<unsigned long>(std::hash<std::string> {}(str(s)->m_string)); });
+    addMethod(c, sel("hash"), +[](Object* s, SEL) { return static_cast<unsigned long>(std::hash<std::string_view> {}(str(s)->m_string)); });
     addMethod(c, sel("hasPrefix:"), +[](Object* s, SEL, Object* o) { return str(s)->m_string.starts_with(toStdString(o)) && o; });
     addMethod(c, sel("hasSuffix:"), +[](Object* s, SEL, Object* o) { return str(s)->m_string.ends_with(toStdString(o)) && o; });
     addMethod(c, sel("pathExtension"), +[](Object* s, SEL) { return static_cast<Object*>(ns(str(s)->pathExtension())); });

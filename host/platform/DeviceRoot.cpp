@@ -1,6 +1,8 @@
 #include "host/platform/DeviceRoot.h"
 
 #include <deque>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <system_error>
 #include <vector>
 
@@ -29,14 +31,6 @@ std::deque<std::string> splitComponents(std::string_view path)
     return parts;
 }
 
-fs::path hostPathOf(const std::vector<std::string>& components)
-{
-    fs::path p = rootFolder();
-    for (auto& c : components)
-        p /= c;
-    return p;
-}
-
 }
 
 void setDeviceRoot(fs::path root)
@@ -52,8 +46,13 @@ std::optional<ResolvedPath> resolveDevicePath(std::string_view devicePath)
 {
     if (rootFolder().empty() || devicePath.empty() || devicePath[0] != '/')
         return std::nullopt;
+    const std::string& root = rootFolder().native();
     std::deque<std::string> pending = splitComponents(devicePath);
-    std::vector<std::string> resolved;
+    // The resolved device path so far, and where each of its components starts, so ".." can
+    // drop the last one.
+    std::string device;
+    std::vector<size_t> starts;
+    std::string host;
     int linksFollowed = 0;
     while (!pending.empty()) {
         std::string part = std::move(pending.front());
@@ -61,32 +60,35 @@ std::optional<ResolvedPath> resolveDevicePath(std::string_view devicePath)
         if (part == ".")
             continue;
         if (part == "..") {
-            if (!resolved.empty())
-                resolved.pop_back();
+            if (!starts.empty()) {
+                device.resize(starts.back());
+                starts.pop_back();
+            }
             continue;
         }
-        resolved.push_back(part);
-        fs::path host = hostPathOf(resolved);
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(host, ec)))
+        starts.push_back(device.size());
+        device += '/';
+        device += part;
+        host.assign(root).append(device);
+        struct stat info;
+        if (lstat(host.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             continue;
         if (++linksFollowed > 40)
             return std::nullopt;
-        std::string target = fs::read_symlink(host, ec).string();
-        if (ec)
+        std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
+        ssize_t length = readlink(host.c_str(), target.data(), target.size());
+        if (length < 0)
             return std::nullopt;
-        resolved.pop_back();
-        if (!target.empty() && target[0] == '/')
-            resolved.clear();
+        target.resize(static_cast<size_t>(length));
+        device.resize(starts.back());
+        starts.pop_back();
+        if (!target.empty() && target[0] == '/') {
+            device.clear();
+            starts.clear();
+        }
         auto targetParts = splitComponents(target);
         pending.insert(pending.begin(), targetParts.begin(), targetParts.end());
     }
-    ResolvedPath result { hostPathOf(resolved), "" };
-    for (auto& c : resolved) {
-        result.device += '/';
-        result.device += c;
-    }
-    if (result.device.empty())
-        result.device = "/";
+    ResolvedPath result { fs::path(root + device), device.empty() ? "/" : device };
     return result;
 }

@@ -42,8 +42,18 @@ cairo_surface_t* surfaceForImage(const CGImage& image)
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     int stride = cairo_image_surface_get_stride(surface);
+    const std::uint8_t* source = image.data();
+    bool premultipliedRGBA = image.alphaInfo() == CGImageAlphaInfo::PremultipliedLast;
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        // The images decoders and renderers make are premultiplied RGBA already: only the byte
+        // order changes. Other layouts go through the general pixel reader.
+        if (premultipliedRGBA) {
+            const std::uint8_t* p = source + static_cast<size_t>(y) * image.bytesPerRow();
+            for (int x = 0; x < w; ++x, p += 4)
+                row[x] = (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             RGBA8 p = image.pixelAt(x, y);
             row[x] = (uint32_t(p.a) << 24) | (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b;

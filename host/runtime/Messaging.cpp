@@ -46,10 +46,33 @@ void CallSite::store(Class* cls, const char* types, IMP imp, std::uint64_t gener
     m_seq.store(s + 1, std::memory_order_relaxed);
     // Release stores publish the odd sequence before the fields: a reader that sees any new
     // field sees the odd sequence too on its second read, and misses.
+    Class* previous = m_class.load(std::memory_order_relaxed);
+    if (previous && previous != cls) {
+        // The displaced entry moves to the other entries, oldest out first.
+        int slot = static_cast<int>(m_nextOther++ % kOtherEntries);
+        m_otherClass[slot].store(previous, std::memory_order_release);
+        m_otherImp[slot].store(m_imp.load(std::memory_order_relaxed), std::memory_order_release);
+        m_otherTypes[slot].store(m_types.load(std::memory_order_relaxed), std::memory_order_release);
+    }
     m_class.store(cls, std::memory_order_release);
     m_imp.store(imp, std::memory_order_release);
     m_types.store(types, std::memory_order_release);
     m_seq.store(s + 2, std::memory_order_release);
+}
+
+IMP CallSite::cachedOther(Class* cls, const char* types) const
+{
+    std::uint32_t s = m_seq.load(std::memory_order_acquire);
+    for (int i = 0; i < kOtherEntries; ++i) {
+        if (m_otherClass[i].load(std::memory_order_acquire) != cls)
+            continue;
+        IMP imp = m_otherImp[i].load(std::memory_order_acquire);
+        const char* t = m_otherTypes[i].load(std::memory_order_acquire);
+        if (t != types || (s & 1) || m_seq.load(std::memory_order_relaxed) != s)
+            return nullptr;
+        return imp;
+    }
+    return nullptr;
 }
 
 // Locking: the caller holds the writers' lock.
@@ -58,6 +81,8 @@ void CallSite::clear() const
     std::uint32_t s = m_seq.load(std::memory_order_relaxed);
     m_seq.store(s + 1, std::memory_order_relaxed);
     m_class.store(nullptr, std::memory_order_release);
+    for (auto& other : m_otherClass)
+        other.store(nullptr, std::memory_order_release);
     m_seq.store(s + 2, std::memory_order_release);
 }
 
@@ -94,6 +119,10 @@ Lookup lookupForSend(Object* receiver, SEL selector, const char* expectedTypes, 
     Class* cls = receiver->isa();
     // Read the generation before the lookup: a change racing with us leaves a stale generation
     // in the cache, which only costs another miss.
+    if (site) {
+        if (IMP imp = site->cachedOther(cls, expectedTypes))
+            return { imp, receiver };
+    }
     std::uint64_t generation = g_methodGeneration.load(std::memory_order_acquire);
     if (Method* m = cls->lookup(selector)) {
         if (m->types != expectedTypes)

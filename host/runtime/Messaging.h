@@ -67,6 +67,10 @@ public:
             return nullptr;
         return imp;
     }
+    // The site's other entries: a site that sees several classes (a dealloc, a layoutSubviews
+    // sent to every kind of view) keeps the last few beside the one the fast path checks.
+    // Checked only on a miss of the first entry, so the fast path is unchanged.
+    IMP cachedOther(Class* cls, const char* types) const;
     // Caches what a lookup found, unless a method table changed since `generation` was read
     // before the lookup: the change has cleared the sites already, and the result may be stale.
     void store(Class* cls, const char* types, IMP imp, std::uint64_t generation) const;
@@ -82,6 +86,11 @@ private:
     mutable std::atomic<Class*> m_class { nullptr };
     mutable std::atomic<IMP> m_imp { nullptr };
     mutable std::atomic<const char*> m_types { nullptr };
+    static constexpr int kOtherEntries = 3;
+    mutable std::atomic<Class*> m_otherClass[kOtherEntries] {};
+    mutable std::atomic<IMP> m_otherImp[kOtherEntries] {};
+    mutable std::atomic<const char*> m_otherTypes[kOtherEntries] {};
+    mutable unsigned m_nextOther { 0 };
     // The list of sites that have cached something; guarded by the writers' lock.
     mutable const CallSite* m_nextSite { nullptr };
     mutable bool m_listed { false };

@@ -1,6 +1,8 @@
 #include "tamarind/regrouping/RootListWalk.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "host/foundation/Dispatch.h"
 #include "host/foundation/String.h"
@@ -100,52 +102,130 @@ void tvProviderAndTweakStep(Walk& walk)
         walk.appendTweakRows();
 }
 
-// Applies the first matching rule to the row at walk.index and moves the walk on.
+// What the walk does with a row, by identifier; anything not listed is kept.
+enum class Rule {
+    Keep,
+    AccountGroup,
+    GameCenter,
+    FollowUp,
+    Account,
+    Family,
+    Airplane,
+    ConnectivityMember,
+    Notifications,
+    NotificationsMember,
+    General,
+    GeneralMember,
+    Passcode,
+    Privacy,
+    Store,
+    SystemAppRow,
+};
+
+Rule ruleFor(std::string_view id)
+{
+    static const std::unordered_map<std::string_view, Rule> rules = {
+        { "PRIMARY_APPLE_ACCOUNT_GROUP", Rule::AccountGroup },
+        { "GAMECENTER", Rule::GameCenter },
+        { "FollowUpList_com.apple.followup.-group.account", Rule::FollowUp },
+        { "APPLE_ACCOUNT", Rule::Account },
+        { "Family", Rule::Family },
+        { "AIRPLANE_MODE", Rule::Airplane },
+        { "WIFI", Rule::ConnectivityMember },
+        { "ETHERNET", Rule::ConnectivityMember },
+        { "Bluetooth", Rule::ConnectivityMember },
+        { "MOBILE_DATA_SETTINGS_ID", Rule::ConnectivityMember },
+        { "INTERNET_TETHERING", Rule::ConnectivityMember },
+        { "VPN", Rule::ConnectivityMember },
+        { "NOTIFICATIONS_ID", Rule::Notifications },
+        { "Sounds", Rule::NotificationsMember },
+        { "DO_NOT_DISTURB", Rule::NotificationsMember },
+        { "SCREEN_TIME", Rule::NotificationsMember },
+        { "General", Rule::General },
+        { "ControlCenter", Rule::GeneralMember },
+        { "HOME_SCREEN", Rule::GeneralMember },
+        { "DISPLAY", Rule::GeneralMember },
+        { "ACCESSIBILITY", Rule::GeneralMember },
+        { "Exposure Notifications", Rule::GeneralMember },
+        { "Wallpaper", Rule::GeneralMember },
+        { "SIRI", Rule::GeneralMember },
+        { "EMERGENCY_SOS", Rule::GeneralMember },
+        { "BATTERY_USAGE", Rule::GeneralMember },
+        { "PASSCODE", Rule::Passcode },
+        { "Privacy", Rule::Privacy },
+        { "STORE", Rule::Store },
+        { "HOMEKIT", Rule::SystemAppRow },
+        { "com.apple.podcasts", Rule::SystemAppRow },
+    };
+    auto it = rules.find(id);
+    return it == rules.end() ? Rule::Keep : it->second;
+}
+
+void accountListRows(Walk& walk)
+{
+    auto& s = firstPass;
+    if (!s.groupTweaksEnabled && !s.groupThirdPartyAppsEnabled && !s.groupSystemAppsEnabled)
+        return;
+    walk.keep(emptyGroupRow());
+    if (s.groupTweaksEnabled)
+        walk.keep(makeModuleRow(Module::Tweaks, walk.page));
+    if (s.groupThirdPartyAppsEnabled)
+        walk.keep(makeModuleRow(Module::Apps, walk.page));
+    if (s.groupSystemAppsEnabled)
+        walk.keep(makeModuleRow(Module::SystemApps, walk.page));
+}
+
+// Applies the first matching rule to the row at walk.index and moves the walk on. The rules
+// before the master switch apply whatever it says.
 void visit(Walk& walk)
 {
     rt::Object* row = objectAt(walk.hostList, walk.index);
-    std::string id = identifierOf(row);
+    std::string_view id = identifierView(row);
+    Rule rule = ruleFor(id);
     auto& s = firstPass;
 
-    if (id == "PRIMARY_APPLE_ACCOUNT_GROUP") {
+    if (rule == Rule::AccountGroup) {
         if (s.isBannerEnabled) {
             walk.keep(makeBannerRow(walk.page));
             if (!(s.stockiCloud && !s.isBannerSpacerEnabled))
                 walk.keep(emptyGroupRow());
         }
-    } else if (id == "GAMECENTER") {
+        ++walk.index;
+        return;
+    }
+    if (rule == Rule::GameCenter) {
         walk.keep(row);
         dispatchOnce(tweaksAfterGameCenter, [&] { walk.appendTweakRows(); });
-    } else if (!moduleSwitchesOn()) {
-        walk.keep(row);
-    } else if (id == "FollowUpList_com.apple.followup.-group.account") {
+        ++walk.index;
+        return;
+    }
+    if (!moduleSwitchesOn())
+        rule = Rule::Keep;
+
+    switch (rule) {
+    case Rule::FollowUp:
         if (s.isFollowUpEnabled)
             walk.keep(row);
-    } else if (id == "APPLE_ACCOUNT") {
+        break;
+    case Rule::Account:
         walk.keep(row);
-        dispatchOnce(listRowsAfterAccount, [&] {
-            if (!s.groupTweaksEnabled && !s.groupThirdPartyAppsEnabled && !s.groupSystemAppsEnabled)
-                return;
-            walk.keep(emptyGroupRow());
-            if (s.groupTweaksEnabled)
-                walk.keep(makeModuleRow(Module::Tweaks, walk.page));
-            if (s.groupThirdPartyAppsEnabled)
-                walk.keep(makeModuleRow(Module::Apps, walk.page));
-            if (s.groupSystemAppsEnabled)
-                walk.keep(makeModuleRow(Module::SystemApps, walk.page));
-        });
-    } else if (id == "Family") {
+        dispatchOnce(listRowsAfterAccount, [&] { accountListRows(walk); });
+        break;
+    case Rule::Family:
         if (s.isFamilyEnabled)
             walk.keep(row);
-    } else if (id == "AIRPLANE_MODE") {
+        break;
+    case Rule::Airplane:
         return moduleStart(walk, row, s.isConnectivityGroupingEnabled, s.airplaneModeEnabled, Module::Connectivity, connectivitySpecifiers);
-    } else if (id == "WIFI" || id == "ETHERNET" || id == "Bluetooth" || id == "MOBILE_DATA_SETTINGS_ID" || id == "INTERNET_TETHERING" || id == "VPN") {
+    case Rule::ConnectivityMember:
         memberRow(walk, row, s.isConnectivityGroupingEnabled, connectivitySwitch(id), nullptr);
-    } else if (id == "NOTIFICATIONS_ID") {
+        break;
+    case Rule::Notifications:
         return moduleStart(walk, row, s.isNotificationsGroupingEnabled, s.notificationsEnabled, Module::Notifications, notificationSpecifiers);
-    } else if (id == "Sounds" || id == "DO_NOT_DISTURB" || id == "SCREEN_TIME") {
+    case Rule::NotificationsMember:
         memberRow(walk, row, s.isNotificationsGroupingEnabled, notificationsSwitch(id), nullptr);
-    } else if (id == "General") {
+        break;
+    case Rule::General:
         if (!s.isGeneralGroupingEnabled && s.generalEnabled)
             walk.keep(row);
         dispatchOnce(generalIntoModule, [&] {
@@ -154,17 +234,19 @@ void visit(Walk& walk)
         });
         if (s.isGeneralGroupingEnabled)
             walk.keep(makeModuleRow(Module::General, walk.page));
-    } else if (id == "ControlCenter" || id == "HOME_SCREEN" || id == "DISPLAY" || id == "ACCESSIBILITY"
-        || id == "Exposure Notifications" || id == "Wallpaper" || id == "SIRI" || id == "EMERGENCY_SOS" || id == "BATTERY_USAGE") {
+        break;
+    case Rule::GeneralMember:
         memberRow(walk, row, s.isGeneralGroupingEnabled, generalSwitch(id), generalSpecifiers);
-    } else if (id == "PASSCODE") {
+        break;
+    case Rule::Passcode:
         if (s.isGeneralGroupingEnabled)
             dispatchOnce(groupBeforePasscode, [&] { walk.keep(emptyGroupRow()); });
         if (s.sepEnabled)
             walk.keep(row);
         if (s.isGeneralGroupingEnabled)
             dispatchOnce(tvProviderAndTweaks, [&] { tvProviderAndTweakStep(walk); });
-    } else if (id == "Privacy") {
+        break;
+    case Rule::Privacy:
         memberRow(walk, row, s.isGeneralGroupingEnabled, generalSwitch(id), generalSpecifiers);
         if (!s.isGeneralGroupingEnabled) {
             dispatchOnce(tweaksAfterPrivacy, [&] {
@@ -172,19 +254,23 @@ void visit(Walk& walk)
                     walk.appendTweakRows();
             });
         }
-    } else if (id == "STORE") {
+        break;
+    case Rule::Store:
         if (!s.groupSystemAppsEnabled) {
             walk.keep(row);
-        } else {
-            for (unsigned long i = walk.index, n = countOf(walk.hostList); i < n; ++i)
-                append(systemAppSpecifiers, objectAt(walk.hostList, i));
-            walk.finished = true;
+            break;
         }
-    } else if (id == "HOMEKIT" || id == "com.apple.podcasts") {
+        for (unsigned long i = walk.index, n = countOf(walk.hostList); i < n; ++i)
+            append(systemAppSpecifiers, objectAt(walk.hostList, i));
+        walk.finished = true;
+        break;
+    case Rule::SystemAppRow:
         if (!s.groupSystemAppsEnabled)
             walk.keep(row);
-    } else {
+        break;
+    default:
         walk.keep(row);
+        break;
     }
     ++walk.index;
 }

@@ -7,6 +7,12 @@ namespace tamarind {
 
 std::string identifierOf(rt::Object* row) { return toStdString(rt::send<rt::Object*>(row, SELECTOR("identifier"))); }
 
+std::string_view identifierView(rt::Object* row)
+{
+    rt::Object* id = rt::send<rt::Object*>(row, SELECTOR("identifier"));
+    return isString(id) ? std::string_view(static_cast<NSString*>(id)->m_string) : std::string_view();
+}
+
 bool isGroupRow(rt::Object* row)
 {
     rt::Object* cell = rt::send<rt::Object*>(row, SELECTOR("propertyForKey:"), ns("cell"));

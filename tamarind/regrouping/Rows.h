@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "host/runtime/Runtime.h"
 
@@ -9,6 +10,8 @@
 namespace tamarind {
 
 std::string identifierOf(rt::Object* row);
+// The identifier's text, valid while the row keeps its identifier.
+std::string_view identifierView(rt::Object* row);
 // Whether the row's "cell" property is the string "PSGroupCell".
 bool isGroupRow(rt::Object* row);
 rt::Object* emptyGroupRow();
