@@ -178,13 +178,10 @@ Ref<Object> newObject(Class* cls)
 {
     if (!cls)
         return nullptr;
+    // init consumes the reference alloc gave and returns one: self, another object, or nil after
+    // releasing self when it fails, as in Objective-C.
     Object* obj = cls->allocate();
-    Object* initialised = send<Object*>(obj, SELECTOR("init"));
-    if (initialised != obj) {
-        obj->release();
-        return initialised;
-    }
-    return adopt(obj);
+    return adopt(send<Object*>(obj, SELECTOR("init")));
 }
 
 }
