@@ -169,14 +169,14 @@ void PSTableCell::refreshFrom(Object* specifier)
     textLabel()->setText(rt::send<Object*>(specifier, SELECTOR("name")));
     Object* icon = property(specifier, "iconImage");
     rt::send(imageView(), SELECTOR("setImage:"), isImage(icon) ? icon : nullptr);
-    long accessory = m_type == LinkCell || m_type == LinkListCell ? UITableViewCellAccessoryDisclosureIndicator
+    long accessory = m_type == PSSpecifier::LinkCell || m_type == PSSpecifier::LinkListCell ? UITableViewCellAccessoryDisclosureIndicator
                                                                   : UITableViewCellAccessoryNone;
     rt::send(this, SELECTOR("setAccessoryType:"), accessory);
     Object* value = rowValue(specifier);
-    if (m_type == SwitchCell)
+    if (m_type == PSSpecifier::SwitchCell)
         showControl(value);
     else
-        showValue(m_type == LinkListCell || m_type == TitleValueCell || m_type == LinkCell ? value : nullptr);
+        showValue(m_type == PSSpecifier::LinkListCell || m_type == PSSpecifier::TitleValueCell || m_type == PSSpecifier::LinkCell ? value : nullptr);
     setNeedsLayout();
 }
 

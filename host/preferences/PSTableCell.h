@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/preferences/PSSpecifier.h"
 #include "host/uikit/UITableViewCell.h"
 
 // Preferences.framework's cell: shows one row (a PSSpecifier) as Settings does: the row's icon
@@ -8,19 +9,6 @@
 // so any row object that answers them can be shown.
 class PSTableCell : public UITableViewCell {
 public:
-    // Preferences' cell types, as `cellType` answers them.
-    enum CellType : long {
-        GroupCell = 0,
-        LinkCell = 1,
-        LinkListCell = 2,
-        ListItemCell = 3,
-        TitleValueCell = 4,
-        SliderCell = 5,
-        SwitchCell = 6,
-        StaticTextCell = 7,
-        ButtonCell = 13,
-    };
-
     static rt::Class* classObject();
 
     // Fills the cell from the row (refreshCellContentsWithSpecifier:'s work).
@@ -31,7 +19,7 @@ public:
     rt::Ref<rt::Object> m_specifier;
     rt::Ref<rt::Object> m_control;
     rt::Ref<rt::Object> m_value;
-    long m_type { LinkCell };
+    long m_type { PSSpecifier::LinkCell };
     bool m_checked { false };
     bool m_cellEnabled { true };
 
