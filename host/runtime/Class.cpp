@@ -15,8 +15,7 @@ std::atomic<std::uint64_t> g_methodGeneration { 1 };
 
 namespace {
 
-// Classes are never removed, so the name table is insert-only: readers probe it without a lock
-// and writers serialise on the runtime lock.
+// Classes are never removed, so the name table is a fixed array of slots that only fill up.
 constexpr std::size_t kClassTableSize = 1 << 14;
 
 std::atomic<Class*>* classTable()
@@ -33,6 +32,7 @@ std::size_t hashName(std::string_view name)
     return h;
 }
 
+// Locking: the caller holds the runtime lock.
 Class* findClassLocked(std::string_view name)
 {
     auto* table = classTable();
@@ -45,11 +45,34 @@ Class* findClassLocked(std::string_view name)
     }
 }
 
+// Makes a complete class visible by name. Nothing of the class may change afterwards without
+// the lock, so it is laid out, and given its methods, before it comes here.
+// Locking: the caller holds the runtime lock exclusively.
+void publishClassLocked(Class* cls)
+{
+    auto* table = classTable();
+    std::size_t i = hashName(cls->name()) & (kClassTableSize - 1);
+    std::size_t probes = 0;
+    while (table[i].load(std::memory_order_relaxed)) {
+        i = (i + 1) & (kClassTableSize - 1);
+        if (++probes == kClassTableSize / 2)
+            fatal("too many classes registered");
+    }
+    table[i].store(cls, std::memory_order_release);
+}
+
 std::size_t alignUp(std::size_t n, std::size_t a) { return (n + a - 1) / a * a; }
+
+// A variable can be placed at an alignment that is a power of two no wider than an instance's.
+bool isUsableAlignment(std::size_t a) { return a && !(a & (a - 1)) && a <= kObjectAlignment; }
 
 }
 
-Class* getClass(std::string_view name) { return findClassLocked(name); }
+Class* getClass(std::string_view name)
+{
+    std::shared_lock guard(runtimeLock());
+    return findClassLocked(name);
+}
 
 Class* getMetaclass(std::string_view name)
 {
@@ -107,7 +130,7 @@ Object* Class::allocate()
 {
     if (m_isMeta)
         fatal("cannot allocate an instance of metaclass %s", name());
-    void* memory = ::operator new(m_instanceSize, std::align_val_t { 16 });
+    void* memory = ::operator new(m_instanceSize, std::align_val_t { kObjectAlignment });
     std::memset(memory, 0, m_instanceSize);
     Object* obj = m_construct(memory);
     TAM_ASSERT(static_cast<void*>(obj) == memory);
@@ -130,15 +153,11 @@ void destroyObject(Object* obj)
         }
     }
     obj->~Object();
-    ::operator delete(static_cast<void*>(obj), std::align_val_t { 16 });
+    ::operator delete(static_cast<void*>(obj), std::align_val_t { kObjectAlignment });
 }
 
-Class* defineClass(std::string_view name, Class* superclass, std::size_t cppSize, Class::Constructor construct)
+Class* Class::create(std::string_view name, Class* superclass, std::size_t cppSize, Constructor construct)
 {
-    std::unique_lock guard(runtimeLock());
-    if (Class* existing = findClassLocked(name))
-        return existing;
-
     auto* meta = new Class;
     meta->m_name = std::string(name);
     meta->m_isMeta = true;
@@ -146,7 +165,8 @@ Class* defineClass(std::string_view name, Class* superclass, std::size_t cppSize
     cls->m_name = std::string(name);
     cls->m_superclass = superclass;
     cls->m_cppSize = cppSize;
-    cls->m_instanceSize = alignUp(std::max(cppSize, superclass ? superclass->m_instanceSize : cppSize), 16);
+    cls->m_instanceSize
+        = alignUp(std::max(cppSize, superclass ? superclass->m_instanceSize : cppSize), kObjectAlignment);
     cls->m_construct = construct;
     cls->setIsa(meta);
     cls->makeImmortal();
@@ -159,16 +179,16 @@ Class* defineClass(std::string_view name, Class* superclass, std::size_t cppSize
     for (Class* c = superclass; c; c = c->m_superclass)
         rootMeta = c->metaclass();
     meta->setIsa(rootMeta);
+    return cls;
+}
 
-    auto* table = classTable();
-    std::size_t i = hashName(name) & (kClassTableSize - 1);
-    std::size_t probes = 0;
-    while (table[i].load(std::memory_order_relaxed)) {
-        i = (i + 1) & (kClassTableSize - 1);
-        if (++probes == kClassTableSize / 2)
-            fatal("too many classes registered");
-    }
-    table[i].store(cls, std::memory_order_release);
+Class* defineClass(std::string_view name, Class* superclass, std::size_t cppSize, Class::Constructor construct)
+{
+    std::unique_lock guard(runtimeLock());
+    if (Class* existing = findClassLocked(name))
+        return existing;
+    Class* cls = Class::create(name, superclass, cppSize, construct);
+    publishClassLocked(cls);
     return cls;
 }
 
@@ -200,12 +220,14 @@ bool addMethodRaw(Class* cls, SEL name, IMP imp, std::string_view types, bool re
     return true;
 }
 
-bool addIvarRaw(Class* cls, std::string_view name, std::string_view types, std::ptrdiff_t offset,
-    std::size_t size, std::size_t)
+bool addIvarRaw(Class* cls, std::string_view name, std::string_view types, std::ptrdiff_t offset, std::size_t size,
+    std::size_t alignment)
 {
-    if (!cls)
+    if (!cls || !isUsableAlignment(alignment) || offset < 0 || static_cast<std::size_t>(offset) % alignment)
         return false;
     std::unique_lock guard(runtimeLock());
+    if (static_cast<std::size_t>(offset) + size > cls->m_instanceSize)
+        return false;
     for (auto& v : cls->m_ivars)
         if (v.name == name)
             return false;
@@ -240,23 +262,41 @@ Class* ClassBuilder::registerClass()
 {
     if (!m_superclass)
         return nullptr;
-    if (Class* existing = getClass(m_name))
-        return existing;
-    Class* cls = defineClass(m_name, m_superclass, m_superclass->m_cppSize, m_superclass->m_construct);
-    {
-        std::unique_lock guard(runtimeLock());
-        std::size_t at = m_superclass->m_instanceSize;
-        for (auto& v : m_ivars) {
-            at = alignUp(at, v.alignment);
-            cls->m_ivars.push_back({ v.name, v.types, static_cast<std::ptrdiff_t>(at), v.size, true });
-            at += v.size;
-        }
-        cls->m_hasRuntimeIvars = !m_ivars.empty();
-        cls->m_instanceSize = alignUp(std::max(at, m_superclass->m_instanceSize), 16);
+    for (auto& v : m_ivars)
+        if (!isUsableAlignment(v.alignment))
+            return nullptr;
+    // The class is built whole under the lock and only then published, so whoever finds it by
+    // name finds it complete, and of several threads registering one name exactly one builds it.
+    std::unique_lock guard(runtimeLock());
+    if (findClassLocked(m_name))
+        return nullptr;
+    Class* cls = Class::create(m_name, m_superclass, m_superclass->m_cppSize, m_superclass->m_construct);
+    layOutIvarsLocked(cls);
+    // No call site can have cached anything for a class nobody has seen, so adding its methods
+    // needs no invalidation.
+    for (auto& m : m_methods) {
+        Method*& slot = (m.classMethod ? cls->metaclass() : cls)->m_methods[m.name];
+        if (slot)
+            slot->imp.store(m.imp, std::memory_order_relaxed);
+        else
+            slot = new Method { m.name, m.types, m.imp };
     }
-    for (auto& m : m_methods)
-        addMethodRaw(m.classMethod ? cls->metaclass() : cls, m.name, m.imp, m.types, true);
+    publishClassLocked(cls);
     return cls;
+}
+
+// Places the new variables after the superclass's instance, each at its alignment.
+// Locking: the caller holds the runtime lock exclusively.
+void ClassBuilder::layOutIvarsLocked(Class* cls) const
+{
+    std::size_t at = m_superclass->m_instanceSize;
+    for (auto& v : m_ivars) {
+        at = alignUp(at, v.alignment);
+        cls->m_ivars.push_back({ v.name, v.types, static_cast<std::ptrdiff_t>(at), v.size, true });
+        at += v.size;
+    }
+    cls->m_hasRuntimeIvars = !m_ivars.empty();
+    cls->m_instanceSize = alignUp(std::max(at, m_superclass->m_instanceSize), kObjectAlignment);
 }
 
 const Ivar* getInstanceVariable(const Class* cls, std::string_view name) { return cls ? cls->ivar(name) : nullptr; }

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/runtime/Fatal.h"
 #include "host/runtime/Object.h"
 #include "host/runtime/Selector.h"
 #include "host/runtime/TypeEncoding.h"
@@ -72,6 +73,8 @@ private:
     friend void destroyObject(Object*);
 
     Class() = default;
+    // A class and its metaclass, not yet findable by name.
+    static Class* create(std::string_view name, Class* superclass, std::size_t cppSize, Constructor);
 
     std::string m_name;
     Class* m_superclass { nullptr };
@@ -99,12 +102,15 @@ inline Class* classOf(const Object* obj) { return obj ? obj->isa() : nullptr; }
 template<class T>
 Object* constructInPlace(void* memory) { return new (memory) T(); }
 
+// Every instance starts at this alignment, so no instance variable can ask for more.
+inline constexpr std::size_t kObjectAlignment = 16;
+
 // Creates a C++-typed object of class cls with constructor arguments, in memory that
 // destroyObject can free. For objects whose type is not the class's own (blocks, for one).
 template<class T, class... A>
 Ref<T> createObject(Class* cls, A&&... args)
 {
-    void* memory = ::operator new(sizeof(T), std::align_val_t { 16 });
+    void* memory = ::operator new(sizeof(T), std::align_val_t { kObjectAlignment });
     T* obj = new (memory) T(std::forward<A>(args)...);
     obj->setIsa(cls);
     return adopt(obj);
@@ -142,7 +148,9 @@ bool addClassMethod(Class* cls, SEL name, F imp)
 }
 
 // Instance variables. Host classes register their C++ members by offset; classes defined at run
-// time get room after their superclass's instance (ClassBuilder).
+// time get room after their superclass's instance (ClassBuilder). A variable is refused when its
+// name is taken, its alignment is not a power of two no wider than an instance's, its offset is
+// not a multiple of its alignment, or it does not lie inside the instance.
 bool addIvarRaw(Class*, std::string_view name, std::string_view types, std::ptrdiff_t offset, std::size_t size,
     std::size_t alignment);
 bool addProperty(Class*, std::string_view name, std::string_view attributes);
@@ -154,9 +162,11 @@ struct IvarEncoding<Ref<T>> {
     static constexpr std::string_view value = "@";
 };
 
-#define TAM_HOST_IVAR(cls, Type, member, ivarName)                                                     \
-    ::rt::addIvarRaw(cls, ivarName, ::rt::IvarEncoding<decltype(Type::member)>::value, offsetof(Type, member), \
-        sizeof(Type::member), alignof(decltype(Type::member)))
+// Registers a host class's C++ member as an instance variable. The member's place is fixed when
+// the host is compiled, so a registration that fails is a fault of the host and stops it.
+#define TAM_HOST_IVAR(cls, Type, member, ivarName)                                                           \
+    TAM_ASSERT(::rt::addIvarRaw(cls, ivarName, ::rt::IvarEncoding<decltype(Type::member)>::value,           \
+        offsetof(Type, member), sizeof(Type::member), alignof(decltype(Type::member))))
 
 // Builds a class at run time as a subclass of an existing one, the way objc_allocateClassPair
 // and objc_registerClassPair do.
@@ -181,11 +191,13 @@ public:
         m_methods.push_back({ sel(name), reinterpret_cast<IMP>(imp), std::string(ImpSignature<F>::value), true });
         return *this;
     }
-    // Registers the class; null when the superclass is missing. An existing class of the
-    // same name is returned as it is.
+    // Registers the class, complete, as objc_allocateClassPair and objc_registerClassPair do
+    // together; null when the superclass is missing, an instance variable's alignment cannot be
+    // met, or the name is taken (of several threads registering one name, one gets the class).
     Class* registerClass();
 
 private:
+    void layOutIvarsLocked(Class*) const;
     void addIvar(std::string_view name, std::string_view types, std::size_t size, std::size_t alignment);
     struct PendingMethod {
         SEL name;

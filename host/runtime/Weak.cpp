@@ -5,6 +5,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/runtime/Class.h"
+#include "host/runtime/Fatal.h"
+
 namespace rt {
 
 namespace {
@@ -24,6 +27,13 @@ SideTable& sideTable()
 
 void WeakTable::store(Object** slot, Object* target)
 {
+    // An object whose count reached zero is being deallocated: a reference formed now would
+    // outlive it, so this is misuse (an over-release, or a reference taken in dealloc) and
+    // stops here, as objc_storeWeak does.
+    if (target && !target->isImmortal() && target->retainCount() == 0)
+        fatal("Cannot form weak reference to instance (%p) of class %s. It is possible that this object was "
+              "over-released, or is in the process of deallocation.",
+            static_cast<void*>(target), classOf(target)->name());
     auto& t = sideTable();
     std::lock_guard guard(t.lock);
     if (Object* old = *slot) {
@@ -36,8 +46,7 @@ void WeakTable::store(Object** slot, Object* target)
         }
     }
     *slot = nullptr;
-    // An object already on its way out is stored as nil, as objc_storeWeak does.
-    if (!target || (target->retainCount() == 0 && !target->isImmortal()))
+    if (!target)
         return;
     *slot = target;
     if (target->isImmortal())

@@ -157,3 +157,24 @@ TEST(Threads, WeakLoadRacingWithTheLastReleaseNeverRevives)
     }
     EXPECT_EQ(Tracked::live, 0);
 }
+
+namespace {
+
+void formWeakReferenceInDealloc(Object* self, SEL cmd)
+{
+    Weak<Object> late(self);
+    sendSuper(self, getClass("RTWeakInDealloc"), cmd);
+}
+
+}
+
+// A weak reference formed to an object that is already being deallocated would dangle or read
+// nil without telling anyone; the runtime stops instead, naming the object.
+TEST(WeakDeathTest, FormingAReferenceToADeallocatingObjectStops)
+{
+    Class* cls = ClassBuilder("RTWeakInDealloc", trackedClass())
+                     .method("dealloc", &formWeakReferenceInDealloc)
+                     .registerClass();
+    ASSERT_NE(cls, nullptr);
+    EXPECT_DEATH(newObject(cls), "Cannot form weak reference to instance \\(0x[0-9a-f]+\\) of class RTWeakInDealloc");
+}
