@@ -4,8 +4,8 @@
 
 #include "host/foundation/RunLoop.h"
 #include "host/preferences/SettingsApp.h"
-#include "host/render/WindowRenderer.h"
 #include "host/uikit/UIWindow.h"
+#include "host/uikit/WindowRenderer.h"
 
 namespace fs = std::filesystem;
 

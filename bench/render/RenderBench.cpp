@@ -7,11 +7,11 @@
 
 #include "SamplePage.h"
 #include "host/render/Canvas.h"
-#include "host/render/WindowRenderer.h"
 #include "host/uikit/UINavigationController.h"
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UIWindow.h"
+#include "host/uikit/WindowRenderer.h"
 
 // What a person waits for when a page is shown: the window's tree drawn into a bitmap at the
 // device's scale. The anchor fills the same bitmap once, the least any drawing costs; the page

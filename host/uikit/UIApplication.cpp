@@ -1,8 +1,8 @@
 #include "host/uikit/UIApplication.h"
 
 #include "host/foundation/Array.h"
+#include "host/uikit/StatusBar.h"
 #include "host/uikit/UIScreen.h"
-#include "host/uikit/UIScrollView.h"
 #include "host/uikit/UIWindow.h"
 
 using rt::Class;

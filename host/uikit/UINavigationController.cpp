@@ -4,6 +4,7 @@
 
 #include "host/foundation/Array.h"
 #include "host/runtime/Bind.h"
+#include "host/uikit/StatusBar.h"
 #include "host/uikit/UINavigationBar.h"
 #include "host/uikit/UINavigationItem.h"
 #include "host/uikit/UIScreen.h"

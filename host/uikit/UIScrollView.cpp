@@ -5,9 +5,9 @@
 
 #include "host/runtime/Bind.h"
 #include "host/uikit/CALayer.h"
+#include "host/uikit/StatusBar.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UINavigationController.h"
-#include "host/uikit/UIScreen.h"
 #include "host/uikit/UIViewController.h"
 #include "host/uikit/UIWindow.h"
 
@@ -140,23 +140,6 @@ void UIScrollView::setContentOffset(CGPoint offset)
 void UIScrollView::setContentSize(CGSize size)
 {
     m_contentSize = size;
-}
-
-double statusBarHeight()
-{
-    CGRect screen = UIScreen::mainScreen()->bounds();
-    if (UIScreen::deviceIdiom() == 1)
-        return 24;
-    // Phones with a notch have a taller screen for their width.
-    return screen.height() / std::max(1.0, screen.width()) > 2 ? 47 : 20;
-}
-
-double homeIndicatorHeight()
-{
-    CGRect screen = UIScreen::mainScreen()->bounds();
-    if (UIScreen::deviceIdiom() == 1)
-        return 20;
-    return screen.height() / std::max(1.0, screen.width()) > 2 ? 34 : 0;
 }
 
 double UIScrollView::safeAreaTop() const

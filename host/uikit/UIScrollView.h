@@ -42,8 +42,3 @@ protected:
 private:
     CGSize m_contentSize;
 };
-
-// The status bar's height on the simulated device (a notched phone has a taller one).
-double statusBarHeight();
-// The home indicator's height at the bottom of a notched phone.
-double homeIndicatorHeight();

@@ -5,7 +5,6 @@
 
 #include "SamplePage.h"
 #include "host/imageio/CGImage.h"
-#include "host/render/WindowRenderer.h"
 #include "host/uikit/CALayer.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIImage.h"
@@ -16,6 +15,7 @@
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
 #include "host/uikit/UIWindow.h"
+#include "host/uikit/WindowRenderer.h"
 
 namespace {
 

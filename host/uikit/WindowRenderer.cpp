@@ -1,10 +1,11 @@
-#include "host/render/WindowRenderer.h"
+#include "host/uikit/WindowRenderer.h"
 
 #include <algorithm>
 
 #include "host/imageio/CGImage.h"
 #include "host/render/Canvas.h"
 #include "host/uikit/CALayer.h"
+#include "host/uikit/StatusBar.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UIScreen.h"

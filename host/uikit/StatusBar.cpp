@@ -1,15 +1,26 @@
+#include "host/uikit/StatusBar.h"
+
+#include <algorithm>
+
 #include "host/render/Canvas.h"
-#include "host/render/WindowRenderer.h"
-#include "host/uikit/UIScrollView.h"
+#include "host/uikit/UIScreen.h"
+#include "host/uikit/UITraitCollection.h"
 
 // The status bar of a notched phone at 9:41, full signal, Wi-Fi and a full battery, drawn in the
 // label colour of the window's style; and the home indicator below the content.
 
 namespace {
 
+// Phones with a notch have a taller screen for their width.
+bool isNotchedPhone()
+{
+    CGRect screen = UIScreen::mainScreen()->bounds();
+    return screen.height() / std::max(1.0, screen.width()) > 2;
+}
+
 RGBAColor ink(long style)
 {
-    return style == 2 ? RGBAColor { 1, 1, 1, 1 } : RGBAColor { 0, 0, 0, 1 };
+    return style == UIUserInterfaceStyleDark ? RGBAColor { 1, 1, 1, 1 } : RGBAColor { 0, 0, 0, 1 };
 }
 
 void drawSignal(Canvas& canvas, double x, double baseline, RGBAColor color)
@@ -47,6 +58,20 @@ void drawBattery(Canvas& canvas, double x, double top, RGBAColor color)
     canvas.fill(Path::roundedRect(CGRectMake(x + 25, top + 3.8, 1.5, 4), 0.7), color.withAlpha(0.4));
 }
 
+}
+
+double statusBarHeight()
+{
+    if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
+        return 24;
+    return isNotchedPhone() ? 47 : 20;
+}
+
+double homeIndicatorHeight()
+{
+    if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
+        return 20;
+    return isNotchedPhone() ? 34 : 0;
 }
 
 void drawStatusBar(Canvas& canvas, double width, long style)

@@ -39,7 +39,3 @@ private:
 bool renderWindowToPNG(UIWindow*, const std::filesystem::path&, std::string& error);
 // Renders the window to an image (premultiplied RGBA, top row first); null for a missing window.
 rt::Ref<CGImage> renderWindowToImage(UIWindow*);
-
-// The status bar and home indicator of the simulated phone, drawn over a window of `size`.
-void drawStatusBar(Canvas&, double width, long style);
-void drawHomeIndicator(Canvas&, double width, double height, long style);
