@@ -2,7 +2,7 @@
 #include <string>
 
 #include "host/foundation/String.h"
-#include "tamarind/startup/Settings.h"
+#include "tamarind/core/Settings.h"
 
 // The options as JSON for tools that show them: key, kind, default and the value in force, for
 // each reading pass.

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "host/runtime/Runtime.h"
-#include "tamarind/startup/ReplacementTable.h"
+#include "tamarind/core/Replacement.h"
 
 namespace tamarind {
 
@@ -20,16 +20,17 @@ void setter(rt::Object* self, rt::SEL cmd, rt::Object* value)
 
 }
 
-void addObjectProperty(rt::Class* cls, std::string_view name, std::string_view className)
+bool addObjectProperty(rt::Class* cls, const char* name, const char* className)
 {
     if (!cls)
-        return;
+        return false;
     std::string attributes = "T@\"" + std::string(className) + "\",&,N";
-    rt::addProperty(cls, name, attributes);
+    bool added = rt::addProperty(cls, name, attributes);
     std::string setterName = "set" + std::string(name) + ":";
     setterName[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(setterName[3])));
     rt::addMethod(cls, rt::sel(name), &getter);
     rt::addMethod(cls, rt::sel(setterName), &setter);
+    return added;
 }
 
 }
