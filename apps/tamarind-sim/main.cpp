@@ -119,8 +119,8 @@ int hooksCommand(const CommandLine& line)
         return 0;
     }
     for (auto& hook : hooks)
-        std::cout << hook.value("group", "") << "\t" << hook.value("kind", "") << "\t" << hook.value("class", "") << "\t"
-                  << hook.value("selector", "") << "\n";
+        std::cout << hook.value("group", "") << "\t" << hook.value("kind", "") << "\t" << hook.value("class", "")
+                  << "\t" << hook.value("selector", "") << "\n";
     return 0;
 }
 

@@ -25,19 +25,24 @@ rt::Class* NotificationCenter::classObject()
         using namespace rt;
         auto* c = defineCppClass<Object>("NSNotificationCenter", rootClass());
         // One shared instance, never released; its messages all reach the default centre.
-        addClassMethod(c, sel("defaultCenter"), +[](Class* self, SEL) {
-            static Object* center = self->allocate();
-            return center;
-        });
-        addMethod(c, sel("addObserver:selector:name:object:"), +[](Object*, SEL, Object* observer, SEL selector, Object* name, Object* object) {
-            std::optional<std::string> key;
-            if (name)
-                key = toStdString(name);
-            defaultCenter().addObserver(observer, selector, std::move(key), object);
-        });
-        addMethod(c, sel("removeObserver:"), +[](Object*, SEL, Object* observer) { defaultCenter().removeObserver(observer); });
-        addMethod(c, sel("postNotificationName:object:"),
-            +[](Object*, SEL, Object* name, Object* object) {
+        addClassMethod(
+            c, sel("defaultCenter"), +[](Class* self, SEL) {
+                static Object* center = self->allocate();
+                return center;
+            });
+        addMethod(
+            c, sel("addObserver:selector:name:object:"),
+            +[](Object*, SEL, Object* observer, SEL selector, Object* name, Object* object) {
+                std::optional<std::string> key;
+                if (name)
+                    key = toStdString(name);
+                defaultCenter().addObserver(observer, selector, std::move(key), object);
+            });
+        addMethod(
+            c, sel("removeObserver:"),
+            +[](Object*, SEL, Object* observer) { defaultCenter().removeObserver(observer); });
+        addMethod(
+            c, sel("postNotificationName:object:"), +[](Object*, SEL, Object* name, Object* object) {
                 if (name)
                     defaultCenter().post(toStdString(name), object);
             });
@@ -52,7 +57,8 @@ NotificationCenter& NotificationCenter::defaultCenter()
     return *center;
 }
 
-void NotificationCenter::addObserver(rt::Object* observer, rt::SEL selector, std::optional<std::string> name, rt::Object* object)
+void NotificationCenter::addObserver(
+    rt::Object* observer, rt::SEL selector, std::optional<std::string> name, rt::Object* object)
 {
     if (!observer)
         return;

@@ -22,7 +22,8 @@ public:
     static rt::Class* classObject();
 
     // An observer added without a name hears every notification (from `object`, when given).
-    void addObserver(rt::Object* observer, rt::SEL selector, std::optional<std::string> name, rt::Object* object = nullptr);
+    void addObserver(
+        rt::Object* observer, rt::SEL selector, std::optional<std::string> name, rt::Object* object = nullptr);
     void removeObserver(rt::Object* observer);
     void removeObserver(rt::Object* observer, const std::string& name);
     // Sends `selector` with the notification (an NSNotification object) to each observer.

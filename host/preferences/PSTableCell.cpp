@@ -170,7 +170,7 @@ void PSTableCell::refreshFrom(Object* specifier)
     Object* icon = property(specifier, "iconImage");
     rt::send(imageView(), SELECTOR("setImage:"), isImage(icon) ? icon : nullptr);
     long accessory = m_type == PSLinkCell || m_type == PSLinkListCell ? UITableViewCellAccessoryDisclosureIndicator
-                                                                  : UITableViewCellAccessoryNone;
+                                                                      : UITableViewCellAccessoryNone;
     rt::send(this, SELECTOR("setAccessoryType:"), accessory);
     Object* value = rowValue(specifier);
     if (m_type == PSSwitchCell)

@@ -4,8 +4,8 @@
 
 #include "host/foundation/MainThread.h"
 #include "host/foundation/NotificationNames.h"
-#include "host/foundation/String.h"
 #include "host/foundation/Number.h"
+#include "host/foundation/String.h"
 #include "tamarind/banner/GifLog.h"
 #include "tamarind/core/HostClass.h"
 
@@ -64,8 +64,9 @@ void FLAnimatedImage::registerMemoryWarningObserver()
         rt::Class* cls = classObject();
         rt::addClassMethod(cls, rt::sel("memoryWarningForAllImages:"), &memoryWarningForAllImages);
         rt::Object* center = rt::send<rt::Object*>(s_notificationCenterClass.get(), SELECTOR("defaultCenter"));
-        rt::send(center, SELECTOR("addObserver:selector:name:object:"), static_cast<rt::Object*>(cls), rt::sel("memoryWarningForAllImages:"),
-            ns(UIApplicationDidReceiveMemoryWarningNotification), static_cast<rt::Object*>(nullptr));
+        rt::send(center, SELECTOR("addObserver:selector:name:object:"), static_cast<rt::Object*>(cls),
+            rt::sel("memoryWarningForAllImages:"), ns(UIApplicationDidReceiveMemoryWarningNotification),
+            static_cast<rt::Object*>(nullptr));
     });
 }
 

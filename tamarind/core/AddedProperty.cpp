@@ -7,7 +7,10 @@ namespace tamarind {
 
 namespace {
 
-rt::Object* getter(rt::Object* self, rt::SEL cmd) { return rt::getAssociatedObject(self, cmd); }
+rt::Object* getter(rt::Object* self, rt::SEL cmd)
+{
+    return rt::getAssociatedObject(self, cmd);
+}
 
 // setFoo: stores under the selector of its getter, foo.
 void setter(rt::Object* self, rt::SEL cmd, rt::Object* value)

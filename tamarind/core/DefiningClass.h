@@ -9,8 +9,7 @@ namespace tamarind {
 // several classes, or one the receiver reaches from a subclass, finds its own class this way.
 rt::Class* definingClass(rt::Object* self, rt::SEL, rt::IMP imp);
 
-template<class F>
-rt::Class* definingClass(rt::Object* self, rt::SEL selector, F imp)
+template <class F> rt::Class* definingClass(rt::Object* self, rt::SEL selector, F imp)
 {
     return definingClass(self, selector, reinterpret_cast<rt::IMP>(imp));
 }

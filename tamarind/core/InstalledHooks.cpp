@@ -40,7 +40,8 @@ extern "C" const char* tamarindInstalledHooks()
     static std::string text;
     nlohmann::json list = nlohmann::json::array();
     for (auto& hook : tamarind::installedHooks())
-        list.push_back({ { "group", hook.group }, { "kind", hook.kind }, { "class", hook.className }, { "selector", hook.selector } });
+        list.push_back({ { "group", hook.group }, { "kind", hook.kind }, { "class", hook.className },
+            { "selector", hook.selector } });
     text = list.dump();
     return text.c_str();
 }

@@ -19,12 +19,10 @@ namespace tamarind {
 // Where a replacement keeps the implementation it displaced, written once while the library
 // loads and called through afterwards. Held as the runtime's IMP and converted back to F on use,
 // so the hooking call writes an object of the type it was given.
-template<class F>
-class Saved {
+template <class F> class Saved {
 public:
     F get() const { return reinterpret_cast<F>(m_imp); }
-    template<class... Args>
-    decltype(auto) operator()(Args&&... args) const
+    template <class... Args> decltype(auto) operator()(Args&&... args) const
     {
         return get()(std::forward<Args>(args)...);
     }
@@ -47,18 +45,17 @@ struct Replacement {
 };
 
 // Replaces the class's method for the selector with `replacement`; what it displaced goes to `saved`.
-template<class F>
-Replacement replacing(const char* className, const char* selector, F replacement, Saved<F>& saved)
+template <class F> Replacement replacing(const char* className, const char* selector, F replacement, Saved<F>& saved)
 {
     return { Replacement::Kind::Replace, className, selector, reinterpret_cast<rt::IMP>(replacement),
         rt::ImpSignature<F>::value, saved.slot() };
 }
 
 // Adds a method the class lacks.
-template<class F>
-Replacement adding(const char* className, const char* selector, F imp)
+template <class F> Replacement adding(const char* className, const char* selector, F imp)
 {
-    return { Replacement::Kind::AddMethod, className, selector, reinterpret_cast<rt::IMP>(imp), rt::ImpSignature<F>::value };
+    return { Replacement::Kind::AddMethod, className, selector, reinterpret_cast<rt::IMP>(imp),
+        rt::ImpSignature<F>::value };
 }
 
 // Adds a retained, non-atomic object property of the named class, with a getter and a setter that

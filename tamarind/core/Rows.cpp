@@ -5,7 +5,10 @@
 
 namespace tamarind {
 
-std::string identifierOf(rt::Object* row) { return toStdString(rt::send<rt::Object*>(row, SELECTOR("identifier"))); }
+std::string identifierOf(rt::Object* row)
+{
+    return toStdString(rt::send<rt::Object*>(row, SELECTOR("identifier")));
+}
 
 std::string_view identifierView(rt::Object* row)
 {
@@ -35,7 +38,10 @@ rt::Object* iconCacheImage(rt::Object* key)
     return rt::send<rt::Object*>(cache, SELECTOR("imageForKey:"), key);
 }
 
-rt::Object* iconCacheImage(const char* key) { return iconCacheImage(ns(key)); }
+rt::Object* iconCacheImage(const char* key)
+{
+    return iconCacheImage(ns(key));
+}
 
 void setIconsFromCache(rt::Object* rows)
 {
@@ -84,8 +90,14 @@ void append(rt::Object* array, rt::Object* row)
         rt::send(array, SELECTOR("addObject:"), row);
 }
 
-unsigned long countOf(rt::Object* array) { return rt::send<unsigned long>(array, SELECTOR("count")); }
+unsigned long countOf(rt::Object* array)
+{
+    return rt::send<unsigned long>(array, SELECTOR("count"));
+}
 
-rt::Object* objectAt(rt::Object* array, unsigned long i) { return rt::send<rt::Object*>(array, SELECTOR("objectAtIndex:"), i); }
+rt::Object* objectAt(rt::Object* array, unsigned long i)
+{
+    return rt::send<rt::Object*>(array, SELECTOR("objectAtIndex:"), i);
+}
 
 }

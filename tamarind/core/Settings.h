@@ -39,7 +39,10 @@ void readSecondPass(rt::Object* suite);
 // The master switch of the root list's regrouping ("isCustomTableCellCustomizabilityEnabled"):
 // while it is off, the walk, the insertion filter, the module pages and the app-row moving leave
 // the host's rows as they are. Every one of them asks here.
-inline bool regroupingEnabled() { return firstPass.isCustomTableCellCustomizabilityEnabled; }
+inline bool regroupingEnabled()
+{
+    return firstPass.isCustomTableCellCustomizabilityEnabled;
+}
 
 // The suite name for booleans, integers, floats and strings, and the domain for colours and images.
 constexpr const char* kSuiteName = "com.corvane.sorrelpreferences.plist";

@@ -3,8 +3,8 @@
 #include <set>
 
 #include "host/foundation/Dictionary.h"
-#include "host/foundation/Log.h"
 #include "host/foundation/Geometry.h"
+#include "host/foundation/Log.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PreferencesConstants.h"
 #include "tamarind/core/HostClass.h"
@@ -72,8 +72,9 @@ rt::Object* roundedIcon(rt::Object* image)
 
 rt::Object* makeRow(rt::Object* label, rt::Object* target, rt::Class* detail)
 {
-    return rt::send<rt::Object*>(specifierClass.get(), SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"),
-        label, target, rt::sel("readPreferenceValue:"), rt::sel("setPreferenceValue:selector:"), detail, static_cast<long>(PSLinkCell),
+    return rt::send<rt::Object*>(specifierClass.get(),
+        SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), label, target,
+        rt::sel("readPreferenceValue:"), rt::sel("setPreferenceValue:selector:"), detail, static_cast<long>(PSLinkCell),
         static_cast<rt::Class*>(nullptr));
 }
 

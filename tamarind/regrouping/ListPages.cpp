@@ -25,7 +25,10 @@ rt::Object* tweaksSpecifiers(rt::Object* self, rt::SEL)
     return pageIvar(self, "_specifiers");
 }
 
-rt::Object* appsSpecifiers(rt::Object* self, rt::SEL) { return showModuleArray(self, moduleArray(Module::Apps), RowIcons::AsTheyAre); }
+rt::Object* appsSpecifiers(rt::Object* self, rt::SEL)
+{
+    return showModuleArray(self, moduleArray(Module::Apps), RowIcons::AsTheyAre);
+}
 
 rt::Object* systemAppsSpecifiers(rt::Object* self, rt::SEL)
 {
@@ -39,7 +42,10 @@ constexpr char kSystemAppsTitle[] = "System Apps";
 using Completion = void(rt::Object*, rt::Object*);
 DispatchOnceToken loadOnce, loadWithClipsOnce;
 
-bool moveAppRows() { return groupingOn(Module::Apps) && regroupingEnabled(); }
+bool moveAppRows()
+{
+    return groupingOn(Module::Apps) && regroupingEnabled();
+}
 
 // Wraps the caller's completion: it runs first, then, once per process, the rows move.
 rt::Ref<rt::Block<Completion>> wrapCompletion(rt::Object* rootPage, rt::BlockBase* completion, DispatchOnceToken& once)
@@ -52,7 +58,6 @@ rt::Ref<rt::Block<Completion>> wrapCompletion(rt::Object* rootPage, rt::BlockBas
         dispatchOnce(once, [&] { fixThirdPartySpecifiers(page, rows, dictionary); });
     });
 }
-
 }
 
 void loadThirdPartyRows(rt::Object* self, rt::SEL cmd, rt::Object* apps, rt::BlockBase* completion)
@@ -66,7 +71,8 @@ void loadThirdPartyRowsWithClips(rt::Object* self, rt::SEL cmd, rt::Object* apps
 {
     if (!moveAppRows())
         return originalLoadThirdPartyRowsWithClips(self, cmd, apps, clips, completion);
-    originalLoadThirdPartyRowsWithClips(self, cmd, apps, clips, wrapCompletion(self, completion, loadWithClipsOnce).get());
+    originalLoadThirdPartyRowsWithClips(
+        self, cmd, apps, clips, wrapCompletion(self, completion, loadWithClipsOnce).get());
 }
 
 void registerListPages()

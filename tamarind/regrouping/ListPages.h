@@ -17,7 +17,6 @@ void loadThirdPartyRows(rt::Object* self, rt::SEL, rt::Object* apps, rt::BlockBa
 void loadThirdPartyRowsWithClips(rt::Object* self, rt::SEL, rt::Object* apps, bool clips, rt::BlockBase* completion);
 extern Saved<LoadAppsImp> originalLoadThirdPartyRows;
 extern Saved<LoadAppsWithClipsImp> originalLoadThirdPartyRowsWithClips;
-
 }
 
 // Takes the delivered app rows into thirdPartySpecifiers and, 10 ms later on the main queue,

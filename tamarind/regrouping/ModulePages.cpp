@@ -19,7 +19,8 @@ rt::Object* rootPageRow(const char* ivar) { return pageIvar(rootListController, 
 rt::Object* rootExposureRow()
 {
     // @available(iOS 15.0, *)
-    return rootPageRow(isOSVersionAtLeast(15, 0, 0) ? "__exposureNotificationSpecifier" : "_exposureNotificationSpecifier");
+    return rootPageRow(
+        isOSVersionAtLeast(15, 0, 0) ? "__exposureNotificationSpecifier" : "_exposureNotificationSpecifier");
 }
 
 // Rows of other modules, and rows the rules do not name, are shown as they are.
@@ -50,8 +51,7 @@ void filterRow(rt::Object* kept, rt::Object* row, Module page)
     }
 }
 
-template<Module M>
-rt::Object* moduleSpecifiers(rt::Object* self, rt::SEL)
+template <Module M> rt::Object* moduleSpecifiers(rt::Object* self, rt::SEL)
 {
     return showModuleArray(self, moduleArray(M), RowIcons::FromIconCache);
 }
@@ -71,7 +71,10 @@ void generalDidSelect(rt::Object* self, rt::SEL cmd, rt::Object* table, rt::Obje
     rt::sendSuper(self, definingClass(self, cmd, &generalDidSelect), cmd, table, indexPath);
 }
 
-void extendModulePage(rt::ClassBuilder& builder) { declareUnusedTable(builder); }
+void extendModulePage(rt::ClassBuilder& builder)
+{
+    declareUnusedTable(builder);
+}
 
 void extendGeneralPage(rt::ClassBuilder& builder)
 {
@@ -83,13 +86,11 @@ void extendGeneralPage(rt::ClassBuilder& builder)
 constexpr char kConnectivityTitle[] = "Connectivity";
 constexpr char kNotificationsTitle[] = "Notifications & Sounds";
 constexpr char kGeneralTitle[] = "General";
-
 }
 
 // Runs on every call; from the second call on the own implementation returns the filtered
 // list, so filtering again changes nothing.
-template<Module M>
-rt::Object* filteredModuleSpecifiers(rt::Object* self, rt::SEL cmd)
+template <Module M> rt::Object* filteredModuleSpecifiers(rt::Object* self, rt::SEL cmd)
 {
     rt::Object* rows = originalModuleSpecifiers<M>(self, cmd);
     if (!regroupingEnabled())
@@ -107,8 +108,8 @@ template rt::Object* filteredModuleSpecifiers<Module::General>(rt::Object*, rt::
 
 void registerModulePages()
 {
-    registerOwnPage({ "ConnectivityRootListController", &moduleSpecifiers<Module::Connectivity>, &fixedTitle<kConnectivityTitle>,
-        &extendModulePage });
+    registerOwnPage({ "ConnectivityRootListController", &moduleSpecifiers<Module::Connectivity>,
+        &fixedTitle<kConnectivityTitle>, &extendModulePage });
     registerOwnPage({ "TMNotificationsRootListController", &moduleSpecifiers<Module::Notifications>,
         &fixedTitle<kNotificationsTitle>, &extendModulePage });
     registerOwnPage({ "TMGeneralRootListController", &moduleSpecifiers<Module::General>, &fixedTitle<kGeneralTitle>,

@@ -15,13 +15,10 @@ void registerModulePages();
 
 // The filter that replaces the module page's own specifiers, and where that one is kept; M is
 // Connectivity, Notifications or General.
-template<Module M>
-rt::Object* filteredModuleSpecifiers(rt::Object* self, rt::SEL);
-template<Module M>
-inline Saved<ModuleSpecifiersImp> originalModuleSpecifiers;
+template <Module M> rt::Object* filteredModuleSpecifiers(rt::Object* self, rt::SEL);
+template <Module M> inline Saved<ModuleSpecifiersImp> originalModuleSpecifiers;
 
 extern template rt::Object* filteredModuleSpecifiers<Module::Connectivity>(rt::Object*, rt::SEL);
 extern template rt::Object* filteredModuleSpecifiers<Module::Notifications>(rt::Object*, rt::SEL);
 extern template rt::Object* filteredModuleSpecifiers<Module::General>(rt::Object*, rt::SEL);
-
 }

@@ -28,25 +28,30 @@ const ModuleSpec kModules[] = {
     { nullptr, nullptr, nullptr, false, nullptr, nullptr, nullptr },
     { rowid::ConnectivityModule, "CONNECTIVITY_MODULE_TITLE", "ConnectivityRootListController", true, "Connectivity",
         &FirstPassSettings::isConnectivityGroupingEnabled, &connectivitySpecifiers },
-    { rowid::NotificationsModule, "NOTIFICATIONS_MODULE_TITLE", "TMNotificationsRootListController", true, "NotificationCenter",
-        &FirstPassSettings::isNotificationsGroupingEnabled, &notificationSpecifiers },
+    { rowid::NotificationsModule, "NOTIFICATIONS_MODULE_TITLE", "TMNotificationsRootListController", true,
+        "NotificationCenter", &FirstPassSettings::isNotificationsGroupingEnabled, &notificationSpecifiers },
     { rowid::GeneralModule, "GENERAL_MODULE_TITLE", "TMGeneralRootListController", true, "General",
         &FirstPassSettings::isGeneralGroupingEnabled, &generalSpecifiers },
-    { rowid::TweaksList, "TWEAKS_TITLE", "TMTweaksListController", false, "Tweak", &FirstPassSettings::groupTweaksEnabled, nullptr },
-    { rowid::AppsList, "APPS_TITLE", "TMAppsListController", false, "AppStore", &FirstPassSettings::groupThirdPartyAppsEnabled,
-        &thirdPartySpecifiers },
+    { rowid::TweaksList, "TWEAKS_TITLE", "TMTweaksListController", false, "Tweak",
+        &FirstPassSettings::groupTweaksEnabled, nullptr },
+    { rowid::AppsList, "APPS_TITLE", "TMAppsListController", false, "AppStore",
+        &FirstPassSettings::groupThirdPartyAppsEnabled, &thirdPartySpecifiers },
     { rowid::SystemAppsList, "SYSTEM_APPS_TITLE", "TMSystemAppsListController", false, "General",
         &FirstPassSettings::groupSystemAppsEnabled, &systemAppSpecifiers },
 };
 
-const ModuleSpec& specOf(Module module) { return kModules[static_cast<int>(module)]; }
+const ModuleSpec& specOf(Module module)
+{
+    return kModules[static_cast<int>(module)];
+}
 
 HostClass specifierClass("PSSpecifier");
 
 rt::Object* makeRow(const char* name, rt::Object* target, rt::Class* detail, PSCellType cell)
 {
-    return rt::send<rt::Object*>(specifierClass.get(), SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"),
-        ns(name), target, static_cast<rt::SEL>(nullptr), static_cast<rt::SEL>(nullptr), detail, static_cast<long>(cell),
+    return rt::send<rt::Object*>(specifierClass.get(),
+        SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), ns(name), target,
+        static_cast<rt::SEL>(nullptr), static_cast<rt::SEL>(nullptr), detail, static_cast<long>(cell),
         static_cast<rt::Class*>(nullptr));
 }
 
@@ -64,12 +69,16 @@ rt::Object* moduleArray(Module module)
     return array ? *array : nullptr;
 }
 
-bool gathersMembersOnWalk(Module module) { return module == Module::General; }
+bool gathersMembersOnWalk(Module module)
+{
+    return module == Module::General;
+}
 
 rt::Object* makeModuleRow(Module module, rt::Object* rootPage)
 {
     const ModuleSpec& spec = specOf(module);
-    rt::Object* row = makeRow(spec.identifier, spec.targetsRootPage ? rootPage : nullptr, rt::getClass(spec.detailClass), PSLinkListCell);
+    rt::Object* row = makeRow(
+        spec.identifier, spec.targetsRootPage ? rootPage : nullptr, rt::getClass(spec.detailClass), PSLinkListCell);
     rt::send(row, SELECTOR("setName:"), ns(spec.title));
     rt::send(row, SELECTOR("setIdentifier:"), ns(spec.identifier));
     rt::send(row, SELECTOR("setProperty:forKey:"), iconCacheImage(spec.iconKey), ns("iconImage"));
@@ -79,7 +88,8 @@ rt::Object* makeModuleRow(Module module, rt::Object* rootPage)
 rt::Object* makeBannerRow(rt::Object* rootPage)
 {
     rt::Object* row = makeRow(rowid::Banner, rootPage, nullptr, PSTitleValueCell);
-    rt::send(row, SELECTOR("setProperty:forKey:"), rt::autorelease(NSNumber::withInteger(firstPass.bannerHeight)), ns("height"));
+    rt::send(row, SELECTOR("setProperty:forKey:"), rt::autorelease(NSNumber::withInteger(firstPass.bannerHeight)),
+        ns("height"));
     return row;
 }
 

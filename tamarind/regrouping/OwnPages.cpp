@@ -31,7 +31,10 @@ rt::Class* registerOwnPage(const OwnPage& page)
     return builder.registerClass();
 }
 
-void declareUnusedTable(rt::ClassBuilder& builder) { builder.ivar<rt::Ref<rt::Object>>("_table"); }
+void declareUnusedTable(rt::ClassBuilder& builder)
+{
+    builder.ivar<rt::Ref<rt::Object>>("_table");
+}
 
 rt::Object* showModuleArray(rt::Object* page, rt::Object* array, RowIcons icons)
 {

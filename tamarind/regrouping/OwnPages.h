@@ -25,8 +25,7 @@ rt::Class* registerOwnPage(const OwnPage&);
 // The declared object instance variable `_table` that some pages carry and nothing reads.
 void declareUnusedTable(rt::ClassBuilder&);
 
-template<const char* Title>
-rt::Object* fixedTitle(rt::Object*, rt::SEL)
+template <const char* Title> rt::Object* fixedTitle(rt::Object*, rt::SEL)
 {
     return ns(Title);
 }

@@ -108,7 +108,8 @@ void bannerForAccountGroup(Walk& walk)
 
 void listRowsAfterAccountRow(Walk& walk)
 {
-    bool tweaks = groupingOn(Module::Tweaks), apps = groupingOn(Module::Apps), systemApps = groupingOn(Module::SystemApps);
+    bool tweaks = groupingOn(Module::Tweaks), apps = groupingOn(Module::Apps),
+         systemApps = groupingOn(Module::SystemApps);
     if (!tweaks && !apps && !systemApps)
         return;
     walk.keep(emptyGroupRow());
@@ -122,13 +123,18 @@ void listRowsAfterAccountRow(Walk& walk)
 
 // With the Tweaks list off and System Apps grouping on, the tweak rows also follow a row met
 // later in the walk, since Game Center may have gone to the System Apps page with the Store.
-bool tweaksNeedAnotherPlace() { return !groupingOn(Module::Tweaks) && groupingOn(Module::SystemApps); }
+bool tweaksNeedAnotherPlace()
+{
+    return !groupingOn(Module::Tweaks) && groupingOn(Module::SystemApps);
+}
 
 void tvProviderAndTweakStep(Walk& walk)
 {
     static HostClass deviceClass("UIDevice");
-    rt::Object* version = rt::send<rt::Object*>(rt::send<rt::Object*>(deviceClass.get(), SELECTOR("currentDevice")), SELECTOR("systemVersion"));
-    if (firstPass.tvProviderEnabled && !groupingOn(Module::SystemApps) && rt::send<float>(version, SELECTOR("floatValue")) < 15.0f) {
+    rt::Object* version = rt::send<rt::Object*>(
+        rt::send<rt::Object*>(deviceClass.get(), SELECTOR("currentDevice")), SELECTOR("systemVersion"));
+    if (firstPass.tvProviderEnabled && !groupingOn(Module::SystemApps)
+        && rt::send<float>(version, SELECTOR("floatValue")) < 15.0f) {
         if (rt::Object* videoSubscriber = pageIvar(walk.page, "_videoSubscriberSpecifier")) {
             walk.keep(emptyGroupRow());
             walk.keep(videoSubscriber);

@@ -11,5 +11,4 @@ using SpecifiersImp = rt::Object* (*)(rt::Object*, rt::SEL);
 
 rt::Object* rootSpecifiers(rt::Object* self, rt::SEL);
 extern Saved<SpecifiersImp> originalRootSpecifiers;
-
 }

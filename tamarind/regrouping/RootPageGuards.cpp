@@ -35,5 +35,4 @@ void rootUpdateFollowups(rt::Object* self, rt::SEL cmd, rt::BlockBase* completio
     if (firstPass.isFollowUpEnabled)
         originalRootFollowups(self, cmd, completion);
 }
-
 }

@@ -56,6 +56,9 @@ struct RowRule {
 const RowRule* rowRule(std::string_view identifier);
 
 // The row's switch; a row without one is always on.
-inline bool switchOn(const RowRule& rule) { return !rule.memberSwitch || firstPass.*rule.memberSwitch; }
+inline bool switchOn(const RowRule& rule)
+{
+    return !rule.memberSwitch || firstPass.*rule.memberSwitch;
+}
 
 }

@@ -12,5 +12,4 @@ using ViewDidLoadImp = void (*)(rt::Object*, rt::SEL);
 
 void rootViewDidLoad(rt::Object* self, rt::SEL);
 extern Saved<ViewDidLoadImp> originalRootViewDidLoad;
-
 }

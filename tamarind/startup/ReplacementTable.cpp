@@ -17,13 +17,16 @@ std::span<const Replacement> firstGroup()
     static const Replacement rows[] = {
         replacing("PSUIPrefsListController", "reloadSpecifiers", &rootReloadSpecifiers, originalRootReload),
         replacing("PSUIPrefsListController", "viewDidLoad", &rootViewDidLoad, originalRootViewDidLoad),
-        replacing("PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &rootInsertSpecifier, originalRootInsert),
+        replacing(
+            "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &rootInsertSpecifier, originalRootInsert),
         replacing("PSUIPrefsListController", "specifiers", &rootSpecifiers, originalRootSpecifiers),
-        replacing("PSUIPrefsListController", "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &loadThirdPartyRows,
-            originalLoadThirdPartyRows),
-        replacing("PSUIPrefsListController", "_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:",
+        replacing("PSUIPrefsListController",
+            "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &loadThirdPartyRows, originalLoadThirdPartyRows),
+        replacing("PSUIPrefsListController",
+            "_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:",
             &loadThirdPartyRowsWithClips, originalLoadThirdPartyRowsWithClips),
-        replacing("PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &rootUpdateFollowups, originalRootFollowups),
+        replacing("PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &rootUpdateFollowups,
+            originalRootFollowups),
         replacing("ConnectivityRootListController", "specifiers", &filteredModuleSpecifiers<Module::Connectivity>,
             originalModuleSpecifiers<Module::Connectivity>),
         replacing("TMNotificationsRootListController", "specifiers", &filteredModuleSpecifiers<Module::Notifications>,
@@ -36,6 +39,9 @@ std::span<const Replacement> firstGroup()
 
 // The second group's rows (cell, table and control styling, the storage override and slider
 // value entry) join here as those features land.
-std::span<const Replacement> secondGroup() { return {}; }
+std::span<const Replacement> secondGroup()
+{
+    return {};
+}
 
 }

@@ -11,5 +11,4 @@ namespace tamarind {
 
 std::span<const Replacement> firstGroup();
 std::span<const Replacement> secondGroup();
-
 }

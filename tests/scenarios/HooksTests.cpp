@@ -35,7 +35,9 @@ TEST(Hooks, ListWhatTheLibraryInstalledInInstallOrder)
     json hooks = asJson.json();
     ASSERT_TRUE(hooks.is_array());
     ASSERT_EQ(hooks.size(), listed.size());
-    EXPECT_EQ(hooks[3], (json { { "group", "first" }, { "kind", "replace" }, { "class", "PSUIPrefsListController" }, { "selector", "specifiers" } }));
+    EXPECT_EQ(hooks[3],
+        (json { { "group", "first" }, { "kind", "replace" }, { "class", "PSUIPrefsListController" },
+            { "selector", "specifiers" } }));
 }
 
 TEST(Hooks, NothingIsListedWhenNothingWasInstalled)
@@ -54,7 +56,8 @@ TEST(Hooks, NothingIsListedWhenNothingWasInstalled)
 TEST(Hooks, BadUseIsOneLineOnStandardError)
 {
     TestDevice device;
-    for (auto args : { std::vector<std::string> { "hooks", "--xml" }, std::vector<std::string> { "--no-tweak", "hooks" } }) {
+    for (auto args :
+        { std::vector<std::string> { "hooks", "--xml" }, std::vector<std::string> { "--no-tweak", "hooks" } }) {
         auto result = device.run(args);
         EXPECT_NE(result.exitCode, 0);
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;

@@ -13,10 +13,13 @@ rt::Class* listenerClass()
 {
     static rt::Class* cls = rt::ClassBuilder("TestNotificationListener", rt::rootClass())
                                 .ivar<std::vector<std::string>*>("_heard")
-                                .method("heard:", +[](rt::Object* self, rt::SEL, rt::Object* note) {
-                                    auto* heard = *rt::ivarPointer<std::vector<std::string>*>(self, rt::getInstanceVariable(self->isa(), "_heard"));
-                                    heard->push_back(toStdString(rt::send<rt::Object*>(note, SELECTOR("name"))));
-                                })
+                                .method(
+                                    "heard:",
+                                    +[](rt::Object* self, rt::SEL, rt::Object* note) {
+                                        auto* heard = *rt::ivarPointer<std::vector<std::string>*>(
+                                            self, rt::getInstanceVariable(self->isa(), "_heard"));
+                                        heard->push_back(toStdString(rt::send<rt::Object*>(note, SELECTOR("name"))));
+                                    })
                                 .registerClass();
     return cls;
 }
@@ -24,11 +27,15 @@ rt::Class* listenerClass()
 rt::Ref<rt::Object> listener(std::vector<std::string>& heard)
 {
     auto object = rt::newObject(listenerClass());
-    *rt::ivarPointer<std::vector<std::string>*>(object.get(), rt::getInstanceVariable(listenerClass(), "_heard")) = &heard;
+    *rt::ivarPointer<std::vector<std::string>*>(object.get(), rt::getInstanceVariable(listenerClass(), "_heard"))
+        = &heard;
     return object;
 }
 
-rt::Object* defaultCenter() { return rt::send<rt::Object*>(rt::getClass("NSNotificationCenter"), SELECTOR("defaultCenter")); }
+rt::Object* defaultCenter()
+{
+    return rt::send<rt::Object*>(rt::getClass("NSNotificationCenter"), SELECTOR("defaultCenter"));
+}
 
 void observe(rt::Object* observer, rt::Object* name)
 {
@@ -36,7 +43,10 @@ void observe(rt::Object* observer, rt::Object* name)
         static_cast<rt::Object*>(nullptr));
 }
 
-void post(const char* name) { rt::send(defaultCenter(), SELECTOR("postNotificationName:object:"), ns(name), static_cast<rt::Object*>(nullptr)); }
+void post(const char* name)
+{
+    rt::send(defaultCenter(), SELECTOR("postNotificationName:object:"), ns(name), static_cast<rt::Object*>(nullptr));
+}
 
 }
 
@@ -53,7 +63,8 @@ TEST(NotificationCenter, MessagesReachTheDefaultCentre)
     post("TestDidChange");
     NotificationCenter::defaultCenter().post("TestOther");
     EXPECT_EQ(named, (std::vector<std::string> { "TestDidChange" }));
-    EXPECT_EQ(everything, (std::vector<std::string> { "TestDidChange", "TestOther" })) << "a nil name observes every notification";
+    EXPECT_EQ(everything, (std::vector<std::string> { "TestDidChange", "TestOther" }))
+        << "a nil name observes every notification";
 
     rt::send(defaultCenter(), SELECTOR("removeObserver:"), one.get());
     rt::send(defaultCenter(), SELECTOR("removeObserver:"), all.get());
