@@ -144,21 +144,29 @@ void tvProviderAndTweakStep(Walk& walk)
         walk.appendTweakRows();
 }
 
-// The rules that need no once-per-process step.
-void applyRule(Walk& walk, rt::Object* row, const RowRule* rule)
+// The rules that need no once-per-process step; each moves the walk on.
+void applyRule(Walk& walk, rt::Object* row, WalkRule step, const RowRule* rule)
 {
-    switch (rule ? rule->walk : WalkRule::Keep) {
+    switch (step) {
+    case WalkRule::ModuleStart:
+        return moduleStart(walk, row, *rule);
+    case WalkRule::Store:
+        return store(walk, row);
     case WalkRule::AccountGroup:
-        return bannerForAccountGroup(walk);
+        bannerForAccountGroup(walk);
+        break;
     case WalkRule::KeepIfSwitchOn:
         if (switchOn(*rule))
             walk.keep(row);
-        return;
+        break;
     case WalkRule::Member:
-        return memberRow(walk, row, *rule);
+        memberRow(walk, row, *rule);
+        break;
     default:
-        return walk.keep(row);
+        walk.keep(row);
+        break;
     }
+    ++walk.index;
 }
 
 // Applies the row's rule at walk.index and moves the walk on. Only the account group and Game
@@ -180,8 +188,6 @@ void visit(Walk& walk)
         walk.keep(row);
         dispatchOnce(listRowsAfterAccount, [&] { listRowsAfterAccountRow(walk); });
         break;
-    case WalkRule::ModuleStart:
-        return moduleStart(walk, row, *rule);
     case WalkRule::GeneralStart: {
         bool grouping = groupingOn(Module::General);
         if (!grouping && switchOn(*rule))
@@ -212,11 +218,8 @@ void visit(Walk& walk)
             });
         }
         break;
-    case WalkRule::Store:
-        return store(walk, row);
     default:
-        applyRule(walk, row, step == WalkRule::Keep ? nullptr : rule);
-        break;
+        return applyRule(walk, row, step, rule);
     }
     ++walk.index;
 }
