@@ -17,6 +17,8 @@ const char* usageText()
            "  script FILE         steps, one per line: open PAGE | tap ROW-ID | back | advance SECONDS |\n"
            "                      style light|dark | memory-warning | dump | render FILE.png\n"
            "  options             every option of the library with its kind, default and value in force\n"
+           "  hooks [--json]      every replacement and addition the library installed, in install order:\n"
+           "                      group, kind, class and selector, one per line (or as a JSON array)\n"
            "  gif FILE            what the animated image model makes of a GIF file, as JSON\n"
            "\n"
            "options:\n"

@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 #include <fstream>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "CommandLine.h"
@@ -98,6 +99,31 @@ int optionsCommand(const CommandLine& line)
     return 0;
 }
 
+// The library's record of what it installed, one line each: group, kind, class, selector.
+int hooksCommand(const CommandLine& line)
+{
+    bool json = line.arguments == std::vector<std::string> { "--json" };
+    if (!line.arguments.empty() && !json)
+        return fail("hooks takes only --json");
+    if (line.noTweak)
+        return fail("hooks lists what the library installed; it needs the library (drop --no-tweak)");
+    using Installed = const char* (*)();
+    auto installed = reinterpret_cast<Installed>(dlsym(RTLD_DEFAULT, "tamarindInstalledHooks"));
+    if (!installed)
+        return fail("the loaded library does not record what it installs");
+    auto hooks = nlohmann::json::parse(installed(), nullptr, false);
+    if (!hooks.is_array())
+        return fail("the library's record of what it installed is unreadable");
+    if (json) {
+        std::cout << hooks.dump(1) << "\n";
+        return 0;
+    }
+    for (auto& hook : hooks)
+        std::cout << hook.value("group", "") << "\t" << hook.value("kind", "") << "\t" << hook.value("class", "")
+                  << "\t" << hook.value("selector", "") << "\n";
+    return 0;
+}
+
 int scriptCommand(const CommandLine& line, long style)
 {
     if (line.arguments.size() != 1)
@@ -128,7 +154,8 @@ int main(int argc, char** argv)
     const std::string& command = line->command;
     if (command == "gif")
         return gifCommand(line->arguments);
-    if (command != "dump" && command != "options" && command != "script" && command != "render" && command != "shots")
+    if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
+        && command != "shots")
         return fail("unknown command \"" + command + "\" (try --help)");
     DeviceSession session;
     if (!session.start(*line, error))
@@ -137,6 +164,8 @@ int main(int argc, char** argv)
         return dumpCommand(*line, session.interfaceStyle());
     if (command == "options")
         return optionsCommand(*line);
+    if (command == "hooks")
+        return hooksCommand(*line);
     if (command == "render")
         return renderCommand(*line, session.interfaceStyle());
     if (command == "shots")

@@ -16,9 +16,10 @@
 #include "host/preferences/PSUIPrefsListController.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/runtime/Runtime.h"
+#include "tamarind/core/Replacement.h"
+#include "tamarind/core/Settings.h"
 #include "tamarind/regrouping/EntryReader.h"
 #include "tamarind/startup/ReplacementTable.h"
-#include "tamarind/startup/Settings.h"
 
 namespace fs = std::filesystem;
 
@@ -90,7 +91,7 @@ void setUp()
     tamarind::firstPass.tweakEnabled = true;
     tamarind::firstPass.isCustomTableCellCustomizabilityEnabled = true;
     tamarind::firstPass.isFollowUpEnabled = true;
-    tamarind::installReplacements(tamarind::ReplacementGroup::First);
+    tamarind::installGroup("first", tamarind::firstGroup());
     g_rootPage = rt::newObject(PSUIPrefsListController::classObject());
     rt::send<rt::Object*>(g_rootPage, SELECTOR("specifiers"));
 }

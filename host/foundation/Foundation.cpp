@@ -26,6 +26,7 @@ void registerContentsOfFileMethods();
     NSData::classObject();
     NSError::classObject();
     NSNotification::classObject();
+    NotificationCenter::classObject();
     NSTimer::classObject();
     SerialQueue::classObject();
     NSFileManager::classObject();

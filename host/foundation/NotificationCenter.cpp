@@ -19,13 +19,46 @@ rt::Class* NSNotification::classObject()
     return cls;
 }
 
+rt::Class* NotificationCenter::classObject()
+{
+    static rt::Class* cls = [] {
+        using namespace rt;
+        auto* c = defineCppClass<Object>("NSNotificationCenter", rootClass());
+        // One shared instance, never released; its messages all reach the default centre.
+        addClassMethod(
+            c, sel("defaultCenter"), +[](Class* self, SEL) {
+                static Object* center = self->allocate();
+                return center;
+            });
+        addMethod(
+            c, sel("addObserver:selector:name:object:"),
+            +[](Object*, SEL, Object* observer, SEL selector, Object* name, Object* object) {
+                std::optional<std::string> key;
+                if (name)
+                    key = toStdString(name);
+                defaultCenter().addObserver(observer, selector, std::move(key), object);
+            });
+        addMethod(
+            c, sel("removeObserver:"),
+            +[](Object*, SEL, Object* observer) { defaultCenter().removeObserver(observer); });
+        addMethod(
+            c, sel("postNotificationName:object:"), +[](Object*, SEL, Object* name, Object* object) {
+                if (name)
+                    defaultCenter().post(toStdString(name), object);
+            });
+        return c;
+    }();
+    return cls;
+}
+
 NotificationCenter& NotificationCenter::defaultCenter()
 {
     static auto* center = new NotificationCenter;
     return *center;
 }
 
-void NotificationCenter::addObserver(rt::Object* observer, rt::SEL selector, std::string name, rt::Object* object)
+void NotificationCenter::addObserver(
+    rt::Object* observer, rt::SEL selector, std::optional<std::string> name, rt::Object* object)
 {
     if (!observer)
         return;
@@ -55,7 +88,7 @@ void NotificationCenter::post(const std::string& name, rt::Object* object)
         std::lock_guard guard(m_lock);
         std::erase_if(m_observers, [](const Observer& o) { return !o.observer.load(); });
         for (auto& o : m_observers) {
-            if (o.name != name)
+            if (o.name && *o.name != name)
                 continue;
             if (!o.anyObject && o.object.load().get() != object)
                 continue;

@@ -2,19 +2,28 @@
 
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/foundation/NotificationNames.h"
 #include "host/runtime/Runtime.h"
 
 // NSNotificationCenter's default centre. Observers are held weakly, as the modern Foundation
 // does, so an observer that dies without removing itself is skipped and forgotten. Posting calls
 // observers synchronously, on the posting thread, in the order they were added.
+//
+// The runtime class "NSNotificationCenter" reaches the same centre by message: +defaultCenter,
+// -addObserver:selector:name:object: (a nil name observes every notification),
+// -removeObserver: and -postNotificationName:object:.
 class NotificationCenter {
 public:
     static NotificationCenter& defaultCenter();
+    static rt::Class* classObject();
 
-    void addObserver(rt::Object* observer, rt::SEL selector, std::string name, rt::Object* object = nullptr);
+    // An observer added without a name hears every notification (from `object`, when given).
+    void addObserver(
+        rt::Object* observer, rt::SEL selector, std::optional<std::string> name, rt::Object* object = nullptr);
     void removeObserver(rt::Object* observer);
     void removeObserver(rt::Object* observer, const std::string& name);
     // Sends `selector` with the notification (an NSNotification object) to each observer.
@@ -25,7 +34,7 @@ private:
         rt::Weak<rt::Object> observer;
         rt::Object* identity;
         rt::SEL selector;
-        std::string name;
+        std::optional<std::string> name;
         rt::Weak<rt::Object> object;
         bool anyObject;
     };
@@ -40,8 +49,3 @@ public:
     std::string m_name;
     rt::Ref<rt::Object> m_object;
 };
-
-extern const char* const UIApplicationDidReceiveMemoryWarningNotification;
-extern const char* const UIApplicationDidEnterBackgroundNotification;
-extern const char* const UIApplicationWillEnterForegroundNotification;
-extern const char* const UIKeyboardDidShowNotification;

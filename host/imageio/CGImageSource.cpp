@@ -35,8 +35,10 @@ rt::Ref<CGImageSource> CGImageSource::create(std::span<const std::uint8_t> data,
     source->m_data.assign(data.begin(), data.end());
     source->m_type = imageTypeOfData(source->m_data.data(), source->m_data.size());
     source->m_maximumCanvasBytes = maximumCanvasBytes;
-    if (source->m_type == kUTTypeGIF)
-        source->m_container = GifContainer::read(source->m_data);
+    if (source->m_type == kUTTypeGIF) {
+        if (auto container = GifContainer::read(source->m_data))
+            source->m_container = std::make_unique<GifContainer>(std::move(*container));
+    }
     return source;
 }
 

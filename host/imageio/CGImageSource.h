@@ -12,9 +12,9 @@
 #include "host/imageio/CGBitmapContext.h"
 #include "host/imageio/CGImage.h"
 #include "host/imageio/CGImageProperties.h"
-#include "host/imageio/GifContainer.h"
 
 class GifCompositor;
+class GifContainer;
 
 // The stand-in for an ImageIO image source. Creating one reads the file's structure and nothing
 // more: the type, the image count and every property are known at once, while pixels are decoded
@@ -56,7 +56,7 @@ public:
 private:
     std::vector<std::uint8_t> m_data;
     std::string_view m_type;
-    std::optional<GifContainer> m_container;
+    std::unique_ptr<GifContainer> m_container; // the file's structure, for GIF data
     std::size_t m_maximumCanvasBytes { 0 };
 
     // Guards the compositor, which is created with the first image asked for.

@@ -170,7 +170,7 @@ std::vector<PSListController::Section> PSListController::sections()
         return result;
     for (auto& item : rows(list)->m_items) {
         bool group = rt::isKindOf(item.get(), PSSpecifier::classObject())
-            && static_cast<PSSpecifier*>(item.get())->m_cellType == PSSpecifier::GroupCell;
+            && static_cast<PSSpecifier*>(item.get())->m_cellType == PSGroupCell;
         if (group) {
             result.push_back({ item.get(), {} });
             continue;

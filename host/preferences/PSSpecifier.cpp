@@ -29,12 +29,15 @@ void registerMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(c, sel("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), &preferenceSpecifierNamed);
-    addClassMethod(c, sel("emptyGroupSpecifier"), +[](Class*, SEL) {
-        return static_cast<Object*>(autorelease(PSSpecifier::create("", nullptr, nullptr, PSSpecifier::GroupCell)));
-    });
-    addClassMethod(c, sel("groupSpecifierWithName:"), +[](Class*, SEL, Object* name) {
-        return static_cast<Object*>(autorelease(PSSpecifier::create(toStdString(name), nullptr, nullptr, PSSpecifier::GroupCell)));
-    });
+    addClassMethod(
+        c, sel("emptyGroupSpecifier"), +[](Class*, SEL) {
+            return static_cast<Object*>(autorelease(PSSpecifier::create("", nullptr, nullptr, PSGroupCell)));
+        });
+    addClassMethod(
+        c, sel("groupSpecifierWithName:"), +[](Class*, SEL, Object* name) {
+            return static_cast<Object*>(
+                autorelease(PSSpecifier::create(toStdString(name), nullptr, nullptr, PSGroupCell)));
+        });
     addMethod(c, sel("identifier"), +[](Object* self, SEL) -> Object* {
         Object* id = spec(self)->property(PSIDKey);
         return isString(id) ? id : spec(self)->m_name.get();
@@ -90,14 +93,15 @@ rt::Ref<PSSpecifier> PSSpecifier::create(const std::string& name, Object* target
 
 long PSSpecifier::cellTypeNamed(const std::string& name)
 {
-    static const std::pair<const char*, long> names[] = { { "PSGroupCell", GroupCell }, { "PSLinkCell", LinkCell },
-        { "PSLinkListCell", LinkListCell }, { "PSListItemCell", ListItemCell }, { "PSTitleValueCell", TitleValueCell },
-        { "PSSliderCell", SliderCell }, { "PSSwitchCell", SwitchCell }, { "PSStaticTextCell", StaticTextCell },
-        { "PSEditTextCell", EditTextCell }, { "PSSegmentCell", SegmentCell }, { "PSButtonCell", ButtonCell } };
+    static const std::pair<const char*, PSCellType> names[] = { { "PSGroupCell", PSGroupCell },
+        { "PSLinkCell", PSLinkCell }, { "PSLinkListCell", PSLinkListCell }, { "PSListItemCell", PSListItemCell },
+        { "PSTitleValueCell", PSTitleValueCell }, { "PSSliderCell", PSSliderCell }, { "PSSwitchCell", PSSwitchCell },
+        { "PSStaticTextCell", PSStaticTextCell }, { "PSEditTextCell", PSEditTextCell },
+        { "PSSegmentCell", PSSegmentCell }, { "PSButtonCell", PSButtonCell } };
     for (auto& [n, type] : names)
         if (name == n)
             return type;
-    return LinkCell;
+    return PSLinkCell;
 }
 
 std::string PSSpecifier::identifier() const

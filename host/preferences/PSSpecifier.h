@@ -10,24 +10,9 @@
 // dictionary, which rows share by reference when they are passed around.
 class PSSpecifier : public rt::Object {
 public:
-    // Cell types, as Preferences numbers them.
-    enum CellType : long {
-        GroupCell = 0,
-        LinkCell = 1,
-        LinkListCell = 2,
-        ListItemCell = 3,
-        TitleValueCell = 4,
-        SliderCell = 5,
-        SwitchCell = 6,
-        StaticTextCell = 7,
-        EditTextCell = 8,
-        SegmentCell = 9,
-        ButtonCell = 13,
-    };
-
     static rt::Class* classObject();
     static rt::Ref<PSSpecifier> create(const std::string& name, rt::Object* target, rt::Class* detail, long cellType);
-    // The cell type of a "cell" property value such as "PSSwitchCell"; LinkCell when unknown.
+    // The cell type of a "cell" property value such as "PSSwitchCell"; PSLinkCell when unknown.
     static long cellTypeNamed(const std::string&);
 
     std::string identifier() const;
@@ -40,7 +25,7 @@ public:
     rt::SEL m_getter { nullptr };
     rt::Class* m_detailControllerClass { nullptr };
     rt::Class* m_editPaneClass { nullptr };
-    long m_cellType { LinkCell };
+    long m_cellType { PSLinkCell };
     rt::SEL m_controllerLoadAction { nullptr };
     rt::Ref<rt::Object> m_properties; // NSMutableDictionary
 };

@@ -169,14 +169,14 @@ void PSTableCell::refreshFrom(Object* specifier)
     textLabel()->setText(rt::send<Object*>(specifier, SELECTOR("name")));
     Object* icon = property(specifier, "iconImage");
     rt::send(imageView(), SELECTOR("setImage:"), isImage(icon) ? icon : nullptr);
-    long accessory = m_type == PSSpecifier::LinkCell || m_type == PSSpecifier::LinkListCell ? UITableViewCellAccessoryDisclosureIndicator
-                                                                  : UITableViewCellAccessoryNone;
+    long accessory = m_type == PSLinkCell || m_type == PSLinkListCell ? UITableViewCellAccessoryDisclosureIndicator
+                                                                      : UITableViewCellAccessoryNone;
     rt::send(this, SELECTOR("setAccessoryType:"), accessory);
     Object* value = rowValue(specifier);
-    if (m_type == PSSpecifier::SwitchCell)
+    if (m_type == PSSwitchCell)
         showControl(value);
     else
-        showValue(m_type == PSSpecifier::LinkListCell || m_type == PSSpecifier::TitleValueCell || m_type == PSSpecifier::LinkCell ? value : nullptr);
+        showValue(m_type == PSLinkListCell || m_type == PSTitleValueCell || m_type == PSLinkCell ? value : nullptr);
     setNeedsLayout();
 }
 

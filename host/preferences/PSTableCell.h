@@ -19,7 +19,7 @@ public:
     rt::Ref<rt::Object> m_specifier;
     rt::Ref<rt::Object> m_control;
     rt::Ref<rt::Object> m_value;
-    long m_type { PSSpecifier::LinkCell };
+    long m_type { PSLinkCell };
     bool m_checked { false };
     bool m_cellEnabled { true };
 

@@ -8,7 +8,7 @@
 #include "tamarind/banner/FLWeakProxy.h"
 #include "tamarind/banner/GifClasses.h"
 #include "tamarind/banner/GifLog.h"
-#include "tamarind/startup/HostClasses.h"
+#include "tamarind/core/HostClass.h"
 
 extern "C" const double kFLAnimatedImageDelayTimeIntervalMinimum = 0.02;
 
@@ -139,7 +139,8 @@ bool FLAnimatedImage::readFrames(std::size_t& skippedCount)
         }
         delays->set(indexKey(i), rt::autorelease(NSNumber::withDouble(delayForFrame(i, frame, *delays))));
     }
-    m_delayTimesForIndexes = NSDictionary::create(delays->m_map);
+    // The delays are kept as an immutable copy, as the property's class says.
+    m_delayTimesForIndexes = rt::adopt(static_cast<NSDictionary*>(rt::send<rt::Object*>(delays, SELECTOR("copy"))));
     m_frameCount = count;
     if (!count) {
         gifLog(FLLogLevelInfo, [&] {

@@ -50,6 +50,39 @@ public:
 
     std::string description() const;
 
+    // What the class's properties answer.
+    NSData* data() const { return m_data.get(); }
+    bool isPredrawingEnabled() const { return m_predrawingEnabled; }
+    unsigned long frameCacheSizeOptimal() const { return m_frameCacheSizeOptimal; }
+    unsigned long frameCacheSizeMax() const { return m_frameCacheSizeMax; }
+    unsigned long frameCacheSizeMaxInternal() const { return m_frameCacheSizeMaxInternal; }
+    unsigned long requestedFrameIndex() const { return m_requestedFrameIndex; }
+    void setRequestedFrameIndex(unsigned long index) { m_requestedFrameIndex = index; }
+    unsigned long posterImageFrameIndex() const { return m_posterImageFrameIndex; }
+    NSDictionary* cachedFramesForIndexes() const { return m_cachedFramesForIndexes.get(); }
+    NSIndexSet* cachedFrameIndexes() const { return m_cachedFrameIndexes.get(); }
+    NSIndexSet* requestedFrameIndexes() const { return m_requestedFrameIndexes.get(); }
+    NSIndexSet* allFramesIndexSet() const { return m_allFramesIndexSet.get(); }
+    unsigned long memoryWarningCount() const { return m_memoryWarningCount; }
+    void setMemoryWarningCount(unsigned long count) { m_memoryWarningCount = count; }
+    SerialQueue* serialQueue() const { return m_serialQueue.get(); }
+    CGImageSource* imageSource() const { return m_imageSource.get(); }
+    rt::Object* weakProxy() const { return m_weakProxy.get(); }
+    rt::Object* posterImage() const { return m_posterImage.get(); }
+    CGSize size() const { return m_size; }
+    unsigned long loopCount() const { return m_loopCount; }
+    void setLoopCount(unsigned long count) { m_loopCount = count; }
+    NSDictionary* delayTimesForIndexes() const { return m_delayTimesForIndexes.get(); }
+    unsigned long frameCount() const { return m_frameCount; }
+
+private:
+    // Creation's steps after the source is made, each ending creation with nil by returning false.
+    bool readFrames(std::size_t& skippedCount);
+    double delayForFrame(std::size_t index, rt::Object* frame, NSDictionary& delays) const;
+    void chooseOptimalFrameCacheSize(unsigned long requested, std::size_t skippedCount);
+    void storeFrame(unsigned long index, rt::Object* frame);
+    void addToLiveImages();
+
     rt::Ref<NSData> m_data;
     bool m_predrawingEnabled { true };
     unsigned long m_frameCacheSizeOptimal { 0 };
@@ -70,14 +103,6 @@ public:
     unsigned long m_loopCount { 0 };
     rt::Ref<NSDictionary> m_delayTimesForIndexes;
     unsigned long m_frameCount { 0 };
-
-private:
-    // Creation's steps after the source is made, each ending creation with nil by returning false.
-    bool readFrames(std::size_t& skippedCount);
-    double delayForFrame(std::size_t index, rt::Object* frame, NSDictionary& delays) const;
-    void chooseOptimalFrameCacheSize(unsigned long requested, std::size_t skippedCount);
-    void storeFrame(unsigned long index, rt::Object* frame);
-    void addToLiveImages();
 };
 
 // UIImage, looked up once; the library reaches images only by message.

@@ -3,10 +3,11 @@
 #include <mutex>
 
 #include "host/foundation/MainThread.h"
-#include "host/foundation/NotificationCenter.h"
+#include "host/foundation/NotificationNames.h"
 #include "host/foundation/Number.h"
+#include "host/foundation/String.h"
 #include "tamarind/banner/GifLog.h"
-#include "tamarind/startup/HostClasses.h"
+#include "tamarind/core/HostClass.h"
 
 // Memory pressure: every live image drops to one frame held when the system warns, then grows
 // back to two frames after 2 s and to no cap 3 s after that. An image that keeps getting warnings
@@ -24,6 +25,7 @@ constexpr double kResetDelay = 3.0;
 constexpr unsigned long kGrowAttempts = 3;
 
 HostClass s_rootClass("NSObject");
+HostClass s_notificationCenterClass("NSNotificationCenter");
 
 // The process-wide list of live images. It holds them weakly, so an image leaves it by dying.
 struct LiveImages {
@@ -58,10 +60,13 @@ void FLAnimatedImage::registerMemoryWarningObserver()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        rt::AutoreleasePool pool;
         rt::Class* cls = classObject();
         rt::addClassMethod(cls, rt::sel("memoryWarningForAllImages:"), &memoryWarningForAllImages);
-        NotificationCenter::defaultCenter().addObserver(
-            cls, rt::sel("memoryWarningForAllImages:"), UIApplicationDidReceiveMemoryWarningNotification);
+        rt::Object* center = rt::send<rt::Object*>(s_notificationCenterClass.get(), SELECTOR("defaultCenter"));
+        rt::send(center, SELECTOR("addObserver:selector:name:object:"), static_cast<rt::Object*>(cls),
+            rt::sel("memoryWarningForAllImages:"), ns(UIApplicationDidReceiveMemoryWarningNotification),
+            static_cast<rt::Object*>(nullptr));
     });
 }
 

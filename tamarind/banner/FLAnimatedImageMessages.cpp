@@ -137,56 +137,51 @@ void registerFrameCache(Class* c)
         +[](Object* self, SEL) { image(self)->resetFrameCacheSizeMaxInternal(); });
 }
 
-// A getter for each member, and a setter for the read-write ones, each declared as a property
-// with its type and attributes, so that introspection sees what a client on a device would.
-template <auto Member> auto getter(Object* self, SEL)
+// A message for each property accessor, each declared as a property with its type and
+// attributes, so that introspection sees what a client on a device would.
+template <auto Accessor> auto answer(Object* self, SEL)
 {
-    auto& value = image(self)->*Member;
-    if constexpr (rt::IsRef<std::decay_t<decltype(value)>>::value)
-        return static_cast<Object*>(value.get());
+    auto value = (image(self)->*Accessor)();
+    if constexpr (std::is_pointer_v<decltype(value)>)
+        return static_cast<Object*>(value);
     else
         return value;
 }
 
-template <auto Member> void setter(Object* self, SEL, unsigned long value)
+template <auto Setter> void assign(Object* self, SEL, unsigned long value)
 {
-    image(self)->*Member = value;
+    (image(self)->*Setter)(value);
 }
 
 void registerProperties(Class* c)
 {
     using I = FLAnimatedImage;
-    rt::addMethod(c, rt::sel("frameCacheSizeOptimal"), &getter<&I::m_frameCacheSizeOptimal>);
-    rt::addMethod(c, rt::sel("isPredrawingEnabled"), &getter<&I::m_predrawingEnabled>);
-    rt::addMethod(c, rt::sel("frameCacheSizeMaxInternal"), &getter<&I::m_frameCacheSizeMaxInternal>);
-    rt::addMethod(
-        c, rt::sel("setFrameCacheSizeMaxInternal:"),
-        +[](Object* self, SEL, unsigned long size) { image(self)->setFrameCacheSizeMaxInternal(size); });
-    rt::addMethod(c, rt::sel("requestedFrameIndex"), &getter<&I::m_requestedFrameIndex>);
-    rt::addMethod(c, rt::sel("setRequestedFrameIndex:"), &setter<&I::m_requestedFrameIndex>);
-    rt::addMethod(c, rt::sel("posterImageFrameIndex"), &getter<&I::m_posterImageFrameIndex>);
-    rt::addMethod(c, rt::sel("cachedFramesForIndexes"), &getter<&I::m_cachedFramesForIndexes>);
-    rt::addMethod(c, rt::sel("cachedFrameIndexes"), &getter<&I::m_cachedFrameIndexes>);
-    rt::addMethod(c, rt::sel("requestedFrameIndexes"), &getter<&I::m_requestedFrameIndexes>);
-    rt::addMethod(c, rt::sel("allFramesIndexSet"), &getter<&I::m_allFramesIndexSet>);
-    rt::addMethod(c, rt::sel("memoryWarningCount"), &getter<&I::m_memoryWarningCount>);
-    rt::addMethod(c, rt::sel("setMemoryWarningCount:"), &setter<&I::m_memoryWarningCount>);
-    rt::addMethod(c, rt::sel("serialQueue"), &getter<&I::m_serialQueue>);
-    rt::addMethod(c, rt::sel("imageSource"), &getter<&I::m_imageSource>);
-    rt::addMethod(c, rt::sel("weakProxy"), &getter<&I::m_weakProxy>);
-    rt::addMethod(c, rt::sel("posterImage"), &getter<&I::m_posterImage>);
-    rt::addMethod(c, rt::sel("size"), &getter<&I::m_size>);
-    rt::addMethod(c, rt::sel("loopCount"), &getter<&I::m_loopCount>);
-    rt::addMethod(c, rt::sel("setLoopCount:"), &setter<&I::m_loopCount>);
-    rt::addMethod(c, rt::sel("delayTimesForIndexes"), &getter<&I::m_delayTimesForIndexes>);
-    rt::addMethod(c, rt::sel("frameCount"), &getter<&I::m_frameCount>);
-    rt::addMethod(
-        c, rt::sel("frameCacheSizeCurrent"), +[](Object* self, SEL) { return image(self)->frameCacheSizeCurrent(); });
-    rt::addMethod(c, rt::sel("frameCacheSizeMax"), &getter<&I::m_frameCacheSizeMax>);
-    rt::addMethod(
-        c, rt::sel("setFrameCacheSizeMax:"),
-        +[](Object* self, SEL, unsigned long size) { image(self)->setFrameCacheSizeMax(size); });
-    rt::addMethod(c, rt::sel("data"), &getter<&I::m_data>);
+    rt::addMethod(c, rt::sel("frameCacheSizeOptimal"), &answer<&I::frameCacheSizeOptimal>);
+    rt::addMethod(c, rt::sel("isPredrawingEnabled"), &answer<&I::isPredrawingEnabled>);
+    rt::addMethod(c, rt::sel("frameCacheSizeMaxInternal"), &answer<&I::frameCacheSizeMaxInternal>);
+    rt::addMethod(c, rt::sel("setFrameCacheSizeMaxInternal:"), &assign<&I::setFrameCacheSizeMaxInternal>);
+    rt::addMethod(c, rt::sel("requestedFrameIndex"), &answer<&I::requestedFrameIndex>);
+    rt::addMethod(c, rt::sel("setRequestedFrameIndex:"), &assign<&I::setRequestedFrameIndex>);
+    rt::addMethod(c, rt::sel("posterImageFrameIndex"), &answer<&I::posterImageFrameIndex>);
+    rt::addMethod(c, rt::sel("cachedFramesForIndexes"), &answer<&I::cachedFramesForIndexes>);
+    rt::addMethod(c, rt::sel("cachedFrameIndexes"), &answer<&I::cachedFrameIndexes>);
+    rt::addMethod(c, rt::sel("requestedFrameIndexes"), &answer<&I::requestedFrameIndexes>);
+    rt::addMethod(c, rt::sel("allFramesIndexSet"), &answer<&I::allFramesIndexSet>);
+    rt::addMethod(c, rt::sel("memoryWarningCount"), &answer<&I::memoryWarningCount>);
+    rt::addMethod(c, rt::sel("setMemoryWarningCount:"), &assign<&I::setMemoryWarningCount>);
+    rt::addMethod(c, rt::sel("serialQueue"), &answer<&I::serialQueue>);
+    rt::addMethod(c, rt::sel("imageSource"), &answer<&I::imageSource>);
+    rt::addMethod(c, rt::sel("weakProxy"), &answer<&I::weakProxy>);
+    rt::addMethod(c, rt::sel("posterImage"), &answer<&I::posterImage>);
+    rt::addMethod(c, rt::sel("size"), &answer<&I::size>);
+    rt::addMethod(c, rt::sel("loopCount"), &answer<&I::loopCount>);
+    rt::addMethod(c, rt::sel("setLoopCount:"), &assign<&I::setLoopCount>);
+    rt::addMethod(c, rt::sel("delayTimesForIndexes"), &answer<&I::delayTimesForIndexes>);
+    rt::addMethod(c, rt::sel("frameCount"), &answer<&I::frameCount>);
+    rt::addMethod(c, rt::sel("frameCacheSizeCurrent"), &answer<&I::frameCacheSizeCurrent>);
+    rt::addMethod(c, rt::sel("frameCacheSizeMax"), &answer<&I::frameCacheSizeMax>);
+    rt::addMethod(c, rt::sel("setFrameCacheSizeMax:"), &assign<&I::setFrameCacheSizeMax>);
+    rt::addMethod(c, rt::sel("data"), &answer<&I::data>);
 
     static constexpr std::pair<const char*, const char*> declared[] = {
         { "frameCacheSizeOptimal", "TQ,R,N" },

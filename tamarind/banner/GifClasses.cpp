@@ -19,9 +19,3 @@ void registerGifClasses()
 }
 
 }
-
-// Registered as the library loads, before the constructors that may need them.
-[[gnu::constructor(199)]] static void registerGifClassesOnLoad()
-{
-    tamarind::registerGifClasses();
-}

@@ -3,12 +3,12 @@
 #include <set>
 
 #include "host/foundation/Dictionary.h"
+#include "host/foundation/Geometry.h"
 #include "host/foundation/Log.h"
 #include "host/foundation/String.h"
-#include "host/foundation/Geometry.h"
 #include "host/preferences/PreferencesConstants.h"
-#include "tamarind/regrouping/Rows.h"
-#include "tamarind/startup/HostClasses.h"
+#include "tamarind/core/HostClass.h"
+#include "tamarind/core/Rows.h"
 
 namespace tamarind {
 
@@ -22,7 +22,6 @@ HostClass imageClass("UIImage");
 HostClass specifierClass("PSSpecifier");
 HostClass localizedListClass("PLLocalizedListController");
 
-constexpr long kCellLink = 1;
 constexpr double kIconSize = 29;
 constexpr double kIconCornerRadius = 6;
 
@@ -73,8 +72,9 @@ rt::Object* roundedIcon(rt::Object* image)
 
 rt::Object* makeRow(rt::Object* label, rt::Object* target, rt::Class* detail)
 {
-    return rt::send<rt::Object*>(specifierClass.get(), SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"),
-        label, target, rt::sel("readPreferenceValue:"), rt::sel("setPreferenceValue:selector:"), detail, kCellLink,
+    return rt::send<rt::Object*>(specifierClass.get(),
+        SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), label, target,
+        rt::sel("readPreferenceValue:"), rt::sel("setPreferenceValue:selector:"), detail, static_cast<long>(PSLinkCell),
         static_cast<rt::Class*>(nullptr));
 }
 

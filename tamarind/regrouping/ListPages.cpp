@@ -1,17 +1,21 @@
 #include "tamarind/regrouping/ListPages.h"
 
 #include "host/foundation/Dispatch.h"
-#include "host/foundation/String.h"
+#include "tamarind/core/ModuleArrays.h"
+#include "tamarind/core/Rows.h"
+#include "tamarind/core/Settings.h"
 #include "tamarind/regrouping/EntryReader.h"
-#include "tamarind/regrouping/Rows.h"
-#include "tamarind/startup/ModuleArrays.h"
-#include "tamarind/startup/ReplacementTable.h"
-#include "tamarind/startup/Settings.h"
+#include "tamarind/regrouping/Modules.h"
+#include "tamarind/regrouping/OwnPages.h"
 
 namespace tamarind {
 
+Saved<LoadAppsImp> originalLoadThirdPartyRows;
+Saved<LoadAppsWithClipsImp> originalLoadThirdPartyRowsWithClips;
+
 namespace {
 
+// An immutable copy of the tweak rows as the entry files describe them now.
 rt::Object* tweaksSpecifiers(rt::Object* self, rt::SEL)
 {
     if (rt::Object* existing = pageIvar(self, "_specifiers"))
@@ -23,45 +27,25 @@ rt::Object* tweaksSpecifiers(rt::Object* self, rt::SEL)
 
 rt::Object* appsSpecifiers(rt::Object* self, rt::SEL)
 {
-    if (!pageIvar(self, "_specifiers"))
-        setPageIvar(self, "_specifiers", thirdPartySpecifiers);
-    return pageIvar(self, "_specifiers");
+    return showModuleArray(self, moduleArray(Module::Apps), RowIcons::AsTheyAre);
 }
 
 rt::Object* systemAppsSpecifiers(rt::Object* self, rt::SEL)
 {
-    if (rt::Object* existing = pageIvar(self, "_specifiers"))
-        return existing;
-    setPageIvar(self, "_specifiers", systemAppSpecifiers);
-    for (unsigned long i = 0, n = countOf(systemAppSpecifiers); i < n; ++i) {
-        rt::Object* row = objectAt(systemAppSpecifiers, i);
-        rt::Object* key = rt::send<rt::Object*>(row, SELECTOR("propertyForKey:"), ns("iconCache"));
-        rt::send(row, SELECTOR("setProperty:forKey:"), iconCacheImage(key), ns("iconImage"));
-    }
-    return pageIvar(self, "_specifiers");
+    return showModuleArray(self, moduleArray(Module::SystemApps), RowIcons::FromIconCache);
 }
-
-void viewDidLoad(rt::Object* self, rt::SEL cmd)
-{
-    rt::sendSuper(self, definingClass(self, cmd, reinterpret_cast<rt::IMP>(&viewDidLoad)), cmd);
-    rt::send(self, SELECTOR("reloadSpecifiers"));
-}
-
-template<const char* Title>
-rt::Object* title(rt::Object*, rt::SEL) { return ns(Title); }
 
 constexpr char kTweaksTitle[] = "Tweaks";
 constexpr char kAppsTitle[] = "Apps";
 constexpr char kSystemAppsTitle[] = "System Apps";
 
 using Completion = void(rt::Object*, rt::Object*);
-using LoadImp = void (*)(rt::Object*, rt::SEL, rt::Object*, rt::BlockBase*);
-using LoadWithClipsImp = void (*)(rt::Object*, rt::SEL, rt::Object*, bool, rt::BlockBase*);
-LoadImp originalLoad;
-LoadWithClipsImp originalLoadWithClips;
 DispatchOnceToken loadOnce, loadWithClipsOnce;
 
-bool moveAppRows() { return firstPass.groupThirdPartyAppsEnabled && firstPass.isCustomTableCellCustomizabilityEnabled; }
+bool moveAppRows()
+{
+    return groupingOn(Module::Apps) && regroupingEnabled();
+}
 
 // Wraps the caller's completion: it runs first, then, once per process, the rows move.
 rt::Ref<rt::Block<Completion>> wrapCompletion(rt::Object* rootPage, rt::BlockBase* completion, DispatchOnceToken& once)
@@ -74,62 +58,40 @@ rt::Ref<rt::Block<Completion>> wrapCompletion(rt::Object* rootPage, rt::BlockBas
         dispatchOnce(once, [&] { fixThirdPartySpecifiers(page, rows, dictionary); });
     });
 }
+}
 
-void loadThirdParty(rt::Object* self, rt::SEL cmd, rt::Object* apps, rt::BlockBase* completion)
+void loadThirdPartyRows(rt::Object* self, rt::SEL cmd, rt::Object* apps, rt::BlockBase* completion)
 {
     if (!moveAppRows())
-        return originalLoad(self, cmd, apps, completion);
-    originalLoad(self, cmd, apps, wrapCompletion(self, completion, loadOnce).get());
+        return originalLoadThirdPartyRows(self, cmd, apps, completion);
+    originalLoadThirdPartyRows(self, cmd, apps, wrapCompletion(self, completion, loadOnce).get());
 }
 
-void loadThirdPartyWithClips(rt::Object* self, rt::SEL cmd, rt::Object* apps, bool clips, rt::BlockBase* completion)
+void loadThirdPartyRowsWithClips(rt::Object* self, rt::SEL cmd, rt::Object* apps, bool clips, rt::BlockBase* completion)
 {
     if (!moveAppRows())
-        return originalLoadWithClips(self, cmd, apps, clips, completion);
-    originalLoadWithClips(self, cmd, apps, clips, wrapCompletion(self, completion, loadWithClipsOnce).get());
-}
-
-rt::Class* registerListPage(const char* name, rt::Class* super, rt::Object* (*specifiers)(rt::Object*, rt::SEL),
-    rt::Object* (*titleImp)(rt::Object*, rt::SEL), bool declaresTable)
-{
-    rt::ClassBuilder builder(name, super);
-    if (declaresTable)
-        builder.ivar<rt::Ref<rt::Object>>("_table");
-    return builder.method("specifiers", specifiers).method("viewDidLoad", &viewDidLoad).method("title", titleImp).registerClass();
-}
-
+        return originalLoadThirdPartyRowsWithClips(self, cmd, apps, clips, completion);
+    originalLoadThirdPartyRowsWithClips(
+        self, cmd, apps, clips, wrapCompletion(self, completion, loadWithClipsOnce).get());
 }
 
 void registerListPages()
 {
-    rt::Class* listController = rt::getClass("PSListController");
-    if (!listController)
-        return;
-    registerListPage("TMTweaksListController", listController, &tweaksSpecifiers, &title<kTweaksTitle>, true);
-    registerListPage("TMAppsListController", listController, &appsSpecifiers, &title<kAppsTitle>, false);
-    registerListPage("TMSystemAppsListController", listController, &systemAppsSpecifiers, &title<kSystemAppsTitle>, false);
-}
-
-void installThirdPartyLoading(rt::Class* rootPage)
-{
-    replace(rootPage, "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &loadThirdParty, &originalLoad);
-}
-
-void installThirdPartyLoadingWithAppClips(rt::Class* rootPage)
-{
-    replace(rootPage, "_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:", &loadThirdPartyWithClips,
-        &originalLoadWithClips);
+    registerOwnPage({ "TMTweaksListController", &tweaksSpecifiers, &fixedTitle<kTweaksTitle>, &declareUnusedTable });
+    registerOwnPage({ "TMAppsListController", &appsSpecifiers, &fixedTitle<kAppsTitle> });
+    registerOwnPage({ "TMSystemAppsListController", &systemAppsSpecifiers, &fixedTitle<kSystemAppsTitle> });
 }
 
 }
 
-void fixThirdPartySpecifiers(rt::Object* controller, rt::Object* rows, rt::Object*)
+extern "C" void fixThirdPartySpecifiers(rt::Object* controller, rt::Object* rows, rt::Object*)
 {
     using namespace tamarind;
+    rt::Object* apps = moduleArray(Module::Apps);
     auto remaining = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(controller, SELECTOR("specifiers")), SELECTOR("mutableCopy")));
-    rt::send(thirdPartySpecifiers, SELECTOR("removeAllObjects"));
-    rt::send(thirdPartySpecifiers, SELECTOR("addObjectsFromArray:"), rows);
-    rt::send(remaining, SELECTOR("removeObjectsInArray:"), thirdPartySpecifiers);
+    rt::send(apps, SELECTOR("removeAllObjects"));
+    rt::send(apps, SELECTOR("addObjectsFromArray:"), rows);
+    rt::send(remaining, SELECTOR("removeObjectsInArray:"), apps);
     rt::Ref<rt::Object> target(controller);
     dispatchAfterMain(10'000'000, [target, remaining] { rt::send(target, SELECTOR("setSpecifiers:"), remaining.get()); });
 }

@@ -1,161 +1,119 @@
 #include "tamarind/regrouping/ModulePages.h"
 
-#include <string>
-
-#include "host/foundation/String.h"
-#include "host/platform/Device.h"
-#include "tamarind/regrouping/MemberSwitches.h"
-#include "tamarind/regrouping/Rows.h"
-#include "tamarind/rootpage/RootListController.h"
-#include "tamarind/startup/ModuleArrays.h"
-#include "tamarind/startup/ReplacementTable.h"
-#include "tamarind/startup/Settings.h"
+#include "host/platform/Availability.h"
+#include "tamarind/core/DefiningClass.h"
+#include "tamarind/core/RootPage.h"
+#include "tamarind/core/RowIdentifiers.h"
+#include "tamarind/core/Rows.h"
+#include "tamarind/core/Settings.h"
+#include "tamarind/regrouping/OwnPages.h"
+#include "tamarind/regrouping/RootRules.h"
 
 namespace tamarind {
 
 namespace {
 
-using SpecifiersImp = rt::Object* (*)(rt::Object*, rt::SEL);
-
-// The own implementation: the module array itself becomes the page's rows, each with its icon
-// from the shared icon cache.
-rt::Object* moduleSpecifiers(rt::Object* self, rt::Object* moduleArray)
-{
-    if (rt::Object* existing = pageIvar(self, "_specifiers"))
-        return existing;
-    setPageIvar(self, "_specifiers", moduleArray);
-    for (unsigned long i = 0, n = countOf(moduleArray); i < n; ++i) {
-        rt::Object* row = objectAt(moduleArray, i);
-        rt::Object* key = rt::send<rt::Object*>(row, SELECTOR("propertyForKey:"), ns("iconCache"));
-        rt::send(row, SELECTOR("setProperty:forKey:"), iconCacheImage(key), ns("iconImage"));
-    }
-    return pageIvar(self, "_specifiers");
-}
-
-rt::Object* connectivitySpecifiersImp(rt::Object* self, rt::SEL) { return moduleSpecifiers(self, connectivitySpecifiers); }
-rt::Object* notificationSpecifiersImp(rt::Object* self, rt::SEL) { return moduleSpecifiers(self, notificationSpecifiers); }
-rt::Object* generalSpecifiersImp(rt::Object* self, rt::SEL) { return moduleSpecifiers(self, generalSpecifiers); }
-
-void viewDidLoad(rt::Object* self, rt::SEL cmd)
-{
-    rt::sendSuper(self, definingClass(self, cmd, reinterpret_cast<rt::IMP>(&viewDidLoad)), cmd);
-    rt::send(self, SELECTOR("reloadSpecifiers"));
-}
-
 // The root page's own rows, read by name from the page held in rootListController.
 rt::Object* rootPageRow(const char* ivar) { return pageIvar(rootListController, ivar); }
 
-// @available(iOS 15.0, *)
-bool exposureOnIOS15() { return systemVersionAtLeast(15, 0, 0); }
-
-void filterGeneralRow(rt::Object* kept, rt::Object* row, const std::string& id)
+rt::Object* rootExposureRow()
 {
-    auto& s = firstPass;
-    if (id == "Exposure Notifications")
+    // @available(iOS 15.0, *)
+    return rootPageRow(
+        isOSVersionAtLeast(15, 0, 0) ? "__exposureNotificationSpecifier" : "_exposureNotificationSpecifier");
+}
+
+// Rows of other modules, and rows the rules do not name, are shown as they are.
+void filterRow(rt::Object* kept, rt::Object* row, Module page)
+{
+    const RowRule* rule = rowRule(identifierView(row));
+    if (!rule || rule->module != page)
+        return append(kept, row);
+    switch (rule->pageFilter) {
+    case PageFilter::Unfiltered:
+        return append(kept, row);
+    case PageFilter::BySwitch:
+        if (switchOn(*rule))
+            append(kept, row);
         return;
-    if (id == "Wallpaper") {
-        if (s.wallpaperEnabled)
+    case PageFilter::Never:
+        return;
+    case PageFilter::RootWallpaper:
+        if (switchOn(*rule))
             append(kept, rootPageRow("_wallpaperSpecifier"));
         return;
-    }
-    if (id == "EMERGENCY_SOS") {
-        if (s.emergencyEnabled)
+    case PageFilter::WithExposure:
+        if (switchOn(*rule))
             append(kept, row);
-        if (s.exposureEnabled)
-            append(kept, rootPageRow(exposureOnIOS15() ? "__exposureNotificationSpecifier" : "_exposureNotificationSpecifier"));
+        if (switchOn(*rowRule(rowid::ExposureNotifications)))
+            append(kept, rootExposureRow());
         return;
     }
-    if (id == "PASSBOOK") {
-        if (s.walletEnabled)
-            append(kept, row);
-        return;
-    }
-    const bool* member = generalSwitch(id);
-    if (!member || *member)
-        append(kept, row);
 }
 
-template<const bool* (*Switch)(std::string_view)>
-void filterMemberRow(rt::Object* kept, rt::Object* row, const std::string& id)
+template <Module M> rt::Object* moduleSpecifiers(rt::Object* self, rt::SEL)
 {
-    const bool* member = Switch(id);
-    if (!member || *member)
-        append(kept, row);
+    return showModuleArray(self, moduleArray(M), RowIcons::FromIconCache);
 }
-
-// The filter: runs on every call; from the second call on the own implementation returns the
-// filtered list, so filtering again changes nothing.
-template<SpecifiersImp* Original, void (*Filter)(rt::Object*, rt::Object*, const std::string&)>
-rt::Object* filteredSpecifiers(rt::Object* self, rt::SEL cmd)
-{
-    rt::Object* rows = (*Original)(self, cmd);
-    if (!firstPass.isCustomTableCellCustomizabilityEnabled)
-        return rows;
-    rt::Object* kept = newMutableArray();
-    for (unsigned long i = 0, n = countOf(rows); i < n; ++i) {
-        rt::Object* row = objectAt(rows, i);
-        Filter(kept, row, identifierOf(row));
-    }
-    installSpecifiers(self, kept);
-    return kept;
-}
-
-SpecifiersImp originalConnectivity, originalNotifications, originalGeneral;
 
 bool shouldHighlight(rt::Object*, rt::SEL, rt::Object*, rt::Object*) { return true; }
 
+// The wallpaper row opens the wallpaper page through the root page, which alone knows it.
 void generalDidSelect(rt::Object* self, rt::SEL cmd, rt::Object* table, rt::Object* indexPath)
 {
     rt::Object* cell = rt::send<rt::Object*>(table, SELECTOR("cellForRowAtIndexPath:"), indexPath);
     rt::Object* parent = rt::send<rt::Object*>(self, SELECTOR("parentViewController"));
     rt::Object* rootPage = rt::send<rt::Object*>(parent, SELECTOR("rootListController"));
-    if (identifierOf(rt::send<rt::Object*>(cell, SELECTOR("specifier"))) == "Wallpaper") {
+    if (identifierOf(rt::send<rt::Object*>(cell, SELECTOR("specifier"))) == rowid::Wallpaper) {
         rt::send(rootPage, SELECTOR("_showControllerFromSpecifier:"), pageIvar(rootPage, "_wallpaperSpecifier"));
         return;
     }
-    rt::sendSuper(self, rt::getClass("TMGeneralRootListController"), cmd, table, indexPath);
+    rt::sendSuper(self, definingClass(self, cmd, &generalDidSelect), cmd, table, indexPath);
 }
 
-rt::Class* registerPage(const char* name, rt::Class* super, SpecifiersImp specifiers, rt::Object* (*title)(rt::Object*, rt::SEL))
+void extendModulePage(rt::ClassBuilder& builder)
 {
-    return rt::ClassBuilder(name, super)
-        .ivar<rt::Ref<rt::Object>>("_table")
-        .method("specifiers", specifiers)
-        .method("viewDidLoad", &viewDidLoad)
-        .method("title", title)
-        .registerClass();
+    declareUnusedTable(builder);
 }
 
+void extendGeneralPage(rt::ClassBuilder& builder)
+{
+    declareUnusedTable(builder);
+    builder.method("tableView:shouldHighlightRowAtIndexPath:", &shouldHighlight)
+        .method("tableView:didSelectRowAtIndexPath:", &generalDidSelect);
 }
+
+constexpr char kConnectivityTitle[] = "Connectivity";
+constexpr char kNotificationsTitle[] = "Notifications & Sounds";
+constexpr char kGeneralTitle[] = "General";
+}
+
+// Runs on every call; from the second call on the own implementation returns the filtered
+// list, so filtering again changes nothing.
+template <Module M> rt::Object* filteredModuleSpecifiers(rt::Object* self, rt::SEL cmd)
+{
+    rt::Object* rows = originalModuleSpecifiers<M>(self, cmd);
+    if (!regroupingEnabled())
+        return rows;
+    rt::Object* kept = newMutableArray();
+    for (unsigned long i = 0, n = countOf(rows); i < n; ++i)
+        filterRow(kept, objectAt(rows, i), M);
+    installSpecifiers(self, kept);
+    return kept;
+}
+
+template rt::Object* filteredModuleSpecifiers<Module::Connectivity>(rt::Object*, rt::SEL);
+template rt::Object* filteredModuleSpecifiers<Module::Notifications>(rt::Object*, rt::SEL);
+template rt::Object* filteredModuleSpecifiers<Module::General>(rt::Object*, rt::SEL);
 
 void registerModulePages()
 {
-    rt::Class* listController = rt::getClass("PSListController");
-    if (!listController)
-        return;
-    registerPage("ConnectivityRootListController", listController, &connectivitySpecifiersImp,
-        +[](rt::Object*, rt::SEL) { return static_cast<rt::Object*>(ns("Connectivity")); });
-    registerPage("TMNotificationsRootListController", listController, &notificationSpecifiersImp,
-        +[](rt::Object*, rt::SEL) { return static_cast<rt::Object*>(ns("Notifications & Sounds")); });
-    rt::Class* general = registerPage("TMGeneralRootListController", listController, &generalSpecifiersImp,
-        +[](rt::Object*, rt::SEL) { return static_cast<rt::Object*>(ns("General")); });
-    rt::addMethod(general, rt::sel("tableView:shouldHighlightRowAtIndexPath:"), &shouldHighlight);
-    rt::addMethod(general, rt::sel("tableView:didSelectRowAtIndexPath:"), &generalDidSelect);
-}
-
-void installConnectivityFilter(rt::Class* cls)
-{
-    replace(cls, "specifiers", &filteredSpecifiers<&originalConnectivity, &filterMemberRow<&connectivitySwitch>>, &originalConnectivity);
-}
-
-void installNotificationsFilter(rt::Class* cls)
-{
-    replace(cls, "specifiers", &filteredSpecifiers<&originalNotifications, &filterMemberRow<&notificationsSwitch>>, &originalNotifications);
-}
-
-void installGeneralFilter(rt::Class* cls)
-{
-    replace(cls, "specifiers", &filteredSpecifiers<&originalGeneral, &filterGeneralRow>, &originalGeneral);
+    registerOwnPage({ "ConnectivityRootListController", &moduleSpecifiers<Module::Connectivity>,
+        &fixedTitle<kConnectivityTitle>, &extendModulePage });
+    registerOwnPage({ "TMNotificationsRootListController", &moduleSpecifiers<Module::Notifications>,
+        &fixedTitle<kNotificationsTitle>, &extendModulePage });
+    registerOwnPage({ "TMGeneralRootListController", &moduleSpecifiers<Module::General>, &fixedTitle<kGeneralTitle>,
+        &extendGeneralPage });
 }
 
 }

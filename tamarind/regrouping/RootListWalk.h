@@ -1,15 +1,14 @@
 #pragma once
 
 #include "host/runtime/Runtime.h"
+#include "tamarind/core/Replacement.h"
 
-// The regrouped root list: the replacement of the root page's specifiers, and the replacements
-// that keep the host from undoing it.
+// The regrouped root list: the replacement of the root page's specifiers.
 
 namespace tamarind {
 
-void installRootSpecifiers(rt::Class* rootPage);
-void installRootReloadSpecifiers(rt::Class* rootPage);
-void installRootInsertSpecifier(rt::Class* rootPage);
-void installRootFollowupUpdate(rt::Class* rootPage);
+using SpecifiersImp = rt::Object* (*)(rt::Object*, rt::SEL);
 
+rt::Object* rootSpecifiers(rt::Object* self, rt::SEL);
+extern Saved<SpecifiersImp> originalRootSpecifiers;
 }

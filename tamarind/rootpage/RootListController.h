@@ -1,12 +1,15 @@
 #pragma once
 
-#include "host/runtime/Object.h"
+#include "host/runtime/Runtime.h"
+#include "tamarind/core/Replacement.h"
 
-// The root page, stored when its view loads and kept for the life of the process.
-extern rt::Object* rootListController;
+// The root page's own appearance and state: its viewDidLoad replacement stores the page as
+// rootListController.
 
 namespace tamarind {
 
-void installRootViewDidLoad(rt::Class* rootPage);
+using ViewDidLoadImp = void (*)(rt::Object*, rt::SEL);
 
+void rootViewDidLoad(rt::Object* self, rt::SEL);
+extern Saved<ViewDidLoadImp> originalRootViewDidLoad;
 }

@@ -2,10 +2,10 @@
 
 #include "host/foundation/String.h"
 #include "host/platform/DynamicLoader.h"
-#include "tamarind/startup/ModuleArrays.h"
+#include "tamarind/core/ModuleArrays.h"
+#include "tamarind/core/Settings.h"
 #include "tamarind/startup/OwnClasses.h"
 #include "tamarind/startup/ReplacementTable.h"
-#include "tamarind/startup/Settings.h"
 
 // The load-time constructors, run in this order on the thread that loads the library. The
 // library's own classes are registered first, whatever the constructors decide.
@@ -44,7 +44,7 @@ rt::Ref<rt::Object> makeSuite()
     readFirstPass(makeSuite());
     if (!firstPass.tweakEnabled)
         return;
-    installReplacements(ReplacementGroup::First);
+    installGroup("first", firstGroup());
 }
 
 [[gnu::constructor(202)]] static void constructor2()
@@ -61,5 +61,5 @@ rt::Ref<rt::Object> makeSuite()
     readSecondPass(makeSuite());
     if (!secondPass.tweakEnabled)
         return;
-    installReplacements(ReplacementGroup::Second);
+    installGroup("second", secondGroup());
 }

@@ -1,5 +1,6 @@
 #include "tamarind/startup/OwnClasses.h"
 
+#include "tamarind/banner/GifClasses.h"
 #include "tamarind/regrouping/ListPages.h"
 #include "tamarind/regrouping/ModulePages.h"
 
@@ -7,6 +8,7 @@ namespace tamarind {
 
 void registerOwnClasses()
 {
+    registerGifClasses();
     registerListPages();
     registerModulePages();
 }

@@ -3,48 +3,45 @@
 #include "tamarind/regrouping/ListPages.h"
 #include "tamarind/regrouping/ModulePages.h"
 #include "tamarind/regrouping/RootListWalk.h"
+#include "tamarind/regrouping/RootPageGuards.h"
 #include "tamarind/rootpage/RootListController.h"
-#include "tamarind/startup/HostClasses.h"
+
+// The tables are built on first use rather than at namespace scope: the constructors that read
+// them run before the library's ordinary static initialisers. Installation order matters only
+// where two rows name the same class and selector; none do.
 
 namespace tamarind {
 
-namespace {
-
-// Installation order matters only where two rows name the same class and selector; none do.
-const Replacement kFirstGroup[] = {
-    { "PSUIPrefsListController", "reloadSpecifiers", &installRootReloadSpecifiers },
-    { "PSUIPrefsListController", "viewDidLoad", &installRootViewDidLoad },
-    { "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &installRootInsertSpecifier },
-    { "PSUIPrefsListController", "specifiers", &installRootSpecifiers },
-    { "PSUIPrefsListController", "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &installThirdPartyLoading },
-    { "PSUIPrefsListController", "_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:",
-        &installThirdPartyLoadingWithAppClips },
-    { "PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &installRootFollowupUpdate },
-    { "ConnectivityRootListController", "specifiers", &installConnectivityFilter },
-    { "TMNotificationsRootListController", "specifiers", &installNotificationsFilter },
-    { "TMGeneralRootListController", "specifiers", &installGeneralFilter },
-};
-
-const Replacement kSecondGroup[] = {
-    { nullptr, nullptr, nullptr },
-};
-
-template<std::size_t N>
-void installAll(const Replacement (&table)[N])
+std::span<const Replacement> firstGroup()
 {
-    for (auto& row : table)
-        if (row.install)
-            row.install(rt::getClass(row.className));
+    static const Replacement rows[] = {
+        replacing("PSUIPrefsListController", "reloadSpecifiers", &rootReloadSpecifiers, originalRootReload),
+        replacing("PSUIPrefsListController", "viewDidLoad", &rootViewDidLoad, originalRootViewDidLoad),
+        replacing(
+            "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &rootInsertSpecifier, originalRootInsert),
+        replacing("PSUIPrefsListController", "specifiers", &rootSpecifiers, originalRootSpecifiers),
+        replacing("PSUIPrefsListController",
+            "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &loadThirdPartyRows, originalLoadThirdPartyRows),
+        replacing("PSUIPrefsListController",
+            "_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:",
+            &loadThirdPartyRowsWithClips, originalLoadThirdPartyRowsWithClips),
+        replacing("PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &rootUpdateFollowups,
+            originalRootFollowups),
+        replacing("ConnectivityRootListController", "specifiers", &filteredModuleSpecifiers<Module::Connectivity>,
+            originalModuleSpecifiers<Module::Connectivity>),
+        replacing("TMNotificationsRootListController", "specifiers", &filteredModuleSpecifiers<Module::Notifications>,
+            originalModuleSpecifiers<Module::Notifications>),
+        replacing("TMGeneralRootListController", "specifiers", &filteredModuleSpecifiers<Module::General>,
+            originalModuleSpecifiers<Module::General>),
+    };
+    return rows;
 }
 
-}
-
-void installReplacements(ReplacementGroup group)
+// The second group's rows (cell, table and control styling, the storage override and slider
+// value entry) join here as those features land.
+std::span<const Replacement> secondGroup()
 {
-    if (group == ReplacementGroup::First)
-        installAll(kFirstGroup);
-    else
-        installAll(kSecondGroup);
+    return {};
 }
 
 }

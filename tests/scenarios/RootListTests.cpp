@@ -183,3 +183,38 @@ TEST(RootList, SecondWalkReturnsTheInstalledListWithoutRepeatingOnceActions)
     EXPECT_EQ(first, second);
     EXPECT_EQ(std::count(second.begin(), second.end(), "Aurora"), 1);
 }
+
+TEST(RootList, AModuleStartRowThatIsAGroupRowMovesOnceAndTheWalkGoesOn)
+{
+    struct Case {
+        const char* start;
+        const char* grouping;
+        const char* moduleRow;
+        const char* page;
+        Ids moved;
+    } cases[] = {
+        { "AIRPLANE_MODE", "isConnectivityGroupingEnabled", "CONNECTIVITY_MODULE", "connectivity",
+            { "WIFI", "Bluetooth", "MOBILE_DATA_SETTINGS_ID", "INTERNET_TETHERING" } },
+        { "NOTIFICATIONS_ID", "isNotificationsGroupingEnabled", "NOTIFICATIONS_MODULE", "notifications",
+            { "Sounds", "DO_NOT_DISTURB", "SCREEN_TIME" } },
+    };
+    for (auto& c : cases) {
+        TestDevice device;
+        for (auto& row : device.description()["rootList"])
+            if (row["id"] == c.start)
+                row["cell"] = "PSGroupCell";
+        device.setPreferences({ { "isCustomTableCellCustomizabilityEnabled", true }, { c.grouping, true } });
+        device.writeFile("/tmp/pages.script", std::string("advance 1\ndump\nopen ") + c.page + "\ndump\n");
+        auto result = device.run({ "script", device.file("/tmp/pages.script").string() });
+        ASSERT_EQ(result.exitCode, 0) << c.start << ": " << result.err;
+        auto dumps = result.jsonLines();
+        ASSERT_EQ(dumps.size(), 2u) << c.start;
+        Ids root = flatRowIDs(dumps[0]);
+        EXPECT_EQ(std::count(root.begin(), root.end(), c.moduleRow), 1) << c.start;
+        for (auto& section : dumps[0]["sections"])
+            EXPECT_NE(section["group"], c.start) << "the start row moved with its run";
+        // The walk went on past the run to the rest of the list.
+        EXPECT_GE(indexOf(root, "PASSCODE"), 0) << c.start;
+        EXPECT_EQ(flatRowIDs(dumps[1]), c.moved) << c.start;
+    }
+}

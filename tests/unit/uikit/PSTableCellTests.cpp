@@ -77,7 +77,7 @@ TEST(PSTableCell, ShowsALinkRowWithIconValueAndChevron)
     auto icon = UIImage::create(
         CGImage::create(87, 87, 87 * 4, CGImageAlphaInfo::PremultipliedLast, std::vector<uint8_t>(87 * 87 * 4, 255)),
         3);
-    auto row = makeRow("Wi-Fi", PSSpecifier::LinkListCell, ns("Home Network"), icon.get());
+    auto row = makeRow("Wi-Fi", PSLinkListCell, ns("Home Network"), icon.get());
     auto cell = makeCell(row.get());
     EXPECT_EQ(rt::send<Object*>(cell.get(), SELECTOR("specifier")), row.get());
     EXPECT_EQ(cell->textLabel()->text(), "Wi-Fi");
@@ -96,7 +96,7 @@ TEST(PSTableCell, ShowsALinkRowWithIconValueAndChevron)
 TEST(PSTableCell, SwitchRowsShowASwitchAndReuseTurnsThemBack)
 {
     rt::AutoreleasePool pool;
-    auto row = makeRow("Airplane Mode", PSSpecifier::SwitchCell, NSNumber::withBool(true).get());
+    auto row = makeRow("Airplane Mode", PSSwitchCell, NSNumber::withBool(true).get());
     auto cell = makeCell(row.get());
     auto* toggle
         = rt::dynamicCast<UISwitch>(rt::send<Object*>(cell.get(), SELECTOR("control")), UISwitch::classObject());
@@ -108,7 +108,7 @@ TEST(PSTableCell, SwitchRowsShowASwitchAndReuseTurnsThemBack)
     EXPECT_TRUE(rt::send<bool>(rt::send<Object*>(cell.get(), SELECTOR("controlValue")), SELECTOR("boolValue")));
 
     // The same cell, refreshed for a plain title-and-value row, drops the switch.
-    auto plain = makeRow("Version", PSSpecifier::TitleValueCell, ns("16.3"));
+    auto plain = makeRow("Version", PSTitleValueCell, ns("16.3"));
     rt::send(cell.get(), SELECTOR("refreshCellContentsWithSpecifier:"), plain.get());
     cell->layoutIfNeeded();
     EXPECT_EQ(toggle->superview(), nullptr);

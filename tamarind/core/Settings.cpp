@@ -1,4 +1,4 @@
-#include "tamarind/startup/Settings.h"
+#include "tamarind/core/Settings.h"
 
 #include "host/foundation/String.h"
 

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <atomic>
+
 #include "host/runtime/Class.h"
 
 namespace tamarind {
 
 // A host class looked up by name on first use and remembered (null when the host lacks it):
 //   static HostClass iconCache("PKIconImageCache");
+// The constructor is constexpr so that a HostClass at namespace scope is ready before any
+// load-time constructor runs.
 class HostClass {
 public:
-    explicit HostClass(const char* name)
+    explicit constexpr HostClass(const char* name)
         : m_name(name)
     {
     }

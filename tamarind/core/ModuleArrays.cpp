@@ -1,4 +1,4 @@
-#include "tamarind/startup/ModuleArrays.h"
+#include "tamarind/core/ModuleArrays.h"
 
 #include "host/foundation/Array.h"
 

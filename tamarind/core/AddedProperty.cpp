@@ -1,13 +1,16 @@
 #include <string>
 
 #include "host/runtime/Runtime.h"
-#include "tamarind/startup/ReplacementTable.h"
+#include "tamarind/core/Replacement.h"
 
 namespace tamarind {
 
 namespace {
 
-rt::Object* getter(rt::Object* self, rt::SEL cmd) { return rt::getAssociatedObject(self, cmd); }
+rt::Object* getter(rt::Object* self, rt::SEL cmd)
+{
+    return rt::getAssociatedObject(self, cmd);
+}
 
 // setFoo: stores under the selector of its getter, foo.
 void setter(rt::Object* self, rt::SEL cmd, rt::Object* value)
@@ -20,16 +23,17 @@ void setter(rt::Object* self, rt::SEL cmd, rt::Object* value)
 
 }
 
-void addObjectProperty(rt::Class* cls, std::string_view name, std::string_view className)
+bool addObjectProperty(rt::Class* cls, const char* name, const char* className)
 {
     if (!cls)
-        return;
+        return false;
     std::string attributes = "T@\"" + std::string(className) + "\",&,N";
-    rt::addProperty(cls, name, attributes);
+    bool added = rt::addProperty(cls, name, attributes);
     std::string setterName = "set" + std::string(name) + ":";
     setterName[3] = static_cast<char>(std::toupper(static_cast<unsigned char>(setterName[3])));
     rt::addMethod(cls, rt::sel(name), &getter);
     rt::addMethod(cls, rt::sel(setterName), &setter);
+    return added;
 }
 
 }

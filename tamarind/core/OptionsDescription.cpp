@@ -2,18 +2,33 @@
 #include <string>
 
 #include "host/foundation/String.h"
-#include "tamarind/startup/Settings.h"
+#include "tamarind/core/Settings.h"
 
 // The options as JSON for tools that show them: key, kind, default and the value in force, for
 // each reading pass.
 
 namespace {
 
-nlohmann::json valueOf(bool v) { return v; }
-nlohmann::json valueOf(long v) { return v; }
-nlohmann::json valueOf(double v) { return v; }
-nlohmann::json valueOf(int v) { return v; }
-nlohmann::json valueOf(rt::Object* v) { return v ? nlohmann::json(toStdString(v)) : nlohmann::json(nullptr); }
+nlohmann::json valueOf(bool v)
+{
+    return v;
+}
+nlohmann::json valueOf(long v)
+{
+    return v;
+}
+nlohmann::json valueOf(double v)
+{
+    return v;
+}
+nlohmann::json valueOf(int v)
+{
+    return v;
+}
+nlohmann::json valueOf(rt::Object* v)
+{
+    return v ? nlohmann::json(toStdString(v)) : nlohmann::json(nullptr);
+}
 
 nlohmann::json fallbackOf(const char* kind, double fallback)
 {
@@ -29,8 +44,9 @@ nlohmann::json fallbackOf(const char* kind, double fallback)
 
 }
 
-#define TAM_DESCRIBE(kind, key, fallback) \
-    list.push_back({ { "key", #key }, { "kind", #kind }, { "default", fallbackOf(#kind, fallback) }, { "value", valueOf(settings.key) } });
+#define TAM_DESCRIBE(kind, key, fallback)                                                                              \
+    list.push_back({ { "key", #key }, { "kind", #kind }, { "default", fallbackOf(#kind, fallback) },                   \
+        { "value", valueOf(settings.key) } });
 
 extern "C" const char* tamarindDescribeOptions()
 {

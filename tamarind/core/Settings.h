@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/runtime/Runtime.h"
-#include "tamarind/startup/Options.h"
+#include "tamarind/core/Options.h"
 
 // The process-wide settings, read once while the library loads (two passes, two copies of the
 // six keys both passes read) and read-only afterwards. Until a pass runs, every setting holds
@@ -35,6 +35,14 @@ extern SecondPassSettings secondPass;
 
 void readFirstPass(rt::Object* suite);
 void readSecondPass(rt::Object* suite);
+
+// The master switch of the root list's regrouping ("isCustomTableCellCustomizabilityEnabled"):
+// while it is off, the walk, the insertion filter, the module pages and the app-row moving leave
+// the host's rows as they are. Every one of them asks here.
+inline bool regroupingEnabled()
+{
+    return firstPass.isCustomTableCellCustomizabilityEnabled;
+}
 
 // The suite name for booleans, integers, floats and strings, and the domain for colours and images.
 constexpr const char* kSuiteName = "com.corvane.sorrelpreferences.plist";

@@ -18,6 +18,9 @@ rt::Object* emptyGroupRow();
 // The shared icon cache's image for a key (nothing for a nil key).
 rt::Object* iconCacheImage(rt::Object* key);
 rt::Object* iconCacheImage(const char* key);
+// Gives every row of the array the icon cache's image for its "iconCache" property as its
+// "iconImage".
+void setIconsFromCache(rt::Object* rows);
 
 // Page instance variables read and written by name.
 rt::Object* pageIvar(rt::Object* page, const char* name);
@@ -25,10 +28,6 @@ void setPageIvar(rt::Object* page, const char* name, rt::Object* value);
 // Sets _specifiers to the list and _specifiersByID to a new dictionary from identifier to row
 // (rows without identifier skipped; a later row wins).
 void installSpecifiers(rt::Object* page, rt::Object* list);
-
-// The class in the receiver's chain that defines `imp` for the selector: where a shared
-// implementation's [super ...] starts from.
-rt::Class* definingClass(rt::Object* self, rt::SEL, rt::IMP imp);
 
 rt::Object* newMutableArray();
 void append(rt::Object* array, rt::Object* row);

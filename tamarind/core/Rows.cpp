@@ -1,16 +1,22 @@
-#include "tamarind/regrouping/Rows.h"
+#include "tamarind/core/Rows.h"
 
 #include "host/foundation/String.h"
-#include "tamarind/startup/HostClasses.h"
+#include "tamarind/core/HostClass.h"
 
 namespace tamarind {
 
-std::string identifierOf(rt::Object* row) { return toStdString(rt::send<rt::Object*>(row, SELECTOR("identifier"))); }
+std::string identifierOf(rt::Object* row)
+{
+    return toStdString(rt::send<rt::Object*>(row, SELECTOR("identifier")));
+}
 
 std::string_view identifierView(rt::Object* row)
 {
     rt::Object* id = rt::send<rt::Object*>(row, SELECTOR("identifier"));
-    return isString(id) ? std::string_view(static_cast<NSString*>(id)->m_string) : std::string_view();
+    if (!isString(id))
+        return {};
+    const char* text = rt::send<const char*>(id, SELECTOR("UTF8String"));
+    return text ? std::string_view(text) : std::string_view();
 }
 
 bool isGroupRow(rt::Object* row)
@@ -32,7 +38,19 @@ rt::Object* iconCacheImage(rt::Object* key)
     return rt::send<rt::Object*>(cache, SELECTOR("imageForKey:"), key);
 }
 
-rt::Object* iconCacheImage(const char* key) { return iconCacheImage(ns(key)); }
+rt::Object* iconCacheImage(const char* key)
+{
+    return iconCacheImage(ns(key));
+}
+
+void setIconsFromCache(rt::Object* rows)
+{
+    for (unsigned long i = 0, n = countOf(rows); i < n; ++i) {
+        rt::Object* row = objectAt(rows, i);
+        rt::Object* key = rt::send<rt::Object*>(row, SELECTOR("propertyForKey:"), ns("iconCache"));
+        rt::send(row, SELECTOR("setProperty:forKey:"), iconCacheImage(key), ns("iconImage"));
+    }
+}
 
 rt::Object* pageIvar(rt::Object* page, const char* name)
 {
@@ -60,16 +78,6 @@ void installSpecifiers(rt::Object* page, rt::Object* list)
     setPageIvar(page, "_specifiersByID", byID.get());
 }
 
-rt::Class* definingClass(rt::Object* self, rt::SEL selector, rt::IMP imp)
-{
-    for (rt::Class* c = self ? self->isa() : nullptr; c; c = c->superclass()) {
-        rt::Method* m = c->ownMethod(selector);
-        if (m && m->imp.load(std::memory_order_acquire) == imp)
-            return c;
-    }
-    return nullptr;
-}
-
 rt::Object* newMutableArray()
 {
     static HostClass mutableArray("NSMutableArray");
@@ -82,8 +90,14 @@ void append(rt::Object* array, rt::Object* row)
         rt::send(array, SELECTOR("addObject:"), row);
 }
 
-unsigned long countOf(rt::Object* array) { return rt::send<unsigned long>(array, SELECTOR("count")); }
+unsigned long countOf(rt::Object* array)
+{
+    return rt::send<unsigned long>(array, SELECTOR("count"));
+}
 
-rt::Object* objectAt(rt::Object* array, unsigned long i) { return rt::send<rt::Object*>(array, SELECTOR("objectAtIndex:"), i); }
+rt::Object* objectAt(rt::Object* array, unsigned long i)
+{
+    return rt::send<rt::Object*>(array, SELECTOR("objectAtIndex:"), i);
+}
 
 }
