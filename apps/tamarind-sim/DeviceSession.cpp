@@ -92,12 +92,14 @@ bool DeviceSession::applyPreferences(const CommandLine& line, std::string& error
             error = "cannot read " + line.prefs;
             return false;
         }
-        auto parsed = parsePropertyList(*bytes);
-        if (!isDictionary(parsed.get())) {
-            error = line.prefs + " is not a property list dictionary";
+        auto parsed = readPropertyList(*bytes);
+        if (!isDictionary(parsed.value.get())) {
+            error = line.prefs + " is not a property list dictionary"
+                + (parsed.error.empty() ? std::string() : " (" + parsed.error + ")");
             return false;
         }
-        static_cast<NSDictionary*>(domain->m_values.get())->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
+        static_cast<NSDictionary*>(domain->m_values.get())->m_map
+            = static_cast<NSDictionary*>(parsed.value.get())->m_map;
         domain->m_binary = isBinaryPropertyList(*bytes);
     }
     for (auto& [key, value] : line.sets)

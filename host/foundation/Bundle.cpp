@@ -75,7 +75,7 @@ std::string NSBundle::localizedString(const std::string& key, const std::string&
     auto bytes = NSFileManager::defaultManager()->contents(path);
     if (!bytes)
         return fallback;
-    auto parsed = parsePropertyList(*bytes);
+    auto parsed = parsePropertyList(*bytes, path);
     if (!isDictionary(parsed.get()))
         return fallback;
     Object* value = static_cast<NSDictionary*>(parsed.get())->get(key);

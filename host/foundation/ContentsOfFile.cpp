@@ -16,10 +16,11 @@ namespace {
 // The file's property list when it is of the receiving class's kind (mutable when asked).
 Object* propertyListOfKind(Class* cls, Object* path, bool (*isKind)(Object*))
 {
-    auto bytes = NSFileManager::defaultManager()->contents(toStdString(path));
+    std::string devicePath = toStdString(path);
+    auto bytes = NSFileManager::defaultManager()->contents(devicePath);
     if (!bytes)
         return nullptr;
-    auto parsed = parsePropertyList(*bytes);
+    auto parsed = parsePropertyList(*bytes, devicePath);
     if (!isKind(parsed.get()))
         return nullptr;
     // The parser builds mutable containers; an immutable class gets an immutable copy.

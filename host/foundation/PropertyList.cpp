@@ -1,5 +1,6 @@
 #include "host/foundation/PropertyList.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <plist/plist.h>
@@ -7,7 +8,9 @@
 #include "host/foundation/Array.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
+#include "host/foundation/Log.h"
 #include "host/foundation/Number.h"
+#include "host/foundation/OldStylePropertyList.h"
 #include "host/foundation/String.h"
 
 using rt::Object;
@@ -144,17 +147,71 @@ bool isBinaryPropertyList(const std::vector<uint8_t>& bytes)
     return bytes.size() >= 8 && std::memcmp(bytes.data(), "bplist00", 8) == 0;
 }
 
-Ref<Object> parsePropertyList(const std::vector<uint8_t>& bytes)
+namespace {
+
+enum class Form { Binary, XML, OldStyle };
+
+constexpr uint8_t kUTF8ByteOrderMark[] = { 0xEF, 0xBB, 0xBF };
+
+bool startsWithByteOrderMark(std::span<const uint8_t> bytes)
 {
-    if (bytes.empty() || bytes.size() > kMaxBytes)
-        return nullptr;
+    return bytes.size() >= 3 && std::memcmp(bytes.data(), kUTF8ByteOrderMark, 3) == 0;
+}
+
+// XML opens with its declaration, a document type, a comment or the plist element, after any
+// space. Old-style text may begin with '<' too, but only as data, where a hexadecimal digit, space
+// or '>' follows.
+bool looksLikeXML(std::span<const uint8_t> bytes)
+{
+    auto isSpace = [](uint8_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    size_t i = startsWithByteOrderMark(bytes) ? 3 : 0;
+    while (i < bytes.size() && isSpace(bytes[i]))
+        ++i;
+    std::string_view start(reinterpret_cast<const char*>(bytes.data()) + i, std::min<size_t>(bytes.size() - i, 6));
+    return start.starts_with("<?") || start.starts_with("<!") || start.starts_with("<plist");
+}
+
+Form formOf(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() >= 8 && std::memcmp(bytes.data(), "bplist00", 8) == 0)
+        return Form::Binary;
+    return looksLikeXML(bytes) ? Form::XML : Form::OldStyle;
+}
+
+PropertyListResult readWithLibplist(std::span<const uint8_t> bytes, Form form)
+{
+    // libplist does not expect a byte-order mark before the XML declaration.
+    if (form == Form::XML && startsWithByteOrderMark(bytes))
+        bytes = bytes.subspan(3);
     plist_t root = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()), &root);
-    if (!root)
-        return nullptr;
-    auto result = convert(root, 0);
-    plist_free(root);
-    return result;
+    Ref<Object> value = root ? convert(root, 0) : nullptr;
+    if (root)
+        plist_free(root);
+    if (!value)
+        return { nullptr,
+            form == Form::XML ? "not a well-formed XML property list" : "not a well-formed binary property list" };
+    return { std::move(value), {} };
+}
+
+}
+
+PropertyListResult readPropertyList(std::span<const uint8_t> bytes)
+{
+    if (bytes.empty())
+        return { nullptr, "the file is empty" };
+    if (bytes.size() > kMaxBytes)
+        return { nullptr, "the file is larger than " + std::to_string(kMaxBytes >> 20) + " MB" };
+    Form form = formOf(bytes);
+    return form == Form::OldStyle ? parseOldStylePropertyList(bytes) : readWithLibplist(bytes, form);
+}
+
+Ref<Object> parsePropertyList(const std::vector<uint8_t>& bytes, std::string_view source)
+{
+    auto result = readPropertyList(bytes);
+    if (!result.value)
+        hostLog("Property list" + (source.empty() ? std::string() : " " + std::string(source)) + ": " + result.error);
+    return std::move(result.value);
 }
 
 std::optional<std::vector<uint8_t>> serializePropertyList(Object* o, PropertyListFormat format)

@@ -22,7 +22,7 @@ void load(NSUserDefaults* d, const std::string& suiteName)
     if (!bytes)
         return;
     d->m_binary = isBinaryPropertyList(*bytes);
-    auto parsed = parsePropertyList(*bytes);
+    auto parsed = parsePropertyList(*bytes, d->m_path);
     if (isDictionary(parsed.get()))
         values(d)->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
 }
