@@ -11,6 +11,7 @@
 #include "host/imageio/CGBitmapContext.h"
 #include "host/imageio/CGImageSource.h"
 #include "host/imageio/UniformType.h"
+#include "host/uikit/CrushedPNG.h"
 
 namespace {
 
@@ -31,6 +32,19 @@ void premultiplyRows(std::vector<std::uint8_t>& pixels)
 
 rt::Ref<CGImage> decodePNG(const std::uint8_t* bytes, std::size_t length, std::string& error)
 {
+    // A crushed PNG is read as the standard PNG it is rewritten to, its pixels then put in order.
+    bool crushed = isCrushedPNG({ bytes, length });
+    std::vector<std::uint8_t> uncrushed;
+    if (crushed) {
+        auto standard = uncrushPNG({ bytes, length }, kMaximumPixels, error);
+        if (!standard) {
+            error = "PNG (CgBI): " + error;
+            return nullptr;
+        }
+        uncrushed = std::move(*standard);
+        bytes = uncrushed.data();
+        length = uncrushed.size();
+    }
     png_image image {};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes, length)) {
@@ -49,7 +63,10 @@ rt::Ref<CGImage> decodePNG(const std::uint8_t* bytes, std::size_t length, std::s
         png_image_free(&image);
         return nullptr;
     }
-    premultiplyRows(pixels);
+    if (crushed)
+        restoreCrushedPixels(pixels);
+    else
+        premultiplyRows(pixels);
     return CGImage::create(image.width, image.height, std::size_t(image.width) * 4, CGImageAlphaInfo::PremultipliedLast,
         std::move(pixels));
 }

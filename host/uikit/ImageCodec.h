@@ -8,8 +8,8 @@
 
 #include "host/imageio/CGImage.h"
 
-// Still-image decoding and encoding for UIImage: PNG (libpng), JPEG (libjpeg) and the first frame
-// of a GIF (the image source). Decoded images are premultiplied RGBA. Undecodable or oversized
+// Still-image decoding and encoding for UIImage: PNG (libpng, Apple's crushed variant included),
+// JPEG (libjpeg) and the first frame of a GIF (the image source). Decoded images are premultiplied RGBA. Undecodable or oversized
 // data gives null and one line in `error`; it never aborts.
 
 rt::Ref<CGImage> decodeImage(const std::uint8_t* bytes, std::size_t length, std::string& error);
