@@ -16,6 +16,7 @@ const char* usageText()
            "  shots --out DIR     every reachable page, light and dark, as PNG files\n"
            "  script FILE         steps, one per line: open PAGE | tap ROW-ID | back | advance SECONDS |\n"
            "                      style light|dark | memory-warning | dump | render FILE.png\n"
+           "                      (ROW-ID is the rest of the line and may hold spaces)\n"
            "  options             every option of the library with its kind, default and value in force\n"
            "  hooks [--json]      every replacement and addition the library installed, in install order:\n"
            "                      group, kind, class and selector, one per line (or as a JSON array)\n"

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "Navigator.h"
@@ -13,6 +14,8 @@
 
 namespace {
 
+constexpr std::string_view kSpace = " \t\r";
+
 std::vector<std::string> words(const std::string& line)
 {
     std::istringstream in(line);
@@ -20,6 +23,18 @@ std::vector<std::string> words(const std::string& line)
     for (std::string w; in >> w;)
         result.push_back(w);
     return result;
+}
+
+// A step that names a row takes the rest of its line as one argument, since identifiers and
+// titles of rows may hold spaces ("tap Theos Example 1"); space around it is not part of it.
+std::vector<std::string> stepOf(const std::string& line)
+{
+    auto step = words(line);
+    if (step.size() <= 2 || step[0] != "tap")
+        return step;
+    size_t start = line.find_first_not_of(kSpace, line.find(step[0]) + step[0].size());
+    size_t end = line.find_last_not_of(kSpace);
+    return { step[0], line.substr(start, end + 1 - start) };
 }
 
 bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::ostream& out, std::string& error)
@@ -90,7 +105,7 @@ bool runScript(const std::string& text, long interfaceStyle, std::ostream& out, 
     int number = 0;
     for (std::string line; std::getline(lines, line);) {
         ++number;
-        auto step = words(line);
+        auto step = stepOf(line);
         if (step.empty() || step[0].starts_with("#"))
             continue;
         std::string stepError;
