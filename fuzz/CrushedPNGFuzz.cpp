@@ -1,0 +1,35 @@
+// Feeds arbitrary bytes to the host's image decoder, seeded with crushed PNGs. A crushed file must
+// decode to an image of the size its header gives, or to nothing with a reason; the standard PNG it
+// is rewritten to must be one that libpng reads as far as the data allows.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "host/imageio/CGImage.h"
+#include "host/uikit/CrushedPNG.h"
+#include "host/uikit/ImageCodec.h"
+
+namespace {
+
+std::uint32_t readBigEndian(const std::uint8_t* p)
+{
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string error;
+    auto image = decodeImage(data, size, error);
+    if (!image == error.empty())
+        std::abort();
+    // The decoder's checks put IHDR's width and height right after the CgBI chunk.
+    if (image && isCrushedPNG({ data, size })) {
+        const std::uint8_t* header = data + 8 + 16 + 8;
+        if (image->width() != readBigEndian(header) || image->height() != readBigEndian(header + 4))
+            std::abort();
+    }
+    return 0;
+}
