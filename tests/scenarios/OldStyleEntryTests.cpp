@@ -193,3 +193,17 @@ TEST(OldStyleEntries, ScriptTapsARowWhoseIdentifierHasSpaces)
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_NE(missing.err.find("line 2: no row Theos Example on the page"), std::string::npos) << missing.err;
 }
+
+TEST(OldStylePreferences, ADomainInTheOldFormTakesEffect)
+{
+    // The form has no booleans: switches are written as strings, which read as their truth.
+    TestDevice device;
+    device.writeFile("/var/mobile/Library/Preferences/com.corvane.sorrelpreferences.plist",
+        "{\n    isCustomTableCellCustomizabilityEnabled = YES;\n    groupTweaksEnabled = 1;\n"
+        "    groupThirdPartyAppsEnabled = NO;\n}\n");
+    auto result = device.run({ "dump", "root" });
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    Ids ids = flatRowIDs(result.json());
+    EXPECT_GE(indexOf(ids, "TWEAKS_CELL"), 0);
+    EXPECT_EQ(indexOf(ids, "APPS_CELL"), -1);
+}
