@@ -324,6 +324,9 @@ std::optional<std::string> Reader::readQuoted()
     return out;
 }
 
+// One escape after a backslash: \U and up to four hexadecimal digits (a UTF-16 unit), up to three
+// octal digits (a byte, read as Latin-1 above 0x7F), a letter of the C escapes, or any other
+// character, which stands for itself.
 bool Reader::readEscape(std::string& out, char16_t& pendingHigh)
 {
     ++m_pos;
@@ -332,6 +335,7 @@ bool Reader::readEscape(std::string& out, char16_t& pendingHigh)
         return false;
     }
     char c = m_text[m_pos];
+    bool numeric = c == 'U' || isOctalDigit(c);
     char32_t value;
     if (c == 'U') {
         ++m_pos;
@@ -340,14 +344,13 @@ bool Reader::readEscape(std::string& out, char16_t& pendingHigh)
             return false;
         }
         value = readEscapedNumber(16, 4);
-    } else if (isOctalDigit(c)) {
+    } else if (numeric) {
         value = readEscapedNumber(8, 3);
     } else {
         static constexpr std::string_view kNamed = "a\ab\bf\fn\nr\rt\tv\v";
         size_t named = kNamed.find(c);
         value = named != std::string_view::npos && named % 2 == 0 ? kNamed[named + 1] : static_cast<unsigned char>(c);
         ++m_pos;
-        // Any other escaped byte stands for itself, multi-byte characters included.
     }
     if (pendingHigh && isLowSurrogate(value)) {
         appendUTF8(out, 0x10000 + ((char32_t(pendingHigh) - 0xD800) << 10) + (value - 0xDC00));
@@ -358,10 +361,10 @@ bool Reader::readEscape(std::string& out, char16_t& pendingHigh)
         appendUTF8(out, std::exchange(pendingHigh, 0));
     if (isHighSurrogate(value))
         pendingHigh = static_cast<char16_t>(value);
-    else if (value < 0x80 || c == 'U' || isOctalDigit(c))
+    else if (numeric || value < 0x80)
         appendUTF8(out, value);
     else
-        out += c;
+        out += c; // The first byte of an escaped multi-byte character; the rest follow as they are.
     return true;
 }
 
