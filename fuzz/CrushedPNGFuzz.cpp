@@ -1,9 +1,11 @@
-// Feeds arbitrary bytes to the host's image decoder, seeded with crushed PNGs. A crushed file must
-// decode to an image of the size its header gives, or to nothing with a reason; the standard PNG it
-// is rewritten to must be one that libpng reads as far as the data allows.
+// Feeds arbitrary PNG files to the host's image decoder, seeded with crushed ones; other formats
+// are left to their own targets. A crushed file must decode to an image of the size its header
+// gives, or to nothing with a reason; the standard PNG it is rewritten to must be one that libpng
+// reads as far as the data allows.
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "host/imageio/CGImage.h"
@@ -21,6 +23,9 @@ std::uint32_t readBigEndian(const std::uint8_t* p)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static constexpr std::uint8_t kSignature[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0)
+        return 0;
     std::string error;
     auto image = decodeImage(data, size, error);
     if (!image == error.empty())
