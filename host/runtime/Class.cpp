@@ -15,7 +15,9 @@ std::atomic<std::uint64_t> g_methodGeneration { 1 };
 
 namespace {
 
-// Classes are never removed, so the name table is a fixed array of slots that only fill up.
+// Classes are never removed and a class is complete before it is published (a release store into
+// its slot), so readers probe the name table without a lock and find every class whole. Writers
+// hold the runtime lock, so that finding a name free and publishing a class under it are one step.
 constexpr std::size_t kClassTableSize = 1 << 14;
 
 std::atomic<Class*>* classTable()
@@ -32,8 +34,8 @@ std::size_t hashName(std::string_view name)
     return h;
 }
 
-// Locking: the caller holds the runtime lock.
-Class* findClassLocked(std::string_view name)
+// Locking: none needed; writers call it under the runtime lock before they publish.
+Class* findClass(std::string_view name)
 {
     auto* table = classTable();
     for (std::size_t i = hashName(name) & (kClassTableSize - 1);; i = (i + 1) & (kClassTableSize - 1)) {
@@ -45,8 +47,9 @@ Class* findClassLocked(std::string_view name)
     }
 }
 
-// Makes a complete class visible by name. Nothing of the class may change afterwards without
-// the lock, so it is laid out, and given its methods, before it comes here.
+// Makes a complete class visible by name. Readers use what they find without the lock (its
+// name, superclass, size, constructor and a runtime class's layout), so all of it is in place,
+// and its methods too, before it comes here.
 // Locking: the caller holds the runtime lock exclusively.
 void publishClassLocked(Class* cls)
 {
@@ -68,11 +71,7 @@ bool isUsableAlignment(std::size_t a) { return a && !(a & (a - 1)) && a <= kObje
 
 }
 
-Class* getClass(std::string_view name)
-{
-    std::shared_lock guard(runtimeLock());
-    return findClassLocked(name);
-}
+Class* getClass(std::string_view name) { return findClass(name); }
 
 Class* getMetaclass(std::string_view name)
 {
@@ -185,7 +184,7 @@ Class* Class::create(std::string_view name, Class* superclass, std::size_t cppSi
 Class* defineClass(std::string_view name, Class* superclass, std::size_t cppSize, Class::Constructor construct)
 {
     std::unique_lock guard(runtimeLock());
-    if (Class* existing = findClassLocked(name))
+    if (Class* existing = findClass(name))
         return existing;
     Class* cls = Class::create(name, superclass, cppSize, construct);
     publishClassLocked(cls);
@@ -268,7 +267,7 @@ Class* ClassBuilder::registerClass()
     // The class is built whole under the lock and only then published, so whoever finds it by
     // name finds it complete, and of several threads registering one name exactly one builds it.
     std::unique_lock guard(runtimeLock());
-    if (findClassLocked(m_name))
+    if (findClass(m_name))
         return nullptr;
     Class* cls = Class::create(m_name, m_superclass, m_superclass->m_cppSize, m_superclass->m_construct);
     layOutIvarsLocked(cls);
