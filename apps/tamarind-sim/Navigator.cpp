@@ -1,5 +1,7 @@
 #include "Navigator.h"
 
+#include <vector>
+
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PSListController.h"
@@ -8,19 +10,30 @@
 
 namespace {
 
-struct Route {
-    const char* page;
+// One tap on the way to a page: the row to tap, and the module row that holds it when the
+// library has moved it off the page (General's own rows live in the General module then).
+struct Step {
     const char* rowID;
+    const char* via { nullptr };
 };
 
-constexpr Route kRoutes[] = {
-    { "root", nullptr },
-    { "connectivity", "CONNECTIVITY_MODULE" },
-    { "notifications", "NOTIFICATIONS_MODULE" },
-    { "general", "GENERAL_MODULE" },
-    { "tweaks", "TWEAKS_CELL" },
-    { "apps", "APPS_CELL" },
-    { "system-apps", "SYSTEM_APPS_CELL" },
+struct Route {
+    const char* page;
+    std::vector<Step> steps;
+    double settleSeconds { 0 }; // time the page is given after it opened, for its first timer ticks
+};
+
+const std::vector<Route> kRoutes = {
+    { "root", {} },
+    { "connectivity", { { "CONNECTIVITY_MODULE" } } },
+    { "notifications", { { "NOTIFICATIONS_MODULE" } } },
+    { "general", { { "GENERAL_MODULE" } } },
+    { "tweaks", { { "TWEAKS_CELL" } } },
+    { "apps", { { "APPS_CELL" } } },
+    { "system-apps", { { "SYSTEM_APPS_CELL" } } },
+    // The About page's uptime row shows its first text one second after the page appears.
+    { "about", { { "General", "GENERAL_MODULE" }, { "About" } }, 1.0 },
+    { "storage", { { "General", "GENERAL_MODULE" }, { "STORAGE_MGMT" } } },
 };
 
 const Route* routeOf(const std::string& page)
@@ -35,7 +48,8 @@ const Route* routeOf(const std::string& page)
 
 const char* const* Navigator::pageNames()
 {
-    static const char* names[] = { "root", "connectivity", "notifications", "general", "tweaks", "apps", "system-apps", nullptr };
+    static const char* names[]
+        = { "root", "connectivity", "notifications", "general", "tweaks", "apps", "system-apps", "about", "storage", nullptr };
     return names;
 }
 
@@ -100,17 +114,36 @@ bool Navigator::open(const std::string& page, std::string& error)
     rt::send<rt::Object*>(settings::navigationController(), SELECTOR("popToRootViewControllerAnimated:"), false);
     settle();
     m_pageName = "root";
-    if (!route->rowID)
-        return true;
-    std::string tapError;
-    if (!tap(route->rowID, tapError)) {
-        error = "page \"" + page + "\" cannot be reached: the root list has no row " + route->rowID + " with the options in force";
-        return false;
-    }
-    if (topPage() == settings::rootPage()) {
-        error = "page \"" + page + "\" did not open from its row " + route->rowID;
-        return false;
+    for (auto& step : route->steps) {
+        std::string tapError;
+        rt::Object* before = topPage();
+        bool tapped = hasRow(step.rowID) ? tap(step.rowID, tapError)
+                                         : step.via && tap(step.via, tapError) && tap(step.rowID, tapError);
+        if (!tapped) {
+            error = "page \"" + page + "\" cannot be reached: no row " + step.rowID + " on the way with the options in force";
+            return false;
+        }
+        if (topPage() == before) {
+            error = "page \"" + page + "\" did not open from its row " + step.rowID;
+            return false;
+        }
     }
     m_pageName = page;
+    if (route->settleSeconds > 0) {
+        RunLoop::main().advance(route->settleSeconds);
+        settle();
+    }
     return true;
+}
+
+bool Navigator::hasRow(const std::string& rowID) const
+{
+    rt::Object* page = topPage();
+    if (!isListController(page))
+        return false;
+    for (auto& section : static_cast<PSListController*>(page)->sections())
+        for (rt::Object* row : section.rows)
+            if (static_cast<PSSpecifier*>(row)->identifier() == rowID)
+                return true;
+    return false;
 }

@@ -11,7 +11,8 @@ public:
     // Launches Settings and lets it settle for `settleSeconds` of simulated time.
     void launch(long interfaceStyle, double settleSeconds);
 
-    // Opens a page by name (root, connectivity, notifications, general, tweaks, apps, system-apps).
+    // Opens a page by name (root, connectivity, notifications, general, tweaks, apps, system-apps,
+    // about, storage), tapping the rows that lead to it as a user would.
     bool open(const std::string& page, std::string& error);
     // Taps the row with the identifier on the page on top.
     bool tap(const std::string& rowID, std::string& error);
@@ -24,5 +25,6 @@ public:
 
 private:
     void settle();
+    bool hasRow(const std::string& rowID) const;
     std::string m_pageName { "root" };
 };

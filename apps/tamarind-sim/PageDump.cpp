@@ -1,6 +1,7 @@
 #include "PageDump.h"
 
 #include "CellDump.h"
+#include "DeviceInfoDump.h"
 
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
@@ -64,8 +65,12 @@ json dumpPage(rt::Object* page, const std::string& pageName)
                 rows.push_back(row);
             }
             section["rows"] = rows;
+            if (json footer = dumpSectionFooter(page, static_cast<long>(s)); !footer.is_null())
+                section["footer"] = footer;
             sections.push_back(section);
         }
+        if (json bar = dumpCapacityBar(page); !bar.is_null())
+            j["capacityBar"] = bar;
     }
     j["sections"] = sections;
     return j;

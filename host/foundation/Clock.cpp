@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "host/platform/SystemClock.h"
+
 namespace {
 
 double steadySeconds()
@@ -31,4 +33,14 @@ void useRealClock()
 {
     static RealClock real;
     currentClock() = &real;
+}
+
+namespace {
+
+// The device's time calls read this clock, so the calendar and the uptime move with the run loop.
+[[gnu::constructor(101)]] void installClockInPlatform()
+{
+    platform::setElapsedSecondsSource(+[] { return hostClock().now(); });
+}
+
 }

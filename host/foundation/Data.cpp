@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "host/foundation/FileManager.h"
+#include "host/foundation/String.h"
+
 using rt::Object;
 using rt::SEL;
 
@@ -17,6 +20,13 @@ rt::Class* NSData::classObject()
         addMethod(c, sel("length"), +[](Object* d, SEL) { return static_cast<unsigned long>(data(d)->length()); });
         addMethod(c, sel("bytes"), +[](Object* d, SEL) { return static_cast<const void*>(data(d)->bytes()); });
         addMethod(c, sel("copy"), +[](Object* d, SEL) { d->retain(); return d; });
+        addMethod(c, sel("writeToFile:atomically:"), +[](Object* d, SEL, Object* path, bool atomically) {
+            if (!isString(path))
+                return false;
+            auto* files = NSFileManager::defaultManager();
+            return atomically ? files->writeAtomically(toStdString(path), data(d)->m_bytes)
+                              : files->createFile(toStdString(path), data(d)->m_bytes);
+        });
         addMethod(c, sel("isEqual:"), +[](Object* d, SEL, Object* o) { return isData(o) && data(o)->m_bytes == data(d)->m_bytes; });
         return c;
     }();

@@ -9,6 +9,7 @@
 #include "host/foundation/Data.h"
 #include "host/foundation/Error.h"
 #include "host/foundation/String.h"
+#include "host/platform/Device.h"
 #include "host/platform/DeviceRoot.h"
 
 namespace fs = std::filesystem;
@@ -133,11 +134,33 @@ std::optional<std::vector<uint8_t>> NSFileManager::contents(const std::string& p
 bool NSFileManager::createFile(const std::string& path, const std::vector<uint8_t>& bytes) const
 {
     auto resolved = resolveDevicePath(path);
-    if (!resolved)
+    if (!resolved || !isDevicePathWritable(path))
         return false;
     std::ofstream out(resolved->host, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
+}
+
+bool NSFileManager::writeAtomically(const std::string& path, const std::vector<uint8_t>& bytes) const
+{
+    auto resolved = resolveDevicePath(path);
+    std::error_code ec;
+    if (!resolved || !isDevicePathWritable(path) || !fs::is_directory(resolved->host.parent_path(), ec))
+        return false;
+    fs::path temporary = resolved->host;
+    temporary += ".writing";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) {
+            fs::remove(temporary, ec);
+            return false;
+        }
+    }
+    fs::rename(temporary, resolved->host, ec);
+    if (ec)
+        fs::remove(temporary, ec);
+    return !ec;
 }
 
 bool NSFileManager::createDirectory(const std::string& path) const

@@ -19,6 +19,9 @@ public:
     std::optional<std::vector<uint8_t>> contents(const std::string& path) const;
     bool createFile(const std::string& path, const std::vector<uint8_t>& bytes) const;
     bool createDirectory(const std::string& path) const;
+    // Writes the bytes to a temporary file beside the target and renames it over the target, so
+    // a reader sees the old file or the whole new one. Fails in a read-only or missing folder.
+    bool writeAtomically(const std::string& path, const std::vector<uint8_t>& bytes) const;
     // The canonical device path with every symlink followed, or the path itself when it cannot resolve.
     std::string resolvingSymlinks(const std::string& path) const;
 };

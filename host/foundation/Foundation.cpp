@@ -1,6 +1,7 @@
 #include "host/foundation/Array.h"
 #include "host/foundation/Bundle.h"
 #include "host/foundation/FileManager.h"
+#include "host/foundation/LSApplicationWorkspace.h"
 #include "host/foundation/UserDefaults.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/DelayedPerform.h"
@@ -32,6 +33,8 @@ void registerContentsOfFileMethods();
     NSFileManager::classObject();
     NSUserDefaults::classObject();
     NSBundle::classObject();
+    LSApplicationWorkspace::classObject();
+    LSApplicationProxy::classObject();
     registerDelayedPerformMethods();
     registerContentsOfFileMethods();
 }

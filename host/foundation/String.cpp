@@ -60,6 +60,10 @@ void registerMethods(rt::Class* c)
     addMethod(c, sel("isEqual:"), +[](Object* s, SEL, Object* o) { return isString(o) && str(s)->isEqualToString(str(o)); });
     addMethod(c, sel("hash"), +[](Object* s, SEL) { return static_cast<unsigned long>(std::hash<std::string_view> {}(str(s)->m_string)); });
     addMethod(c, sel("hasPrefix:"), +[](Object* s, SEL, Object* o) { return str(s)->m_string.starts_with(toStdString(o)) && o; });
+    // Case-sensitive; nil or an empty string is contained nowhere, as in Foundation.
+    addMethod(c, sel("containsString:"), +[](Object* s, SEL, Object* o) {
+        return isString(o) && !str(o)->m_string.empty() && str(s)->m_string.find(str(o)->m_string) != std::string::npos;
+    });
     addMethod(c, sel("hasSuffix:"), +[](Object* s, SEL, Object* o) { return str(s)->m_string.ends_with(toStdString(o)) && o; });
     addMethod(c, sel("pathExtension"), +[](Object* s, SEL) { return static_cast<Object*>(ns(str(s)->pathExtension())); });
     addMethod(c, sel("lastPathComponent"), +[](Object* s, SEL) { return static_cast<Object*>(ns(str(s)->lastPathComponent())); });

@@ -83,7 +83,10 @@ void NSTimer::fire()
     rt::Ref<Object> block = m_block;
     if (!m_repeats)
         invalidate();
-    if (target)
+    // The action may take the timer or nothing; Cocoa's calling convention lets either be sent.
+    if (rt::Method* method = target ? target->isa()->lookup(m_selector) : nullptr; method && method->types == "v@:")
+        rt::send(target, m_selector);
+    else if (target)
         rt::send(target, m_selector, static_cast<Object*>(this));
     else if (block)
         rt::callBlock<void(NSTimer*)>(block, this);

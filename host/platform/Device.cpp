@@ -82,6 +82,59 @@ bool readOptionalRow(const json& j, const char* key, std::optional<DeviceRow>& o
     return true;
 }
 
+bool readApps(const json& j, DeviceDescription& d, std::string& error)
+{
+    auto it = j.find("installedApps");
+    if (it == j.end())
+        return true;
+    if (!it->is_array()) {
+        error = "\"installedApps\" is not an array";
+        return false;
+    }
+    for (auto& item : *it) {
+        DeviceApp app { item.is_object() ? stringField(item, "bundleID") : "", {}, {} };
+        if (app.bundleID.empty()) {
+            error = "an installed app has no \"bundleID\"";
+            return false;
+        }
+        app.name = stringField(item, "name", app.bundleID);
+        app.icon = stringField(item, "icon");
+        d.installedApps.push_back(std::move(app));
+    }
+    return true;
+}
+
+bool readClockAndFolders(const json& j, DeviceDescription& d, std::string& error)
+{
+    d.startTime = numberField(j, "startTime", d.startTime);
+    d.bootTime = numberField(j, "bootTime", d.startTime - kDefaultUptime);
+    if (d.startTime < 0 || d.bootTime < 0) {
+        error = "\"startTime\" and \"bootTime\" cannot be negative";
+        return false;
+    }
+    if (auto it = j.find("readOnly"); it != j.end()) {
+        if (!it->is_array()) {
+            error = "\"readOnly\" is not an array";
+            return false;
+        }
+        for (auto& item : *it)
+            if (item.is_string())
+                d.readOnlyPaths.push_back(item.get<std::string>());
+    }
+    if (auto it = j.find("storage"); it != j.end() && it->is_object()) {
+        d.storageCapacity = numberField(*it, "capacity", d.storageCapacity);
+        if (auto use = it->find("use"); use != it->end() && use->is_object())
+            for (auto& [name, bytes] : use->items())
+                if (bytes.is_number())
+                    d.storageUse.emplace_back(name, bytes.get<double>());
+    }
+    if (d.storageCapacity <= 0) {
+        error = "\"storage\" needs a positive \"capacity\"";
+        return false;
+    }
+    return readRows(j, "about", d.aboutRows, error) && readApps(j, d, error);
+}
+
 bool readDescription(const json& j, DeviceDescription& d, std::string& error)
 {
     if (!j.is_object()) {
@@ -108,7 +161,7 @@ bool readDescription(const json& j, DeviceDescription& d, std::string& error)
     }
     if (!readRows(j, "rootList", d.rootList, error) || !readRows(j, "followups", d.followups, error)
         || !readOptionalRow(j, "wallpaper", d.wallpaper, error) || !readOptionalRow(j, "exposureNotification", d.exposure, error)
-        || !readOptionalRow(j, "videoSubscriber", d.videoSubscriber, error))
+        || !readOptionalRow(j, "videoSubscriber", d.videoSubscriber, error) || !readClockAndFolders(j, d, error))
         return false;
     if (auto apps = j.find("apps"); apps != j.end()) {
         if (!apps->is_object() || !readRows(*apps, "rows", d.appRows, error))
@@ -176,6 +229,23 @@ void setCurrentDevice(DeviceDescription d)
 }
 
 bool hasCurrentDevice() { return current().has_value(); }
+
+bool isDevicePathWritable(const std::string& devicePath)
+{
+    // Compared on canonical paths, so no symlink or ".." reaches round a read-only folder.
+    auto target = resolveDevicePath(devicePath);
+    if (!target)
+        return false;
+    for (auto& folder : currentDevice().readOnlyPaths) {
+        auto resolved = resolveDevicePath(folder);
+        if (!resolved)
+            continue;
+        const std::string& prefix = resolved->device;
+        if (target->device == prefix || (target->device.starts_with(prefix) && (prefix.ends_with("/") || target->device[prefix.size()] == '/')))
+            return false;
+    }
+    return true;
+}
 
 bool systemVersionAtLeast(int major, int minor, int patch)
 {

@@ -27,6 +27,20 @@ struct DeviceInsertion {
     double delay { 0 }; // seconds after the root page loaded
 };
 
+// An app the installed-application registry knows: its bundle identifier, its name and the device
+// path of its home-screen icon (empty: the app has none of its own).
+struct DeviceApp {
+    std::string bundleID;
+    std::string name;
+    std::string icon;
+};
+
+// When the simulation starts and when the device booted, in calendar seconds since 1970. By
+// default the device booted 3 days and 4 hours before the simulation starts, as a phone in use
+// has; device.json may fix either.
+inline constexpr double kDefaultStartTime = 1767225600; // 2026-01-01 00:00:00 UTC
+inline constexpr double kDefaultUptime = 3 * 86400 + 4 * 3600;
+
 struct DeviceDescription {
     std::filesystem::path folder; // the device folder; its file system root is folder itself
     std::string name { "iPhone" };
@@ -39,10 +53,17 @@ struct DeviceDescription {
     std::vector<DeviceInsertion> insertions; // rows the host inserts later
     std::vector<DeviceRow> followups; // follow-up rows refreshed after load
     std::vector<DeviceRow> appRows; // installed apps' rows, delivered asynchronously
+    std::vector<DeviceRow> aboutRows; // General > About; empty: the rows Settings builds itself
+    double storageCapacity { 64e9 }; // bytes, decimal
+    std::vector<std::pair<std::string, double>> storageUse; // category name and bytes used
     double appRowsDelay { 0.05 };
     std::optional<DeviceRow> wallpaper; // the row held in the root page's _wallpaperSpecifier
     std::optional<DeviceRow> exposure; // the row held in _exposureNotificationSpecifier
     std::optional<DeviceRow> videoSubscriber; // the row held in _videoSubscriberSpecifier
+    double startTime { kDefaultStartTime };
+    double bootTime { kDefaultStartTime - kDefaultUptime };
+    std::vector<DeviceApp> installedApps; // the registry's apps, in its enumeration order
+    std::vector<std::string> readOnlyPaths; // device folders whose files cannot be written
     std::shared_ptr<const nlohmann::json> json; // the whole device.json, for host parts that read more
 };
 
@@ -53,6 +74,9 @@ std::optional<DeviceDescription> loadDevice(const std::filesystem::path& folder,
 const DeviceDescription& currentDevice();
 void setCurrentDevice(DeviceDescription);
 bool hasCurrentDevice();
+
+// Whether a file may be written at the device path: false inside a read-only folder of the device.
+bool isDevicePathWritable(const std::string& devicePath);
 
 // The platform version check (@available): whether the device runs at least major.minor.patch.
 bool systemVersionAtLeast(int major, int minor = 0, int patch = 0);

@@ -2,9 +2,12 @@
 
 #include "host/foundation/RunLoop.h"
 #include "host/preferences/PLLocalizedListController.h"
+#include "host/preferences/PSCapacityBarView.h"
+#include "host/preferences/PSGAboutController.h"
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/PSUIPrefsListController.h"
+#include "host/preferences/STStorageController.h"
 #include "host/preferences/SettingsDetailController.h"
 #include "host/preferences/PKIconImageCache.h"
 
@@ -34,6 +37,12 @@ void registerAppClasses()
     PLLocalizedListController::classObject();
     PKIconImageCache::classObject();
     SettingsDetailController::classObject();
+    PSGGeneralController::classObject();
+    PSGAboutController::classObject();
+    STStorageController::classObject();
+    PSCapacityBarCell::classObject();
+    PSCapacityBarView::classObject();
+    PSCapacityBarData::classObject();
     // Settings' navigation controller knows its root list page.
     rt::addMethod(rt::getClass("UINavigationController"), rt::sel("rootListController"), +[](rt::Object* self, rt::SEL) {
         rt::Object* controllers = rt::send<rt::Object*>(self, SELECTOR("viewControllers"));

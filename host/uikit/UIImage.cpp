@@ -6,6 +6,7 @@
 
 #include "host/foundation/Bundle.h"
 #include "host/foundation/Data.h"
+#include "host/foundation/LSApplicationWorkspace.h"
 #include "host/foundation/String.h"
 #include "host/platform/DeviceRoot.h"
 #include "host/render/Canvas.h"
@@ -140,6 +141,16 @@ void registerFactories(Class* c)
         +[](Class*, SEL, Object* name) -> Object* { return autorelease(UIImage::systemImage(toStdString(name))); });
     addClassMethod(
         c, sel("blankIcon"), +[](Class*, SEL) -> Object* { return UIImage::blankIcon().get(); });
+    // The home-screen icon of an installed app, read from the icon file the registry names; an app
+    // without one, or that is not installed, shows the blank icon, as the home screen does. The
+    // icon files are drawn at the size the format asks, so the format and scale change nothing here.
+    addClassMethod(
+        c, sel("_applicationIconImageForBundleIdentifier:format:scale:"),
+        +[](Class*, SEL, Object* bundleID, int, double) -> Object* {
+            std::string path = isString(bundleID) ? applicationIconPath(toStdString(bundleID)) : std::string();
+            Object* icon = path.empty() ? nullptr : fromDevicePath(ns(path));
+            return icon ? icon : UIImage::blankIcon().get();
+        });
     addMethod(
         c, sel("initWithContentsOfFile:"), +[](Object* s, SEL, Object* path) -> Object* {
             Object* loaded = fromDevicePath(path);

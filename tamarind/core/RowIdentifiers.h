@@ -44,6 +44,9 @@ inline constexpr char Home[] = "HOMEKIT";
 inline constexpr char Podcasts[] = "com.apple.podcasts";
 inline constexpr char VideoSubscriber[] = "VIDEO_SUBSCRIBER";
 
+// The About page.
+inline constexpr char SerialNumber[] = "SerialNumber";
+
 // The rows the library adds.
 inline constexpr char ConnectivityModule[] = "CONNECTIVITY_MODULE";
 inline constexpr char NotificationsModule[] = "NOTIFICATIONS_MODULE";
@@ -52,5 +55,7 @@ inline constexpr char TweaksList[] = "TWEAKS_CELL";
 inline constexpr char AppsList[] = "APPS_CELL";
 inline constexpr char SystemAppsList[] = "SYSTEM_APPS_CELL";
 inline constexpr char Banner[] = "TMBannerCell";
+inline constexpr char UptimeGroup[] = "UPTIME_GROUP";
+inline constexpr char DeviceUptime[] = "DeviceUptime";
 
 }

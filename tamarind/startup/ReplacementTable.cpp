@@ -1,5 +1,9 @@
 #include "tamarind/startup/ReplacementTable.h"
 
+#include "tamarind/deviceinfo/AppIcon.h"
+#include "tamarind/deviceinfo/RootFooter.h"
+#include "tamarind/deviceinfo/StorageCapacity.h"
+#include "tamarind/deviceinfo/UptimeRow.h"
 #include "tamarind/regrouping/ListPages.h"
 #include "tamarind/regrouping/ModulePages.h"
 #include "tamarind/regrouping/RootListWalk.h"
@@ -27,6 +31,20 @@ std::span<const Replacement> firstGroup()
             &loadThirdPartyRowsWithClips, originalLoadThirdPartyRowsWithClips),
         replacing("PSUIPrefsListController", "updateFollowupSpecifiersWithCompletion:", &rootUpdateFollowups,
             originalRootFollowups),
+        replacing("PSUIPrefsListController", "tableView:viewForFooterInSection:", &rootViewForFooter,
+            originalRootViewForFooter),
+        replacing("PSUIPrefsListController", "tableView:heightForFooterInSection:", &rootHeightForFooter,
+            originalRootHeightForFooter),
+        replacing("PKIconImageCache", "imageForKey:", &iconCacheImageForKey, originalIconCacheImageForKey),
+        addingProperty("PSGAboutController", "uptimeTimer", "NSTimer"),
+        addingProperty("PSGAboutController", "uptimeSpecifier", "PSSpecifier"),
+        addingProperty("PSGAboutController", "uptime", "NSString"),
+        replacing("PSGAboutController", "viewWillAppear:", &aboutViewWillAppear, originalAboutViewWillAppear),
+        replacing("PSGAboutController", "viewDidAppear:", &aboutViewDidAppear, originalAboutViewDidAppear),
+        replacing("PSGAboutController", "reloadSpecifiers", &aboutReloadSpecifiers, originalAboutReloadSpecifiers),
+        replacing("PSGAboutController", "viewWillDisappear:", &aboutViewWillDisappear, originalAboutViewWillDisappear),
+        replacing("PSGAboutController", "tableView:cellForRowAtIndexPath:", &aboutCellForRow, originalAboutCellForRow),
+        adding("PSGAboutController", "setUptimeText", &setUptimeText),
         replacing("ConnectivityRootListController", "specifiers", &filteredModuleSpecifiers<Module::Connectivity>,
             originalModuleSpecifiers<Module::Connectivity>),
         replacing("TMNotificationsRootListController", "specifiers", &filteredModuleSpecifiers<Module::Notifications>,
@@ -37,11 +55,15 @@ std::span<const Replacement> firstGroup()
     return rows;
 }
 
-// The second group's rows (cell, table and control styling, the storage override and slider
-// value entry) join here as those features land.
+// The second group's rows (cell, table and control styling and slider value entry) join here
+// as those features land.
 std::span<const Replacement> secondGroup()
 {
-    return {};
+    static const Replacement rows[] = {
+        replacing("PSCapacityBarView", "barData", &capacityBarData, originalCapacityBarData),
+        replacing("PSCapacityBarView", "setBarData:", &capacitySetBarData, originalCapacitySetBarData),
+    };
+    return rows;
 }
 
 }
