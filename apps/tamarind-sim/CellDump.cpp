@@ -14,8 +14,6 @@
 
 using nlohmann::json;
 
-namespace {
-
 json hexColor(rt::Object* color, long style)
 {
     if (!color)
@@ -32,6 +30,8 @@ json frameOf(const UIView* view)
     CGRect f = view->convertRectToView(view->bounds(), nullptr);
     return { f.origin.x, f.origin.y, f.size.width, f.size.height };
 }
+
+namespace {
 
 json labelOf(UILabel* label, long style)
 {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "host/foundation/Geometry.h"
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PSListController.h"
@@ -76,6 +77,29 @@ void Navigator::back()
 {
     rt::send<rt::Object*>(settings::navigationController(), SELECTOR("popViewControllerAnimated:"), true);
     settle();
+}
+
+bool Navigator::scroll(double dy, std::string& error)
+{
+    rt::AutoreleasePool pool;
+    rt::Object* table = rt::send<rt::Object*>(topPage(), SELECTOR("table"));
+    if (!table) {
+        error = "the page on top does not scroll";
+        return false;
+    }
+    CGPoint offset = rt::send<CGPoint>(table, SELECTOR("contentOffset"));
+    rt::send(table, SELECTOR("setContentOffset:"), CGPoint { offset.x, offset.y + dy });
+    settle();
+    return true;
+}
+
+void Navigator::pushRootPage()
+{
+    rt::AutoreleasePool pool;
+    auto page = rt::newObject(rt::getClass("PSUIPrefsListController"));
+    rt::send(settings::navigationController(), SELECTOR("pushViewController:animated:"), page.get(), true);
+    settle();
+    m_pageName = "root";
 }
 
 bool Navigator::tap(const std::string& rowID, std::string& error)

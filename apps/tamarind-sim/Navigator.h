@@ -17,6 +17,10 @@ public:
     // Taps the row with the identifier on the page on top.
     bool tap(const std::string& rowID, std::string& error);
     void back();
+    // Moves the page's content by dy points (negative pulls it down), as a finger would.
+    bool scroll(double dy, std::string& error);
+    // Pushes a second root page, one that is not Settings' top-level controller.
+    void pushRootPage();
     rt::Object* topPage() const;
     const std::string& pageName() const { return m_pageName; }
 

@@ -2,6 +2,7 @@
 
 #include "CellDump.h"
 #include "DeviceInfoDump.h"
+#include "NavigationDump.h"
 
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
@@ -73,5 +74,10 @@ json dumpPage(rt::Object* page, const std::string& pageName)
             j["capacityBar"] = bar;
     }
     j["sections"] = sections;
+    j["navigationBar"] = dumpNavigationBar(page);
+    if (json scrolling = dumpScrolling(page); scrolling.is_object())
+        j.update(scrolling);
+    if (json root = dumpRootPageState(page); root.is_object())
+        j["rootPage"] = root;
     return j;
 }

@@ -83,6 +83,21 @@ bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::os
         RunLoop::main().runUntilIdle();
         return true;
     }
+    if (verb == "scroll") {
+        if (!needs(1))
+            return false;
+        char* end = nullptr;
+        double dy = std::strtod(step[1].c_str(), &end);
+        if (step[1].empty() || *end || !(dy >= -10000 && dy <= 10000)) {
+            error = "scroll expects a number of points between -10000 and 10000";
+            return false;
+        }
+        return navigator.scroll(dy, error);
+    }
+    if (verb == "push-root") {
+        navigator.pushRootPage();
+        return needs(0);
+    }
     if (verb == "dump") {
         if (!needs(0))
             return false;

@@ -116,4 +116,5 @@ void registerListControllerTableMethods(Class* c)
     addMethod(c, sel("tableView:heightForFooterInSection:"), &automaticHeight);
     addMethod(c, sel("tableView:viewForFooterInSection:"), &noSupplementaryView);
     addMethod(c, sel("tableView:shouldHighlightRowAtIndexPath:"), +[](Object*, SEL, Object*, Object*) { return true; });
+    addMethod(c, sel("scrollViewDidScroll:"), +[](Object*, SEL, Object*) {});
 }

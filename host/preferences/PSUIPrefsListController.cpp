@@ -6,6 +6,7 @@
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
 #include "host/preferences/PSSpecifier.h"
+#include "host/preferences/RootPageServices.h"
 
 using rt::Class;
 using rt::Object;
@@ -44,10 +45,21 @@ Object* rootSpecifiers(Object* self, SEL)
     auto* page = root(self);
     if (page->m_specifiers)
         return page->m_specifiers.get();
-    auto list = NSArray::createMutable();
+    auto all = NSArray::createMutable();
     for (auto& row : currentDevice().rootList)
-        list->add(makeDeviceSpecifier(row, self));
-    adoptSpecialRows(page, list.get());
+        all->add(makeDeviceSpecifier(row, self));
+    adoptSpecialRows(page, all.get());
+    // The Ethernet row shows only while an adapter is connected, and the exposure row only where
+    // Exposure Notifications is offered; the page keeps its exposure row either way.
+    auto list = NSArray::createMutable();
+    for (auto& item : all->m_items) {
+        std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
+        if (id == "ETHERNET" && !rt::send<bool>(self, SELECTOR("shouldShowEthernetSpecifier")))
+            continue;
+        if (id == "Exposure Notifications" && !rt::send<bool>(self, SELECTOR("_exposureNotificationAvailable")))
+            continue;
+        list->add(item.get());
+    }
     page->m_specifiers = list;
     rebuildSpecifiersByID(page);
     return list.get();
@@ -93,17 +105,20 @@ void scheduleLaterWork(PSUIPrefsListController* page)
         if (auto page = weakPage.load())
             rt::send(page, SELECTOR("updateFollowupSpecifiersWithCompletion:"), rt::makeBlock<void()>([] { }).get());
     });
+    // The TV provider row waits for its account check (startRootPageServices).
     for (auto& insertion : currentDevice().insertions) {
+        if (insertion.row.id == "VIDEO_SUBSCRIBER")
+            continue;
         RunLoop::main().addTimer(insertion.delay, [weakPage, insertion] {
             auto page = weakPage.load();
             if (!page)
                 return;
             rt::AutoreleasePool pool;
-            Object* row = insertion.row.id == "VIDEO_SUBSCRIBER" ? root(page)->m_videoSubscriberSpecifier.get()
-                                                                 : makeDeviceSpecifier(insertion.row, page);
-            rt::send(page, SELECTOR("insertSpecifier:afterSpecifierID:animated:"), row, ns(insertion.after), true);
+            rt::send(page, SELECTOR("insertSpecifier:afterSpecifierID:animated:"),
+                makeDeviceSpecifier(insertion.row, page), ns(insertion.after), true);
         });
     }
+    startRootPageServices(page);
     RunLoop::main().addTimer(currentDevice().appRowsDelay, [weakPage] {
         auto page = weakPage.load();
         if (!page)
@@ -178,6 +193,7 @@ Class* PSUIPrefsListController::classObject()
         addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:withCompletion:"), &loadThirdPartySpecifiers);
         addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:"),
             &loadThirdPartySpecifiersWithAppClips);
+        registerRootPageServiceMethods(c);
         TAM_HOST_IVAR(c, PSUIPrefsListController, m_wallpaperSpecifier, "_wallpaperSpecifier");
         TAM_HOST_IVAR(c, PSUIPrefsListController, m_videoSubscriberSpecifier, "_videoSubscriberSpecifier");
         // Settings renamed the exposure row's variable in iOS 15.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "host/preferences/PSListController.h"
 
 struct DeviceRow;
@@ -16,6 +18,8 @@ public:
     rt::Ref<rt::Object> m_exposureNotificationSpecifier;
     rt::Ref<rt::Object> m_videoSubscriberSpecifier;
     bool m_scheduledLaterWork { false };
+    long m_familyMemberCount { 0 };
+    std::string m_videoSubscriberProvider;
 };
 
 // A row of the device description as the host's row object (autoreleased).

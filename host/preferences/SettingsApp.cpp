@@ -9,7 +9,9 @@
 #include "host/preferences/PSUIPrefsListController.h"
 #include "host/preferences/STStorageController.h"
 #include "host/preferences/SettingsDetailController.h"
+#include "host/preferences/MCProfileListController.h"
 #include "host/preferences/PKIconImageCache.h"
+#include "host/preferences/PSURLManager.h"
 
 namespace settings {
 
@@ -43,6 +45,8 @@ void registerAppClasses()
     PSCapacityBarCell::classObject();
     PSCapacityBarView::classObject();
     PSCapacityBarData::classObject();
+    PSURLManager::classObject();
+    MCProfileListController::classObject();
     // Settings' navigation controller knows its root list page.
     rt::addMethod(rt::getClass("UINavigationController"), rt::sel("rootListController"), +[](rt::Object* self, rt::SEL) {
         rt::Object* controllers = rt::send<rt::Object*>(self, SELECTOR("viewControllers"));
@@ -62,6 +66,7 @@ rt::Object* launch(long interfaceStyle)
     auto navigation = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rt::getClass("UINavigationController"), SELECTOR("alloc")),
         SELECTOR("initWithRootViewController:"), root.get()));
     rt::send(rt::send<rt::Object*>(navigation, SELECTOR("navigationBar")), SELECTOR("setPrefersLargeTitles:"), true);
+    PSURLManager::sharedManager()->m_topLevelController = root.get();
     rt::send(window, SELECTOR("setRootViewController:"), navigation.get());
     rt::send(window, SELECTOR("makeKeyAndVisible"));
     windowRef() = window;

@@ -49,13 +49,17 @@ void setBarAttributes(Object* s, Object* value, bool large)
     bar(s)->refreshContent();
 }
 
-void setAppearance(rt::Ref<UINavigationBarAppearance>& slot, Object* value, bool required)
+void setAppearance(Object* s, rt::Ref<UINavigationBarAppearance>& slot, Object* value, bool required)
 {
     auto* a = rt::dynamicCast<UINavigationBarAppearance>(value, UINavigationBarAppearance::classObject());
+    if (slot && slot->m_owner == bar(s))
+        slot->m_owner = nullptr;
     if (a)
         slot = rt::adopt(static_cast<UINavigationBarAppearance*>(rt::send<Object*>(a, SELECTOR("copy"))));
     else if (!required)
         slot = nullptr;
+    if (slot)
+        slot->m_owner = bar(s);
 }
 
 void registerMethods(Class* c)
@@ -81,7 +85,7 @@ void registerMethods(Class* c)
         c, sel("standardAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance.get(); });
     addMethod(
         c, sel("setStandardAppearance:"), +[](Object* s, SEL, Object* a) {
-            setAppearance(bar(s)->m_standardAppearance, a, true);
+            setAppearance(s, bar(s)->m_standardAppearance, a, true);
             bar(s)->refreshContent();
         });
     addMethod(
@@ -89,14 +93,14 @@ void registerMethods(Class* c)
         +[](Object* s, SEL) -> Object* { return bar(s)->m_scrollEdgeAppearance.get(); });
     addMethod(
         c, sel("setScrollEdgeAppearance:"), +[](Object* s, SEL, Object* a) {
-            setAppearance(bar(s)->m_scrollEdgeAppearance, a, false);
+            setAppearance(s, bar(s)->m_scrollEdgeAppearance, a, false);
             bar(s)->refreshContent();
         });
     addMethod(
         c, sel("compactAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_compactAppearance.get(); });
     addMethod(
         c, sel("setCompactAppearance:"),
-        +[](Object* s, SEL, Object* a) { setAppearance(bar(s)->m_compactAppearance, a, false); });
+        +[](Object* s, SEL, Object* a) { setAppearance(s, bar(s)->m_compactAppearance, a, false); });
 }
 
 void registerLookMethods(Class* c)
@@ -153,6 +157,14 @@ Class* UINavigationBar::classObject()
 UINavigationBar::UINavigationBar()
 {
     m_standardAppearance = UINavigationBarAppearance::create();
+    m_standardAppearance->m_owner = this;
+}
+
+UINavigationBar::~UINavigationBar()
+{
+    for (auto* appearance : { m_standardAppearance.get(), m_scrollEdgeAppearance.get(), m_compactAppearance.get() })
+        if (appearance && appearance->m_owner == this)
+            appearance->m_owner = nullptr;
 }
 
 void UINavigationBar::setItems(std::vector<rt::Ref<UINavigationItem>> items)

@@ -2,16 +2,14 @@
 
 #include <vector>
 
+#include "host/uikit/UIKitConstants.h"
 #include "host/uikit/UIView.h"
 
 class UIButton;
 class UILabel;
 class UINavigationItem;
+class UINavigationBar;
 class UINavigationBarLargeTitleView;
-
-// The attribute keys of title text attributes, as UIKit spells them.
-inline constexpr const char* NSForegroundColorAttributeName = "NSColor";
-inline constexpr const char* NSFontAttributeName = "NSFont";
 
 // UINavigationBarAppearance: background colour and title attributes of a bar in one state.
 class UINavigationBarAppearance final : public rt::Object {
@@ -24,6 +22,10 @@ public:
     rt::Ref<rt::Object> m_largeTitleTextAttributes;
     rt::Ref<rt::Object> m_shadowColor;
     bool m_transparent { false };
+    // The bar this is an appearance of, told of every change so that it shows it, as UIKit's
+    // bars follow changes made to their appearance objects. Cleared when the bar goes.
+    UINavigationBar* m_owner { nullptr };
+    void changed();
 };
 
 // UINavigationBar: the bar at the top of a navigation controller. It shows the top item's title
@@ -36,6 +38,7 @@ public:
     static rt::Class* classObject();
 
     UINavigationBar();
+    ~UINavigationBar() override;
 
     void setItems(std::vector<rt::Ref<UINavigationItem>>);
     UINavigationItem* topItem() const { return m_items.empty() ? nullptr : m_items.back().get(); }

@@ -66,19 +66,26 @@ void registerMethods(Class* c)
             appearance(s)->m_backgroundColor = isColor(color) ? color : nullptr;
             if (color)
                 appearance(s)->m_transparent = false;
+            appearance(s)->changed();
         });
     addMethod(
         c, sel("titleTextAttributes"),
         +[](Object* s, SEL) -> Object* { return appearance(s)->m_titleTextAttributes.get(); });
     addMethod(
         c, sel("setTitleTextAttributes:"),
-        +[](Object* s, SEL, Object* a) { appearance(s)->m_titleTextAttributes = attributes(a); });
+        +[](Object* s, SEL, Object* a) {
+            appearance(s)->m_titleTextAttributes = attributes(a);
+            appearance(s)->changed();
+        });
     addMethod(
         c, sel("largeTitleTextAttributes"),
         +[](Object* s, SEL) -> Object* { return appearance(s)->m_largeTitleTextAttributes.get(); });
     addMethod(
         c, sel("setLargeTitleTextAttributes:"),
-        +[](Object* s, SEL, Object* a) { appearance(s)->m_largeTitleTextAttributes = attributes(a); });
+        +[](Object* s, SEL, Object* a) {
+            appearance(s)->m_largeTitleTextAttributes = attributes(a);
+            appearance(s)->changed();
+        });
     addMethod(
         c, sel("shadowColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_shadowColor.get(); });
     addMethod(
@@ -99,6 +106,12 @@ Class* UINavigationBarAppearance::classObject()
         return c;
     }();
     return cls;
+}
+
+void UINavigationBarAppearance::changed()
+{
+    if (m_owner)
+        m_owner->refreshContent();
 }
 
 rt::Ref<UINavigationBarAppearance> UINavigationBarAppearance::create()

@@ -39,7 +39,9 @@ void layoutViews(Object* s, SEL)
     CGSize available { std::max(0.0, b.width() - 2 * kLargeTitleMargin), b.height() };
     double height = rt::send<double>(s, SELECTOR("_textHeightForSize:titleType:"), available, 1L);
     height = std::clamp(height, 0.0, b.height());
-    CGRect frame = CGRectMake(kLargeTitleMargin, b.height() - height - 6, available.width, height);
+    // The label is as wide as its text, up to the width there is, and starts at the leading margin.
+    double width = std::min(label->defaultSizeThatFits(available).width, available.width);
+    CGRect frame = CGRectMake(kLargeTitleMargin, b.height() - height - 6, width, height);
     rt::send(label, SELECTOR("setFrame:"), frame);
 }
 

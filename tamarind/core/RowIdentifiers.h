@@ -9,6 +9,7 @@ namespace tamarind::rowid {
 inline constexpr char AccountGroup[] = "PRIMARY_APPLE_ACCOUNT_GROUP";
 inline constexpr char Account[] = "APPLE_ACCOUNT";
 inline constexpr char AccountFollowUp[] = "FollowUpList_com.apple.followup.-group.account";
+inline constexpr char ProfileFollowUp[] = "FollowUpList_com.apple.managedconfiguration.ios-purgatory";
 inline constexpr char Family[] = "Family";
 inline constexpr char GameCenter[] = "GAMECENTER";
 

@@ -1,15 +1,109 @@
 #include "tamarind/rootpage/RootListController.h"
 
+#include "host/foundation/Geometry.h"
+#include "host/foundation/String.h"
+#include "host/uikit/UIKitConstants.h"
+#include "tamarind/core/Colors.h"
+#include "tamarind/core/HostClass.h"
 #include "tamarind/core/RootPage.h"
+#include "tamarind/core/Rows.h"
+#include "tamarind/core/Settings.h"
+#include "tamarind/rootpage/AccountButton.h"
+#include "tamarind/rootpage/SearchButton.h"
+#include "tamarind/rootpage/TitleAttributes.h"
 
 namespace tamarind {
 
 Saved<ViewDidLoadImp> originalRootViewDidLoad;
+Saved<ViewDidLoadImp> originalRootViewDidLayoutSubviews;
+Saved<TraitChangeImp> originalRootTraitCollectionDidChange;
+
+namespace {
+
+HostClass urlManager("PSURLManager");
+HostClass application("UIApplication");
+
+constexpr long kLargeTitleDisplayModeNever = 2;
+
+// Only the page Settings itself knows as its top level gets the floating buttons; a root page
+// made for any other purpose still gets the title and the menu. Identity, not equality.
+bool isTopLevel(rt::Object* page)
+{
+    rt::Object* manager = rt::send<rt::Object*>(urlManager.get(), SELECTOR("sharedManager"));
+    return manager && rt::send<rt::Object*>(manager, SELECTOR("topLevelController")) == page;
+}
+
+void addFloatingButtons(rt::Object* page)
+{
+    const auto& s = firstPass;
+    if (!isTopLevel(page) || s.stockiCloud)
+        return;
+    if (!s.isAccountIconDisabled)
+        buildAccountButton(page);
+    if (!s.isSearchHidden && !s.isSearchIconDisabled)
+        buildSearchButton(page);
+}
+
+long interfaceStyleOf(rt::Object* page)
+{
+    return rt::send<long>(rt::send<rt::Object*>(page, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
+}
+
+// The root table's _wrapperView frame width, or nothing when the table has no such view.
+double wrapperWidth(rt::Object* table)
+{
+    rt::Object* wrapper = pageIvar(table, "_wrapperView");
+    return wrapper ? rt::send<CGRect>(wrapper, SELECTOR("frame")).width() : 0;
+}
+
+}
 
 void rootViewDidLoad(rt::Object* self, rt::SEL cmd)
 {
     originalRootViewDidLoad(self, cmd);
+    const auto& s = firstPass;
+    if (s.isSoftwareUpdateBadgeEnabled) {
+        rt::Object* app = rt::send<rt::Object*>(application.get(), SELECTOR("sharedApplication"));
+        rt::send(app, SELECTOR("setApplicationIconBadgeNumber:"), 0L);
+    }
     keepRootListController(self);
+    addFloatingButtons(self);
+
+    rt::Object* bar = navigationBarOf(self);
+    if (s.isCustomNavBarColor)
+        rt::send(bar, SELECTOR("setTitleTextAttributes:"),
+            attributesWith(NSForegroundColorAttributeName, pickedColor("colorNavbarText", "ffffff")));
+    if (!s.isBoldTitle)
+        setRegularLargeTitle(bar);
+    // The top menu is its own feature; until it adds initTopMenu, the page has no menu to set up.
+    if (s.isTopMenuEnabled && rt::respondsTo(self, rt::sel("initTopMenu")))
+        rt::send(self, SELECTOR("initTopMenu"));
+    if (s.isSmallTitle) {
+        rt::send(rt::send<rt::Object*>(self, SELECTOR("navigationItem")), SELECTOR("setLargeTitleDisplayMode:"),
+            kLargeTitleDisplayModeNever);
+        rt::send(bar, SELECTOR("setPrefersLargeTitles:"), false);
+    }
+}
+
+void rootViewDidLayoutSubviews(rt::Object* self, rt::SEL cmd)
+{
+    originalRootViewDidLayoutSubviews(self, cmd);
+    double width = wrapperWidth(rt::send<rt::Object*>(self, SELECTOR("table")));
+    double bannerOffset = firstPass.isBannerEnabled ? static_cast<double>(firstPass.bannerHeight) : 0;
+    placeAccountButton(width, bannerOffset);
+    placeSearchButton(width, bannerOffset);
+}
+
+void rootTraitCollectionDidChange(rt::Object* self, rt::SEL cmd, rt::Object* previous)
+{
+    originalRootTraitCollectionDidChange(self, cmd, previous);
+    long style = interfaceStyleOf(self);
+    if (style == 1 || style == 2) {
+        tintAccountButton(style);
+        tintSearchButton(style);
+    }
+    if (!firstPass.isBoldTitle)
+        setRegularLargeTitle(navigationBarOf(self));
 }
 
 }

@@ -8,7 +8,12 @@
 #include "tamarind/regrouping/ModulePages.h"
 #include "tamarind/regrouping/RootListWalk.h"
 #include "tamarind/regrouping/RootPageGuards.h"
+#include "tamarind/rootpage/LargeTitle.h"
+#include "tamarind/rootpage/NavigationBarColors.h"
 #include "tamarind/rootpage/RootListController.h"
+#include "tamarind/rootpage/RootRowGates.h"
+#include "tamarind/rootpage/RootTable.h"
+#include "tamarind/rootpage/ScrollIndicator.h"
 
 // The tables are built on first use rather than at namespace scope: the constructors that read
 // them run before the library's ordinary static initialisers. Installation order matters only
@@ -19,10 +24,32 @@ namespace tamarind {
 std::span<const Replacement> firstGroup()
 {
     static const Replacement rows[] = {
+        replacing("PSUIPrefsListController", "updateFamilyWithCompletion:", &rootUpdateFamily, originalRootUpdateFamily),
         replacing("PSUIPrefsListController", "reloadSpecifiers", &rootReloadSpecifiers, originalRootReload),
+        replacing("PSUIPrefsListController", "tableView:heightForRowAtIndexPath:", &rootHeightForRow,
+            originalRootHeightForRow),
         replacing("PSUIPrefsListController", "viewDidLoad", &rootViewDidLoad, originalRootViewDidLoad),
+        replacing("PSUIPrefsListController", "viewDidLayoutSubviews", &rootViewDidLayoutSubviews,
+            originalRootViewDidLayoutSubviews),
+        replacing("PSUIPrefsListController", "traitCollectionDidChange:", &rootTraitCollectionDidChange,
+            originalRootTraitCollectionDidChange),
+        replacing("PSUIPrefsListController", "scrollViewDidScroll:", &rootScrollViewDidScroll,
+            originalRootScrollViewDidScroll),
+        replacing("PSUIPrefsListController", "tableView:didSelectRowAtIndexPath:", &rootDidSelectRow,
+            originalRootDidSelectRow),
+        replacing("PSUIPrefsListController", "setTitle:", &rootSetTitle, originalRootSetTitle),
+        replacing("PSUIPrefsListController", "bluetoothPowerChanged:", &rootBluetoothPowerChanged,
+            originalRootBluetoothPowerChanged),
+        replacing("PSUIPrefsListController", "shouldShowEthernetSpecifier", &rootShouldShowEthernet,
+            originalRootShouldShowEthernet),
+        replacing("PSUIPrefsListController", "updateVideoSubscriberAccountWithCompletion:", &rootUpdateVideoSubscriber,
+            originalRootUpdateVideoSubscriber),
         replacing(
             "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &rootInsertSpecifier, originalRootInsert),
+        replacing("PSUIPrefsListController", "_exposureNotificationAvailable", &rootExposureAvailable,
+            originalRootExposureAvailable),
+        replacing("PSUIPrefsListController", "tableView:cellForRowAtIndexPath:", &rootCellForRow,
+            originalRootCellForRow),
         replacing("PSUIPrefsListController", "specifiers", &rootSpecifiers, originalRootSpecifiers),
         replacing("PSUIPrefsListController",
             "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &loadThirdPartyRows, originalLoadThirdPartyRows),
@@ -35,6 +62,20 @@ std::span<const Replacement> firstGroup()
             originalRootViewForFooter),
         replacing("PSUIPrefsListController", "tableView:heightForFooterInSection:", &rootHeightForFooter,
             originalRootHeightForFooter),
+        replacing("UINavigationBar", "traitCollectionDidChange:", &navigationBarTraitCollectionDidChange,
+            originalNavigationBarTraitCollectionDidChange),
+        replacing("UINavigationBar", "updatePrompt", &navigationBarUpdatePrompt, originalNavigationBarUpdatePrompt),
+        adding("UINavigationBar", "updateColors", &navigationBarUpdateColors),
+        replacing("_UINavigationBarLargeTitleViewLayout", "layoutViews", &largeTitleLayoutViews,
+            originalLargeTitleLayoutViews),
+        replacing("_UINavigationBarLargeTitleViewLayout", "_textHeightForSize:titleType:", &largeTitleTextHeight,
+            originalLargeTitleTextHeight),
+        replacing("_UINavigationBarLargeTitleViewLayout", "setTitleLabel:", &largeTitleSetTitleLabel,
+            originalLargeTitleSetTitleLabel),
+        replacing("_UINavigationBarLargeTitleView", "layoutSubviews", &largeTitleViewLayoutSubviews,
+            originalLargeTitleViewLayoutSubviews),
+        replacing("_UIScrollViewScrollIndicator", "didMoveToWindow", &scrollIndicatorDidMoveToWindow,
+            originalScrollIndicatorDidMoveToWindow),
         replacing("PKIconImageCache", "imageForKey:", &iconCacheImageForKey, originalIconCacheImageForKey),
         addingProperty("PSGAboutController", "uptimeTimer", "NSTimer"),
         addingProperty("PSGAboutController", "uptimeSpecifier", "PSSpecifier"),

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "host/runtime/Runtime.h"
+
+// PSURLManager: Settings' router for settings URLs. It knows the controller at the top level of
+// the app, the root page Settings launched with; any other root page is not it.
+class PSURLManager final : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static PSURLManager* sharedManager();
+
+    rt::Weak<rt::Object> m_topLevelController;
+};

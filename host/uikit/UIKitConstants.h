@@ -1,0 +1,6 @@
+#pragma once
+
+// String constants UIKit exports that the library passes by value: the attribute keys of title
+// text attributes, as UIKit spells them.
+inline constexpr const char* NSForegroundColorAttributeName = "NSColor";
+inline constexpr const char* NSFontAttributeName = "NSFont";
