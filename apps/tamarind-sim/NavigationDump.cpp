@@ -66,7 +66,8 @@ json presentedChain(rt::Object* page)
     for (UIViewController* p = controller ? controller->presentedViewController() : nullptr; p;
          p = p->presentedViewController()) {
         rt::Object* title = rt::send<rt::Object*>(p, SELECTOR("title"));
-        chain.push_back({ { "class", p->isa()->name() }, { "title", isString(title) ? json(toStdString(title)) : json(nullptr) } });
+        chain.push_back(
+            { { "class", p->isa()->name() }, { "title", isString(title) ? json(toStdString(title)) : json(nullptr) } });
     }
     return chain;
 }
@@ -93,7 +94,8 @@ json dumpNavigationBar(rt::Object* page)
 
 json dumpScrolling(rt::Object* page)
 {
-    auto* scroll = rt::dynamicCast<UIScrollView>(rt::send<rt::Object*>(page, SELECTOR("table")), UIScrollView::classObject());
+    auto* scroll
+        = rt::dynamicCast<UIScrollView>(rt::send<rt::Object*>(page, SELECTOR("table")), UIScrollView::classObject());
     if (!scroll)
         return nullptr;
     UIEdgeInsets inset = scroll->m_contentInset;
@@ -119,5 +121,7 @@ json dumpRootPageState(rt::Object* page)
         { "exposureNotification", rowState(root->m_exposureNotificationSpecifier.get()) },
         { "videoSubscriber", rowState(root->m_videoSubscriberSpecifier.get()) } };
     j["presented"] = presentedChain(page);
+    rt::Object* app = rt::send<rt::Object*>(rt::getClass("UIApplication"), SELECTOR("sharedApplication"));
+    j["applicationIconBadgeNumber"] = rt::send<long>(app, SELECTOR("applicationIconBadgeNumber"));
     return j;
 }

@@ -12,5 +12,5 @@ nlohmann::json dumpNavigationBar(rt::Object* page);
 nlohmann::json dumpScrolling(rt::Object* page);
 
 // The root page's own state: whether it is the library's rootListController, the rows it keeps
-// in its instance variables, and the controllers presented over it, in order.
+// in its instance variables, the controllers presented over it, in order, and the app's badge.
 nlohmann::json dumpRootPageState(rt::Object* page);

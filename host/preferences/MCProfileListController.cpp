@@ -50,7 +50,8 @@ void showPurgatorySheet(Object* self, SEL)
 Class* MCProfileListController::classObject()
 {
     static Class* cls = [] {
-        auto* c = rt::defineCppClass<MCProfileListController>("MCProfileListController", UIViewController::classObject());
+        auto* c
+            = rt::defineCppClass<MCProfileListController>("MCProfileListController", UIViewController::classObject());
         rt::addMethod(c, rt::sel("init"), &init);
         rt::addMethod(c, rt::sel("_showSheetToInstallConfigurationProfileFromPurgatory"), &showPurgatorySheet);
         return c;

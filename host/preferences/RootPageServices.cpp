@@ -15,7 +15,10 @@ namespace {
 
 constexpr double kBluetoothReportDelay = 0.1;
 
-PSUIPrefsListController* root(Object* o) { return static_cast<PSUIPrefsListController*>(o); }
+PSUIPrefsListController* root(Object* o)
+{
+    return static_cast<PSUIPrefsListController*>(o);
+}
 
 const nlohmann::json& deviceKey(const char* key)
 {
@@ -67,8 +70,14 @@ void bluetoothPowerChanged(Object* self, SEL, Object*)
     showRowValue(self, "Bluetooth", deviceFlag("bluetoothPower", true) ? "On" : "Off");
 }
 
-bool shouldShowEthernet(Object*, SEL) { return deviceFlag("ethernetConnected", false); }
-bool exposureAvailable(Object*, SEL) { return deviceFlag("exposureNotificationsAvailable", true); }
+bool shouldShowEthernet(Object*, SEL)
+{
+    return deviceFlag("ethernetConnected", false);
+}
+bool exposureAvailable(Object*, SEL)
+{
+    return deviceFlag("exposureNotificationsAvailable", true);
+}
 
 // When the TV provider account is known, its row shows the provider and joins the list.
 void showVideoSubscriber(PSUIPrefsListController* page, double delay, const std::string& after)
@@ -124,7 +133,8 @@ void startRootPageServices(Object* page)
         });
         rt::send(page.get(), SELECTOR("updateFamilyWithCompletion:"), static_cast<rt::BlockBase*>(completion.get()));
     });
-    NotificationCenter::defaultCenter().addObserver(page, rt::sel("bluetoothPowerChanged:"), kBluetoothPowerChangedNotification);
+    NotificationCenter::defaultCenter().addObserver(
+        page, rt::sel("bluetoothPowerChanged:"), kBluetoothPowerChangedNotification);
     if (deviceKey("bluetoothPower").is_boolean())
         RunLoop::main().addTimer(kBluetoothReportDelay,
             [] { NotificationCenter::defaultCenter().post(kBluetoothPowerChangedNotification); });

@@ -1,6 +1,9 @@
 #include "host/preferences/SettingsApp.h"
 
+#include <nlohmann/json.hpp>
+
 #include "host/foundation/RunLoop.h"
+#include "host/platform/Device.h"
 #include "host/preferences/PLLocalizedListController.h"
 #include "host/preferences/PSCapacityBarView.h"
 #include "host/preferences/PSGAboutController.h"
@@ -27,6 +30,19 @@ rt::Ref<rt::Object>& navigationRef()
 {
     static auto* n = new rt::Ref<rt::Object>;
     return *n;
+}
+
+// The icon badge Settings shows for waiting software updates, as the device describes it.
+void showWaitingUpdates()
+{
+    auto& json = currentDevice().json;
+    if (!json || !json->is_object() || !json->contains("applicationIconBadgeNumber"))
+        return;
+    auto& badge = (*json)["applicationIconBadgeNumber"];
+    if (!badge.is_number_integer())
+        return;
+    rt::Object* app = rt::send<rt::Object*>(rt::getClass("UIApplication"), SELECTOR("sharedApplication"));
+    rt::send(app, SELECTOR("setApplicationIconBadgeNumber:"), badge.get<long>());
 }
 
 }
@@ -67,6 +83,7 @@ rt::Object* launch(long interfaceStyle)
         SELECTOR("initWithRootViewController:"), root.get()));
     rt::send(rt::send<rt::Object*>(navigation, SELECTOR("navigationBar")), SELECTOR("setPrefersLargeTitles:"), true);
     PSURLManager::sharedManager()->m_topLevelController = root.get();
+    showWaitingUpdates();
     rt::send(window, SELECTOR("setRootViewController:"), navigation.get());
     rt::send(window, SELECTOR("makeKeyAndVisible"));
     windowRef() = window;

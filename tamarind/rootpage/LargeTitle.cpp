@@ -12,7 +12,10 @@ Saved<LayoutImp> originalLargeTitleViewLayoutSubviews;
 
 namespace {
 
-CGPoint centerOf(rt::Object* view) { return rt::send<CGPoint>(view, SELECTOR("center")); }
+CGPoint centerOf(rt::Object* view)
+{
+    return rt::send<CGPoint>(view, SELECTOR("center"));
+}
 
 // Moves the view sideways so that its centre x is x; its centre y stays.
 void centerHorizontally(rt::Object* view, double x)

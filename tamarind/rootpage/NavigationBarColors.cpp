@@ -25,8 +25,9 @@ void setTitleColor(rt::Object* appearance)
     if (!color)
         return;
     rt::Object* current = rt::send<rt::Object*>(appearance, SELECTOR("titleTextAttributes"));
-    rt::Object* attributes = current ? rt::autorelease(rt::send<rt::Object*>(current, SELECTOR("mutableCopy")))
-                                     : rt::send<rt::Object*>(rt::getClass("NSMutableDictionary"), SELECTOR("dictionary"));
+    rt::Object* attributes = current
+        ? rt::autorelease(rt::send<rt::Object*>(current, SELECTOR("mutableCopy")))
+        : rt::send<rt::Object*>(rt::getClass("NSMutableDictionary"), SELECTOR("dictionary"));
     rt::send(attributes, SELECTOR("setObject:forKey:"), color, ns(NSForegroundColorAttributeName));
     rt::send(appearance, SELECTOR("setTitleTextAttributes:"), attributes);
 }
@@ -53,7 +54,8 @@ void navigationBarUpdateColors(rt::Object* self, rt::SEL)
     setTitleColor(appearance);
     if (!rt::respondsTo(self, rt::sel("barTintColor")))
         return;
-    long style = rt::send<long>(rt::send<rt::Object*>(self, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
+    long style
+        = rt::send<long>(rt::send<rt::Object*>(self, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
     const char* key = style == 1 ? "colorNavbarLight" : style == 2 ? "colorNavbarDark" : nullptr;
     if (key)
         rt::send(appearance, SELECTOR("setBackgroundColor:"), pickedColor(key, "ffffff"));

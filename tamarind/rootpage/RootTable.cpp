@@ -23,10 +23,19 @@ HostClass profileListClass("MCProfileListController");
 constexpr double kAccountRowHeight = 87.0;
 constexpr long kDefaultCellStyle = 0;
 
-long sectionOf(rt::Object* indexPath) { return rt::send<long>(indexPath, SELECTOR("section")); }
-long rowOf(rt::Object* indexPath) { return rt::send<long>(indexPath, SELECTOR("row")); }
+long sectionOf(rt::Object* indexPath)
+{
+    return rt::send<long>(indexPath, SELECTOR("section"));
+}
+long rowOf(rt::Object* indexPath)
+{
+    return rt::send<long>(indexPath, SELECTOR("row"));
+}
 
-rt::Object* rowOfCell(rt::Object* cell) { return rt::send<rt::Object*>(cell, SELECTOR("specifier")); }
+rt::Object* rowOfCell(rt::Object* cell)
+{
+    return rt::send<rt::Object*>(cell, SELECTOR("specifier"));
+}
 
 rt::Object* newBannerCell()
 {
@@ -46,8 +55,8 @@ rt::Object* newBannerCell()
 void rootScrollViewDidScroll(rt::Object* self, rt::SEL, rt::Object* scrollView)
 {
     double y = rt::send<CGPoint>(scrollView, SELECTOR("contentOffset")).y;
-    rt::Object* bar = rt::send<rt::Object*>(rt::send<rt::Object*>(self, SELECTOR("navigationController")),
-        SELECTOR("navigationBar"));
+    rt::Object* bar = rt::send<rt::Object*>(
+        rt::send<rt::Object*>(self, SELECTOR("navigationController")), SELECTOR("navigationBar"));
     rt::Object* app = rt::send<rt::Object*>(application.get(), SELECTOR("sharedApplication"));
     double barsHeight = rt::send<CGRect>(bar, SELECTOR("frame")).height()
         + rt::send<CGRect>(app, SELECTOR("statusBarFrame")).height();
@@ -80,7 +89,8 @@ rt::Object* rootCellForRow(rt::Object* self, rt::SEL cmd, rt::Object* table, rt:
     rt::Object* cell = originalRootCellForRow(self, cmd, table, indexPath);
     if (identifierView(rowOfCell(cell)) != rowid::Banner)
         return cell;
-    if (rt::Object* reused = rt::send<rt::Object*>(table, SELECTOR("dequeueReusableCellWithIdentifier:"), ns(rowid::Banner)))
+    if (rt::Object* reused
+        = rt::send<rt::Object*>(table, SELECTOR("dequeueReusableCellWithIdentifier:"), ns(rowid::Banner)))
         return reused;
     rt::Object* banner = newBannerCell();
     return banner ? banner : cell;

@@ -17,7 +17,8 @@ constexpr double kLargeTitleSize = 34.0;
 
 rt::Object* navigationBarOf(rt::Object* page)
 {
-    return rt::send<rt::Object*>(rt::send<rt::Object*>(page, SELECTOR("navigationController")), SELECTOR("navigationBar"));
+    return rt::send<rt::Object*>(
+        rt::send<rt::Object*>(page, SELECTOR("navigationController")), SELECTOR("navigationBar"));
 }
 
 rt::Object* attributesWith(const char* key, rt::Object* value)
