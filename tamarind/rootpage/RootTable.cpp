@@ -50,8 +50,9 @@ rt::Object* newBannerCell()
 
 }
 
-// The host's handler is never called: it is the pinned inset that keeps the list under the bars
-// while it is pulled down, and nothing else of the host's depends on it.
+// While the list is pulled down past the bars (status bar and navigation bar together), a top
+// inset of their height keeps its first rows below them; anywhere else the inset is zero. The
+// host's own handler is not called.
 void rootScrollViewDidScroll(rt::Object* self, rt::SEL, rt::Object* scrollView)
 {
     double y = rt::send<CGPoint>(scrollView, SELECTOR("contentOffset")).y;
