@@ -5,6 +5,7 @@
 #include "host/foundation/String.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/render/Color.h"
+#include "host/uikit/CALayer.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
@@ -37,8 +38,33 @@ json labelOf(UILabel* label, long style)
 {
     if (!label)
         return nullptr;
-    return { { "text", label->text() }, { "color", hexColor(label->textColor(), style) }, { "hidden", label->isHidden() },
-        { "frame", frameOf(label) } };
+    return { { "text", label->text() }, { "color", hexColor(label->textColor(), style) },
+        { "hidden", label->isHidden() }, { "frame", frameOf(label) } };
+}
+
+json optionalText(rt::Object* value)
+{
+    return isString(value) ? json(toStdString(value)) : json(nullptr);
+}
+
+json layerOf(UIView* view, long style)
+{
+    CALayer* layer = view->layer();
+    return { { "cornerRadius", layer->m_cornerRadius }, { "borderWidth", layer->m_borderWidth },
+        { "borderColor", hexColor(layer->m_borderColor.get(), style) }, { "clips", view->clipsToBounds() } };
+}
+
+// What a tap shows: the cell is highlighted while the finger is down and selected when it
+// lifts, each through the cell's own methods; the state is read and then cleared again.
+json tapOf(UITableViewCell* cell)
+{
+    rt::send(cell, SELECTOR("setHighlighted:animated:"), true, false);
+    bool highlighted = cell->m_highlighted;
+    rt::send(cell, SELECTOR("setHighlighted:animated:"), false, false);
+    rt::send(cell, SELECTOR("setSelected:animated:"), true, false);
+    bool selected = cell->m_selected;
+    rt::send(cell, SELECTOR("setSelected:animated:"), false, false);
+    return { { "highlighted", highlighted }, { "selected", selected } };
 }
 
 json cellOf(UITableViewCell* cell)
@@ -49,11 +75,23 @@ json cellOf(UITableViewCell* cell)
     j["frame"] = frameOf(cell);
     j["hidden"] = cell->isHidden();
     j["background"] = hexColor(cell->backgroundColor(), style);
+    j["backgroundName"] = optionalText(rt::send<rt::Object*>(cell->backgroundColor(), SELECTOR("_systemColorName")));
+    j["layer"] = layerOf(cell, style);
     j["text"] = labelOf(cell->textLabel(), style);
     j["detail"] = labelOf(cell->detailTextLabel(), style);
+    rt::Object* subtitle = rt::respondsTo(cell, rt::sel("customDetailLabel"))
+        ? rt::send<rt::Object*>(cell, SELECTOR("customDetailLabel"))
+        : nullptr;
+    j["subtitle"] = rt::isKindOf(subtitle, UILabel::classObject()) ? labelOf(static_cast<UILabel*>(subtitle), style)
+                                                                   : json(nullptr);
     j["accessory"] = cell->accessoryType();
-    if (UIImageView* image = cell->imageView(); image && !image->isHidden())
-        j["imageFrame"] = frameOf(image);
+    j["tap"] = tapOf(cell);
+    if (UIImageView* image = cell->imageView()) {
+        j["icon"] = layerOf(image, style);
+        j["icon"]["hidden"] = image->isHidden();
+        if (!image->isHidden())
+            j["imageFrame"] = frameOf(image);
+    }
     return j;
 }
 

@@ -35,6 +35,10 @@ const std::vector<Route> kRoutes = {
     // The About page's uptime row shows its first text one second after the page appears.
     { "about", { { "General", "GENERAL_MODULE" }, { "About" } }, 1.0 },
     { "storage", { { "General", "GENERAL_MODULE" }, { "STORAGE_MGMT" } } },
+    { "battery", { { "BATTERY_USAGE", "GENERAL_MODULE" }, { "BATTERY_HEALTH" } } },
+    { "bluetooth", { { "Bluetooth", "CONNECTIVITY_MODULE" } } },
+    { "keyboards", { { "General", "GENERAL_MODULE" }, { "Keyboard" } } },
+    { "snowboard", { { "Snowboard", "TWEAKS_CELL" } } },
 };
 
 const Route* routeOf(const std::string& page)
@@ -49,8 +53,8 @@ const Route* routeOf(const std::string& page)
 
 const char* const* Navigator::pageNames()
 {
-    static const char* names[]
-        = { "root", "connectivity", "notifications", "general", "tweaks", "apps", "system-apps", "about", "storage", nullptr };
+    static const char* names[] = { "root", "connectivity", "notifications", "general", "tweaks", "apps", "system-apps",
+        "about", "storage", "battery", "bluetooth", "keyboards", "snowboard", nullptr };
     return names;
 }
 

@@ -1,5 +1,6 @@
 #include "host/foundation/Array.h"
 #include "host/foundation/Bundle.h"
+#include "host/foundation/ByteCountFormatter.h"
 #include "host/foundation/FileManager.h"
 #include "host/foundation/LSApplicationWorkspace.h"
 #include "host/foundation/UserDefaults.h"
@@ -35,6 +36,7 @@ void registerContentsOfFileMethods();
     NSBundle::classObject();
     LSApplicationWorkspace::classObject();
     LSApplicationProxy::classObject();
+    NSByteCountFormatter::classObject();
     registerDelayedPerformMethods();
     registerContentsOfFileMethods();
 }

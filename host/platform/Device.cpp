@@ -45,6 +45,7 @@ bool readRow(const json& j, DeviceRow& row, std::string& error)
     row.iconCache = stringField(j, "iconCache");
     row.detail = stringField(j, "detail");
     row.bundleID = stringField(j, "bundleID");
+    row.cellClass = stringField(j, "cellClass");
     if (row.id.empty() && row.name.empty() && row.cell != "PSGroupCell") {
         error = "a row has neither \"id\" nor \"name\"";
         return false;
@@ -135,6 +136,21 @@ bool readClockAndFolders(const json& j, DeviceDescription& d, std::string& error
     return readRows(j, "about", d.aboutRows, error) && readApps(j, d, error);
 }
 
+bool readPages(const json& j, std::map<std::string, std::vector<DeviceRow>>& pages, std::string& error)
+{
+    auto it = j.find("pages");
+    if (it == j.end())
+        return true;
+    if (!it->is_object()) {
+        error = "\"pages\" is not an object";
+        return false;
+    }
+    for (auto& [page, rows] : it->items())
+        if (!readRows(*it, page.c_str(), pages[page], error))
+            return false;
+    return true;
+}
+
 bool readDescription(const json& j, DeviceDescription& d, std::string& error)
 {
     if (!j.is_object()) {
@@ -162,6 +178,8 @@ bool readDescription(const json& j, DeviceDescription& d, std::string& error)
     if (!readRows(j, "rootList", d.rootList, error) || !readRows(j, "followups", d.followups, error)
         || !readOptionalRow(j, "wallpaper", d.wallpaper, error) || !readOptionalRow(j, "exposureNotification", d.exposure, error)
         || !readOptionalRow(j, "videoSubscriber", d.videoSubscriber, error) || !readClockAndFolders(j, d, error))
+        return false;
+    if (!readPages(j, d.pages, error))
         return false;
     if (auto apps = j.find("apps"); apps != j.end()) {
         if (!apps->is_object() || !readRows(*apps, "rows", d.appRows, error))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct DeviceRow {
     std::string iconCache;
     std::string detail; // class of the page the row opens, when it opens one
     std::string bundleID; // installed app rows
+    std::string cellClass; // the cell's class when it is not PSTableCell
 };
 
 struct DeviceInsertion {
@@ -64,6 +66,8 @@ struct DeviceDescription {
     double bootTime { kDefaultStartTime - kDefaultUptime };
     std::vector<DeviceApp> installedApps; // the registry's apps, in its enumeration order
     std::vector<std::string> readOnlyPaths; // device folders whose files cannot be written
+    // The rows of Settings' own pages below the root list, by the page's class name.
+    std::map<std::string, std::vector<DeviceRow>> pages;
     std::shared_ptr<const nlohmann::json> json; // the whole device.json, for host parts that read more
 };
 

@@ -43,7 +43,8 @@ std::vector<DeviceRow> generalRows()
         linkRow("SOFTWARE_UPDATE_LINK", "Software Update", "SettingsDetailController"), group("STORAGE_GROUP"),
         linkRow("STORAGE_MGMT", "iPhone Storage", "STStorageController"),
         linkRow("AUTO_CONTENT_DOWNLOAD", "Background App Refresh", "SettingsDetailController"), group("DATE_GROUP"),
-        linkRow("DATE_AND_TIME", "Date & Time", "SettingsDetailController") };
+        linkRow("DATE_AND_TIME", "Date & Time", "SettingsDetailController"),
+        linkRow("Keyboard", "Keyboard", "KeyboardController") };
 }
 
 // Builds the page's rows when it has none; a reload (reloadSpecifiers) drops them so they are

@@ -40,9 +40,12 @@ long numberOfRows(Object* self, SEL, Object*, long section)
     return section >= 0 && static_cast<size_t>(section) < all.size() ? static_cast<long>(all[static_cast<size_t>(section)].rows.size()) : 0;
 }
 
+// Cells are shared between rows of one cell type and one cell class.
 std::string reuseIdentifierFor(Object* row)
 {
-    return "PSTableCell-" + std::to_string(rt::send<long>(row, SELECTOR("cellType")));
+    Object* className = row ? rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns(PSCellClassKey)) : nullptr;
+    std::string cellClass = isString(className) ? toStdString(className) : "PSTableCell";
+    return cellClass + "-" + std::to_string(rt::send<long>(row, SELECTOR("cellType")));
 }
 
 Object* cellForRow(Object* self, SEL, Object* table, Object* indexPath)

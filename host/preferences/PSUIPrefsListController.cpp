@@ -179,6 +179,8 @@ Object* makeDeviceSpecifier(const DeviceRow& row, Object* target)
     }
     if (!row.bundleID.empty())
         spec->setProperty("bundleID", NSString::create(row.bundleID));
+    if (!row.cellClass.empty())
+        spec->setProperty(PSCellClassKey, NSString::create(row.cellClass));
     return rt::autorelease(std::move(spec));
 }
 

@@ -15,6 +15,9 @@
 #include "host/preferences/MCProfileListController.h"
 #include "host/preferences/PKIconImageCache.h"
 #include "host/preferences/PSURLManager.h"
+#include "host/preferences/DevicePages.h"
+#include "host/preferences/STStorageDiskMonitor.h"
+#include "host/preferences/SettingsCells.h"
 
 namespace settings {
 
@@ -63,6 +66,9 @@ void registerAppClasses()
     PSCapacityBarData::classObject();
     PSURLManager::classObject();
     MCProfileListController::classObject();
+    DevicePageController::registerPageClasses();
+    registerSettingsCellClasses();
+    STStorageDiskMonitor::classObject();
     // Settings' navigation controller knows its root list page.
     rt::addMethod(rt::getClass("UINavigationController"), rt::sel("rootListController"), +[](rt::Object* self, rt::SEL) {
         rt::Object* controllers = rt::send<rt::Object*>(self, SELECTOR("viewControllers"));

@@ -237,10 +237,12 @@ void UITableViewCell::setUp(long style, Object* reuseIdentifier)
         m_detailTextLabel = makeLabel(15, "labelColor");
     else if (m_style == UITableViewCellStyleSubtitle)
         m_detailTextLabel = makeLabel(12, "labelColor");
-    m_contentView->addSubview(m_imageView.get());
+    // UIKit makes the labels before the image view, so the title is the content view's first
+    // subview.
     m_contentView->addSubview(m_textLabel.get());
     if (m_detailTextLabel)
         m_contentView->addSubview(m_detailTextLabel.get());
+    m_contentView->addSubview(m_imageView.get());
 }
 
 void UITableViewCell::setAccessoryType(long type)

@@ -14,6 +14,8 @@
 #include "tamarind/rootpage/RootRowGates.h"
 #include "tamarind/rootpage/RootTable.h"
 #include "tamarind/rootpage/ScrollIndicator.h"
+#include "tamarind/styling/CellStyling.h"
+#include "tamarind/styling/RowSubtitles.h"
 
 // The tables are built on first use rather than at namespace scope: the constructors that read
 // them run before the library's ordinary static initialisers. Installation order matters only
@@ -103,6 +105,23 @@ std::span<const Replacement> secondGroup()
     static const Replacement rows[] = {
         replacing("PSCapacityBarView", "barData", &capacityBarData, originalCapacityBarData),
         replacing("PSCapacityBarView", "setBarData:", &capacitySetBarData, originalCapacitySetBarData),
+        addingProperty("PSTableCell", "customDetailLabel", "UILabel"),
+        addingProperty("PSTableCell", "origSystemColor", "NSString"),
+        adding("PSTableCell", "isVPNConnected", &isVPNConnected),
+        replacing("PSTableCell", "didMoveToWindow", &cellDidMoveToWindow, originalCellDidMoveToWindow),
+        replacing("PSTableCell", "didMoveToSuperview", &cellDidMoveToSuperview, originalCellDidMoveToSuperview),
+        replacing(
+            "PSTableCell", "refreshCellContentsWithSpecifier:", &cellRefreshContents, originalCellRefreshContents),
+        replacing("PSTableCell", "setSelected:animated:", &cellSetSelected, originalCellSetSelected),
+        replacing("PSTableCell", "setHighlighted:animated:", &cellSetHighlighted, originalCellSetHighlighted),
+        adding("PSTableCell", "setIPAddress", &setIPAddress),
+        adding("PSTableCell", "setDiskUsage", &setDiskUsage),
+        adding("PSTableCell", "loadSubtitle", &loadSubtitle),
+        replacing("PSTableCell", "layoutSubviews", &cellLayoutSubviews, originalCellLayoutSubviews),
+        replacing("PSTableCell", "traitCollectionDidChange:", &cellTraitCollectionDidChange,
+            originalCellTraitCollectionDidChange),
+        replacing(
+            "UITableViewCell", "didMoveToSuperview", &anyCellDidMoveToSuperview, originalAnyCellDidMoveToSuperview),
     };
     return rows;
 }

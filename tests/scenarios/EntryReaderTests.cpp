@@ -33,7 +33,7 @@ TEST(EntryReader, MalformedEntriesAreSkippedAndTheRestRead)
     device.writePlist(std::string(kEntries) + "/WrongTypes.plist", { { "entry", { { "label", "Typed" }, { "icon", 5 }, { "detail", json::array() } } }, { "bundlePath", 3 } });
     auto result = dumpTweaks(device);
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(flatRowIDs(result.json()), (Ids { "Aurora", "beta tools", "Lumen", "Quick Notes", "Typed", "Velvet" }));
+    EXPECT_EQ(flatRowIDs(result.json()), (Ids { "Aurora", "beta tools", "Lumen", "Quick Notes", "Snowboard", "Typed", "Velvet" }));
 }
 
 TEST(EntryReader, LinksThatLoopOrLeaveTheDeviceDoNotHangOrEscape)

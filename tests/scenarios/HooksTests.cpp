@@ -43,6 +43,13 @@ TEST(Hooks, ListWhatTheLibraryInstalledInInstallOrder)
     ASSERT_NE(lastFirst, listed.rend());
     EXPECT_EQ(*lastFirst, "first\treplace\tTMGeneralRootListController\tspecifiers");
     EXPECT_TRUE(std::all_of(lastFirst.base(), listed.end(), [](auto& line) { return line.starts_with("second\t"); }));
+    // The cell styling's rows keep their order within the second group.
+    auto at = [&](const std::string& line) { return std::find(listed.begin(), listed.end(), line) - listed.begin(); };
+    EXPECT_LT(
+        at("second\tproperty\tPSTableCell\tcustomDetailLabel"), at("second\treplace\tPSTableCell\tlayoutSubviews"));
+    EXPECT_LT(
+        at("second\treplace\tPSTableCell\tlayoutSubviews"), at("second\treplace\tUITableViewCell\tdidMoveToSuperview"));
+    EXPECT_LT(at("second\treplace\tUITableViewCell\tdidMoveToSuperview"), static_cast<long>(listed.size()));
 
     auto asJson = device.run({ "hooks", "--json" });
     ASSERT_EQ(asJson.exitCode, 0) << asJson.err;

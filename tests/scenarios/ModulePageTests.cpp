@@ -101,7 +101,7 @@ TEST(ListPages, TweaksListTheEntryFilesSortedWithTheirIcons)
     TestDevice device;
     json page = dump(device, withModules({}), "tweaks");
     EXPECT_EQ(page["title"], "Tweaks");
-    EXPECT_EQ(flatRowIDs(page), (Ids { "Aurora", "beta tools", "Lumen", "Quick Notes", "Velvet" }));
+    EXPECT_EQ(flatRowIDs(page), (Ids { "Aurora", "beta tools", "Lumen", "Quick Notes", "Snowboard", "Velvet" }));
     auto rows = page["sections"][0]["rows"];
     EXPECT_EQ(rows[0]["iconSize"], json::array({ 29, 29 })) << "a bundle icon is drawn at 29 by 29";
     EXPECT_EQ(rows[3]["iconSize"], json::array({ 29, 29 })) << "a simple pane's icon comes as it is";

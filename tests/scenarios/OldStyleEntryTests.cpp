@@ -58,7 +58,9 @@ std::string crushedIcon(uint32_t size)
 
 void installOldStyleEntries(TestDevice& device)
 {
-    device.setPreferences({ { "isCustomTableCellCustomizabilityEnabled", true }, { "groupTweaksEnabled", true } });
+    // Square icons, so that the icons' own pixels reach their edges.
+    device.setPreferences({ { "isCustomTableCellCustomizabilityEnabled", true }, { "groupTweaksEnabled", true },
+        { "isCircleIcons", false } });
     device.writeFile(kEntries + "/ThemeStudio.plist", kThemeStudioEntry);
     device.writeFile("/var/jb/Library/PreferenceBundles/ThemeStudioPrefs.bundle/icon.png", crushedIcon(58));
     device.writeFile("/var/jb/Library/PreferenceBundles/ThemeStudioPrefs.bundle/Info.plist",
@@ -133,8 +135,8 @@ TEST(OldStyleEntries, BothFormsGiveTheirRowsWithLabelsAndIcons)
     ASSERT_EQ(result.exitCode, 0) << result.err;
     json page = result.json();
     EXPECT_EQ(flatRowIDs(page),
-        (Ids { "Aurora", "beta tools", "Caf\u00e9 \"Pro\"", "Lumen", "Quick Notes", "Theme Studio", "Theos Example 1",
-            "Velvet" }))
+        (Ids { "Aurora", "beta tools", "Caf\u00e9 \"Pro\"", "Lumen", "Quick Notes", "Snowboard", "Theme Studio",
+            "Theos Example 1", "Velvet" }))
         << "the truncated file gives no row";
     const json* themeStudio = rowNamed(page, "Theme Studio");
     ASSERT_TRUE(themeStudio);

@@ -24,7 +24,7 @@ Ids sectionOf(const json& page, const std::string& id)
     return {};
 }
 
-const Ids kTweakRows = { "Aurora", "beta tools", "Lumen", "Quick Notes", "Velvet" };
+const Ids kTweakRows = { "Aurora", "beta tools", "Lumen", "Quick Notes", "Snowboard", "Velvet" };
 
 }
 

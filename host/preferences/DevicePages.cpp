@@ -1,0 +1,53 @@
+#include "host/preferences/DevicePages.h"
+
+#include "host/foundation/Array.h"
+#include "host/platform/Device.h"
+#include "host/preferences/PSUIPrefsListController.h"
+
+using rt::Object;
+using rt::SEL;
+
+namespace {
+
+constexpr const char* kPageClasses[]
+    = { "BatteryUIController", "BatteryHealthUIController", "BTSDevicesController", "KeyboardController" };
+
+// The rows the device gives the page's own class, or the closest described superclass's.
+Object* pageSpecifiers(Object* self, SEL)
+{
+    auto* page = static_cast<PSListController*>(self);
+    if (page->m_specifiers)
+        return page->m_specifiers.get();
+    auto list = NSArray::createMutable();
+    const auto& pages = currentDevice().pages;
+    for (rt::Class* c = self->isa(); c; c = c->superclass()) {
+        auto it = pages.find(std::string(c->name()));
+        if (it == pages.end())
+            continue;
+        for (const auto& row : it->second)
+            list->add(makeDeviceSpecifier(row, self));
+        break;
+    }
+    page->m_specifiers = list;
+    rebuildSpecifiersByID(page);
+    return list.get();
+}
+
+}
+
+rt::Class* DevicePageController::classObject()
+{
+    static rt::Class* cls = [] {
+        auto* c
+            = rt::defineCppClass<DevicePageController>("DevicePageController", SettingsDetailController::classObject());
+        rt::addMethod(c, rt::sel("specifiers"), &pageSpecifiers);
+        return c;
+    }();
+    return cls;
+}
+
+void DevicePageController::registerPageClasses()
+{
+    for (const char* name : kPageClasses)
+        rt::defineCppClass<DevicePageController>(name, classObject());
+}

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "SimHarness.h"
+
+using nlohmann::json;
+
+namespace {
+
+json cellOf(const json& page, const std::string& id)
+{
+    for (const auto& section : page["sections"])
+        for (const auto& row : section["rows"])
+            if (row["id"] == id)
+                return row["cell"];
+    ADD_FAILURE() << "no row " << id << " on page " << page["page"];
+    return json::object();
+}
+
+json dump(TestDevice& device, const json& prefs, const std::string& page)
+{
+    device.setPreferences(prefs);
+    auto result = device.run({ "dump", page });
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return result.json();
+}
+
+const json kRegrouped
+    = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
+          { "isNotificationsGroupingEnabled", true }, { "isGeneralGroupingEnabled", true },
+          { "groupTweaksEnabled", true }, { "groupThirdPartyAppsEnabled", true }, { "groupSystemAppsEnabled", true } };
+
+void setRootValue(TestDevice& device, const std::string& id, const std::string& value)
+{
+    for (auto& row : device.description()["rootList"])
+        if (row["id"] == id)
+            row["value"] = value;
+}
+
+}
+
+TEST(RowSubtitles, RootRowsShowTitlesAndSubtitlesFromTheLocalizationBundle)
+{
+    TestDevice device;
+    json page = dump(device, kRegrouped, "root");
+    struct Case {
+        const char* row;
+        const char* title;
+        const char* subtitle;
+    };
+    for (auto c : { Case { "TWEAKS_CELL", "Tweaks", "Settings of your installed tweaks" },
+             Case { "CONNECTIVITY_MODULE", "Connectivity", "Wi-Fi, Bluetooth, Cellular, Hotspot, VPN" },
+             Case { "PASSCODE", "Face ID & Passcode", "Unlock with your face" } }) {
+        json cell = cellOf(page, c.row);
+        EXPECT_EQ(cell["text"]["text"], c.title) << c.row;
+        ASSERT_TRUE(cell["subtitle"].is_object()) << c.row;
+        EXPECT_EQ(cell["subtitle"]["text"], c.subtitle) << c.row;
+        EXPECT_FALSE(cell["subtitle"]["hidden"]);
+        EXPECT_TRUE(cell["detail"]["hidden"]) << c.row;
+        // The subtitle sits under the title, inside the row.
+        EXPECT_GT(cell["subtitle"]["frame"][1].get<double>(), cell["text"]["frame"][1].get<double>()) << c.row;
+    }
+    // The family row gets no subtitle, not even one its reused cell showed for another row.
+    EXPECT_EQ(cellOf(page, "Family")["subtitle"], nullptr);
+    EXPECT_EQ(cellOf(page, "Family")["text"]["text"], "Family");
+}
+
+TEST(RowSubtitles, ConnectivityRowsShowTheirLiveStateAndHideTheValue)
+{
+    TestDevice device;
+    setRootValue(device, "INTERNET_TETHERING", "Off");
+    setRootValue(device, "MOBILE_DATA_SETTINGS_ID", "On");
+    json page = dump(device, { { "isTableIconsEnabled", true } }, "root");
+    json bluetooth = cellOf(page, "Bluetooth");
+    EXPECT_EQ(bluetooth["subtitle"]["text"], "On");
+    EXPECT_EQ(bluetooth["detail"]["hidden"], true);
+    EXPECT_EQ(cellOf(page, "INTERNET_TETHERING")["subtitle"]["text"], "Off");
+    EXPECT_EQ(cellOf(page, "MOBILE_DATA_SETTINGS_ID")["subtitle"]["text"], "Mobile data is on");
+    EXPECT_EQ(cellOf(page, "WIFI")["subtitle"]["text"], "Home Network");
+}
+
+TEST(RowSubtitles, TheVPNRowFollowsTheScopedProxySettings)
+{
+    struct Case {
+        json scoped;
+        const char* subtitle;
+    };
+    for (const auto& c : { Case { { "en0", "utun3" }, "Connected" }, Case { { "en0", "pdp_ip0" }, "Not Connected" },
+             Case { { "ipsec0" }, "Connected" }, Case { json::array(), "Not Connected" } }) {
+        TestDevice device;
+        device.description()["network"]["scopedProxies"] = c.scoped;
+        EXPECT_EQ(cellOf(dump(device, json::object(), "root"), "VPN")["subtitle"]["text"], c.subtitle) << c.scoped;
+    }
+    TestDevice device;
+    device.description()["network"].erase("scopedProxies");
+    EXPECT_EQ(cellOf(dump(device, json::object(), "root"), "VPN")["subtitle"]["text"], "Not Connected");
+}
+
+TEST(RowSubtitles, UntranslatedTitlesAreRelocalised)
+{
+    TestDevice device;
+    auto& list = device.description()["rootList"];
+    list.push_back({ { "id", "PASSWORDS_ROW" }, { "name", "TWEAKS_TITLE" }, { "cell", "PSLinkCell" } });
+    list.push_back({ { "id", "MIXED_ROW" }, { "name", "Apps TITLE" }, { "cell", "PSLinkCell" } });
+    list.push_back({ { "id", "SYSTEM_APPS_TITLE" }, { "name", "SYSTEM_APPS_TITLE" }, { "cell", "PSLinkCell" } });
+    list.push_back({ { "id", "UNKNOWN_KEY" }, { "name", "UNKNOWN_KEY" }, { "cell", "PSLinkCell" } });
+    json page = dump(device, json::object(), "root");
+    EXPECT_EQ(cellOf(page, "PASSWORDS_ROW")["text"]["text"], "Tweaks");
+    EXPECT_EQ(cellOf(page, "MIXED_ROW")["text"]["text"], "Apps TITLE");
+    EXPECT_EQ(cellOf(page, "SYSTEM_APPS_TITLE")["text"]["text"], "System Apps");
+    EXPECT_EQ(cellOf(page, "UNKNOWN_KEY")["text"]["text"], "UNKNOWN_KEY");
+}
+
+TEST(RowSubtitles, SubtitlesAppearOnlyOnTheRootList)
+{
+    TestDevice device;
+    json page = dump(device, kRegrouped, "connectivity");
+    for (const auto& section : page["sections"])
+        for (const auto& row : section["rows"])
+            EXPECT_EQ(row["cell"]["subtitle"], nullptr) << row["id"];
+}
+
+TEST(RowSubtitles, AboutValuesAreReplacedEachInItsOwnRow)
+{
+    TestDevice device;
+    json prefs = { { "isSoftwareVersionSpoofingEnabled", true }, { "customSoftwareVersionValue", "17.0" },
+        { "isModelNameSpoofingEnabled", true }, { "customModelNameValue", "iPhone 15 Pro Max" },
+        { "isModelNumberSpoofingEnabled", true }, { "customModelNumberValue", "MU2A3LL/A" },
+        { "isSerialNumberSpoofingEnabled", true } };
+    json page = dump(device, prefs, "about");
+    EXPECT_EQ(cellOf(page, "ProductVersion")["detail"]["text"], "17.0");
+    EXPECT_EQ(cellOf(page, "ProductModelName")["detail"]["text"], "iPhone 15 Pro Max");
+    EXPECT_EQ(cellOf(page, "ProductModel")["detail"]["text"], "MU2A3LL/A");
+    // A switch without a value empties the row rather than showing the real serial number.
+    EXPECT_EQ(cellOf(page, "SerialNumber")["detail"]["text"], "");
+    EXPECT_EQ(cellOf(page, "NAME_CELL_ID")["detail"]["text"], "Jane's iPhone");
+    EXPECT_EQ(cellOf(page, "SONGS")["detail"]["text"], "0");
+    EXPECT_EQ(cellOf(dump(device, json::object(), "about"), "ProductVersion")["detail"]["text"], "16.4");
+}
+
+TEST(RowSubtitles, BatteryHealthShowsTheReplacedMaximumCapacity)
+{
+    TestDevice device;
+    json page
+        = dump(device, { { "isBatterySpoofingEnabled", true }, { "customBatterySpoofingValue", "100%" } }, "battery");
+    EXPECT_EQ(cellOf(page, "Maximum Capacity")["detail"]["text"], "100%");
+    EXPECT_EQ(cellOf(page, "PEAK_PERFORMANCE")["detail"]["text"], "Normal");
+}
+
+TEST(RowSubtitles, TheGeneralRowShowsStorageWithTheReplacedCapacity)
+{
+    struct Case {
+        json prefs;
+        const char* text;
+    };
+    for (const auto& c : { Case { json::object(), "37.0 GB of 64 GB Used" },
+             Case { { { "isFakeStorageEnabled", true }, { "storageValue", 256 } }, "37.0 GB of 256 GB Used" } }) {
+        TestDevice device;
+        json prefs = c.prefs;
+        prefs["isAmountOfStorageForGeneralEnabled"] = true;
+        json general = cellOf(dump(device, prefs, "root"), "General");
+        EXPECT_EQ(general["detail"]["text"], c.text);
+        EXPECT_EQ(general["subtitle"]["text"], c.text);
+    }
+}
+
+TEST(RowSubtitles, TheWiFiRowShowsTheEn0Address)
+{
+    TestDevice device;
+    json wifi = cellOf(dump(device, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI");
+    EXPECT_EQ(wifi["subtitle"]["text"], "192.168.1.23");
+    EXPECT_EQ(wifi["detail"]["text"], "192.168.1.23");
+    EXPECT_EQ(wifi["text"]["text"], "Wi-Fi");
+
+    // An interface list the system cannot read leaves the row as the host shows it.
+    TestDevice broken;
+    broken.description()["network"]["interfaces"]
+        = { { { "name", "en0" }, { "family", "ipv4" }, { "address", "999.1" } } };
+    EXPECT_EQ(cellOf(dump(broken, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI")["subtitle"]["text"],
+        "Home Network");
+}
