@@ -1,5 +1,6 @@
 #include "PageDump.h"
 
+#include "BannerDump.h"
 #include "CellDump.h"
 #include "DeviceInfoDump.h"
 #include "NavigationDump.h"
@@ -79,5 +80,7 @@ json dumpPage(rt::Object* page, const std::string& pageName)
         j.update(scrolling);
     if (json root = dumpRootPageState(page); root.is_object())
         j["rootPage"] = root;
+    if (pageName == "root")
+        j["banner"] = dumpBanner(page);
     return j;
 }

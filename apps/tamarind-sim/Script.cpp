@@ -74,6 +74,13 @@ bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::os
         RunLoop::main().runUntilIdle();
         return needs(0);
     }
+    // Settings leaving the screen for the home screen, and coming back.
+    if (verb == "background" || verb == "foreground") {
+        NotificationCenter::defaultCenter().post(verb == "background" ? UIApplicationDidEnterBackgroundNotification
+                                                                      : UIApplicationWillEnterForegroundNotification);
+        RunLoop::main().runUntilIdle();
+        return needs(0);
+    }
     if (verb == "style") {
         if (!needs(1) || (step[1] != "light" && step[1] != "dark")) {
             error = "style expects light or dark";

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "BannerCommand.h"
 #include "CommandLine.h"
 #include "DeviceSession.h"
 #include "GifCommand.h"
@@ -155,7 +156,7 @@ int main(int argc, char** argv)
     if (command == "gif")
         return gifCommand(line->arguments);
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
-        && command != "shots")
+        && command != "shots" && command != "banner")
         return fail("unknown command \"" + command + "\" (try --help)");
     DeviceSession session;
     if (!session.start(*line, error))
@@ -170,5 +171,7 @@ int main(int argc, char** argv)
         return renderCommand(*line, session.interfaceStyle());
     if (command == "shots")
         return shotsCommand(*line, session.interfaceStyle());
+    if (command == "banner")
+        return bannerCommand(line->arguments, session.interfaceStyle());
     return scriptCommand(*line, session.interfaceStyle());
 }

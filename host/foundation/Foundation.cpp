@@ -1,4 +1,5 @@
 #include "host/foundation/Array.h"
+#include "host/foundation/AssertionHandler.h"
 #include "host/foundation/Bundle.h"
 #include "host/foundation/ByteCountFormatter.h"
 #include "host/foundation/FileManager.h"
@@ -10,6 +11,7 @@
 #include "host/foundation/Dispatch.h"
 #include "host/foundation/Error.h"
 #include "host/foundation/NotificationCenter.h"
+#include "host/foundation/NSRunLoop.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
 #include "host/foundation/Timer.h"
@@ -37,6 +39,9 @@ void registerContentsOfFileMethods();
     LSApplicationWorkspace::classObject();
     LSApplicationProxy::classObject();
     NSByteCountFormatter::classObject();
+    NSRunLoop::classObject();
+    NSProcessInfo::classObject();
+    NSAssertionHandler::classObject();
     registerDelayedPerformMethods();
     registerContentsOfFileMethods();
 }

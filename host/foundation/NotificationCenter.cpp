@@ -1,5 +1,7 @@
 #include "host/foundation/NotificationCenter.h"
 
+#include <cstring>
+
 #include "host/foundation/String.h"
 
 const char* const UIApplicationDidReceiveMemoryWarningNotification = "UIApplicationDidReceiveMemoryWarningNotification";
@@ -95,6 +97,12 @@ void NotificationCenter::post(const std::string& name, rt::Object* object)
             targets.emplace_back(o.observer.load(), o.selector);
         }
     }
-    for (auto& [observer, selector] : targets)
-        rt::send(observer, selector, note.get());
+    for (auto& [observer, selector] : targets) {
+        // An action that names no argument ("applicationDidEnterBackground") is called without
+        // the notification, which on a device it would simply never read.
+        if (std::strchr(rt::selName(selector), ':'))
+            rt::send(observer, selector, note.get());
+        else
+            rt::send(observer, selector);
+    }
 }

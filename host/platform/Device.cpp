@@ -175,6 +175,12 @@ bool readDescription(const json& j, DeviceDescription& d, std::string& error)
         error = "\"screen\" needs a positive width and height and a scale of at most 4";
         return false;
     }
+    double processors = numberField(j, "activeProcessorCount", static_cast<double>(d.activeProcessorCount));
+    if (processors < 1 || processors > 1024) {
+        error = "\"activeProcessorCount\" must be between 1 and 1024";
+        return false;
+    }
+    d.activeProcessorCount = static_cast<unsigned>(processors);
     if (!readRows(j, "rootList", d.rootList, error) || !readRows(j, "followups", d.followups, error)
         || !readOptionalRow(j, "wallpaper", d.wallpaper, error) || !readOptionalRow(j, "exposureNotification", d.exposure, error)
         || !readOptionalRow(j, "videoSubscriber", d.videoSubscriber, error) || !readClockAndFolders(j, d, error))

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "host/foundation/Clock.h"
 
 using rt::Class;
 using rt::Object;
@@ -25,7 +24,7 @@ void registerMethods(Class* c)
             return autorelease(CADisplayLink::create(target, selector));
         });
     addMethod(
-        c, sel("addToRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->addToRunLoop(); });
+        c, sel("addToRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object* mode) { link(s)->addToRunLoop(mode); });
     addMethod(
         c, sel("removeFromRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->invalidate(); });
     addMethod(
@@ -78,10 +77,11 @@ double CADisplayLink::frameInterval() const
     return 1.0 / static_cast<double>(rate);
 }
 
-void CADisplayLink::addToRunLoop()
+void CADisplayLink::addToRunLoop(Object* mode)
 {
     if (m_invalidated || m_scheduled)
         return;
+    m_runLoopMode = mode;
     m_scheduled = true;
     if (!m_paused)
         schedule();
@@ -148,12 +148,8 @@ void CADisplayLink::tick()
     rt::Ref<CADisplayLink> keep(this);
     m_timestamp = CACurrentMediaTime();
     m_targetTimestamp = m_timestamp + frameInterval();
+    ++m_fireCount;
     rt::Ref<Object> target = m_target;
     rt::AutoreleasePool pool;
     rt::send(target.get(), m_selector, static_cast<Object*>(this));
-}
-
-double CACurrentMediaTime()
-{
-    return hostClock().now();
 }

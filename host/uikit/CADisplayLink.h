@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/foundation/MediaTime.h"
 #include "host/foundation/RunLoop.h"
 #include "host/runtime/Runtime.h"
 
@@ -14,7 +15,8 @@ public:
 
     ~CADisplayLink() override;
 
-    void addToRunLoop();
+    // The host's run loop runs sources of every mode on each pass; the mode is kept to be shown.
+    void addToRunLoop(rt::Object* mode);
     void setPaused(bool);
     void setPreferredFramesPerSecond(long);
     void invalidate();
@@ -28,6 +30,8 @@ public:
     long m_preferredFramesPerSecond { 0 };
     double m_timestamp { 0 };
     double m_targetTimestamp { 0 };
+    rt::Ref<rt::Object> m_runLoopMode;
+    unsigned long m_fireCount { 0 }; // times the target was called, for measurements
 
 private:
     void schedule();
@@ -35,6 +39,3 @@ private:
     void tick();
     RunLoop::TimerID m_timer { 0 };
 };
-
-// CACurrentMediaTime: the host clock, in seconds.
-double CACurrentMediaTime();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "tamarind/banner/FLAnimatedImage.h"
+#include "tamarind/banner/FLAnimatedImageView.h"
 #include "tamarind/banner/FLWeakProxy.h"
 
 extern "C" bool isDataAGIF(NSData* data)
@@ -16,6 +17,7 @@ void registerGifClasses()
 {
     FLWeakProxy::classObject();
     FLAnimatedImage::classObject();
+    registerAnimatedImageView();
 }
 
 }

@@ -3,7 +3,7 @@
 #include "host/foundation/Data.h"
 
 // The exported names of the GIF classes, as a client of the library reaches them by name
-// (dlsym) or by message: the classes FLAnimatedImage and FLWeakProxy are registered with the
+// (dlsym) or by message: the classes FLAnimatedImage, FLAnimatedImageView and FLWeakProxy are registered with the
 // runtime, the test and the constant are plain C symbols.
 
 // True when the data holds at least three bytes and they are "GIF". Nothing else of the header
@@ -16,7 +16,7 @@ extern "C" const double kFLAnimatedImageDelayTimeIntervalMinimum;
 
 namespace tamarind {
 
-// Registers FLAnimatedImage and FLWeakProxy. Safe to call more than once.
+// Registers FLAnimatedImage, FLAnimatedImageView and FLWeakProxy. Safe to call more than once.
 void registerGifClasses();
 
 }

@@ -1,6 +1,7 @@
 #include "tamarind/startup/OwnClasses.h"
 
 #include "tamarind/banner/GifClasses.h"
+#include "tamarind/banner/TMBannerCell.h"
 #include "tamarind/regrouping/ListPages.h"
 #include "tamarind/regrouping/ModulePages.h"
 
@@ -9,6 +10,7 @@ namespace tamarind {
 void registerOwnClasses()
 {
     registerGifClasses();
+    registerBannerCell();
     registerListPages();
     registerModulePages();
 }

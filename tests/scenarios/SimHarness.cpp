@@ -24,8 +24,26 @@ std::string readAll(int fd)
     return text;
 }
 
+std::string base64(const std::vector<std::uint8_t>& bytes)
+{
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        unsigned chunk = unsigned(bytes[i]) << 16;
+        if (i + 1 < bytes.size())
+            chunk |= unsigned(bytes[i + 1]) << 8;
+        if (i + 2 < bytes.size())
+            chunk |= bytes[i + 2];
+        for (size_t k = 0; k < 4; ++k)
+            text += i + k <= bytes.size() ? digits[(chunk >> (18 - 6 * k)) & 63] : '=';
+    }
+    return text;
+}
+
 std::string plistValue(const json& v)
 {
+    if (v.is_binary())
+        return "<data>" + base64(v.get_binary()) + "</data>";
     if (v.is_boolean())
         return v.get<bool>() ? "<true/>" : "<false/>";
     if (v.is_number_integer())

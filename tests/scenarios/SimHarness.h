@@ -33,7 +33,7 @@ public:
     nlohmann::json& description() { return m_description; }
 
     // Writes the preferences domain as an XML property list of these values (bools, integers,
-    // floats, strings).
+    // floats, strings, and binary values as data).
     void setPreferences(const nlohmann::json& values);
     void writeFile(const std::string& devicePath, const std::string& contents);
     void writePlist(const std::string& devicePath, const nlohmann::json& value);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// tamarind-sim banner --out DIR SECONDS: plays the root list's banner for SECONDS of simulated
+// time and writes every frame it showed (frame-NNN.png), an animated GIF of them (banner.gif)
+// and, on standard output, a JSON summary: each frame's start, duration and index, and how often
+// the display link woke the view. Returns the process's exit code.
+int bannerCommand(const std::vector<std::string>& arguments, long interfaceStyle);

@@ -1,0 +1,8 @@
+#include "host/foundation/MediaTime.h"
+
+#include "host/foundation/Clock.h"
+
+double CACurrentMediaTime()
+{
+    return hostClock().now();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "host/runtime/Runtime.h"
+
+// NSRunLoop: the object clients pass to addToRunLoop:forMode:. There is one run loop in the host,
+// the main one (RunLoop), so +mainRunLoop and +currentRunLoop on the main thread answer the same
+// object.
+class NSRunLoop final : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static NSRunLoop* mainRunLoop();
+};
+
+// NSProcessInfo: what the process knows of the machine. activeProcessorCount comes from the
+// device description ("activeProcessorCount").
+class NSProcessInfo final : public rt::Object {
+public:
+    static rt::Class* classObject();
+    static unsigned long activeProcessorCount();
+};
