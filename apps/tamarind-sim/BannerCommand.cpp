@@ -32,11 +32,14 @@ int fail(const std::string& message)
 // wants to look at.
 constexpr double kMaxSeconds = 3600;
 constexpr double kScreenInterval = 1.0 / 60;
+// Settings settles before the recording starts, as it does before a dump: the rows that arrive
+// late have arrived and the table has stopped reloading.
+constexpr double kSettleSeconds = 1.0;
 
 struct Shown {
     rt::Ref<rt::Object> contents; // the layer's contents: what is on screen
     double start;
-    unsigned long frameIndex;
+    long frameIndex; // -1 for a still picture
     rt::Ref<CGImage> picture;
 };
 
@@ -60,6 +63,28 @@ rt::Ref<CGImage> drawBanner(UIView* cell, const fs::path& file, std::string& err
     if (!canvas->writePNG(file.string(), error))
         return nullptr;
     return canvas->makeImage();
+}
+
+// The index of the frame on screen: the model's cached frame that is the view's current frame.
+long shownFrameIndex(rt::Object* view)
+{
+    rt::Object* image = rt::send<rt::Object*>(view, SELECTOR("animatedImage"));
+    rt::Object* current = rt::send<rt::Object*>(view, SELECTOR("currentFrame"));
+    rt::Object* frames = rt::send<rt::Object*>(image, SELECTOR("cachedFramesForIndexes"));
+    rt::Object* keys = rt::send<rt::Object*>(frames, SELECTOR("allKeys"));
+    for (unsigned long i = 0, n = rt::send<unsigned long>(keys, SELECTOR("count")); i < n; ++i) {
+        rt::Object* key = rt::send<rt::Object*>(keys, SELECTOR("objectAtIndex:"), i);
+        if (rt::send<rt::Object*>(frames, SELECTOR("objectForKey:"), key) == current)
+            return rt::send<long>(key, SELECTOR("integerValue"));
+    }
+    return -1;
+}
+
+unsigned long refreshesOf(rt::Object* view)
+{
+    auto* link = rt::dynamicCast<CADisplayLink>(
+        rt::send<rt::Object*>(view, SELECTOR("displayLink")), CADisplayLink::classObject());
+    return link ? link->m_fireCount : 0;
 }
 
 double stepOf(rt::Object* view)
@@ -88,7 +113,7 @@ bool record(rt::Object* view, UIView* cell, double seconds, const fs::path& fold
             auto picture = drawBanner(cell, folder / frameName(frames.size()), error);
             if (!picture)
                 return false;
-            frames.push_back({ contents, elapsed, rt::send<unsigned long>(view, SELECTOR("currentFrameIndex")), picture });
+            frames.push_back({ contents, elapsed, shownFrameIndex(view), picture });
         }
         if (elapsed >= seconds)
             return true;
@@ -123,7 +148,7 @@ int bannerCommand(const std::vector<std::string>& arguments, long interfaceStyle
     if (out.empty() || rest.size() != 1 || !end || *end || !(seconds > 0 && seconds <= kMaxSeconds))
         return fail("banner needs --out DIR and a number of SECONDS above 0 and at most 3600");
     Navigator navigator;
-    navigator.launch(interfaceStyle, 0);
+    navigator.launch(interfaceStyle, kSettleSeconds);
     rt::AutoreleasePool pool;
     rt::Object* view = findBannerView(navigator.topPage());
     if (!view)
@@ -135,6 +160,7 @@ int bannerCommand(const std::vector<std::string>& arguments, long interfaceStyle
         return fail("cannot make " + out + ": " + ec.message());
     std::vector<Shown> frames;
     std::string error;
+    unsigned long refreshesBefore = refreshesOf(view);
     if (!cell || !record(view, cell, seconds, out, frames, error))
         return fail(error.empty() ? "the banner is not in its cell" : error);
 
@@ -151,7 +177,7 @@ int bannerCommand(const std::vector<std::string>& arguments, long interfaceStyle
     if (!writeAnimatedGif(gif.string(), gifFrames, error))
         return fail(error);
     json summary { { "seconds", seconds }, { "banner", dumpBanner(navigator.topPage()) }, { "frames", list },
-        { "gif", gif.string() } };
+        { "refreshes", refreshesOf(view) - refreshesBefore }, { "gif", gif.string() } };
     std::cout << summary.dump(1) << "\n";
     return 0;
 }

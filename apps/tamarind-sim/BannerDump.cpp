@@ -1,7 +1,5 @@
 #include "BannerDump.h"
 
-#include <cstdint>
-
 #include "host/foundation/String.h"
 #include "host/uikit/CADisplayLink.h"
 #include "host/uikit/UIView.h"
@@ -37,12 +35,11 @@ json displayLinkOf(rt::Object* view)
 
 json animatedBanner(rt::Object* view, rt::Object* image)
 {
-    unsigned long countdown = message<unsigned long>(view, "loopCountdown");
     return { { "kind", "gif" }, { "frameCount", message<unsigned long>(image, "frameCount") },
         { "loopCount", message<unsigned long>(image, "loopCount") },
         { "currentFrameIndex", message<unsigned long>(view, "currentFrameIndex") },
-        // Loops of an image that loops for ever count down from the largest value.
-        { "loopCountdown", countdown == UINT64_MAX ? json("forever") : json(countdown) },
+        // An image that loops for ever counts down from the largest unsigned value.
+        { "loopCountdown", message<unsigned long>(view, "loopCountdown") },
         { "accumulator", message<double>(view, "accumulator") }, { "animating", message<bool>(view, "isAnimating") },
         { "displayLink", displayLinkOf(view) } };
 }

@@ -46,7 +46,8 @@ bool putFrame(GifFileType* gif, const GifWriterFrame& frame)
         return false;
     ColorMapObject* map = GifMakeMapObject(256, palette);
     int delay = hundredths(frame.seconds);
-    unsigned char control[] = { 0, static_cast<unsigned char>(delay & 0xff), static_cast<unsigned char>(delay >> 8), 0 };
+    unsigned char control[]
+        = { 0, static_cast<unsigned char>(delay & 0xff), static_cast<unsigned char>(delay >> 8), 0 };
     bool ok = map && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, sizeof control, control) == GIF_OK
         && EGifPutImageDesc(gif, 0, 0, width, height, false, map) == GIF_OK;
     for (int y = 0; ok && y < height; ++y)

@@ -38,7 +38,7 @@ json dumpRow(rt::Object* row)
 
 }
 
-json dumpPage(rt::Object* page, const std::string& pageName)
+json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
 {
     rt::AutoreleasePool pool;
     json j;
@@ -53,7 +53,7 @@ json dumpPage(rt::Object* page, const std::string& pageName)
         rt::send<rt::Object*>(page, SELECTOR("specifiers"));
         rt::Object* table = rt::send<rt::Object*>(page, SELECTOR("table"));
         auto all = static_cast<PSListController*>(page)->sections();
-        auto cells = dumpCells(page);
+        auto cells = scan == CellScan::Scroll ? dumpCells(page) : std::vector<std::vector<json>> {};
         for (size_t s = 0; s < all.size(); ++s) {
             json section;
             section["header"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("tableView:titleForHeaderInSection:"), table, static_cast<long>(s)));

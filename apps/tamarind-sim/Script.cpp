@@ -37,7 +37,13 @@ std::vector<std::string> stepOf(const std::string& line)
     return { step[0], line.substr(start, end + 1 - start) };
 }
 
-bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::ostream& out, std::string& error)
+// What a script run remembers between steps.
+struct ScriptState {
+    bool inBackground { false };
+};
+
+bool runStep(Navigator& navigator, ScriptState& state, const std::vector<std::string>& step, std::ostream& out,
+    std::string& error)
 {
     const std::string& verb = step[0];
     auto needs = [&](size_t n) {
@@ -76,6 +82,7 @@ bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::os
     }
     // Settings leaving the screen for the home screen, and coming back.
     if (verb == "background" || verb == "foreground") {
+        state.inBackground = verb == "background";
         NotificationCenter::defaultCenter().post(verb == "background" ? UIApplicationDidEnterBackgroundNotification
                                                                       : UIApplicationWillEnterForegroundNotification);
         RunLoop::main().runUntilIdle();
@@ -108,7 +115,9 @@ bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::os
     if (verb == "dump") {
         if (!needs(0))
             return false;
-        out << dumpPage(navigator.topPage(), navigator.pageName()).dump() << "\n";
+        out << dumpPage(navigator.topPage(), navigator.pageName(), state.inBackground ? CellScan::Skip : CellScan::Scroll)
+                   .dump()
+            << "\n";
         return true;
     }
     if (verb == "render")
@@ -122,6 +131,7 @@ bool runStep(Navigator& navigator, const std::vector<std::string>& step, std::os
 bool runScript(const std::string& text, long interfaceStyle, std::ostream& out, std::string& error)
 {
     Navigator navigator;
+    ScriptState state;
     navigator.launch(interfaceStyle, 0);
     std::istringstream lines(text);
     int number = 0;
@@ -131,7 +141,7 @@ bool runScript(const std::string& text, long interfaceStyle, std::ostream& out, 
         if (step.empty() || step[0].starts_with("#"))
             continue;
         std::string stepError;
-        if (!runStep(navigator, step, out, stepError)) {
+        if (!runStep(navigator, state, step, out, stepError)) {
             error = "line " + std::to_string(number) + ": " + stepError;
             return false;
         }

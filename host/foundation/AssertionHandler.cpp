@@ -5,8 +5,8 @@
 
 namespace {
 
-void handleFailure(rt::Object*, rt::SEL, rt::SEL method, rt::Object* object, rt::Object* file, long line,
-    rt::Object* description)
+void handleFailure(
+    rt::Object*, rt::SEL, rt::SEL method, rt::Object* object, rt::Object* file, long line, rt::Object* description)
 {
     std::string receiver = object ? object->isa()->name() : "nil";
     hostLog("*** Assertion failure in -[" + receiver + " " + (method ? rt::selName(method) : "?") + "], "
@@ -20,10 +20,11 @@ rt::Class* NSAssertionHandler::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSAssertionHandler>("NSAssertionHandler", rt::rootClass());
-        rt::addClassMethod(c, rt::sel("currentHandler"), +[](rt::Class*, rt::SEL) -> rt::Object* {
-            static rt::Object* handler = classObject()->allocate();
-            return handler;
-        });
+        rt::addClassMethod(
+            c, rt::sel("currentHandler"), +[](rt::Class*, rt::SEL) -> rt::Object* {
+                static rt::Object* handler = classObject()->allocate();
+                return handler;
+            });
         rt::addMethod(c, rt::sel("handleFailureInMethod:object:file:lineNumber:description:"), &handleFailure);
         return c;
     }();

@@ -41,6 +41,7 @@ SerialQueue::~SerialQueue()
 
 void SerialQueue::async(std::function<void()> work)
 {
+    RunLoop::main().backgroundWorkBegan();
     {
         std::lock_guard guard(m_state->lock);
         m_state->work.push_back(std::move(work));
@@ -60,7 +61,10 @@ void SerialQueue::run(std::shared_ptr<State> state)
             work = std::move(state->work.front());
             state->work.pop_front();
         }
-        rt::AutoreleasePool pool;
-        work();
+        {
+            rt::AutoreleasePool pool;
+            work();
+        }
+        RunLoop::main().backgroundWorkEnded();
     }
 }

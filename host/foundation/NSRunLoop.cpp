@@ -10,7 +10,8 @@ rt::Class* NSRunLoop::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSRunLoop>("NSRunLoop", rt::rootClass());
-        rt::addClassMethod(c, rt::sel("mainRunLoop"), +[](rt::Class*, rt::SEL) -> rt::Object* { return mainRunLoop(); });
+        rt::addClassMethod(
+            c, rt::sel("mainRunLoop"), +[](rt::Class*, rt::SEL) -> rt::Object* { return mainRunLoop(); });
         rt::addClassMethod(
             c, rt::sel("currentRunLoop"), +[](rt::Class*, rt::SEL) -> rt::Object* { return mainRunLoop(); });
         return c;
@@ -29,12 +30,15 @@ rt::Class* NSProcessInfo::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSProcessInfo>("NSProcessInfo", rt::rootClass());
-        rt::addClassMethod(c, rt::sel("processInfo"), +[](rt::Class*, rt::SEL) -> rt::Object* {
-            static rt::Object* info = classObject()->allocate();
-            return info;
-        });
-        rt::addMethod(c, rt::sel("activeProcessorCount"), +[](rt::Object*, rt::SEL) { return activeProcessorCount(); });
-        rt::addMethod(c, rt::sel("processorCount"), +[](rt::Object*, rt::SEL) { return activeProcessorCount(); });
+        rt::addClassMethod(
+            c, rt::sel("processInfo"), +[](rt::Class*, rt::SEL) -> rt::Object* {
+                static rt::Object* info = classObject()->allocate();
+                return info;
+            });
+        rt::addMethod(
+            c, rt::sel("activeProcessorCount"), +[](rt::Object*, rt::SEL) { return activeProcessorCount(); });
+        rt::addMethod(
+            c, rt::sel("processorCount"), +[](rt::Object*, rt::SEL) { return activeProcessorCount(); });
         return c;
     }();
     return cls;

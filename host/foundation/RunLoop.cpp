@@ -100,6 +100,7 @@ void RunLoop::advance(double seconds)
     if (clock.isVirtual()) {
         auto& virtualClock = static_cast<VirtualClock&>(clock);
         for (;;) {
+            settle();
             double next = nextTimerTime();
             if (next < 0 || next > target)
                 break;
@@ -107,7 +108,7 @@ void RunLoop::advance(double seconds)
             runUntilIdle();
         }
         virtualClock.advanceTo(target);
-        runUntilIdle();
+        settle();
         return;
     }
     while (clock.now() < target) {
@@ -118,6 +119,34 @@ void RunLoop::advance(double seconds)
             [&] { return !m_posted.empty(); });
         guard.unlock();
         runUntilIdle();
+    }
+}
+
+void RunLoop::backgroundWorkBegan()
+{
+    std::lock_guard guard(m_lock);
+    ++m_backgroundWork;
+}
+
+void RunLoop::backgroundWorkEnded()
+{
+    {
+        std::lock_guard guard(m_lock);
+        --m_backgroundWork;
+    }
+    m_wake.notify_all();
+}
+
+void RunLoop::settle()
+{
+    constexpr auto kPatience = std::chrono::seconds(5);
+    for (;;) {
+        runUntilIdle();
+        std::unique_lock guard(m_lock);
+        if (m_backgroundWork == 0 && m_posted.empty())
+            return;
+        if (!m_wake.wait_for(guard, kPatience, [&] { return m_backgroundWork == 0 || !m_posted.empty(); }))
+            return;
     }
 }
 

@@ -45,6 +45,12 @@ public:
     // The time of the earliest pending timer, or a negative value.
     double nextTimerTime() const;
 
+    // Work queued on other threads (private serial queues) that may post back to the main queue.
+    // On the virtual clock, advance() lets it finish, and runs what it posts, before time moves
+    // on: work off the main thread takes no simulated time, so every run plays out alike.
+    void backgroundWorkBegan();
+    void backgroundWorkEnded();
+
 private:
     struct Timer {
         double fireTime;
@@ -60,7 +66,12 @@ private:
         }
     };
 
+    // Runs passes until nothing is posted and no background work is pending (bounded in real
+    // time, so work that never ends cannot hang the loop).
+    void settle();
+
     mutable std::mutex m_lock;
+    unsigned long m_backgroundWork { 0 };
     std::condition_variable m_wake;
     std::vector<std::function<void()>> m_posted;
     std::priority_queue<Timer, std::vector<Timer>, Later> m_timers;

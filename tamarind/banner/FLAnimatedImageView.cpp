@@ -33,7 +33,10 @@ template <class R = void, class... Args> R toSuper(rt::Object* self, const char*
     return rt::sendSuper<R>(self, s_viewClass, rt::sel(selector), args...);
 }
 
-rt::Object* animatedImageOf(rt::Object* self) { return animatedViewObject(self, "_animatedImage"); }
+rt::Object* animatedImageOf(rt::Object* self)
+{
+    return animatedViewObject(self, "_animatedImage");
+}
 
 rt::Object* defaultRunLoopMode(rt::Class*, rt::SEL)
 {
@@ -169,7 +172,10 @@ void dealloc(rt::Object* self, rt::SEL)
     toSuper(self, "dealloc");
 }
 
-template <const char* Name> rt::Object* objectGetter(rt::Object* self, rt::SEL) { return animatedViewObject(self, Name); }
+template <const char* Name> rt::Object* objectGetter(rt::Object* self, rt::SEL)
+{
+    return animatedViewObject(self, Name);
+}
 template <const char* Name> void objectSetter(rt::Object* self, rt::SEL, rt::Object* value)
 {
     setAnimatedViewObject(self, Name, value);
@@ -189,11 +195,16 @@ void addStateAccessors(rt::ClassBuilder& builder)
         .method("loopCompletionBlock", &objectGetter<kLoopCompletionBlock>)
         .method("setLoopCompletionBlock:", &objectSetter<kLoopCompletionBlock>)
         .method("runLoopMode", &objectGetter<kRunLoopMode>)
-        .method("currentFrameIndex", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).currentFrameIndex; })
-        .method("loopCountdown", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).loopCountdown; })
-        .method("accumulator", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).accumulator; })
-        .method("shouldAnimate", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).shouldAnimate; })
-        .method("needsDisplayWhenImageBecomesAvailable",
+        .method(
+            "currentFrameIndex", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).currentFrameIndex; })
+        .method(
+            "loopCountdown", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).loopCountdown; })
+        .method(
+            "accumulator", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).accumulator; })
+        .method(
+            "shouldAnimate", +[](rt::Object* s, rt::SEL) { return animatedViewState(s).shouldAnimate; })
+        .method(
+            "needsDisplayWhenImageBecomesAvailable",
             +[](rt::Object* s, rt::SEL) { return animatedViewState(s).needsDisplayWhenImageBecomesAvailable; });
 }
 

@@ -29,9 +29,18 @@ template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, 
     return rt::send<R>(receiver, rt::sel(name), args...);
 }
 
-rt::Object* animatedImageOf(rt::Object* self) { return animatedViewObject(self, "_animatedImage"); }
-rt::Object* displayLinkOf(rt::Object* self) { return animatedViewObject(self, "_displayLink"); }
-bool hasAnimatedImage(rt::Object* self) { return animatedImageOf(self) != nullptr; }
+rt::Object* animatedImageOf(rt::Object* self)
+{
+    return animatedViewObject(self, "_animatedImage");
+}
+rt::Object* displayLinkOf(rt::Object* self)
+{
+    return animatedViewObject(self, "_displayLink");
+}
+bool hasAnimatedImage(rt::Object* self)
+{
+    return animatedImageOf(self) != nullptr;
+}
 
 // The delay the model keeps for the frame, widened from the 32-bit value it is read as, or a
 // negative value when the frame was dropped and has none.
@@ -76,10 +85,14 @@ void startAnimating(rt::Object* self, rt::SEL)
 {
     if (!hasAnimatedImage(self))
         return rt::sendSuper(self, registerAnimatedImageView(), SELECTOR("startAnimating"));
+    // An animation that played its last loop stays on its last frame; coming back on screen does
+    // not run the link again over an index past the end.
+    if (animatedViewState(self).loopCountdown == 0)
+        return;
     if (!displayLinkOf(self)) {
         rt::Ref<rt::Object> proxy = FLWeakProxy::create(self);
-        rt::Object* link = rt::send<rt::Object*>(
-            s_displayLinkClass.get(), SELECTOR("displayLinkWithTarget:selector:"), proxy, rt::sel("displayDidRefresh:"));
+        rt::Object* link = rt::send<rt::Object*>(s_displayLinkClass.get(), SELECTOR("displayLinkWithTarget:selector:"),
+            proxy, rt::sel("displayDidRefresh:"));
         setAnimatedViewObject(self, "_displayLink", link);
         rt::Object* mainLoop = message(s_runLoopClass.get(), "mainRunLoop");
         message<void>(link, "addToRunLoop:forMode:", mainLoop, animatedViewObject(self, "_runLoopMode"));
@@ -115,6 +128,8 @@ double greatestCommonDivisor(rt::Object* self, rt::SEL)
 // The index passed the last frame: one loop less to play. Returns false when playback ended.
 bool finishLoop(rt::Object* self, AnimatedViewState& state)
 {
+    if (state.loopCountdown == 0)
+        return false;
     --state.loopCountdown;
     if (rt::Object* completion = animatedViewObject(self, "_loopCompletionBlock"))
         rt::callBlock<void(unsigned long)>(completion, state.loopCountdown);
@@ -152,8 +167,9 @@ void displayDidRefresh(rt::Object* self, rt::SEL, rt::Object* link)
     AnimatedViewState state = animatedViewState(self);
     rt::Ref<rt::Object> image(animatedImageOf(self));
     if (!state.shouldAnimate) {
-        gifLog(FLLogLevelWarn,
-            [&] { return formatString("Trying to animate image when we shouldn't: %s", describeObject(self).c_str()); });
+        gifLog(FLLogLevelWarn, [&] {
+            return formatString("Trying to animate image when we shouldn't: %s", describeObject(self).c_str());
+        });
         return;
     }
     double delay = frameDelay(image.get(), state.currentFrameIndex);

@@ -46,7 +46,10 @@ void setBannerView(rt::Object* self, rt::SEL, rt::Object* view)
     rt::setIvarObject(self, rt::getInstanceVariable(s_cellClass, kBannerImageViewIvar), view);
 }
 
-rt::Object* bannerImageView(rt::Object* self, rt::SEL) { return bannerView(self); }
+rt::Object* bannerImageView(rt::Object* self, rt::SEL)
+{
+    return bannerView(self);
+}
 
 rt::Object* makeBannerView()
 {
@@ -108,8 +111,8 @@ void loadAnimatedImageIfNeeded(rt::Object* self, rt::SEL)
     rt::Object* view = bannerView(self);
     if (message(view, "animatedImage"))
         return;
-    rt::Object* data = message(s_imagePickerClass.get(), "dataFromDefaults:withKey:", ns(kPreferencesDomain),
-        ns(kBannerImageKey));
+    rt::Object* data
+        = message(s_imagePickerClass.get(), "dataFromDefaults:withKey:", ns(kPreferencesDomain), ns(kBannerImageKey));
     if (isDataAGIF(static_cast<NSData*>(data))) {
         rt::Object* image = message(s_animatedImageClass.get(), "animatedImageWithGIFData:", data);
         message<void>(view, "setAnimatedImage:", image);
@@ -118,9 +121,15 @@ void loadAnimatedImageIfNeeded(rt::Object* self, rt::SEL)
     message<void>(view, "setImage:", message(s_imageClass.get(), "imageWithData:", data));
 }
 
-void applicationDidEnterBackground(rt::Object* self, rt::SEL) { message<void>(bannerView(self), "stopAnimating"); }
+void applicationDidEnterBackground(rt::Object* self, rt::SEL)
+{
+    message<void>(bannerView(self), "stopAnimating");
+}
 
-void applicationWillEnterForeground(rt::Object* self, rt::SEL) { message<void>(bannerView(self), "startAnimating"); }
+void applicationWillEnterForeground(rt::Object* self, rt::SEL)
+{
+    message<void>(bannerView(self), "startAnimating");
+}
 
 rt::Class* buildClass()
 {
