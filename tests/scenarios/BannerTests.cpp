@@ -11,6 +11,8 @@ using nlohmann::json;
 namespace {
 
 constexpr char kBannerPath[] = "/var/mobile/Library/Banner.gif";
+// Neither a GIF nor any picture, with a zero byte inside.
+constexpr char kRandomBytes[] = "\x13\x37\xca\xfe\x00\x42 not a picture";
 
 // Frames of one colour each, red, green, blue and white in turn, `delay` hundredths apiece.
 std::string animation(int frames, int delay, std::optional<int> loops = 0, int width = 8, int height = 4)
@@ -107,7 +109,7 @@ TEST(Banner, StillPicturesAndBadPicturesGiveAStillOrAnEmptyBanner)
         { "truncated gif", gif.substr(0, gif.size() / 2), "gif" },
         { "gif cut inside its header", gif.substr(0, 8), "empty" },
         { "zero-frame gif", std::string(zero.begin(), zero.end()), "empty" },
-        { "random bytes", std::string("\x13\x37\xca\xfe\x00\x42 not a picture", 22), "empty" },
+        { "random bytes", std::string(kRandomBytes, sizeof kRandomBytes - 1), "empty" },
         { "missing file", std::nullopt, "empty" },
     };
     for (const auto& c : cases) {
