@@ -45,7 +45,9 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
     j["page"] = pageName;
     j["title"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("title")));
     j["class"] = page ? page->isa()->name() : "";
-    rt::Object* parent = rt::respondsTo(page, rt::sel("parentController")) ? rt::send<rt::Object*>(page, SELECTOR("parentController")) : nullptr;
+    rt::Object* parent = rt::respondsTo(page, rt::sel("parentController"))
+        ? rt::send<rt::Object*>(page, SELECTOR("parentController"))
+        : nullptr;
     j["parentController"] = parent ? json(parent->isa()->name()) : json(nullptr);
     json sections = json::array();
     if (isListController(page)) {
@@ -56,7 +58,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         auto cells = scan == CellScan::Scroll ? dumpCells(page) : std::vector<std::vector<json>> {};
         for (size_t s = 0; s < all.size(); ++s) {
             json section;
-            section["header"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("tableView:titleForHeaderInSection:"), table, static_cast<long>(s)));
+            section["header"] = optionalString(rt::send<rt::Object*>(
+                page, SELECTOR("tableView:titleForHeaderInSection:"), table, static_cast<long>(s)));
             if (all[s].group)
                 section["group"] = static_cast<PSSpecifier*>(all[s].group)->identifier();
             json rows = json::array();
@@ -67,7 +70,9 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
                 rows.push_back(row);
             }
             section["rows"] = rows;
-            if (json footer = dumpSectionFooter(page, static_cast<long>(s)); !footer.is_null())
+            // Finding a footer scrolls the table to it, which a dump in the background must not.
+            json footer = scan == CellScan::Scroll ? dumpSectionFooter(page, static_cast<long>(s)) : json();
+            if (!footer.is_null())
                 section["footer"] = footer;
             sections.push_back(section);
         }

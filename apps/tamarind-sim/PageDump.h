@@ -8,6 +8,7 @@
 // A page as JSON: {"page", "title", "sections": [{"header", "footer", "rows": [{"id", "name", ...}]}]},
 // read through the page's own data source messages, so replacements are seen.
 // Each row's "cell" is what the table shows once scrolled to it; with CellScan::Skip (Settings
-// in the background, where nothing scrolls or draws) rows come without cells.
+// in the background, where nothing scrolls or draws) rows and sections come without cells and
+// footers.
 enum class CellScan { Scroll, Skip };
 nlohmann::json dumpPage(rt::Object* page, const std::string& pageName, CellScan = CellScan::Scroll);
