@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "AlertStep.h"
 #include "Navigator.h"
 #include "PageDump.h"
 #include "Rendering.h"
@@ -25,12 +26,18 @@ std::vector<std::string> words(const std::string& line)
     return result;
 }
 
-// A step that names a row takes the rest of its line as one argument, since identifiers and
-// titles of rows may hold spaces ("tap Theos Example 1"); space around it is not part of it.
+// A step that names a row or a button takes the rest of its line as one argument, since
+// identifiers and titles may hold spaces ("tap Theos Example 1", "alert Go Back"); space around
+// it is not part of it.
+bool takesRestOfLine(const std::string& verb)
+{
+    return verb == "tap" || verb == "alert";
+}
+
 std::vector<std::string> stepOf(const std::string& line)
 {
     auto step = words(line);
-    if (step.size() <= 2 || step[0] != "tap")
+    if (step.size() <= 2 || !takesRestOfLine(step[0]))
         return step;
     size_t start = line.find_first_not_of(kSpace, line.find(step[0]) + step[0].size());
     size_t end = line.find_last_not_of(kSpace);
@@ -56,6 +63,8 @@ bool runStep(Navigator& navigator, ScriptState& state, const std::vector<std::st
         return needs(1) && navigator.open(step[1], error);
     if (verb == "tap")
         return needs(1) && navigator.tap(step[1], error);
+    if (verb == "alert")
+        return needs(1) && pressAlertButton(step[1], error);
     if (verb == "back") {
         navigator.back();
         return needs(0);
