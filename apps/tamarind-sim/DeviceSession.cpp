@@ -1,6 +1,8 @@
 #include "DeviceSession.h"
+#include "OptionCheck.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
@@ -28,24 +30,6 @@ std::optional<std::vector<uint8_t>> readFile(const fs::path& path)
     if (!in)
         return std::nullopt;
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-// true/false, integers and floats become numbers; anything else stays a string.
-rt::Ref<rt::Object> parseValue(const std::string& text)
-{
-    if (text == "true" || text == "YES")
-        return NSNumber::withBool(true);
-    if (text == "false" || text == "NO")
-        return NSNumber::withBool(false);
-    char* end = nullptr;
-    errno = 0;
-    long long integer = std::strtoll(text.c_str(), &end, 10);
-    if (!text.empty() && *end == 0 && errno == 0)
-        return NSNumber::withInteger(integer);
-    double real = std::strtod(text.c_str(), &end);
-    if (!text.empty() && *end == 0)
-        return NSNumber::withDouble(real);
-    return NSString::create(text);
 }
 
 }
@@ -98,12 +82,18 @@ bool DeviceSession::applyPreferences(const CommandLine& line, std::string& error
                 + (parsed.error.empty() ? std::string() : " (" + parsed.error + ")");
             return false;
         }
+        for (auto& warning : preferenceWarnings(parsed.value.get()))
+            std::fprintf(stderr, "tamarind-sim: warning: %s: %s\n", line.prefs.c_str(), warning.c_str());
         static_cast<NSDictionary*>(domain->m_values.get())->m_map
             = static_cast<NSDictionary*>(parsed.value.get())->m_map;
         domain->m_binary = isBinaryPropertyList(*bytes);
     }
-    for (auto& [key, value] : line.sets)
-        domain->set(key, parseValue(value).get());
+    for (auto& [key, text] : line.sets) {
+        auto value = valueForSetting(key, text, error);
+        if (!value)
+            return false;
+        domain->set(key, value.get());
+    }
     if ((!line.prefs.empty() || !line.sets.empty()) && !domain->synchronize()) {
         error = "cannot write the preferences domain of the device copy";
         return false;

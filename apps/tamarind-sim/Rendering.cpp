@@ -1,5 +1,6 @@
 #include "Rendering.h"
 
+#include <cmath>
 #include <iostream>
 
 #include "host/foundation/RunLoop.h"
@@ -10,6 +11,12 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+void layOut(rt::Object* window)
+{
+    rt::send(window, SELECTOR("layoutIfNeeded"));
+    RunLoop::main().runUntilIdle();
+}
 
 void setStyle(long style)
 {
@@ -25,7 +32,43 @@ bool renderTopPage(const fs::path& out, std::string& error)
     return renderWindowToPNG(static_cast<UIWindow*>(settings::window()), out, error);
 }
 
-bool renderShots(Navigator& navigator, const fs::path& folder, std::string& error)
+bool renderTopPageFull(const fs::path& out, std::string& error)
+{
+    RunLoop::main().runUntilIdle();
+    rt::Object* window = settings::window();
+    rt::Object* table = rt::send<rt::Object*>(settings::topPage(), SELECTOR("table"));
+    if (!window || !table)
+        return renderTopPage(out, error);
+    rt::Ref<rt::Object> keep(table);
+    CGRect screen = rt::send<CGRect>(window, SELECTOR("frame"));
+    CGPoint offset = rt::send<CGPoint>(table, SELECTOR("contentOffset"));
+    // The window grows until the whole scrolled content fits below the bars. Growing it moves
+    // nothing but the bottom edge, so two rounds settle; more cover a footer that appears once
+    // the last section is on screen.
+    double height = screen.size.height;
+    for (int round = 0; round < 4; ++round) {
+        rt::send(
+            window, SELECTOR("setFrame:"), CGRectMake(screen.origin.x, screen.origin.y, screen.size.width, height));
+        layOut(window);
+        UIEdgeInsets inset = rt::send<UIEdgeInsets>(table, SELECTOR("adjustedContentInset"));
+        rt::send(table, SELECTOR("setContentOffset:"), CGPoint { offset.x, -inset.top });
+        layOut(window);
+        CGSize content = rt::send<CGSize>(table, SELECTOR("contentSize"));
+        CGRect tableFrame = rt::send<CGRect>(table, SELECTOR("frame"));
+        double needed = height - tableFrame.size.height + inset.top + content.height + inset.bottom;
+        if (needed <= height + 0.5)
+            break;
+        height = std::ceil(needed);
+    }
+    bool written = renderWindowToPNG(static_cast<UIWindow*>(window), out, error);
+    rt::send(window, SELECTOR("setFrame:"), screen);
+    rt::send(table, SELECTOR("setContentOffset:"), offset);
+    layOut(window);
+    return written;
+}
+
+bool renderShots(Navigator& navigator, const fs::path& folder, PageExtent extent, const ShotsProgress& progress,
+    std::vector<std::string>& drawn, std::string& error)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -33,19 +76,27 @@ bool renderShots(Navigator& navigator, const fs::path& folder, std::string& erro
         error = "cannot make " + folder.string() + ": " + ec.message();
         return false;
     }
+    size_t total = 0;
+    while (Navigator::pageNames()[total])
+        ++total;
     long original = rt::send<long>(settings::window(), SELECTOR("overrideUserInterfaceStyle"));
-    for (const char* const* page = Navigator::pageNames(); *page; ++page) {
+    for (size_t index = 0; index < total; ++index) {
+        const char* page = Navigator::pageNames()[index];
+        if (progress.pageStarts)
+            progress.pageStarts(index + 1, total, page);
         std::string unreachable;
-        if (!navigator.open(*page, unreachable))
+        if (!navigator.open(page, unreachable))
             continue;
         for (auto [style, name] : { std::pair { 1L, "light" }, std::pair { 2L, "dark" } }) {
             setStyle(style);
-            fs::path file = folder / (std::string(*page) + "-" + name + ".png");
-            if (!renderTopPage(file, error))
+            fs::path file = folder / (std::string(page) + "-" + name + ".png");
+            bool written = extent == PageExtent::Whole ? renderTopPageFull(file, error) : renderTopPage(file, error);
+            if (!written)
                 return false;
             std::cout << file.string() << "\n";
         }
         setStyle(original);
+        drawn.push_back(page);
     }
     return true;
 }

@@ -1,21 +1,28 @@
+#include <algorithm>
 #include <cstdio>
 #include <dlfcn.h>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <unistd.h>
 
 #include "BannerCommand.h"
 #include "CommandLine.h"
 #include "DeviceSession.h"
 #include "GifCommand.h"
 #include "Navigator.h"
+#include "OptionsReport.h"
 #include "PageDump.h"
 #include "Rendering.h"
 #include "Script.h"
+#include "ShotsCommand.h"
 
 // pango's fontconfig keeps its caches for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
 
 namespace {
 
@@ -62,41 +69,41 @@ int renderCommand(const CommandLine& line, long style)
 {
     auto arguments = line.arguments;
     std::string out = takeOut(arguments);
+    auto full = std::find(arguments.begin(), arguments.end(), "--full");
+    PageExtent extent = full == arguments.end() ? PageExtent::Screen : PageExtent::Whole;
+    if (full != arguments.end())
+        arguments.erase(full);
     if (arguments.size() != 1 || out.empty())
-        return fail("render needs PAGE --out FILE.png");
+        return fail("render needs PAGE --out FILE.png [--full]");
     if (!Navigator::isKnownPage(arguments[0]))
         return fail("unknown page \"" + arguments[0] + "\"");
     Navigator navigator;
     navigator.launch(style, kSettleSeconds);
     std::string error;
-    if (!navigator.open(arguments[0], error) || !renderTopPage(out, error))
+    if (!navigator.open(arguments[0], error))
+        return fail(error);
+    bool written = extent == PageExtent::Whole ? renderTopPageFull(out, error) : renderTopPage(out, error);
+    if (!written)
         return fail(error);
     return 0;
 }
 
-int shotsCommand(const CommandLine& line, long style)
-{
-    auto arguments = line.arguments;
-    std::string out = takeOut(arguments);
-    if (!arguments.empty() || out.empty())
-        return fail("shots needs --out DIR");
-    Navigator navigator;
-    navigator.launch(style, kSettleSeconds);
-    std::string error;
-    if (!renderShots(navigator, out, error))
-        return fail(error);
-    return 0;
-}
-
+// A table for a person at a terminal; JSON for programs (or when asked with --json).
 int optionsCommand(const CommandLine& line)
 {
+    bool json = line.arguments == std::vector<std::string> { "--json" };
+    if (!line.arguments.empty() && !json)
+        return fail("options takes only --json");
     if (line.noTweak)
         return fail("options lists the library's options; it needs the library (drop --no-tweak)");
-    using Describe = const char* (*)();
-    auto describe = reinterpret_cast<Describe>(dlsym(RTLD_DEFAULT, "tamarindDescribeOptions"));
-    if (!describe)
-        return fail("the loaded library does not describe its options");
-    std::cout << describe() << "\n";
+    std::string error;
+    auto report = optionsReport(error);
+    if (!report)
+        return fail(error);
+    if (json || !isatty(STDOUT_FILENO))
+        std::cout << report->dump(1) << "\n";
+    else
+        printOptionsTable(*report, std::cout);
     return 0;
 }
 

@@ -1,0 +1,103 @@
+#include "ShotsCommand.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "IndexPage.h"
+#include "OptionsReport.h"
+#include "Rendering.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Settings is given this long to settle before a page is shown, as for dump and render.
+constexpr double kSettleSeconds = 1.0;
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
+    return 1;
+}
+
+// "page 3 of 14" on one line of a terminal, rewritten in place; nothing when standard error is
+// a file or a pipe, so logs and tests see only what matters.
+ShotsProgress terminalProgress(const char* label)
+{
+    if (!isatty(STDERR_FILENO))
+        return {};
+    return { [label](size_t index, size_t total, const std::string& page) {
+        std::fprintf(stderr, "\r%s: page %zu of %zu (%s)\x1b[K", label, index, total, page.c_str());
+        if (index == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    } };
+}
+
+// Draws stock Settings by running this program again without the library, into DIR/stock.
+bool drawStock(const CommandLine& line, const fs::path& folder, bool full, std::string& error)
+{
+    std::vector<std::string> args { "tamarind-sim" };
+    if (!line.device.empty())
+        args.insert(args.end(), { "--device", line.device });
+    args.insert(args.end(), { "--no-tweak", "shots", "--out", (folder / "stock").string() });
+    if (full)
+        args.push_back("--full");
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    pid_t child = 0;
+    if (int failed = posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ)) {
+        error = std::string("cannot run a second simulator for stock Settings: ") + std::strerror(failed);
+        return false;
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        error = "stock Settings could not be drawn";
+        return false;
+    }
+    return true;
+}
+
+}
+
+int shotsCommand(const CommandLine& line, long interfaceStyle)
+{
+    auto arguments = line.arguments;
+    std::string out;
+    bool full = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--out" && i + 1 < arguments.size())
+            out = arguments[++i];
+        else if (arguments[i] == "--full")
+            full = true;
+        else
+            return fail("shots needs --out DIR and takes only --full");
+    }
+    if (out.empty())
+        return fail("shots needs --out DIR");
+    Navigator navigator;
+    navigator.launch(interfaceStyle, kSettleSeconds);
+    std::string error;
+    std::vector<std::string> drawn;
+    PageExtent extent = full ? PageExtent::Whole : PageExtent::Screen;
+    if (!renderShots(navigator, out, extent, terminalProgress(line.noTweak ? "stock" : "restyled"), drawn, error))
+        return fail(error);
+    if (line.noTweak)
+        return 0;
+    auto options = optionsReport(error);
+    if (!options || !drawStock(line, out, full, error) || !writeIndexPage(out, *options, error))
+        return fail(error);
+    std::cout << (fs::path(out) / "index.html").string() << std::endl;
+    return 0;
+}
