@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <numeric>
 
+#include "GifFrames.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/Geometry.h"
@@ -95,12 +96,41 @@ nlohmann::json describeImage(rt::Object* image, NSData* data, bool isGif, double
     };
 }
 
+struct GifOptions {
+    std::string framesFolder;
+    bool verbose { false };
+};
+
+// Takes --frames DIR and --verbose out of the arguments; nothing when --frames has no folder.
+std::optional<GifOptions> takeGifOptions(std::vector<std::string>& arguments)
+{
+    GifOptions options;
+    for (size_t i = 0; i < arguments.size();) {
+        if (arguments[i] == "--verbose") {
+            options.verbose = true;
+            arguments.erase(arguments.begin() + long(i));
+        } else if (arguments[i] == "--frames") {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            options.framesFolder = arguments[i + 1];
+            arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
+        } else {
+            ++i;
+        }
+    }
+    return options;
 }
 
-int gifCommand(const std::vector<std::string>& arguments)
+// The model's log levels, as its sink receives them.
+constexpr unsigned long kLogError = 1, kLogWarning = 2, kLogVerbose = 5;
+
+}
+
+int gifCommand(std::vector<std::string> arguments)
 {
-    if (arguments.size() != 1)
-        return fail("gif needs one FILE");
+    auto options = takeGifOptions(arguments);
+    if (!options || arguments.size() != 1)
+        return fail("gif needs one FILE and takes --frames DIR and --verbose");
     std::ifstream in(arguments[0], std::ios::binary);
     if (!in)
         return fail("cannot read " + arguments[0]);
@@ -118,15 +148,26 @@ int gifCommand(const std::vector<std::string>& arguments)
     rt::AutoreleasePool pool;
     // The model's messages are silent unless a sink is installed: errors and notes go to
     // standard error, so that standard output stays one JSON document.
-    auto sink = rt::makeBlock<void(rt::Object*, unsigned long)>(
-        [](rt::Object* text, unsigned long) { std::fprintf(stderr, "tamarind-sim: %s\n", toStdString(text).c_str()); });
-    rt::send(cls, SELECTOR("setLogBlock:logLevel:"), sink, 3ul);
+    // Only warnings and errors unless the user asks for the model's running commentary.
+    auto sink = rt::makeBlock<void(rt::Object*, unsigned long)>([](rt::Object* text, unsigned long level) {
+        const char* kind = level <= kLogError ? "error: " : level == kLogWarning ? "warning: " : "";
+        std::fprintf(stderr, "tamarind-sim: %s%s\n", kind, toStdString(text).c_str());
+    });
+    rt::send(cls, SELECTOR("setLogBlock:logLevel:"), sink, options->verbose ? kLogVerbose : kLogWarning);
     auto data = NSData::create(std::move(bytes));
     bool isGif = isDataAGIF(data.get());
     rt::Ref<rt::Object> image = rt::send<rt::Object*>(cls, SELECTOR("animatedImageWithGIFData:"), data);
     rt::send(cls, SELECTOR("setLogBlock:logLevel:"), static_cast<rt::BlockBase*>(nullptr), 0ul);
     if (!image)
         return fail(arguments[0] + (isGif ? " is a GIF that cannot be played" : " is not a GIF"));
-    std::cout << describeImage(image.get(), data.get(), isGif, *minimumDelay).dump(1) << "\n";
+    auto description = describeImage(image.get(), data.get(), isGif, *minimumDelay);
+    if (!options->framesFolder.empty()) {
+        std::string error;
+        auto files = writeGifFrames({ data->bytes(), data->bytes() + data->length() }, options->framesFolder, error);
+        if (!files)
+            return fail(error);
+        description["frameFiles"] = *files;
+    }
+    std::cout << description.dump(1) << "\n";
     return 0;
 }
