@@ -79,6 +79,11 @@ bool renderShots(Navigator& navigator, const fs::path& folder, PageExtent extent
     size_t total = 0;
     while (Navigator::pageNames()[total])
         ++total;
+    // Pictures of an earlier run would pass for pages this run cannot reach; only files of the
+    // names this command writes are removed.
+    for (size_t index = 0; index < total; ++index)
+        for (const char* name : { "light", "dark" })
+            fs::remove(folder / (std::string(Navigator::pageNames()[index]) + "-" + name + ".png"), ec);
     long original = rt::send<long>(settings::window(), SELECTOR("overrideUserInterfaceStyle"));
     for (size_t index = 0; index < total; ++index) {
         const char* page = Navigator::pageNames()[index];

@@ -23,7 +23,8 @@ struct ShotsProgress {
 };
 
 // Every page that can be reached with the options in force, light and dark, as
-// DIR/PAGE-light.png and DIR/PAGE-dark.png. Prints each file's path on its own line and puts the
+// DIR/PAGE-light.png and DIR/PAGE-dark.png, replacing those of an earlier run (a page that
+// cannot be reached now leaves no picture). Prints each file's path on its own line and puts the
 // names of the pages drawn in `drawn`.
 bool renderShots(Navigator&, const std::filesystem::path& folder, PageExtent, const ShotsProgress&,
     std::vector<std::string>& drawn, std::string& error);

@@ -86,6 +86,8 @@ int shotsCommand(const CommandLine& line, long interfaceStyle)
     }
     if (out.empty())
         return fail("shots needs --out DIR");
+    std::error_code ec;
+    fs::remove(fs::path(out) / "index.html", ec);
     Navigator navigator;
     navigator.launch(interfaceStyle, kSettleSeconds);
     std::string error;

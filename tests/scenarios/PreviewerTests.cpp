@@ -227,6 +227,9 @@ TEST(Shots, WriteAGalleryOfStockAndRestyledPagesWithTheOptionsInForce)
 {
     TestDevice device;
     fs::path out = device.file("/tmp/shots");
+    // A picture left by an earlier run, of a page stock Settings does not have.
+    fs::create_directories(out / "stock");
+    std::ofstream(out / "stock/connectivity-light.png") << "stale";
     auto result = device.run({ "--set", "isBannerEnabled=true", "--set", "titleValue=<script>x</script>", "shots",
         "--full", "--out", out.string() });
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -245,6 +248,8 @@ TEST(Shots, WriteAGalleryOfStockAndRestyledPagesWithTheOptionsInForce)
         EXPECT_NE(std::find(images.begin(), images.end(), expected), images.end()) << expected;
     for (auto& src : images)
         EXPECT_TRUE(fs::is_regular_file(out / src)) << src;
+    EXPECT_FALSE(fs::exists(out / "stock/connectivity-light.png"));
+    EXPECT_EQ(std::count(images.begin(), images.end(), "stock/connectivity-light.png"), 0);
     EXPECT_EQ(html.find("http"), std::string::npos) << "nothing from the network";
     EXPECT_EQ(html.find("<script"), std::string::npos) << "an option's text is shown, never run";
     EXPECT_NE(html.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
