@@ -146,9 +146,9 @@ int gifCommand(std::vector<std::string> arguments)
         return fail("the Tamarind library with its GIF classes could not be loaded");
 
     rt::AutoreleasePool pool;
-    // The model's messages are silent unless a sink is installed: errors and notes go to
-    // standard error, so that standard output stays one JSON document.
-    // Only warnings and errors unless the user asks for the model's running commentary.
+    // The model's messages are silent unless a sink is installed. They go to standard error, so
+    // that standard output stays one JSON document: warnings and errors always, the model's
+    // running commentary only when the user asks for it.
     auto sink = rt::makeBlock<void(rt::Object*, unsigned long)>([](rt::Object* text, unsigned long level) {
         const char* kind = level <= kLogError ? "error: " : level == kLogWarning ? "warning: " : "";
         std::fprintf(stderr, "tamarind-sim: %s%s\n", kind, toStdString(text).c_str());
