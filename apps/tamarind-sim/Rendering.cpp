@@ -1,6 +1,8 @@
 #include "Rendering.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 
 #include "host/foundation/RunLoop.h"
@@ -11,6 +13,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The tallest image the renderer can make, in pixels (cairo's limit on a side).
+constexpr double kTallestImagePixels = 32767;
 
 void layOut(rt::Object* window)
 {
@@ -44,9 +49,12 @@ bool renderTopPageFull(const fs::path& out, std::string& error)
     CGPoint offset = rt::send<CGPoint>(table, SELECTOR("contentOffset"));
     // The window grows until the whole scrolled content fits below the bars. Growing it moves
     // nothing but the bottom edge, so two rounds settle; more cover a footer that appears once
-    // the last section is on screen.
-    double height = screen.size.height;
-    for (int round = 0; round < 4; ++round) {
+    // the last section is on screen. An image holds at most kTallestImagePixels rows: a longer
+    // page is drawn as far as they reach.
+    rt::Object* mainScreen = rt::send<rt::Object*>(rt::getClass("UIScreen"), SELECTOR("mainScreen"));
+    double tallest = std::floor(kTallestImagePixels / rt::send<double>(mainScreen, SELECTOR("scale")));
+    double height = screen.size.height, needed = height;
+    for (int round = 0;; ++round) {
         rt::send(
             window, SELECTOR("setFrame:"), CGRectMake(screen.origin.x, screen.origin.y, screen.size.width, height));
         layOut(window);
@@ -55,11 +63,15 @@ bool renderTopPageFull(const fs::path& out, std::string& error)
         layOut(window);
         CGSize content = rt::send<CGSize>(table, SELECTOR("contentSize"));
         CGRect tableFrame = rt::send<CGRect>(table, SELECTOR("frame"));
-        double needed = height - tableFrame.size.height + inset.top + content.height + inset.bottom;
-        if (needed <= height + 0.5)
+        needed = height - tableFrame.size.height + inset.top + content.height + inset.bottom;
+        double next = std::min(std::ceil(needed), tallest);
+        if (next <= height + 0.5 || round == 3)
             break;
-        height = std::ceil(needed);
+        height = next;
     }
+    if (needed > height + 0.5)
+        std::fprintf(stderr, "tamarind-sim: warning: the whole page is %.0f points tall; %s shows its first %.0f\n",
+            needed, out.filename().c_str(), height);
     bool written = renderWindowToPNG(static_cast<UIWindow*>(window), out, error);
     rt::send(window, SELECTOR("setFrame:"), screen);
     rt::send(table, SELECTOR("setContentOffset:"), offset);

@@ -223,6 +223,24 @@ TEST(FullPages, RenderDrawsTheWholePageBelowTheBars)
     EXPECT_EQ(runs, sections);
 }
 
+TEST(FullPages, APageTallerThanAnImageCanHoldIsDrawnAsFarAsItReaches)
+{
+    TestDevice device;
+    for (int i = 0; i < 300; ++i)
+        device.description()["rootList"].push_back(
+            { { "id", "ROW_" + std::to_string(i) }, { "name", "Row " + std::to_string(i) }, { "cell", "PSLinkCell" } });
+    fs::path whole = device.file("/tmp/whole.png");
+    fs::create_directories(whole.parent_path());
+    auto result = device.run({ "--no-tweak", "render", "root", "--full", "--out", whole.string() });
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("warning: the whole page is"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("whole.png shows its first"), std::string::npos) << result.err;
+    auto image = readPNG(whole);
+    ASSERT_TRUE(image);
+    EXPECT_GT(image->image.height, 32000u);
+    EXPECT_LE(image->image.height, 32767u);
+}
+
 TEST(Shots, WriteAGalleryOfStockAndRestyledPagesWithTheOptionsInForce)
 {
     TestDevice device;
