@@ -27,17 +27,16 @@ int fail(const std::string& message)
     return 1;
 }
 
-// "page 3 of 14" on one line of a terminal, rewritten in place; nothing when standard error is
-// a file or a pipe, so logs and tests see only what matters.
+// "page 3 of 14", a line each, when standard error is a terminal; nothing when it is a file or
+// a pipe, so logs and tests see only what matters. Whole lines keep the progress apart from the
+// file names on standard output when both reach the same terminal.
 ShotsProgress terminalProgress(const char* label)
 {
     if (!isatty(STDERR_FILENO))
         return {};
     return { [label](size_t index, size_t total, const std::string& page) {
-        std::fprintf(stderr, "\r%s: page %zu of %zu (%s)\x1b[K", label, index, total, page.c_str());
-        if (index == total)
-            std::fputc('\n', stderr);
-        std::fflush(stderr);
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s: page %zu of %zu (%s)\n", label, index, total, page.c_str());
     } };
 }
 
