@@ -18,17 +18,6 @@
 
 namespace {
 
-// Screens up to a million pixels keep each run quick; bigger ones take the same paths, slower.
-constexpr std::uint64_t kMaximumScreenPixels = 1u << 20;
-
-bool screenFits(const std::uint8_t* data, std::size_t size)
-{
-    if (size < 10)
-        return true;
-    std::uint64_t width = data[6] | data[7] << 8, height = data[8] | data[9] << 8;
-    return width * height <= kMaximumScreenPixels;
-}
-
 template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
 {
     return rt::send<R>(receiver, rt::sel(name), args...);
@@ -78,8 +67,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (!screenFits(data, size))
-        return 0;
     rt::AutoreleasePool pool;
     rt::Ref<rt::Object> image;
     {

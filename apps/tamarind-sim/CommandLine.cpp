@@ -40,7 +40,10 @@ const char* usageText()
            "  --set KEY=VALUE     sets one option, checked against its kind (true/false, integers, floats,\n"
            "                      RRGGBB colours, text); repeatable\n"
            "  --style light|dark  the interface style\n"
-           "  --no-tweak          Settings without the library\n";
+           "  --no-tweak          Settings without the library\n"
+           "\n"
+           "files: --prefs FILE and gif FILE must be regular files of at most 64 MB, script FILE of at\n"
+           "most 1 MB, and a device's device.json of at most 4 MB.\n";
 }
 
 std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error)

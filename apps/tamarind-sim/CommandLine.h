@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,6 +17,12 @@ struct CommandLine {
     std::vector<std::string> arguments;
     bool help { false };
 };
+
+// Files named on the command line are read only when they are regular files of at most these
+// sizes; the usage text states them.
+constexpr std::size_t kMaximumPreferencesBytes = std::size_t(64) << 20;
+constexpr std::size_t kMaximumGifBytes = std::size_t(64) << 20;
+constexpr std::size_t kMaximumScriptBytes = std::size_t(1) << 20;
 
 // Parses argv; on error returns nothing and sets `error` to one line.
 std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error);

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
-#include <fstream>
 #include <unistd.h>
 
 #include "host/foundation/Dictionary.h"
@@ -16,6 +15,7 @@
 #include "host/foundation/UserDefaults.h"
 #include "host/platform/Device.h"
 #include "host/platform/DeviceRoot.h"
+#include "host/platform/InputFile.h"
 #include "host/preferences/SettingsApp.h"
 
 namespace fs = std::filesystem;
@@ -23,14 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kDomain = "com.corvane.sorrelpreferences";
-
-std::optional<std::vector<uint8_t>> readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 }
 
@@ -57,8 +49,13 @@ bool DeviceSession::copyDevice(const fs::path& from, std::string& error)
     }
     m_temporary = pattern;
     m_copy = m_temporary / "device";
+    // Links inside the device are copied as links, so the copy resolves them as the device
+    // would; the folder itself is copied through any link that names it, or the copy would be
+    // a link back into the user's folder and changing the copy's domain would change theirs.
     std::error_code ec;
-    fs::copy(from, m_copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+    fs::path folder = fs::canonical(from, ec);
+    if (!ec)
+        fs::copy(folder, m_copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
     if (ec) {
         error = "cannot copy the device folder " + from.string() + ": " + ec.message();
         return false;
@@ -71,11 +68,9 @@ bool DeviceSession::applyPreferences(const CommandLine& line, std::string& error
     rt::AutoreleasePool pool;
     auto domain = NSUserDefaults::create(kDomain);
     if (!line.prefs.empty()) {
-        auto bytes = readFile(line.prefs);
-        if (!bytes) {
-            error = "cannot read " + line.prefs;
+        auto bytes = readInputFile(line.prefs, kMaximumPreferencesBytes, error);
+        if (!bytes)
             return false;
-        }
         auto parsed = readPropertyList(*bytes);
         if (!isDictionary(parsed.value.get())) {
             error = line.prefs + " is not a property list dictionary"

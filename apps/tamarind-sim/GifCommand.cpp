@@ -3,12 +3,11 @@
 #include <cmath>
 #include <cstdio>
 #include <dlfcn.h>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <numeric>
 
+#include "CommandLine.h"
 #include "GifFrames.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
@@ -16,6 +15,7 @@
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
 #include "host/imageio/CGImage.h"
+#include "host/platform/InputFile.h"
 #include "host/runtime/Runtime.h"
 
 namespace {
@@ -131,12 +131,10 @@ int gifCommand(std::vector<std::string> arguments)
     auto options = takeGifOptions(arguments);
     if (!options || arguments.size() != 1)
         return fail("gif needs one FILE and takes --frames DIR and --verbose");
-    std::ifstream in(arguments[0], std::ios::binary);
-    if (!in)
-        return fail("cannot read " + arguments[0]);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return fail("cannot read " + arguments[0]);
+    std::string error;
+    auto bytes = readInputFile(arguments[0], kMaximumGifBytes, error);
+    if (!bytes)
+        return fail(error);
 
     rt::Class* cls = animatedImageClass();
     using IsGif = bool (*)(NSData*);
@@ -154,7 +152,7 @@ int gifCommand(std::vector<std::string> arguments)
         std::fprintf(stderr, "tamarind-sim: %s%s\n", kind, toStdString(text).c_str());
     });
     rt::send(cls, SELECTOR("setLogBlock:logLevel:"), sink, options->verbose ? kLogVerbose : kLogWarning);
-    auto data = NSData::create(std::move(bytes));
+    auto data = NSData::create(std::move(*bytes));
     bool isGif = isDataAGIF(data.get());
     rt::Ref<rt::Object> image = rt::send<rt::Object*>(cls, SELECTOR("animatedImageWithGIFData:"), data);
     rt::send(cls, SELECTOR("setLogBlock:logLevel:"), static_cast<rt::BlockBase*>(nullptr), 0ul);
@@ -162,7 +160,6 @@ int gifCommand(std::vector<std::string> arguments)
         return fail(arguments[0] + (isGif ? " is a GIF that cannot be played" : " is not a GIF"));
     auto description = describeImage(image.get(), data.get(), isGif, *minimumDelay);
     if (!options->framesFolder.empty()) {
-        std::string error;
         auto files = writeGifFrames({ data->bytes(), data->bytes() + data->length() }, options->framesFolder, error);
         if (!files)
             return fail(error);

@@ -89,3 +89,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         j["banner"] = dumpBanner(page);
     return j;
 }
+
+std::string jsonText(const json& value, int indent)
+{
+    return value.dump(indent, ' ', false, json::error_handler_t::replace);
+}

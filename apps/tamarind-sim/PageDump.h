@@ -12,3 +12,7 @@
 // footers.
 enum class CellScan { Scroll, Skip };
 nlohmann::json dumpPage(rt::Object* page, const std::string& pageName, CellScan = CellScan::Scroll);
+
+// The JSON text of a dump. A device's names and labels need not be UTF-8, so text that is not
+// is written with U+FFFD in place of each invalid byte instead of stopping the dump.
+std::string jsonText(const nlohmann::json&, int indent = -1);

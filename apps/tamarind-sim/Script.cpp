@@ -124,10 +124,11 @@ bool runStep(Navigator& navigator, ScriptState& state, const std::vector<std::st
     if (verb == "dump") {
         if (!needs(0))
             return false;
-        out << dumpPage(navigator.topPage(), navigator.pageName(), state.inBackground ? CellScan::Skip : CellScan::Scroll)
-                   .dump()
-            << "\n";
-        return true;
+        out << jsonText(
+            dumpPage(navigator.topPage(), navigator.pageName(), state.inBackground ? CellScan::Skip : CellScan::Scroll))
+            << "
+               ";
+            return true;
     }
     if (verb == "render")
         return needs(1) && renderTopPage(step[1], error);

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <dlfcn.h>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -17,6 +16,7 @@
 #include "Rendering.h"
 #include "Script.h"
 #include "ShotsCommand.h"
+#include "host/platform/InputFile.h"
 
 // pango's fontconfig keeps its caches for the life of the process.
 extern "C" const char* __lsan_default_suppressions()
@@ -55,7 +55,7 @@ int dumpCommand(const CommandLine& line, long style)
     std::string error;
     if (!navigator.open(page, error))
         return fail(error);
-    std::cout << dumpPage(navigator.topPage(), page).dump(1) << "\n";
+    std::cout << jsonText(dumpPage(navigator.topPage(), page), 1) << "\n";
     return 0;
 }
 
@@ -143,13 +143,11 @@ int scriptCommand(const CommandLine& line, long style)
 {
     if (line.arguments.size() != 1)
         return fail("script needs one FILE");
-    std::ifstream in(line.arguments[0]);
-    if (!in)
-        return fail("cannot read " + line.arguments[0]);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string error;
-    if (!runScript(text.str(), style, std::cout, error))
+    auto bytes = readInputFile(line.arguments[0], kMaximumScriptBytes, error);
+    if (!bytes)
+        return fail(error);
+    if (!runScript(std::string(bytes->begin(), bytes->end()), style, std::cout, error))
         return fail(error);
     return 0;
 }

@@ -61,7 +61,10 @@ PangoLayout* createTextLayout(const std::string& text, const TextStyle& style, d
     PangoFontDescription* font = describeFont(style);
     pango_layout_set_font_description(layout, font);
     pango_font_description_free(font);
-    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    // Texts come from device files and need not be UTF-8; pango takes only valid text.
+    gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+    pango_layout_set_text(layout, valid, -1);
+    g_free(valid);
     if (width > 0) {
         pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);

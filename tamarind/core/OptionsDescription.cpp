@@ -64,6 +64,6 @@ extern "C" const char* tamarindDescribeOptions()
         TAM_SECOND_PASS_OPTIONS(TAM_DESCRIBE)
         result["secondPass"] = list;
     }
-    text = result.dump(1);
+    text = result.dump(1, ' ', false, nlohmann::json::error_handler_t::replace);
     return text.c_str();
 }

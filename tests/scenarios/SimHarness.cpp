@@ -1,10 +1,13 @@
 #include "SimHarness.h"
 
 #include <array>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -90,10 +93,44 @@ std::vector<nlohmann::json> SimResult::jsonLines() const
     return lines;
 }
 
-SimResult runSim(const std::vector<std::string>& args)
+namespace {
+
+long residentMegabytes(pid_t pid)
 {
-    int outPipe[2], errPipe[2];
-    if (pipe(outPipe) || pipe(errPipe))
+    std::ifstream statm("/proc/" + std::to_string(pid) + "/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024) / 1024;
+}
+
+// Reads the child's standard output until it closes, checking on the child's time and memory
+// every tenth of a second; a child out of bounds is killed, which closes its output.
+std::string readWithinBounds(int fd, pid_t pid, SimBounds bounds, bool& stopped)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(bounds.seconds);
+    std::string text;
+    std::array<char, 65536> buffer;
+    for (;;) {
+        pollfd watched { fd, POLLIN, 0 };
+        if (poll(&watched, 1, 100) > 0) {
+            ssize_t n = read(fd, buffer.data(), buffer.size());
+            if (n <= 0)
+                return text;
+            text.append(buffer.data(), static_cast<size_t>(n));
+        }
+        if (!stopped && (std::chrono::steady_clock::now() > deadline || residentMegabytes(pid) > bounds.megabytes)) {
+            stopped = true;
+            kill(pid, SIGKILL);
+        }
+    }
+}
+
+}
+
+SimResult runSim(const std::vector<std::string>& args, SimBounds bounds)
+{
+    int outPipe[2];
+    if (pipe(outPipe))
         return {};
     // Standard error goes to a file so a chatty child cannot block on a full pipe.
     char errPath[] = "/tmp/tamarind-sim-stderr-XXXXXX";
@@ -115,10 +152,8 @@ SimResult runSim(const std::vector<std::string>& args)
         _exit(127);
     }
     close(outPipe[1]);
-    close(errPipe[0]);
-    close(errPipe[1]);
     SimResult result;
-    result.out = readAll(outPipe[0]);
+    result.out = readWithinBounds(outPipe[0], pid, bounds, result.stopped);
     close(outPipe[0]);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -126,6 +161,7 @@ SimResult runSim(const std::vector<std::string>& args)
     result.err = readAll(errFile);
     close(errFile);
     unlink(errPath);
+    result.signalled = WIFSIGNALED(status);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
@@ -134,7 +170,8 @@ TestDevice::TestDevice()
 {
     std::string pattern = (fs::temp_directory_path() / "tamarind-test-XXXXXX").string();
     m_path = fs::path(mkdtemp(pattern.data())) / "device";
-    fs::copy(fs::path(TAM_SOURCE_DIR) / "devices" / "default", m_path, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    fs::copy(fs::path(TAM_SOURCE_DIR) / "devices" / "default", m_path,
+        fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     std::ifstream in(m_path / "device.json");
     m_description = json::parse(in);
 }
@@ -145,7 +182,10 @@ TestDevice::~TestDevice()
     fs::remove_all(m_path.parent_path(), ec);
 }
 
-fs::path TestDevice::file(const std::string& devicePath) const { return m_path / devicePath.substr(devicePath.find_first_not_of('/')); }
+fs::path TestDevice::file(const std::string& devicePath) const
+{
+    return m_path / devicePath.substr(devicePath.find_first_not_of('/'));
+}
 
 void TestDevice::setPreferences(const json& values)
 {
@@ -159,7 +199,10 @@ void TestDevice::writeFile(const std::string& devicePath, const std::string& con
     std::ofstream(p, std::ios::binary) << contents;
 }
 
-void TestDevice::writePlist(const std::string& devicePath, const json& value) { writeFile(devicePath, plistDocument(value)); }
+void TestDevice::writePlist(const std::string& devicePath, const json& value)
+{
+    writeFile(devicePath, plistDocument(value));
+}
 
 void TestDevice::symlink(const std::string& devicePath, const std::string& target)
 {
@@ -174,12 +217,12 @@ void TestDevice::remove(const std::string& devicePath)
     fs::remove_all(file(devicePath), ec);
 }
 
-SimResult TestDevice::run(const std::vector<std::string>& args)
+SimResult TestDevice::run(const std::vector<std::string>& args, SimBounds bounds)
 {
     std::ofstream(m_path / "device.json") << m_description.dump(1);
     std::vector<std::string> all = { "--device", m_path.string() };
     all.insert(all.end(), args.begin(), args.end());
-    return runSim(all);
+    return runSim(all, bounds);
 }
 
 std::vector<std::vector<std::string>> rowIDs(const json& page)

@@ -9,7 +9,10 @@
 // Runs tamarind-sim in its own process, one scenario per run, on devices the test builds.
 
 struct SimResult {
-    int exitCode { -1 };
+    int exitCode { -1 }; // 128 + the signal when a signal ended the run
+    bool signalled { false };
+    // The harness stopped a run that went on too long or took too much memory.
+    bool stopped { false };
     std::string out;
     std::string err;
     nlohmann::json json() const;
@@ -17,7 +20,15 @@ struct SimResult {
     std::vector<nlohmann::json> jsonLines() const;
 };
 
-SimResult runSim(const std::vector<std::string>& args);
+// A run that goes on longer than this, or whose resident memory grows beyond this, is stopped
+// and fails its test instead of holding up or starving the rest. The bounds are generous: they
+// catch a loop without end, not a slow run under a sanitizer.
+struct SimBounds {
+    int seconds { 120 };
+    long megabytes { 2048 };
+};
+
+SimResult runSim(const std::vector<std::string>& args, SimBounds = {});
 
 // A device folder in a temporary directory, started as a copy of the default device.
 class TestDevice {
@@ -41,7 +52,7 @@ public:
     void remove(const std::string& devicePath);
 
     // Runs the simulator on this device (writing device.json first).
-    SimResult run(const std::vector<std::string>& args);
+    SimResult run(const std::vector<std::string>& args, SimBounds = {});
 
 private:
     std::filesystem::path m_path;
