@@ -1,11 +1,8 @@
 // Feeds arbitrary bytes to the library's preferences: they become the domain's file in a device,
 // both reading passes read it through a suite of their own as the load-time constructors do, and
-// the options are described as `tamarind-sim options` prints them, which must stay valid JSON.
+// the options are described as `tamarind-sim options` prints them.
 
 #include <cstdint>
-#include <cstdlib>
-
-#include <nlohmann/json.hpp>
 
 #include "host/foundation/String.h"
 #include "host/platform/DeviceRoot.h"
@@ -70,7 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     releaseStrings();
     tamarind::readFirstPass(makeSuite().get());
     tamarind::readSecondPass(makeSuite().get());
-    if (nlohmann::json::parse(tamarindDescribeOptions(), nullptr, false).is_discarded())
-        std::abort();
+    (void)tamarindDescribeOptions();
     return 0;
 }

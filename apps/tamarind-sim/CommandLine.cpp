@@ -43,7 +43,7 @@ const char* usageText()
            "  --no-tweak          Settings without the library\n"
            "\n"
            "files: --prefs FILE and gif FILE must be regular files of at most 64 MB, script FILE of at\n"
-           "most 1 MB, and a device's device.json of at most 4 MB.\n";
+           "most 1 MB; a device folder may hold at most 512 MB of files, its device.json at most 4 MB.\n";
 }
 
 std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error)

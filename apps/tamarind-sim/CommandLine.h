@@ -23,6 +23,8 @@ struct CommandLine {
 constexpr std::size_t kMaximumPreferencesBytes = std::size_t(64) << 20;
 constexpr std::size_t kMaximumGifBytes = std::size_t(64) << 20;
 constexpr std::size_t kMaximumScriptBytes = std::size_t(1) << 20;
+// A run works on a copy of the device folder, which may hold at most this many bytes of files.
+constexpr std::size_t kMaximumDeviceBytes = std::size_t(512) << 20;
 
 // Parses argv; on error returns nothing and sets `error` to one line.
 std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error);

@@ -40,8 +40,35 @@ DeviceSession::~DeviceSession()
         fs::remove_all(m_temporary, ec);
 }
 
+namespace {
+
+// The device is copied whole, so what it holds is counted first: one sparse file can claim more
+// than the disk has. Links count as links, not as what they name.
+bool withinCopyLimit(const fs::path& folder, std::string& error)
+{
+    std::uintmax_t total = 0;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!fs::is_regular_file(it->symlink_status(ec)))
+            continue;
+        total += it->file_size(ec);
+        if (total > kMaximumDeviceBytes) {
+            error = "the device folder " + folder.string() + " holds more than "
+                + describeByteCount(kMaximumDeviceBytes) + " of files";
+            return false;
+        }
+    }
+    if (ec)
+        error = "cannot read the device folder " + folder.string() + ": " + ec.message();
+    return !ec;
+}
+
+}
+
 bool DeviceSession::copyDevice(const fs::path& from, std::string& error)
 {
+    if (!withinCopyLimit(from, error))
+        return false;
     std::string pattern = (fs::temp_directory_path() / "tamarind-sim-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         error = std::string("cannot make a temporary folder: ") + std::strerror(errno);

@@ -11,6 +11,7 @@
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
 #include "host/platform/DeviceRoot.h"
+#include "host/platform/InputFile.h"
 
 namespace fs = std::filesystem;
 using rt::Object;
@@ -122,13 +123,8 @@ std::optional<std::vector<uint8_t>> NSFileManager::contents(const std::string& p
     auto resolved = resolveDevicePath(path);
     if (!resolved)
         return std::nullopt;
-    std::error_code ec;
-    if (!fs::is_regular_file(resolved->host, ec))
-        return std::nullopt;
-    std::ifstream in(resolved->host, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    std::string error;
+    return readInputFile(resolved->host, kMaximumFileBytes, error);
 }
 
 bool NSFileManager::createFile(const std::string& path, const std::vector<uint8_t>& bytes) const

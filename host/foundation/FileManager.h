@@ -16,7 +16,11 @@ public:
     bool fileExists(const std::string& path, bool* isDirectory = nullptr) const;
     // Names in the directory, sorted; nothing (and an error) when it cannot be listed.
     std::optional<std::vector<std::string>> contentsOfDirectory(const std::string& path, std::string& error) const;
+    // The bytes of a regular file; nothing for anything else, and for a file larger than
+    // kMaximumFileBytes, which no file of a device needs to be and which a damaged or hostile
+    // device could make as large as the disk allows.
     std::optional<std::vector<uint8_t>> contents(const std::string& path) const;
+    static constexpr std::size_t kMaximumFileBytes = std::size_t(256) << 20;
     bool createFile(const std::string& path, const std::vector<uint8_t>& bytes) const;
     bool createDirectory(const std::string& path) const;
     // Writes the bytes to a temporary file beside the target and renames it over the target, so

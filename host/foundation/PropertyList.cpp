@@ -6,6 +6,7 @@
 #include <plist/plist.h>
 
 #include "host/foundation/Array.h"
+#include "host/foundation/LibplistInput.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/Log.h"
@@ -183,8 +184,13 @@ PropertyListResult readWithLibplist(std::span<const uint8_t> bytes, Form form)
     // libplist does not expect a byte-order mark before the XML declaration.
     if (form == Form::XML && startsWithByteOrderMark(bytes))
         bytes = bytes.subspan(3);
+    std::vector<uint8_t> storage;
+    std::string refusal;
+    auto input = libplistInput(bytes, kMaxDepth, storage, refusal);
+    if (!input)
+        return { nullptr, refusal };
     plist_t root = nullptr;
-    plist_from_memory(reinterpret_cast<const char*>(bytes.data()), static_cast<uint32_t>(bytes.size()), &root);
+    plist_from_memory(reinterpret_cast<const char*>(input->data()), static_cast<uint32_t>(input->size()), &root);
     Ref<Object> value = root ? convert(root, 0) : nullptr;
     if (root)
         plist_free(root);

@@ -88,7 +88,7 @@ std::optional<std::vector<std::uint8_t>> readInputFile(
                 error = tooLarge;
                 return std::nullopt;
             }
-            bytes.resize(std::min(maximumBytes + 1, bytes.size() * 2));
+            bytes.resize(std::min(maximumBytes, bytes.size() * 2 - 1) + 1);
         }
         ssize_t n = read(file.get(), bytes.data() + length, bytes.size() - length);
         if (n < 0 && errno == EINTR)

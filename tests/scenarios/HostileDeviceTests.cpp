@@ -197,6 +197,12 @@ TEST(HostileDevices, LargeAndDeepFilesAreRefusedOrReadWithinBounds)
         { "an entry file that is a binary plist whose object refers to itself",
             [](TestDevice& d) { d.writeFile(kEntries + "/Cycle.plist", binaryPlistWithCycle()); }, kDumpTweaks, 0,
             "Aurora" },
+        { "a sparse file of a terabyte in the device folder",
+            [](TestDevice& d) {
+                d.writeFile("/var/mobile/Sparse", "");
+                fs::resize_file(d.file("/var/mobile/Sparse"), std::uintmax_t(1) << 40);
+            },
+            kDumpRoot, 1, "holds more than 512 MB of files" },
         { "a pipe in the device folder", [](TestDevice& d) { mkfifo(d.file(kEntries + "/Pipe.plist").c_str(), 0600); },
             kDumpTweaks, 1, "cannot copy the device folder" },
     });
