@@ -58,8 +58,7 @@ TEST_F(Rooted, SymlinksAreFollowedInsideTheDevice)
     for (const char* path : { "/var/absolute-out", "/var/jb/relative-out" }) {
         auto escaped = resolveDevicePath(path);
         ASSERT_TRUE(escaped) << path;
-        EXPECT_EQ(escaped->host.string().rfind(root().string(), 0), 0u)
-            << path << " left the device: " << escaped->host;
+        EXPECT_EQ(escaped->host.string().rfind(root().string(), 0), 0u) << path << " left the device: " << escaped->host;
         EXPECT_FALSE(fs::exists(escaped->host));
     }
 }
