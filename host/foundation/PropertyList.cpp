@@ -19,7 +19,8 @@ using rt::Ref;
 
 namespace {
 
-// Deeper structures than this are refused rather than risk the stack.
+// Deeper structures than this are refused rather than risk the stack: whole, before libplist
+// reads them, and any deeper part while they are converted.
 constexpr int kMaxDepth = 256;
 constexpr size_t kMaxBytes = 64u << 20;
 

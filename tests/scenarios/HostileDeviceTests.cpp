@@ -76,6 +76,33 @@ std::string binaryPlistWithCycle()
     return bytes;
 }
 
+std::string bigEndian(std::uint64_t value, unsigned size)
+{
+    std::string out;
+    for (unsigned i = size; i-- > 0;)
+        out += static_cast<char>(value >> (8 * i));
+    return out;
+}
+
+// A binary property list of `levels` arrays, each holding the next one `times` times.
+std::string binaryLevels(std::uint32_t levels, int times)
+{
+    std::string objects = "bplist00", table;
+    for (std::uint32_t i = 0; i < levels; ++i) {
+        table += bigEndian(objects.size(), 4);
+        if (i + 1 == levels) {
+            objects += '\xA0';
+            continue;
+        }
+        objects += static_cast<char>(0xA0 | times);
+        for (int t = 0; t < times; ++t)
+            objects += bigEndian(i + 1, 4);
+    }
+    std::uint64_t tableAt = objects.size();
+    return objects + table + std::string(6, '\0') + "\x04\x04" + bigEndian(levels, 8) + bigEndian(0, 8)
+        + bigEndian(tableAt, 8);
+}
+
 std::string nestedDomain(int depth)
 {
     std::string text
@@ -192,6 +219,10 @@ TEST(HostileDevices, LargeAndDeepFilesAreRefusedOrReadWithinBounds)
             kDumpTweaks, 0, "Deep" },
         { "a domain nested 100,000 deep", [](TestDevice& d) { d.writeFile(kDomain, nestedDomain(100000)); },
             { "options" }, 0, "" },
+        { "a binary domain nested 100,000 deep", [](TestDevice& d) { d.writeFile(kDomain, binaryLevels(100000, 1)); },
+            { "options" }, 0, "" },
+        { "a binary domain of 64 levels that each hold the next twice",
+            [](TestDevice& d) { d.writeFile(kDomain, binaryLevels(64, 2)); }, { "options" }, 0, "" },
         { "a binary domain whose object refers to itself",
             [](TestDevice& d) { d.writeFile(kDomain, binaryPlistWithCycle()); }, kDumpRoot, 0, "" },
         { "an entry file that is a binary plist whose object refers to itself",

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/foundation/Array.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/LibplistInput.h"
 #include "host/foundation/PropertyList.h"
@@ -12,6 +13,40 @@ namespace {
 std::vector<uint8_t> bytes(const std::string& s)
 {
     return { s.begin(), s.end() };
+}
+
+std::string bigEndian(std::uint64_t value, unsigned size)
+{
+    std::string out;
+    for (unsigned i = size; i-- > 0;)
+        out += static_cast<char>(value >> (8 * i));
+    return out;
+}
+
+// A binary property list of `depth` arrays, each holding the next; the innermost is empty.
+// References and offsets take four bytes each.
+std::vector<uint8_t> nestedBinary(std::uint32_t depth)
+{
+    std::string objects = "bplist00", table;
+    for (std::uint32_t i = 0; i < depth; ++i) {
+        table += bigEndian(objects.size(), 4);
+        objects += i + 1 < depth ? "\xA1" + bigEndian(i + 1, 4) : std::string("\xA0");
+    }
+    std::uint64_t tableAt = objects.size();
+    std::string trailer
+        = std::string(6, '\0') + "\x04\x04" + bigEndian(depth, 8) + bigEndian(0, 8) + bigEndian(tableAt, 8);
+    return bytes(objects + table + trailer);
+}
+
+std::string nestedXml(int depth)
+{
+    std::string text = "<plist>";
+    for (int i = 0; i < depth; ++i)
+        text += i % 2 ? "<array >" : "<dict><key>k</key>";
+    text += "<dict/><array/>";
+    for (int i = depth; i-- > 0;)
+        text += i % 2 ? "</array>" : "</dict>";
+    return text + "</plist>";
 }
 
 // A binary property list of one dictionary whose key and value are UTF-16 strings of three
@@ -57,11 +92,58 @@ TEST(LibplistInput, ListsWithoutNulCharactersAreGivenAsTheyAre)
     auto binary = serializePropertyList(dict.get(), PropertyListFormat::Binary);
     ASSERT_TRUE(binary);
     std::vector<uint8_t> storage;
-    EXPECT_EQ(libplistInput(*binary, storage), &*binary);
+    EXPECT_EQ(libplistInput(*binary, 256, storage), &*binary);
     auto xml = bytes("<plist><string>text</string></plist>");
-    EXPECT_EQ(libplistInput(xml, storage), &xml);
+    EXPECT_EQ(libplistInput(xml, 256, storage), &xml);
     // A binary list that is cut short is left for libplist to refuse.
     auto cut = bytes(kNulInUtf16.substr(0, 30));
-    EXPECT_EQ(libplistInput(cut, storage), nullptr);
+    EXPECT_EQ(libplistInput(cut, 256, storage), nullptr);
     EXPECT_FALSE(parsePropertyList(cut));
+}
+
+// libplist reads and frees nested containers by recursion: a binary list of a hundred thousand
+// nested arrays overflowed the stack. Lists nested deeper than the limit are refused whole.
+TEST(LibplistInput, ListsNestedTooDeeplyAreRefusedBeforeLibplistRecurses)
+{
+    rt::AutoreleasePool pool;
+    std::vector<uint8_t> storage;
+    for (int depth : { 1, 255 }) {
+        auto binary = nestedBinary(static_cast<std::uint32_t>(depth));
+        EXPECT_EQ(libplistInput(binary, 255, storage), &binary) << depth;
+        auto xml = bytes(nestedXml(depth));
+        EXPECT_EQ(libplistInput(xml, 255, storage), &xml) << depth;
+    }
+    for (int depth : { 256, 100000 }) {
+        auto binary = nestedBinary(static_cast<std::uint32_t>(depth));
+        EXPECT_EQ(libplistInput(binary, 255, storage), nullptr) << depth;
+        auto xml = bytes(nestedXml(depth));
+        EXPECT_EQ(libplistInput(xml, 255, storage), nullptr) << depth;
+    }
+    EXPECT_FALSE(parsePropertyList(nestedBinary(100000)));
+    EXPECT_TRUE(isArray(parsePropertyList(nestedBinary(200)).get()));
+}
+
+// A binary list of n arrays that each hold the next one twice is n levels deep but 2^n nodes
+// once libplist has read it: sixteen levels are read, sixty-four would never end.
+TEST(LibplistInput, SharedObjectsCountForEveryPlaceTheyAppear)
+{
+    auto doubling = [](std::uint32_t levels) {
+        std::string objects = "bplist00", table;
+        for (std::uint32_t i = 0; i < levels; ++i) {
+            table += bigEndian(objects.size(), 4);
+            objects += i + 1 < levels ? "\xA2" + bigEndian(i + 1, 4) + bigEndian(i + 1, 4) : std::string("\xA0");
+        }
+        std::uint64_t tableAt = objects.size();
+        return bytes(objects + table + std::string(6, '\0') + "\x04\x04" + bigEndian(levels, 8) + bigEndian(0, 8)
+            + bigEndian(tableAt, 8));
+    };
+    rt::AutoreleasePool pool;
+    std::vector<uint8_t> storage;
+    auto sixteen = doubling(16);
+    EXPECT_EQ(libplistInput(sixteen, 16, storage), &sixteen);
+    EXPECT_EQ(libplistInput(sixteen, 15, storage), nullptr) << "sixteen levels are deeper than fifteen";
+    EXPECT_TRUE(isArray(parsePropertyList(sixteen).get()));
+    auto sixtyFour = doubling(64);
+    EXPECT_EQ(libplistInput(sixtyFour, 256, storage), nullptr);
+    EXPECT_FALSE(parsePropertyList(sixtyFour));
 }
