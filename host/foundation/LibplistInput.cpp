@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -16,63 +17,90 @@ std::uint64_t bigEndian(const std::uint8_t* bytes, unsigned size)
 }
 
 // The parts of a binary property list that say where its objects are: the trailer (the last 32
-// bytes, big-endian fields after six unused bytes) and the offset table it points to. Objects
-// lie between the header and the trailer.
+// bytes, big-endian fields after six unused bytes) and the offset table it points to. A list is
+// taken only when every object lies before the offset table and every string and container fits
+// there too, so that what the checks below read is what libplist reads; libplist itself is less
+// strict, and an object that ran into the tables could change as its strings are made safe.
 class BinaryLayout {
 public:
+    static bool isBinary(const std::vector<std::uint8_t>& bytes)
+    {
+        return bytes.size() >= 8 && std::memcmp(bytes.data(), "bplist00", 8) == 0;
+    }
+
+    // Nothing when the list is not one whose objects all fit as described above.
     static std::optional<BinaryLayout> read(const std::vector<std::uint8_t>& bytes)
     {
-        if (bytes.size() < 8 + 32 || std::memcmp(bytes.data(), "bplist00", 8) != 0)
+        if (bytes.size() < 8 + 32)
             return std::nullopt;
         const std::uint8_t* trailer = bytes.data() + bytes.size() - 32;
         BinaryLayout l { bytes, trailer[6], trailer[7], bigEndian(trailer + 8, 8), bigEndian(trailer + 16, 8),
             bigEndian(trailer + 24, 8) };
-        std::uint64_t end = l.end();
+        std::uint64_t tablesEnd = bytes.size() - 32;
         if (l.m_offsetSize < 1 || l.m_offsetSize > 8 || l.m_referenceSize < 1 || l.m_referenceSize > 8
-            || l.m_offsetTable > end || l.m_count > (end - l.m_offsetTable) / l.m_offsetSize)
+            || l.m_offsetTable > tablesEnd || l.m_count > (tablesEnd - l.m_offsetTable) / l.m_offsetSize
+            || l.m_top >= l.m_count)
             return std::nullopt;
+        for (std::uint64_t i = 0; i < l.m_count; ++i) {
+            std::uint64_t count = 0, start = 0;
+            if (l.offset(i) >= l.m_offsetTable || (l.elementSize(i) && !l.extent(i, count, start)))
+                return std::nullopt;
+        }
         return l;
     }
 
     std::uint64_t count() const { return m_count; }
     std::uint64_t top() const { return m_top; }
-    std::uint64_t end() const { return m_bytes.size() - 32; }
+    unsigned kind(std::uint64_t i) const { return m_bytes[offset(i)] >> 4; }
 
-    // Where object i starts, or nothing when the table points outside the objects.
-    std::optional<std::uint64_t> offset(std::uint64_t i) const
+    // The bytes of one element of a string (0x5: single bytes, 0x6: UTF-16) or of a container
+    // (0xA array, 0xC set: one reference; 0xD dictionary: a key and a value), or 0 for any other
+    // object.
+    std::uint64_t elementSize(std::uint64_t i) const
     {
-        std::uint64_t at = bigEndian(&m_bytes[m_offsetTable + i * m_offsetSize], m_offsetSize);
-        return at >= 8 && at < end() ? std::optional(at) : std::nullopt;
+        switch (kind(i)) {
+        case 0x5:
+            return 1;
+        case 0x6:
+            return 2;
+        case 0xA:
+        case 0xC:
+            return m_referenceSize;
+        case 0xD:
+            return 2 * m_referenceSize;
+        default:
+            return 0;
+        }
     }
 
-    // The element count of the object at `at` and where its elements start: the marker's low
-    // four bits, or when they are all set, an integer object (marker 0x1N, then 2^N bytes).
-    bool extent(std::uint64_t at, std::uint64_t elementSize, std::uint64_t& count, std::uint64_t& start) const
+    // The element count of object i and where its elements start: the marker's low four bits,
+    // or when they are all set, an integer object (marker 0x1N, then 2^N bytes). False when the
+    // elements do not fit before the offset table.
+    bool extent(std::uint64_t i, std::uint64_t& count, std::uint64_t& start) const
     {
+        std::uint64_t at = offset(i), end = m_offsetTable;
         count = m_bytes[at] & 0x0F;
         start = at + 1;
         if (count == 0x0F) {
-            if (start >= end() || (m_bytes[start] & 0xF0) != 0x10 || (m_bytes[start] & 0x0F) > 3)
+            if (start >= end || (m_bytes[start] & 0xF0) != 0x10 || (m_bytes[start] & 0x0F) > 3)
                 return false;
             unsigned size = 1u << (m_bytes[start] & 0x0F);
-            if (end() - start - 1 < size)
+            if (end - start - 1 < size)
                 return false;
             count = bigEndian(&m_bytes[start + 1], size);
             start += 1 + size;
         }
-        return start <= end() && count <= (end() - start) / elementSize;
+        return start <= end && count <= (end - start) / elementSize(i);
     }
 
-    // The objects an array, set or dictionary refers to (a dictionary's keys, then its values).
-    bool references(std::uint64_t at, std::uint64_t& count, std::uint64_t& start) const
+    // The objects container i refers to (a dictionary's keys, then its values); false for any
+    // other object.
+    bool references(std::uint64_t i, std::uint64_t& count, std::uint64_t& start) const
     {
-        unsigned kind = m_bytes[at] >> 4;
-        if (kind != 0xA && kind != 0xC && kind != 0xD)
+        unsigned k = kind(i);
+        if ((k != 0xA && k != 0xC && k != 0xD) || !extent(i, count, start))
             return false;
-        std::uint64_t per = kind == 0xD ? 2 * m_referenceSize : m_referenceSize;
-        if (!extent(at, per, count, start))
-            return false;
-        count *= per / m_referenceSize;
+        count *= elementSize(i) / m_referenceSize;
         return true;
     }
 
@@ -91,6 +119,11 @@ private:
         , m_top(top)
         , m_offsetTable(offsetTable)
     {
+    }
+
+    std::uint64_t offset(std::uint64_t i) const
+    {
+        return bigEndian(&m_bytes[m_offsetTable + i * m_offsetSize], m_offsetSize);
     }
 
     const std::vector<std::uint8_t>& m_bytes;
@@ -120,8 +153,7 @@ bool binaryShapeWithin(const BinaryLayout& layout, int maximumDepth)
     std::vector<Frame> stack;
     auto enter = [&](std::uint64_t object) {
         std::uint64_t count = 0, start = 0;
-        auto at = layout.offset(object);
-        if (at && layout.references(*at, count, start)) {
+        if (layout.references(object, count, start)) {
             shapes[object].nodes = kOnStack;
             stack.push_back({ object, start, count, 0, 0, 1 });
         } else {
@@ -133,8 +165,6 @@ bool binaryShapeWithin(const BinaryLayout& layout, int maximumDepth)
         frame.nodes += std::min(child.nodes, maximumNodes);
         return frame.nodes <= maximumNodes && frame.depth + stack.size() <= static_cast<std::size_t>(maximumDepth);
     };
-    if (layout.top() >= layout.count())
-        return true;
     enter(layout.top());
     while (!stack.empty()) {
         if (stack.size() > static_cast<std::size_t>(maximumDepth))
@@ -161,23 +191,28 @@ bool binaryShapeWithin(const BinaryLayout& layout, int maximumDepth)
     return true;
 }
 
-// Replaces the NUL characters of every UTF-16 string; returns the bytes libplist is to read.
+// Replaces the NUL characters of every string: in a UTF-16 string with U+FFFD, in a string of
+// single bytes with "?", so that no string changes its length. Returns the bytes libplist is to read.
 const std::vector<std::uint8_t>* replaceNulCharacters(
     const std::vector<std::uint8_t>& bytes, const BinaryLayout& layout, std::vector<std::uint8_t>& storage)
 {
     const std::vector<std::uint8_t>* input = &bytes;
+    auto replace = [&](std::uint64_t at, std::initializer_list<std::uint8_t> with) {
+        if (input == &bytes)
+            input = &(storage = bytes);
+        for (std::uint8_t byte : with)
+            storage[at++] = byte;
+    };
     for (std::uint64_t i = 0; i < layout.count(); ++i) {
-        auto at = layout.offset(i);
-        std::uint64_t count = 0, start = 0;
-        if (!at || (bytes[*at] & 0xF0) != 0x60 || !layout.extent(*at, 2, count, start))
+        unsigned kind = layout.kind(i);
+        std::uint64_t size = layout.elementSize(i), count = 0, start = 0;
+        if ((kind != 0x5 && kind != 0x6) || !layout.extent(i, count, start))
             continue;
-        for (std::uint64_t c = start; c < start + 2 * count; c += 2) {
-            if (bytes[c] || bytes[c + 1])
-                continue;
-            if (input == &bytes)
-                input = &(storage = bytes);
-            storage[c] = 0xFF;
-            storage[c + 1] = 0xFD;
+        for (std::uint64_t c = start; c < start + size * count; c += size) {
+            if (size == 1 && !bytes[c])
+                replace(c, { '?' });
+            else if (size == 2 && !bytes[c] && !bytes[c + 1])
+                replace(c, { 0xFF, 0xFD });
         }
     }
     return input;
@@ -212,11 +247,21 @@ bool xmlDepthWithin(std::string_view text, int maximumDepth)
 const std::vector<std::uint8_t>* libplistInput(
     const std::vector<std::uint8_t>& bytes, int maximumDepth, std::vector<std::uint8_t>& storage)
 {
-    auto layout = BinaryLayout::read(bytes);
-    if (!layout) {
+    if (!BinaryLayout::isBinary(bytes)) {
         std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         bool safe = text.find('\0') == std::string_view::npos && xmlDepthWithin(text, maximumDepth);
         return safe ? &bytes : nullptr;
     }
-    return binaryShapeWithin(*layout, maximumDepth) ? replaceNulCharacters(bytes, *layout, storage) : nullptr;
+    auto layout = BinaryLayout::read(bytes);
+    if (!layout || !binaryShapeWithin(*layout, maximumDepth))
+        return nullptr;
+    if (replaceNulCharacters(bytes, *layout, storage) == &bytes)
+        return &bytes;
+    // Objects may overlap, so what the replacements made of the others is checked again.
+    auto replaced = BinaryLayout::read(storage);
+    std::vector<std::uint8_t> unused;
+    if (!replaced || !binaryShapeWithin(*replaced, maximumDepth)
+        || replaceNulCharacters(storage, *replaced, unused) != &storage)
+        return nullptr;
+    return &storage;
 }

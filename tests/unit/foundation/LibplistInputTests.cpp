@@ -79,6 +79,24 @@ TEST(LibplistInput, NulCharactersNeverReachLibplist)
     ASSERT_TRUE(isString(value));
     EXPECT_EQ(toStdString(value), "x\xEF\xBF\xBDy");
 
+    // A string of single bytes with a NUL and a byte above 127, from an entry file.
+    std::string singleBytes = std::string("bplist00\xD1\x01\x02\x55label\x53"
+                                          "b\x00\xB6\x08\x0B\x11",
+                                  24)
+        + std::string(6, '\0') + "\x01\x01" + std::string(7, '\0') + "\x03" + std::string(8, '\0')
+        + std::string(7, '\0') + "\x15";
+    auto withBytes = parsePropertyList(bytes(singleBytes));
+    ASSERT_TRUE(isDictionary(withBytes.get()));
+    rt::Object* label = static_cast<NSDictionary*>(withBytes.get())->get("label");
+    ASSERT_TRUE(isString(label));
+    EXPECT_TRUE(toStdString(label).starts_with("b?")) << toStdString(label);
+
+    // An object may start anywhere before the offset table, even inside the header: here "l" of
+    // "bplist00" is read as a UTF-16 string of twelve characters, most of them NUL.
+    std::string inHeader = "bplist00" + std::string(20, '\0') + "\x02" + std::string(6, '\0') + "\x01\x01"
+        + std::string(7, '\0') + "\x01" + std::string(8, '\0') + std::string(7, '\0') + "\x1C";
+    EXPECT_TRUE(isString(parsePropertyList(bytes(inHeader)).get()));
+
     std::string xml = "<plist><dict><key>colorBorder</key><string>ff\x0b";
     xml += std::string(3, '\0') + "</string></dict></plist>";
     EXPECT_FALSE(parsePropertyList(bytes(xml))) << "XML holds no NUL";
