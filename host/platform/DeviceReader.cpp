@@ -243,11 +243,16 @@ bool readDeviceDescription(const json& top, DeviceDescription& d, std::string& e
         return check.fail("systemVersion", "a version such as \"16.4\"");
     check.choice(top, "", "idiom", d.idiom, { "phone", "pad" });
     check.choice(top, "", "interfaceStyle", d.interfaceStyle, { "light", "dark" });
-    return readScreen(check, top, d) && readRows(check, top, "", "rootList", d.rootList)
-        && readRows(check, top, "", "followups", d.followups) && readOptionalRow(check, top, "wallpaper", d.wallpaper)
-        && readOptionalRow(check, top, "exposureNotification", d.exposure)
-        && readOptionalRow(check, top, "videoSubscriber", d.videoSubscriber) && readApps(check, top, d)
-        && readInsertions(check, top, d.insertions);
+    if (!readScreen(check, top, d) || !readRows(check, top, "", "rootList", d.rootList)
+        || !readRows(check, top, "", "followups", d.followups) || !readOptionalRow(check, top, "wallpaper", d.wallpaper)
+        || !readOptionalRow(check, top, "exposureNotification", d.exposure)
+        || !readOptionalRow(check, top, "videoSubscriber", d.videoSubscriber) || !readApps(check, top, d)
+        || !readInsertions(check, top, d.insertions))
+        return false;
+    std::size_t rows = d.rootList.size() + d.followups.size() + d.appRows.size() + d.insertions.size() + 3;
+    if (rows > kMaximumRows)
+        return check.fail("", "at most " + std::to_string(kMaximumRows) + " rows in all the lists together");
+    return true;
 }
 
 int jsonNestingDepth(std::string_view text)

@@ -20,7 +20,8 @@ constexpr double kMaximumScale = 4;
 // The screen in pixels (points times scale), across and down; a window drawn at this size
 // takes 64 MB.
 constexpr double kMaximumScreenPixels = 4096;
-// Rows in any one list (the root list, the insertions, the installed apps, the follow-ups).
+// Rows in all the lists together (the root list, the insertions, the installed apps, the
+// follow-ups and the three single rows): every row may become a cell that is laid out and dumped.
 constexpr std::size_t kMaximumRows = 1000;
 constexpr std::size_t kMaximumStringBytes = 1024;
 // Seconds after the root page loaded at which the host may do its later work.
