@@ -7,7 +7,7 @@
 #include "host/foundation/String.h"
 #include "host/platform/DeviceRoot.h"
 #include "support/FuzzDevice.h"
-#include "tamarind/startup/Settings.h"
+#include "tamarind/core/Settings.h"
 
 extern "C" const char* tamarindDescribeOptions();
 
