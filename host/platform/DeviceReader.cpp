@@ -1,5 +1,6 @@
 #include "host/platform/DeviceReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <sstream>
@@ -15,6 +16,7 @@ std::string member(const std::string& path, const char* key)
 {
     return path.empty() ? key : path + "." + key;
 }
+
 std::string element(const std::string& path, std::size_t index)
 {
     return path + "[" + std::to_string(index) + "]";
