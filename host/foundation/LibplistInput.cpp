@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -23,13 +24,13 @@ std::uint64_t bigEndian(const std::uint8_t* bytes, unsigned size)
 // strict, and an object that ran into the tables could change as its strings are made safe.
 class BinaryLayout {
 public:
-    static bool isBinary(const std::vector<std::uint8_t>& bytes)
+    static bool isBinary(std::span<const std::uint8_t> bytes)
     {
         return bytes.size() >= 8 && std::memcmp(bytes.data(), "bplist00", 8) == 0;
     }
 
     // Nothing when the list is not one whose objects all fit as described above.
-    static std::optional<BinaryLayout> read(const std::vector<std::uint8_t>& bytes)
+    static std::optional<BinaryLayout> read(std::span<const std::uint8_t> bytes)
     {
         if (bytes.size() < 8 + 32)
             return std::nullopt;
@@ -110,8 +111,8 @@ public:
     }
 
 private:
-    BinaryLayout(const std::vector<std::uint8_t>& bytes, unsigned offsetSize, unsigned referenceSize,
-        std::uint64_t count, std::uint64_t top, std::uint64_t offsetTable)
+    BinaryLayout(std::span<const std::uint8_t> bytes, unsigned offsetSize, unsigned referenceSize, std::uint64_t count,
+        std::uint64_t top, std::uint64_t offsetTable)
         : m_bytes(bytes)
         , m_offsetSize(offsetSize)
         , m_referenceSize(referenceSize)
@@ -126,7 +127,7 @@ private:
         return bigEndian(&m_bytes[m_offsetTable + i * m_offsetSize], m_offsetSize);
     }
 
-    const std::vector<std::uint8_t>& m_bytes;
+    std::span<const std::uint8_t> m_bytes;
     unsigned m_offsetSize, m_referenceSize;
     std::uint64_t m_count, m_top, m_offsetTable;
 };
@@ -135,8 +136,8 @@ private:
 // whether the tree libplist makes of them stays small. libplist makes a node for every place an
 // object appears, so 64 arrays that each hold the next one twice are 2^64 nodes. The walk keeps
 // its own stack, never deeper than the limit, and remembers the depth and the node count below
-// each object it finished, so that a shared object is walked once.
-bool binaryShapeWithin(const BinaryLayout& layout, int maximumDepth)
+// each object it finished, so that a shared object is walked once. Returns what is wrong, or "".
+std::string binaryShapeFault(const BinaryLayout& layout, int maximumDepth)
 {
     struct Frame {
         std::uint64_t object, start, count, next;
@@ -160,46 +161,54 @@ bool binaryShapeWithin(const BinaryLayout& layout, int maximumDepth)
             shapes[object] = { 0, 1 };
         }
     };
-    auto add = [&](Frame& frame, const Shape& child) {
+    const std::string tooDeep = "arrays and dictionaries nest more than " + std::to_string(maximumDepth) + " deep";
+    const std::string tooLarge = "its shared objects make more than " + std::to_string(maximumNodes) + " values";
+    auto add = [&](Frame& frame, const Shape& child) -> std::string {
         frame.depth = std::max(frame.depth, child.depth);
         frame.nodes += std::min(child.nodes, maximumNodes);
-        return frame.nodes <= maximumNodes && frame.depth + stack.size() <= static_cast<std::size_t>(maximumDepth);
+        if (frame.nodes > maximumNodes)
+            return tooLarge;
+        return frame.depth + stack.size() > static_cast<std::size_t>(maximumDepth) ? tooDeep : std::string();
     };
     enter(layout.top());
     while (!stack.empty()) {
         if (stack.size() > static_cast<std::size_t>(maximumDepth))
-            return false;
+            return tooDeep;
         Frame& frame = stack.back();
         if (frame.next == frame.count) {
             Shape done { frame.depth + 1, frame.nodes };
             shapes[frame.object] = done;
             stack.pop_back();
-            if (!stack.empty() && !add(stack.back(), done))
-                return false;
+            if (std::string fault = stack.empty() ? std::string() : add(stack.back(), done); !fault.empty())
+                return fault;
             continue;
         }
         std::uint64_t child = layout.reference(frame.start, frame.next++);
         if (child >= layout.count())
             continue;
         if (shapes[child].nodes == kOnStack)
-            return false; // a container that holds itself has no shape libplist could read
+            return "an array or dictionary holds itself";
         if (!shapes[child].nodes)
             enter(child);
-        if (shapes[child].nodes != kOnStack && !add(stack.back(), shapes[child]))
-            return false;
+        if (shapes[child].nodes == kOnStack)
+            continue;
+        if (std::string fault = add(stack.back(), shapes[child]); !fault.empty())
+            return fault;
     }
-    return true;
+    return {};
 }
 
 // Replaces the NUL characters of every string: in a UTF-16 string with U+FFFD, in a string of
-// single bytes with "?", so that no string changes its length. Returns the bytes libplist is to read.
-const std::vector<std::uint8_t>* replaceNulCharacters(
-    const std::vector<std::uint8_t>& bytes, const BinaryLayout& layout, std::vector<std::uint8_t>& storage)
+// single bytes with "?", so that no string changes its length. The copy with the replacements is
+// made in `storage` at the first one; returns whether there was any.
+bool replaceNulCharacters(
+    std::span<const std::uint8_t> bytes, const BinaryLayout& layout, std::vector<std::uint8_t>& storage)
 {
-    const std::vector<std::uint8_t>* input = &bytes;
+    bool replaced = false;
     auto replace = [&](std::uint64_t at, std::initializer_list<std::uint8_t> with) {
-        if (input == &bytes)
-            input = &(storage = bytes);
+        if (!replaced)
+            storage.assign(bytes.begin(), bytes.end());
+        replaced = true;
         for (std::uint8_t byte : with)
             storage[at++] = byte;
     };
@@ -215,7 +224,7 @@ const std::vector<std::uint8_t>* replaceNulCharacters(
                 replace(c, { 0xFF, 0xFD });
         }
     }
-    return input;
+    return replaced;
 }
 
 // Counts opening and closing array and dict tags; a self-closing one ("<dict/>") holds nothing.
@@ -244,24 +253,28 @@ bool xmlDepthWithin(std::string_view text, int maximumDepth)
 
 }
 
-const std::vector<std::uint8_t>* libplistInput(
-    const std::vector<std::uint8_t>& bytes, int maximumDepth, std::vector<std::uint8_t>& storage)
+std::optional<std::span<const std::uint8_t>> libplistInput(
+    std::span<const std::uint8_t> bytes, int maximumDepth, std::vector<std::uint8_t>& storage, std::string& refusal)
 {
     if (!BinaryLayout::isBinary(bytes)) {
         std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        bool safe = text.find('\0') == std::string_view::npos && xmlDepthWithin(text, maximumDepth);
-        return safe ? &bytes : nullptr;
+        if (text.find('\0') != std::string_view::npos)
+            refusal = "XML text with a NUL byte";
+        else if (!xmlDepthWithin(text, maximumDepth))
+            refusal = "arrays and dictionaries nest more than " + std::to_string(maximumDepth) + " deep";
+        return refusal.empty() ? std::optional(bytes) : std::nullopt;
     }
     auto layout = BinaryLayout::read(bytes);
-    if (!layout || !binaryShapeWithin(*layout, maximumDepth))
-        return nullptr;
-    if (replaceNulCharacters(bytes, *layout, storage) == &bytes)
-        return &bytes;
+    refusal = layout ? binaryShapeFault(*layout, maximumDepth) : "its objects do not fit before its offset table";
+    if (!refusal.empty())
+        return std::nullopt;
+    if (!replaceNulCharacters(bytes, *layout, storage))
+        return bytes;
     // Objects may overlap, so what the replacements made of the others is checked again.
     auto replaced = BinaryLayout::read(storage);
-    std::vector<std::uint8_t> unused;
-    if (!replaced || !binaryShapeWithin(*replaced, maximumDepth)
-        || replaceNulCharacters(storage, *replaced, unused) != &storage)
-        return nullptr;
-    return &storage;
+    std::vector<std::uint8_t> again;
+    refusal = replaced ? binaryShapeFault(*replaced, maximumDepth) : "its objects do not fit before its offset table";
+    if (refusal.empty() && replaceNulCharacters(storage, *replaced, again))
+        refusal = "its strings overlap";
+    return refusal.empty() ? std::optional<std::span<const std::uint8_t>>(storage) : std::nullopt;
 }

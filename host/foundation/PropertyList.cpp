@@ -6,9 +6,9 @@
 #include <plist/plist.h>
 
 #include "host/foundation/Array.h"
-#include "host/foundation/LibplistInput.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
+#include "host/foundation/LibplistInput.h"
 #include "host/foundation/Log.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/OldStylePropertyList.h"

@@ -81,7 +81,8 @@ bool isDevicePathWritable(const std::string& devicePath)
         if (!resolved)
             continue;
         const std::string& prefix = resolved->device;
-        if (target->device == prefix || (target->device.starts_with(prefix) && (prefix.ends_with("/") || target->device[prefix.size()] == '/')))
+        if (target->device == prefix
+            || (target->device.starts_with(prefix) && (prefix.ends_with("/") || target->device[prefix.size()] == '/')))
             return false;
     }
     return true;

@@ -1,133 +1,27 @@
 #include "host/platform/DeviceReader.h"
 
 #include <algorithm>
-#include <cmath>
-#include <initializer_list>
-#include <sstream>
-
 #include <nlohmann/json.hpp>
+
+#include "host/platform/DeviceStateReader.h"
+#include "host/platform/JsonChecker.h"
 
 using nlohmann::json;
 using namespace deviceLimits;
 
 namespace {
 
+using Checker = JsonChecker;
+
 std::string member(const std::string& path, const char* key)
 {
-    return path.empty() ? key : path + "." + key;
+    return JsonChecker::member(path, key);
 }
 
 std::string element(const std::string& path, std::size_t index)
 {
-    return path + "[" + std::to_string(index) + "]";
+    return JsonChecker::element(path, index);
 }
-
-std::string number(double value)
-{
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
-// Checks the members of one object, each named by its path from the top of the file. The first
-// fault found is kept in `error` and every later check fails at once, so a caller can chain
-// reads and test once at the end.
-class Checker {
-public:
-    explicit Checker(std::string& error)
-        : m_error(error)
-    {
-    }
-
-    bool ok() const { return m_error.empty(); }
-
-    bool fail(const std::string& path, const std::string& expected)
-    {
-        if (ok())
-            m_error = (path.empty() ? "" : path + ": ") + "expected " + expected;
-        return false;
-    }
-
-    // The member, when present and not null.
-    const json* find(const json& object, const char* key)
-    {
-        auto it = object.find(key);
-        return it == object.end() || it->is_null() ? nullptr : &*it;
-    }
-
-    bool string(const json& object, const std::string& path, const char* key, std::string& out)
-    {
-        const json* value = ok() ? find(object, key) : nullptr;
-        if (!value)
-            return ok();
-        if (!value->is_string())
-            return fail(member(path, key), "a string");
-        const auto& text = value->get_ref<const std::string&>();
-        if (text.size() > kMaximumStringBytes)
-            return fail(member(path, key), "at most " + std::to_string(kMaximumStringBytes) + " bytes of text");
-        out = text;
-        return true;
-    }
-
-    bool choice(const json& object, const std::string& path, const char* key, std::string& out,
-        std::initializer_list<const char*> allowed)
-    {
-        std::string value = out;
-        if (!string(object, path, key, value))
-            return false;
-        std::string listed;
-        for (const char* option : allowed) {
-            if (value == option) {
-                out = value;
-                return true;
-            }
-            listed += (listed.empty() ? "\"" : " or \"") + std::string(option) + "\"";
-        }
-        return fail(member(path, key), listed);
-    }
-
-    bool range(const json& object, const std::string& path, const char* key, double& out, double low, double high)
-    {
-        const json* value = ok() ? find(object, key) : nullptr;
-        if (!value)
-            return ok();
-        double n = value->is_number() ? value->get<double>() : NAN;
-        if (!(n >= low && n <= high))
-            return fail(member(path, key), "a number from " + number(low) + " to " + number(high));
-        out = n;
-        return true;
-    }
-
-    // An object member; nothing (and no fault) when absent.
-    const json* object(const json& parent, const std::string& path, const char* key)
-    {
-        const json* value = ok() ? find(parent, key) : nullptr;
-        if (value && !value->is_object()) {
-            fail(member(path, key), "an object");
-            return nullptr;
-        }
-        return value;
-    }
-
-    const json* array(const json& parent, const std::string& path, const char* key)
-    {
-        const json* value = ok() ? find(parent, key) : nullptr;
-        if (!value)
-            return nullptr;
-        if (!value->is_array()) {
-            fail(member(path, key), "an array");
-            return nullptr;
-        }
-        if (value->size() > kMaximumRows) {
-            fail(member(path, key), "at most " + std::to_string(kMaximumRows) + " rows");
-            return nullptr;
-        }
-        return value;
-    }
-
-private:
-    std::string& m_error;
-};
 
 bool isVersion(const std::string& text)
 {
@@ -170,7 +64,7 @@ bool readRow(Checker& check, const json& j, const std::string& path, DeviceRow& 
 bool readRows(
     Checker& check, const json& parent, const std::string& path, const char* key, std::vector<DeviceRow>& rows)
 {
-    const json* list = check.array(parent, path, key);
+    const json* list = check.array(parent, path, key, kMaximumRows, "rows");
     for (std::size_t i = 0; list && i < list->size(); ++i) {
         DeviceRow row;
         if (!readRow(check, (*list)[i], element(member(path, key), i), row))
@@ -194,7 +88,7 @@ bool readOptionalRow(Checker& check, const json& parent, const char* key, std::o
 
 bool readInsertions(Checker& check, const json& parent, std::vector<DeviceInsertion>& insertions)
 {
-    const json* list = check.array(parent, "", "insertions");
+    const json* list = check.array(parent, "", "insertions", kMaximumRows, "rows");
     for (std::size_t i = 0; list && i < list->size(); ++i) {
         std::string path = element("insertions", i);
         DeviceInsertion insertion;
@@ -216,8 +110,8 @@ bool readScreen(Checker& check, const json& top, DeviceDescription& d)
     check.range(*screen, "screen", "height", d.screenHeight, kMinimumScreenPoints, kMaximumScreenPoints);
     check.range(*screen, "screen", "scale", d.screenScale, kMinimumScale, kMaximumScale);
     if (check.ok() && std::max(d.screenWidth, d.screenHeight) * d.screenScale > kMaximumScreenPixels)
-        return check.fail(
-            "screen", "at most " + number(kMaximumScreenPixels) + " pixels across and down (points times scale)");
+        return check.fail("screen",
+            "at most " + Checker::number(kMaximumScreenPixels) + " pixels across and down (points times scale)");
     return check.ok();
 }
 
@@ -235,7 +129,7 @@ bool readApps(Checker& check, const json& top, DeviceDescription& d)
 bool readDeviceDescription(const json& top, DeviceDescription& d, std::string& error)
 {
     error.clear();
-    Checker check(error);
+    Checker check(error, kMaximumStringBytes);
     if (!top.is_object())
         return check.fail("", "an object");
     check.string(top, "", "name", d.name);
@@ -249,9 +143,11 @@ bool readDeviceDescription(const json& top, DeviceDescription& d, std::string& e
         || !readRows(check, top, "", "followups", d.followups) || !readOptionalRow(check, top, "wallpaper", d.wallpaper)
         || !readOptionalRow(check, top, "exposureNotification", d.exposure)
         || !readOptionalRow(check, top, "videoSubscriber", d.videoSubscriber) || !readApps(check, top, d)
-        || !readInsertions(check, top, d.insertions))
+        || !readInsertions(check, top, d.insertions) || !readRows(check, top, "", "about", d.aboutRows)
+        || !readDeviceState(check, top, d))
         return false;
-    std::size_t rows = d.rootList.size() + d.followups.size() + d.appRows.size() + d.insertions.size() + 3;
+    std::size_t rows
+        = d.rootList.size() + d.followups.size() + d.appRows.size() + d.insertions.size() + d.aboutRows.size() + 3;
     if (rows > kMaximumRows)
         return check.fail("", "at most " + std::to_string(kMaximumRows) + " rows in all the lists together");
     return true;

@@ -38,6 +38,17 @@ std::vector<uint8_t> nestedBinary(std::uint32_t depth)
     return bytes(objects + table + trailer);
 }
 
+// What libplistInput makes of the bytes: "as they are", "replaced" or why it refuses them.
+std::string verdict(const std::vector<uint8_t>& list, int maximumDepth)
+{
+    std::vector<uint8_t> storage;
+    std::string refusal;
+    auto input = libplistInput(list, maximumDepth, storage, refusal);
+    if (!input)
+        return refusal;
+    return input->data() == list.data() ? "as they are" : "replaced";
+}
+
 std::string nestedXml(int depth)
 {
     std::string text = "<plist>";
@@ -99,7 +110,8 @@ TEST(LibplistInput, NulCharactersNeverReachLibplist)
 
     std::string xml = "<plist><dict><key>colorBorder</key><string>ff\x0b";
     xml += std::string(3, '\0') + "</string></dict></plist>";
-    EXPECT_FALSE(parsePropertyList(bytes(xml))) << "XML holds no NUL";
+    EXPECT_EQ(verdict(bytes(xml), 256), "XML text with a NUL byte");
+    EXPECT_FALSE(parsePropertyList(bytes(xml)));
 }
 
 TEST(LibplistInput, ListsWithoutNulCharactersAreGivenAsTheyAre)
@@ -109,13 +121,11 @@ TEST(LibplistInput, ListsWithoutNulCharactersAreGivenAsTheyAre)
     dict->set("key", ns("caf\xC3\xA9 \xE2\x98\x95"));
     auto binary = serializePropertyList(dict.get(), PropertyListFormat::Binary);
     ASSERT_TRUE(binary);
-    std::vector<uint8_t> storage;
-    EXPECT_EQ(libplistInput(*binary, 256, storage), &*binary);
-    auto xml = bytes("<plist><string>text</string></plist>");
-    EXPECT_EQ(libplistInput(xml, 256, storage), &xml);
-    // A binary list that is cut short is left for libplist to refuse.
+    EXPECT_EQ(verdict(*binary, 256), "as they are");
+    EXPECT_EQ(verdict(bytes("<plist><string>text</string></plist>"), 256), "as they are");
+    EXPECT_EQ(verdict(bytes(kNulInUtf16), 256), "replaced");
     auto cut = bytes(kNulInUtf16.substr(0, 30));
-    EXPECT_EQ(libplistInput(cut, 256, storage), nullptr);
+    EXPECT_EQ(verdict(cut, 256), "its objects do not fit before its offset table");
     EXPECT_FALSE(parsePropertyList(cut));
 }
 
@@ -124,18 +134,14 @@ TEST(LibplistInput, ListsWithoutNulCharactersAreGivenAsTheyAre)
 TEST(LibplistInput, ListsNestedTooDeeplyAreRefusedBeforeLibplistRecurses)
 {
     rt::AutoreleasePool pool;
-    std::vector<uint8_t> storage;
     for (int depth : { 1, 255 }) {
-        auto binary = nestedBinary(static_cast<std::uint32_t>(depth));
-        EXPECT_EQ(libplistInput(binary, 255, storage), &binary) << depth;
-        auto xml = bytes(nestedXml(depth));
-        EXPECT_EQ(libplistInput(xml, 255, storage), &xml) << depth;
+        EXPECT_EQ(verdict(nestedBinary(static_cast<std::uint32_t>(depth)), 255), "as they are") << depth;
+        EXPECT_EQ(verdict(bytes(nestedXml(depth)), 255), "as they are") << depth;
     }
     for (int depth : { 256, 100000 }) {
-        auto binary = nestedBinary(static_cast<std::uint32_t>(depth));
-        EXPECT_EQ(libplistInput(binary, 255, storage), nullptr) << depth;
-        auto xml = bytes(nestedXml(depth));
-        EXPECT_EQ(libplistInput(xml, 255, storage), nullptr) << depth;
+        const char* refusal = "arrays and dictionaries nest more than 255 deep";
+        EXPECT_EQ(verdict(nestedBinary(static_cast<std::uint32_t>(depth)), 255), refusal) << depth;
+        EXPECT_EQ(verdict(bytes(nestedXml(depth)), 255), refusal) << depth;
     }
     EXPECT_FALSE(parsePropertyList(nestedBinary(100000)));
     EXPECT_TRUE(isArray(parsePropertyList(nestedBinary(200)).get()));
@@ -156,12 +162,11 @@ TEST(LibplistInput, SharedObjectsCountForEveryPlaceTheyAppear)
             + bigEndian(tableAt, 8));
     };
     rt::AutoreleasePool pool;
-    std::vector<uint8_t> storage;
     auto sixteen = doubling(16);
-    EXPECT_EQ(libplistInput(sixteen, 16, storage), &sixteen);
-    EXPECT_EQ(libplistInput(sixteen, 15, storage), nullptr) << "sixteen levels are deeper than fifteen";
+    EXPECT_EQ(verdict(sixteen, 16), "as they are");
+    EXPECT_EQ(verdict(sixteen, 15), "arrays and dictionaries nest more than 15 deep");
     EXPECT_TRUE(isArray(parsePropertyList(sixteen).get()));
     auto sixtyFour = doubling(64);
-    EXPECT_EQ(libplistInput(sixtyFour, 256, storage), nullptr);
+    EXPECT_EQ(verdict(sixtyFour, 256), "its shared objects make more than 262144 values");
     EXPECT_FALSE(parsePropertyList(sixtyFour));
 }
