@@ -39,7 +39,7 @@ TEST(CommandLine, FileArgumentsMustBeRegularFilesWithinTheirLimits)
             (beside / "long-script").string() + " is larger than 1 MB" },
     };
     for (auto& c : cases) {
-        auto result = runSim(c.args, SimBounds { 60, 2048 });
+        auto result = runSim(c.args);
         ASSERT_FALSE(result.stopped) << c.says;
         EXPECT_EQ(result.exitCode, 1) << c.says;
         EXPECT_EQ(result.err, "tamarind-sim: " + c.says + "\n");

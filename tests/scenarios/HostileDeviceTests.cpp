@@ -149,7 +149,7 @@ void runCases(const std::vector<HostileCase>& cases)
         TestDevice device;
         device.setPreferences(kGrouped);
         c.prepare(device);
-        checkCase(c, device.run(c.args, SimBounds { 60, 2048 }));
+        checkCase(c, device.run(c.args));
     }
 }
 

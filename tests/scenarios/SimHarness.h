@@ -24,7 +24,7 @@ struct SimResult {
 // and fails its test instead of holding up or starving the rest. The bounds are generous: they
 // catch a loop without end, not a slow run under a sanitizer.
 struct SimBounds {
-    int seconds { 120 };
+    int seconds { 300 };
     long megabytes { 2048 };
 };
 
