@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "PageDump.h"
+#include "host/foundation/Log.h"
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
@@ -90,6 +91,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // What the host logs about a broken file is kept for this input and dropped with it.
+    LogCapture log;
     device().write("/device.json", data, size);
     std::string error;
     auto description = loadDevice(device().folder(), error);
