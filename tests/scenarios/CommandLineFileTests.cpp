@@ -57,7 +57,8 @@ TEST(CommandLine, ADeviceNamedThroughALinkIsCopiedNotChanged)
     ASSERT_EQ(changed.exitCode, 0) << changed.err;
     auto again = runSim({ "--device", link.string(), "options" });
     ASSERT_EQ(again.exitCode, 0) << again.err;
-    for (auto& option : again.json()["firstPass"]) {
+    json options = again.json();
+    for (auto& option : options["firstPass"]) {
         if (option["key"] == "xOff") {
             EXPECT_EQ(option["value"], 7) << "the device folder itself is never changed";
         }
