@@ -126,9 +126,8 @@ bool runStep(Navigator& navigator, ScriptState& state, const std::vector<std::st
             return false;
         out << jsonText(
             dumpPage(navigator.topPage(), navigator.pageName(), state.inBackground ? CellScan::Skip : CellScan::Scroll))
-            << "
-               ";
-            return true;
+            << "\n";
+        return true;
     }
     if (verb == "render")
         return needs(1) && renderTopPage(step[1], error);

@@ -54,6 +54,7 @@ bool readRow(Checker& check, const json& j, const std::string& path, DeviceRow& 
     check.string(j, path, "iconCache", row.iconCache);
     check.string(j, path, "detail", row.detail);
     check.string(j, path, "bundleID", row.bundleID);
+    check.string(j, path, "cellClass", row.cellClass);
     if (!check.ok())
         return false;
     if (row.id.empty() && row.name.empty() && row.cell != "PSGroupCell")
@@ -101,6 +102,23 @@ bool readInsertions(Checker& check, const json& parent, std::vector<DeviceInsert
     return check.ok();
 }
 
+// The rows of Settings' own pages, by the page's class name.
+bool readPages(Checker& check, const json& top, DeviceDescription& d)
+{
+    const json* pages = check.object(top, "", "pages");
+    if (!pages)
+        return check.ok();
+    if (pages->size() > kMaximumEntries)
+        return check.fail("pages", "at most " + std::to_string(kMaximumEntries) + " pages");
+    for (auto& [page, rows] : pages->items()) {
+        if (page.size() > kMaximumStringBytes)
+            return check.fail("pages", "page names of at most " + std::to_string(kMaximumStringBytes) + " bytes");
+        if (!readRows(check, *pages, "pages", page.c_str(), d.pages[page]))
+            return false;
+    }
+    return true;
+}
+
 bool readScreen(Checker& check, const json& top, DeviceDescription& d)
 {
     const json* screen = check.object(top, "", "screen");
@@ -144,10 +162,12 @@ bool readDeviceDescription(const json& top, DeviceDescription& d, std::string& e
         || !readOptionalRow(check, top, "exposureNotification", d.exposure)
         || !readOptionalRow(check, top, "videoSubscriber", d.videoSubscriber) || !readApps(check, top, d)
         || !readInsertions(check, top, d.insertions) || !readRows(check, top, "", "about", d.aboutRows)
-        || !readDeviceState(check, top, d))
+        || !readPages(check, top, d) || !readDeviceState(check, top, d))
         return false;
     std::size_t rows
         = d.rootList.size() + d.followups.size() + d.appRows.size() + d.insertions.size() + d.aboutRows.size() + 3;
+    for (auto& [page, pageRows] : d.pages)
+        rows += pageRows.size();
     if (rows > kMaximumRows)
         return check.fail("", "at most " + std::to_string(kMaximumRows) + " rows in all the lists together");
     return true;

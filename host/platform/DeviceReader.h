@@ -23,16 +23,18 @@ constexpr double kMaximumScale = 4;
 // takes 64 MB.
 constexpr double kMaximumScreenPixels = 4096;
 // Rows in all the lists together (the root list, the insertions, the installed apps, the
-// follow-ups, the About page and the three single rows): every row may become a cell that is laid
+// follow-ups, the About page, Settings' own pages and the three single rows): every row may become a cell that is laid
 // out and dumped.
 constexpr std::size_t kMaximumRows = 1000;
 constexpr std::size_t kMaximumStringBytes = 1024;
-// Apps in the registry, read-only folders, storage categories and family members, each.
+// Apps in the registry, read-only folders, storage categories, family members, pages, network
+// interfaces and scoped proxies, each.
 constexpr std::size_t kMaximumEntries = 1000;
 // Calendar seconds since 1970 (the year 5138), and bytes of storage (a petabyte).
 constexpr double kMaximumTime = 1e11;
 constexpr double kMaximumStorageBytes = 1e15;
 constexpr long kMaximumBadge = 1000000;
+constexpr long kMaximumProcessors = 1024;
 // Seconds after the root page loaded at which the host may do its later work.
 constexpr double kMaximumDelay = 60;
 // Arrays and objects inside one another; the format itself needs four levels.

@@ -68,18 +68,39 @@ bool readInstalledApps(JsonChecker& check, const json& top, DeviceDescription& d
 }
 
 // An array of strings, each read into `out` when given.
-bool readStrings(JsonChecker& check, const json& top, const char* key, std::vector<std::string>* out)
+bool readStrings(
+    JsonChecker& check, const json& parent, const char* path, const char* key, std::vector<std::string>* out)
 {
-    const json* list = check.array(top, "", key, kMaximumEntries, "entries");
+    const json* list = check.array(parent, path, key, kMaximumEntries, "entries");
     for (std::size_t i = 0; list && i < list->size(); ++i) {
         const json& item = (*list)[i];
         if (!item.is_string() || item.get_ref<const std::string&>().size() > kMaximumStringBytes)
-            return check.fail(
-                JsonChecker::element(key, i), "a string of at most " + std::to_string(kMaximumStringBytes) + " bytes");
+            return check.fail(JsonChecker::element(JsonChecker::member(path, key), i),
+                "a string of at most " + std::to_string(kMaximumStringBytes) + " bytes");
         if (out)
             out->push_back(item.get<std::string>());
     }
     return check.ok();
+}
+
+// The interfaces and scoped proxies the network stand-ins answer with.
+bool checkNetwork(JsonChecker& check, const json& top)
+{
+    const json* network = check.object(top, "", "network");
+    if (!network)
+        return check.ok();
+    const json* interfaces = check.array(*network, "network", "interfaces", kMaximumEntries, "interfaces");
+    for (std::size_t i = 0; interfaces && i < interfaces->size(); ++i) {
+        std::string path = JsonChecker::element("network.interfaces", i);
+        const json& item = (*interfaces)[i];
+        std::string text;
+        if (!item.is_object())
+            return check.fail(path, "an object");
+        if (!check.string(item, path, "name", text) || !check.choice(item, path, "family", text, { "ipv4", "ipv6" })
+            || !check.string(item, path, "address", text))
+            return false;
+    }
+    return check.ok() && readStrings(check, *network, "network", "scopedProxies", nullptr);
 }
 
 // Keys that host parts read from the description themselves; only their kinds are checked here.
@@ -88,17 +109,27 @@ bool checkServiceAnswers(JsonChecker& check, const json& top)
     std::string text;
     bool flag = false;
     long badge = 0;
-    return readStrings(check, top, "family", nullptr) && check.string(top, "", "videoSubscriberProvider", text)
+    return readStrings(check, top, "", "family", nullptr) && check.string(top, "", "videoSubscriberProvider", text)
         && check.string(top, "", "purgatoryProfile", text) && check.boolean(top, "", "bluetoothPower", flag)
         && check.boolean(top, "", "ethernetConnected", flag)
         && check.boolean(top, "", "exposureNotificationsAvailable", flag)
         && check.integer(top, "", "applicationIconBadgeNumber", badge, 0, kMaximumBadge);
 }
 
+bool readProcessors(JsonChecker& check, const json& top, DeviceDescription& d)
+{
+    long processors = d.activeProcessorCount;
+    if (!check.integer(top, "", "activeProcessorCount", processors, 1, kMaximumProcessors))
+        return false;
+    d.activeProcessorCount = static_cast<unsigned>(processors);
+    return true;
+}
+
 }
 
 bool readDeviceState(JsonChecker& check, const json& top, DeviceDescription& d)
 {
-    return readClock(check, top, d) && readStorage(check, top, d) && readInstalledApps(check, top, d)
-        && readStrings(check, top, "readOnly", &d.readOnlyPaths) && checkServiceAnswers(check, top);
+    return readClock(check, top, d) && readProcessors(check, top, d) && readStorage(check, top, d)
+        && readInstalledApps(check, top, d) && readStrings(check, top, "", "readOnly", &d.readOnlyPaths)
+        && checkServiceAnswers(check, top) && checkNetwork(check, top);
 }

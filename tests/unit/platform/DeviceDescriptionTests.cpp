@@ -100,6 +100,18 @@ TEST_F(DeviceFolder, ErrorsNameTheKeyAndWhatWasExpected)
             "applicationIconBadgeNumber: expected a whole number from 0 to 1000000" },
         { { { "applicationIconBadgeNumber", 2.5 } },
             "applicationIconBadgeNumber: expected a whole number from 0 to 1000000" },
+        { { { "activeProcessorCount", 0 } }, "activeProcessorCount: expected a whole number from 1 to 1024" },
+        { { { "rootList", { { { "id", "VPN" }, { "cellClass", 1 } } } } }, "rootList[0].cellClass: expected a string" },
+        { { { "pages", { 1 } } }, "pages: expected an object" },
+        { { { "pages", { { "KeyboardController", { { { "id", false } } } } } } },
+            "pages.KeyboardController[0].id: expected a string" },
+        { { { "rootList", rows(600) }, { "pages", { { "A", rows(200) }, { "B", rows(200) } } } },
+            "expected at most 1000 rows in all the lists together" },
+        { json::parse(R"({"network": {"interfaces": [{"name": "en0", "family": "ipx"}]}})"),
+            "network.interfaces[0].family: expected \"ipv4\" or \"ipv6\"" },
+        { { { "network", { { "interfaces", rows(1001) } } } }, "network.interfaces: expected at most 1000 interfaces" },
+        { json::parse(R"({"network": {"scopedProxies": [3]}})"),
+            "network.scopedProxies[0]: expected a string of at most 1024 bytes" },
     };
     for (auto& c : cases)
         EXPECT_EQ(relative(loadJson(c.description)), c.error) << c.description.dump();
