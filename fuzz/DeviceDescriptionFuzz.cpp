@@ -25,14 +25,6 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libfontconfig.so\n";
 }
 
-// Each input launches Settings and frees what it built; the sanitizer's default quarantine of
-// freed memory (256 MB) alone would bring the process near the fuzzer's memory limit, which is
-// meant for what one input costs.
-extern "C" const char* __asan_default_options()
-{
-    return "quarantine_size_mb=32";
-}
-
 namespace {
 
 // Every switch that makes the root walk move or add rows.
