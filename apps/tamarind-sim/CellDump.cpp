@@ -9,6 +9,7 @@
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
+#include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
 #include "host/uikit/UIWindow.h"
@@ -67,6 +68,18 @@ json tapOf(UITableViewCell* cell)
     return { { "highlighted", highlighted }, { "selected", selected } };
 }
 
+// A slider row's slider: where it stands and its range.
+json sliderOf(UITableViewCell* cell)
+{
+    rt::Object* control
+        = rt::respondsTo(cell, rt::sel("control")) ? rt::send<rt::Object*>(cell, SELECTOR("control")) : nullptr;
+    auto* slider = rt::dynamicCast<UISlider>(control, UISlider::classObject());
+    if (!slider)
+        return nullptr;
+    return { { "class", slider->isa()->name() }, { "value", slider->m_value }, { "min", slider->m_minimum },
+        { "max", slider->m_maximum } };
+}
+
 json cellOf(UITableViewCell* cell)
 {
     long style = cell->effectiveUserInterfaceStyle();
@@ -85,6 +98,8 @@ json cellOf(UITableViewCell* cell)
     j["subtitle"] = rt::isKindOf(subtitle, UILabel::classObject()) ? labelOf(static_cast<UILabel*>(subtitle), style)
                                                                    : json(nullptr);
     j["accessory"] = cell->accessoryType();
+    if (json slider = sliderOf(cell); !slider.is_null())
+        j["slider"] = slider;
     j["tap"] = tapOf(cell);
     if (UIImageView* image = cell->imageView()) {
         j["icon"] = layerOf(image, style);

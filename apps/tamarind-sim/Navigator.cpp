@@ -8,6 +8,9 @@
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/SettingsApp.h"
+#include "host/uikit/UIGestureRecognizer.h"
+#include "host/uikit/UITableView.h"
+#include "host/uikit/UITableViewCell.h"
 
 namespace {
 
@@ -39,6 +42,8 @@ const std::vector<Route> kRoutes = {
     { "bluetooth", { { "Bluetooth", "CONNECTIVITY_MODULE" } } },
     { "keyboards", { { "General", "GENERAL_MODULE" }, { "Keyboard" } } },
     { "snowboard", { { "Snowboard", "TWEAKS_CELL" } } },
+    // A preference pane with a slider row.
+    { "quick-notes", { { "Quick Notes", "TWEAKS_CELL" } } },
 };
 
 const Route* routeOf(const std::string& page)
@@ -54,7 +59,7 @@ const Route* routeOf(const std::string& page)
 const char* const* Navigator::pageNames()
 {
     static const char* names[] = { "root", "connectivity", "notifications", "general", "tweaks", "apps", "system-apps",
-        "about", "storage", "battery", "bluetooth", "keyboards", "snowboard", nullptr };
+        "about", "storage", "battery", "bluetooth", "keyboards", "snowboard", "quick-notes", nullptr };
     return names;
 }
 
@@ -130,6 +135,47 @@ bool Navigator::tap(const std::string& rowID, std::string& error)
     }
     error = "no row " + rowID + " on the page";
     return false;
+}
+
+bool Navigator::findRow(const std::string& rowID, long& section, long& row) const
+{
+    rt::Object* page = topPage();
+    if (!isListController(page))
+        return false;
+    auto sections = static_cast<PSListController*>(page)->sections();
+    for (size_t s = 0; s < sections.size(); ++s)
+        for (size_t r = 0; r < sections[s].rows.size(); ++r)
+            if (static_cast<PSSpecifier*>(sections[s].rows[r])->identifier() == rowID) {
+                section = static_cast<long>(s);
+                row = static_cast<long>(r);
+                return true;
+            }
+    return false;
+}
+
+bool Navigator::doubleTap(const std::string& rowID, std::string& error)
+{
+    rt::AutoreleasePool pool;
+    long section = 0, row = 0;
+    if (!findRow(rowID, section, row)) {
+        error = "no row " + rowID + " on the page";
+        return false;
+    }
+    auto* table
+        = rt::dynamicCast<UITableView>(rt::send<rt::Object*>(topPage(), SELECTOR("table")), UITableView::classObject());
+    if (!table) {
+        error = "the page on top has no table";
+        return false;
+    }
+    CGRect rect = table->rectForRow(section, row);
+    table->setContentOffset({ 0, std::max(0.0, rect.origin.y - table->bounds().height() / 2) });
+    settle();
+    rt::Object* cell = rt::send<rt::Object*>(table, SELECTOR("cellForRowAtIndexPath:"),
+        rt::send<rt::Object*>(rt::getClass("NSIndexPath"), SELECTOR("indexPathForRow:inSection:"), row, section));
+    if (auto* tableCell = rt::dynamicCast<UITableViewCell>(cell, UITableViewCell::classObject()))
+        deliverTaps(tableCell->contentView(), 2);
+    settle();
+    return true;
 }
 
 bool Navigator::open(const std::string& page, std::string& error)

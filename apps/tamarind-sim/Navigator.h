@@ -16,6 +16,9 @@ public:
     bool open(const std::string& page, std::string& error);
     // Taps the row with the identifier on the page on top.
     bool tap(const std::string& rowID, std::string& error);
+    // Taps the row's cell twice in quick succession: the table scrolls the row into view, and the
+    // cell's gesture recognizers (not the row selection) see the taps.
+    bool doubleTap(const std::string& rowID, std::string& error);
     void back();
     // Moves the page's content by dy points (negative pulls it down), as a finger would.
     bool scroll(double dy, std::string& error);
@@ -30,5 +33,7 @@ public:
 private:
     void settle();
     bool hasRow(const std::string& rowID) const;
+    // The section and row of the identifier on the page on top; false when it has none.
+    bool findRow(const std::string& rowID, long& section, long& row) const;
     std::string m_pageName { "root" };
 };

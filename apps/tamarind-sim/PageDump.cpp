@@ -1,12 +1,15 @@
 #include "PageDump.h"
 
+#include "AlertDump.h"
 #include "BannerDump.h"
 #include "CellDump.h"
 #include "DeviceInfoDump.h"
 #include "NavigationDump.h"
 
 #include "host/foundation/Geometry.h"
+#include "host/foundation/Number.h"
 #include "host/foundation/String.h"
+#include "host/foundation/UserDefaults.h"
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
 
@@ -19,6 +22,23 @@ json optionalString(rt::Object* value)
     return isString(value) ? json(toStdString(value)) : json(nullptr);
 }
 
+// The preference a pane's row names, with what its domain stores now (null while nothing is).
+json preferenceOf(PSSpecifier* spec)
+{
+    rt::Object* domain = spec->property("defaults");
+    rt::Object* key = spec->property("key");
+    if (!isString(domain) || !isString(key))
+        return nullptr;
+    auto defaults = NSUserDefaults::create(toStdString(domain));
+    rt::Object* stored = defaults->object(toStdString(key));
+    json value = isNumber(stored) ? json(static_cast<NSNumber*>(stored)->doubleValue())
+        : isString(stored)        ? json(toStdString(stored))
+                                  : json(nullptr);
+    if (isNumber(stored) && static_cast<NSNumber*>(stored)->kind() == NSNumber::Kind::Bool)
+        value = static_cast<NSNumber*>(stored)->boolValue();
+    return { { "defaults", toStdString(domain) }, { "key", toStdString(key) }, { "stored", value } };
+}
+
 json dumpRow(rt::Object* row)
 {
     auto* spec = static_cast<PSSpecifier*>(row);
@@ -27,6 +47,8 @@ json dumpRow(rt::Object* row)
     j["name"] = toStdString(spec->m_name.get());
     if (rt::Object* value = spec->property("value"))
         j["value"] = optionalString(value);
+    if (json preference = preferenceOf(spec); !preference.is_null())
+        j["preference"] = preference;
     rt::Object* icon = spec->property("iconImage");
     j["icon"] = icon != nullptr;
     if (icon) {
@@ -87,6 +109,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         j["rootPage"] = root;
     if (pageName == "root")
         j["banner"] = dumpBanner(page);
+    if (json alert = dumpAlert(); !alert.is_null())
+        j["alert"] = alert;
     return j;
 }
 

@@ -9,6 +9,7 @@
 #include "Navigator.h"
 #include "PageDump.h"
 #include "Rendering.h"
+#include "TextInput.h"
 #include "host/foundation/NotificationCenter.h"
 #include "host/foundation/RunLoop.h"
 #include "host/preferences/SettingsApp.h"
@@ -31,7 +32,7 @@ std::vector<std::string> words(const std::string& line)
 // it is not part of it.
 bool takesRestOfLine(const std::string& verb)
 {
-    return verb == "tap" || verb == "alert";
+    return verb == "tap" || verb == "alert" || verb == "double-tap" || verb == "type" || verb == "toolbar";
 }
 
 std::vector<std::string> stepOf(const std::string& line)
@@ -65,6 +66,14 @@ bool runStep(Navigator& navigator, ScriptState& state, const std::vector<std::st
         return needs(1) && navigator.tap(step[1], error);
     if (verb == "alert")
         return needs(1) && pressAlertButton(step[1], error);
+    if (verb == "double-tap")
+        return needs(1) && navigator.doubleTap(step[1], error);
+    if (verb == "type")
+        return needs(1) && typeIntoFocusedField(step[1], error);
+    if (verb == "clear")
+        return needs(0) && clearFocusedField(error);
+    if (verb == "toolbar")
+        return needs(1) && pressToolbarButton(step[1], error);
     if (verb == "back") {
         navigator.back();
         return needs(0);

@@ -2,19 +2,21 @@
 #include "host/foundation/AssertionHandler.h"
 #include "host/foundation/Bundle.h"
 #include "host/foundation/ByteCountFormatter.h"
-#include "host/foundation/FileManager.h"
-#include "host/foundation/LSApplicationWorkspace.h"
-#include "host/foundation/UserDefaults.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/DelayedPerform.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/Dispatch.h"
 #include "host/foundation/Error.h"
-#include "host/foundation/NotificationCenter.h"
+#include "host/foundation/FileManager.h"
+#include "host/foundation/LSApplicationWorkspace.h"
+#include "host/foundation/Locale.h"
 #include "host/foundation/NSRunLoop.h"
+#include "host/foundation/NotificationCenter.h"
 #include "host/foundation/Number.h"
+#include "host/foundation/NumberFormatter.h"
 #include "host/foundation/String.h"
 #include "host/foundation/Timer.h"
+#include "host/foundation/UserDefaults.h"
 
 void registerContentsOfFileMethods();
 
@@ -39,6 +41,8 @@ void registerContentsOfFileMethods();
     LSApplicationWorkspace::classObject();
     LSApplicationProxy::classObject();
     NSByteCountFormatter::classObject();
+    NSNumberFormatter::classObject();
+    NSLocale::classObject();
     NSRunLoop::classObject();
     NSProcessInfo::classObject();
     NSAssertionHandler::classObject();

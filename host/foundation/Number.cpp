@@ -1,5 +1,6 @@
 #include "host/foundation/Number.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -21,7 +22,10 @@ std::string describe(const NSNumber* n)
         std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(n->m_integer));
         break;
     case NSNumber::Kind::Real:
-        std::snprintf(buffer, sizeof buffer, "%.17g", n->m_real);
+        if (n->m_single)
+            *std::to_chars(buffer, buffer + sizeof buffer - 1, static_cast<float>(n->m_real)).ptr = 0;
+        else
+            std::snprintf(buffer, sizeof buffer, "%.17g", n->m_real);
         break;
     }
     return buffer;
@@ -45,7 +49,21 @@ void registerMethods(rt::Class* c)
     addClassMethod(c, sel("numberWithBool:"), +[](Class*, SEL, bool v) { return static_cast<Object*>(autorelease(NSNumber::withBool(v))); });
     addClassMethod(c, sel("numberWithInt:"), +[](Class*, SEL, int v) { return static_cast<Object*>(autorelease(NSNumber::withInteger(v))); });
     addClassMethod(c, sel("numberWithInteger:"), +[](Class*, SEL, long v) { return static_cast<Object*>(autorelease(NSNumber::withInteger(v))); });
-    addClassMethod(c, sel("numberWithFloat:"), +[](Class*, SEL, float v) { return static_cast<Object*>(autorelease(NSNumber::withDouble(v))); });
+    addClassMethod(
+        c, sel("numberWithFloat:"),
+        +[](Class*, SEL, float v) { return static_cast<Object*>(autorelease(NSNumber::withFloat(v))); });
+    addMethod(
+        c, sel("objCType"), +[](Object* n, SEL) {
+            switch (num(n)->kind()) {
+            case NSNumber::Kind::Bool:
+                return "c";
+            case NSNumber::Kind::Integer:
+                return "q";
+            case NSNumber::Kind::Real:
+                break;
+            }
+            return num(n)->m_single ? "f" : "d";
+        });
     addClassMethod(c, sel("numberWithDouble:"), +[](Class*, SEL, double v) { return static_cast<Object*>(autorelease(NSNumber::withDouble(v))); });
 }
 
@@ -86,6 +104,13 @@ rt::Ref<NSNumber> NSNumber::withDouble(double v)
 {
     auto n = make(Kind::Real);
     n->m_real = v;
+    return n;
+}
+
+rt::Ref<NSNumber> NSNumber::withFloat(float v)
+{
+    auto n = withDouble(v);
+    n->m_single = true;
     return n;
 }
 

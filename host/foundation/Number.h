@@ -14,6 +14,9 @@ public:
     static rt::Ref<NSNumber> withBool(bool);
     static rt::Ref<NSNumber> withInteger(int64_t);
     static rt::Ref<NSNumber> withDouble(double);
+    // A number that remembers it was made from a float, as Foundation's does (objCType "f"), so
+    // that it describes and formats by the float's own shortest form.
+    static rt::Ref<NSNumber> withFloat(float);
 
     Kind kind() const { return m_kind; }
     bool boolValue() const { return m_kind == Kind::Real ? m_real != 0 : m_integer != 0; }
@@ -23,6 +26,7 @@ public:
     Kind m_kind { Kind::Integer };
     int64_t m_integer { 0 };
     double m_real { 0 };
+    bool m_single { false };
 };
 
 bool isNumber(rt::Object*);

@@ -51,6 +51,7 @@ struct DeviceDescription {
     std::string idiom { "phone" }; // "phone" or "pad"
     double screenWidth { 390 }, screenHeight { 844 }, screenScale { 3 };
     std::string interfaceStyle { "light" };
+    std::string locale { "en_US" }; // the user's region format (NSLocale currentLocale)
     unsigned activeProcessorCount { 6 }; // cores the process may use
     std::vector<DeviceRow> rootList;
     std::vector<DeviceInsertion> insertions; // rows the host inserts later

@@ -157,6 +157,7 @@ bool readDeviceDescription(const json& top, DeviceDescription& d, std::string& e
         return check.fail("systemVersion", "a version such as \"16.4\"");
     check.choice(top, "", "idiom", d.idiom, { "phone", "pad" });
     check.choice(top, "", "interfaceStyle", d.interfaceStyle, { "light", "dark" });
+    check.string(top, "", "locale", d.locale);
     if (!readScreen(check, top, d) || !readRows(check, top, "", "rootList", d.rootList)
         || !readRows(check, top, "", "followups", d.followups) || !readOptionalRow(check, top, "wallpaper", d.wallpaper)
         || !readOptionalRow(check, top, "exposureNotification", d.exposure)

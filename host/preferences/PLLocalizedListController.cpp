@@ -26,6 +26,9 @@ Object* itemSpecifiers(Object* self, SEL)
             auto row = PSSpecifier::create(toStdString(dict->get("label")), self, nullptr, PSSpecifier::cellTypeNamed(cell));
             row->m_properties = NSDictionary::createMutable(dict->m_map);
             row->setProperty("cell", NSString::create(cell));
+            // A pane's rows keep their values in the domain they name, through the page.
+            row->m_getter = rt::sel("readPreferenceValue:");
+            row->m_setter = rt::sel("setPreferenceValue:specifier:");
             list->add(row.get());
         }
     }

@@ -3,6 +3,7 @@
 #include "host/foundation/Array.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/String.h"
+#include "host/foundation/UserDefaults.h"
 #include "host/preferences/PSSpecifier.h"
 
 using rt::Class;
@@ -101,6 +102,38 @@ void viewDidLoad(Object* self, SEL)
     rt::send(item, SELECTOR("setLargeTitleDisplayMode:"), 2L);
 }
 
+// The preference a row names: its "key" in the domain of its "defaults". Rows read from
+// preference panes name theirs this way.
+rt::Ref<NSUserDefaults> preferenceDomain(Object* row, std::string& key)
+{
+    Object* domain = rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns("defaults"));
+    Object* name = rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns("key"));
+    if (!isString(domain) || !isString(name) || toStdString(domain).empty() || toStdString(name).empty())
+        return nullptr;
+    key = toStdString(name);
+    return NSUserDefaults::create(toStdString(domain));
+}
+
+// The stored value of the row's preference, or the row's "default" while nothing is stored.
+Object* readPreferenceValue(Object*, SEL, Object* row)
+{
+    std::string key;
+    if (auto domain = preferenceDomain(row, key))
+        if (Object* stored = domain->object(key))
+            return stored;
+    return rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns("default"));
+}
+
+// Stores the value as the row's preference and writes the domain's file at once.
+void setPreferenceValue(Object*, SEL, Object* value, Object* row)
+{
+    std::string key;
+    if (auto domain = preferenceDomain(row, key)) {
+        domain->set(key, value);
+        domain->synchronize();
+    }
+}
+
 void registerMethods(Class* c)
 {
     using namespace rt;
@@ -115,6 +148,8 @@ void registerMethods(Class* c)
         return rows(rt::send<Object*>(self, SELECTOR("specifiers")))->contains(row);
     });
     addMethod(c, sel("specifierForID:"), &specifierForID);
+    addMethod(c, sel("readPreferenceValue:"), &readPreferenceValue);
+    addMethod(c, sel("setPreferenceValue:specifier:"), &setPreferenceValue);
     addMethod(c, sel("_showControllerFromSpecifier:"), &showControllerFromSpecifier);
     addMethod(c, sel("table"), +[](Object* self, SEL) { return page(self)->m_table.get(); });
     addMethod(c, sel("specifier"), +[](Object* self, SEL) { return page(self)->m_specifier.get(); });

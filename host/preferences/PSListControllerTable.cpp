@@ -54,7 +54,9 @@ Object* cellForRow(Object* self, SEL, Object* table, Object* indexPath)
     std::string reuse = reuseIdentifierFor(row);
     Object* cell = rt::send<Object*>(table, SELECTOR("dequeueReusableCellWithIdentifier:"), ns(reuse));
     if (!cell) {
-        Class* cellClass = rt::getClass("PSTableCell");
+        // Slider rows have their own cell class, as Preferences gives them.
+        Class* cellClass = rt::getClass(
+            rt::send<long>(row, SELECTOR("cellType")) == PSSliderCell ? "PSSliderTableCell" : "PSTableCell");
         if (Object* className = row ? rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns(PSCellClassKey)) : nullptr)
             if (Class* custom = rt::getClass(toStdString(className)))
                 cellClass = custom;

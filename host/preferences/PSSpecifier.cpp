@@ -25,6 +25,26 @@ Object* preferenceSpecifierNamed(Class*, SEL, Object* name, Object* target, SEL 
     return rt::autorelease(std::move(s));
 }
 
+// A row's value comes from its target's getter, given the row ([target getter:row]); a row
+// without a getter, or whose target does not answer it, has none.
+Object* performGetter(Object* self, SEL)
+{
+    auto* s = spec(self);
+    auto target = s->m_target.load();
+    if (!s->m_getter || !target || !rt::respondsTo(target.get(), s->m_getter))
+        return nullptr;
+    return rt::send<Object*>(target.get(), s->m_getter, self);
+}
+
+// A new value goes to the target's setter with the row ([target setter:value specifier:row]).
+void performSetter(Object* self, SEL, Object* value)
+{
+    auto* s = spec(self);
+    auto target = s->m_target.load();
+    if (s->m_setter && target && rt::respondsTo(target.get(), s->m_setter))
+        rt::send(target.get(), s->m_setter, value, self);
+}
+
 void registerMethods(Class* c)
 {
     using namespace rt;
@@ -55,6 +75,8 @@ void registerMethods(Class* c)
     addMethod(c, sel("setTarget:"), +[](Object* self, SEL, Object* t) { spec(self)->m_target = t; });
     addMethod(c, sel("detailControllerClass"), +[](Object* self, SEL) { return spec(self)->m_detailControllerClass; });
     addMethod(c, sel("setDetailControllerClass:"), +[](Object* self, SEL, Class* cls) { spec(self)->m_detailControllerClass = cls; });
+    addMethod(c, sel("performGetter"), &performGetter);
+    addMethod(c, sel("performSetterWithValue:"), &performSetter);
     addMethod(c, sel("cellType"), +[](Object* self, SEL) { return spec(self)->m_cellType; });
     addMethod(c, sel("setCellType:"), +[](Object* self, SEL, long type) { spec(self)->m_cellType = type; });
     addMethod(c, sel("controllerLoadAction"), +[](Object* self, SEL) { return spec(self)->m_controllerLoadAction; });

@@ -4,20 +4,21 @@
 
 #include "host/foundation/RunLoop.h"
 #include "host/platform/Device.h"
+#include "host/preferences/DevicePages.h"
+#include "host/preferences/MCProfileListController.h"
+#include "host/preferences/PKIconImageCache.h"
 #include "host/preferences/PLLocalizedListController.h"
 #include "host/preferences/PSCapacityBarView.h"
 #include "host/preferences/PSGAboutController.h"
 #include "host/preferences/PSListController.h"
+#include "host/preferences/PSSliderTableCell.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/PSUIPrefsListController.h"
-#include "host/preferences/STStorageController.h"
-#include "host/preferences/SettingsDetailController.h"
-#include "host/preferences/MCProfileListController.h"
-#include "host/preferences/PKIconImageCache.h"
 #include "host/preferences/PSURLManager.h"
-#include "host/preferences/DevicePages.h"
+#include "host/preferences/STStorageController.h"
 #include "host/preferences/STStorageDiskMonitor.h"
 #include "host/preferences/SettingsCells.h"
+#include "host/preferences/SettingsDetailController.h"
 
 namespace settings {
 
@@ -68,6 +69,8 @@ void registerAppClasses()
     MCProfileListController::classObject();
     DevicePageController::registerPageClasses();
     registerSettingsCellClasses();
+    PSSliderTableCell::classObject();
+    PSSliderTableCell::sliderClass();
     STStorageDiskMonitor::classObject();
     // Settings' navigation controller knows its root list page.
     rt::addMethod(rt::getClass("UINavigationController"), rt::sel("rootListController"), +[](rt::Object* self, rt::SEL) {

@@ -121,6 +121,20 @@ void registerAlertMethods(Class* c)
         });
     addMethod(
         c, sel("loadView"), +[](Object* s, SEL) { alert(s)->buildView(); });
+    // An alert with text fields shows the keyboard for the first of them, and takes it away
+    // when it leaves.
+    addMethod(
+        c, sel("viewDidAppear:"), +[](Object* s, SEL, bool animated) {
+            sendSuper(s, UIAlertController::classObject(), SELECTOR("viewDidAppear:"), animated);
+            if (!alert(s)->m_textFields.empty())
+                send<bool>(alert(s)->m_textFields.front().get(), SELECTOR("becomeFirstResponder"));
+        });
+    addMethod(
+        c, sel("viewWillDisappear:"), +[](Object* s, SEL, bool animated) {
+            sendSuper(s, UIAlertController::classObject(), SELECTOR("viewWillDisappear:"), animated);
+            for (auto& field : alert(s)->m_textFields)
+                send<bool>(field.get(), SELECTOR("resignFirstResponder"));
+        });
 }
 
 }

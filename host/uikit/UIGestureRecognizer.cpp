@@ -106,6 +106,20 @@ void UIGestureRecognizer::fire()
     m_state = 0;
 }
 
+bool deliverTaps(UIView* view, long count)
+{
+    rt::Ref<UIView> keep(view);
+    for (UIView* v = view; v; v = v->superview()) {
+        auto recognizers = v->m_gestureRecognizers;
+        for (auto& entry : recognizers) {
+            auto* r = asRecognizer(entry.get());
+            if (r && rt::isKindOf(r, UIGestureRecognizer::tapClass()) && r->simulateTaps(count))
+                return true;
+        }
+    }
+    return false;
+}
+
 void registerGestureRecognizerViewMethods()
 {
     using namespace rt;

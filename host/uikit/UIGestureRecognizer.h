@@ -32,3 +32,7 @@ public:
 
 // Attaches the recognizer's methods to UIView (addGestureRecognizer: and its siblings).
 void registerGestureRecognizerViewMethods();
+
+// What `count` quick taps of a finger on the view do: the recognizers of the view and then of
+// its superviews see them, and the first that recognises them fires. Returns whether one fired.
+bool deliverTaps(UIView* view, long count);

@@ -16,6 +16,59 @@ UITextField* field(Object* o)
     return static_cast<UITextField*>(o);
 }
 
+// The one field with the keyboard focus; held weakly, so a field that dies gives the focus up.
+rt::Weak<rt::Object>& focus()
+{
+    static rt::Weak<rt::Object> focused;
+    return focused;
+}
+
+// Text typed or deleted tells the field's targets that editing changed, as setText: does.
+void replaceText(Object* s, const std::string& text)
+{
+    rt::send(s, SELECTOR("setText:"), ns(text));
+}
+
+void registerFocus(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("canBecomeFirstResponder"), +[](Object*, SEL) { return true; });
+    addMethod(
+        c, sel("becomeFirstResponder"), +[](Object* s, SEL) {
+            if (!field(s)->window() || !field(s)->m_enabled)
+                return false;
+            focus() = s;
+            return true;
+        });
+    addMethod(
+        c, sel("resignFirstResponder"), +[](Object* s, SEL) {
+            if (UITextField::focused() == s)
+                focus() = nullptr;
+            return true;
+        });
+    addMethod(
+        c, sel("isFirstResponder"), +[](Object* s, SEL) { return UITextField::focused() == s; });
+    addMethod(
+        c, sel("hasText"), +[](Object* s, SEL) { return !field(s)->text().empty(); });
+    addMethod(
+        c, sel("insertText:"), +[](Object* s, SEL, Object* typed) {
+            if (isString(typed))
+                replaceText(s, field(s)->text() + toStdString(typed));
+        });
+    addMethod(
+        c, sel("deleteBackward"), +[](Object* s, SEL) {
+            std::string text = field(s)->text();
+            if (text.empty())
+                return;
+            // One character, not one byte: continuation bytes of UTF-8 go with their lead byte.
+            size_t end = text.size() - 1;
+            while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+                --end;
+            replaceText(s, text.substr(0, end));
+        });
+}
+
 void registerMethods(Class* c)
 {
     using namespace rt;
@@ -71,10 +124,7 @@ void registerMethods(Class* c)
         c, sel("setReturnKeyType:"), +[](Object*, SEL, long) {});
     addMethod(
         c, sel("setSecureTextEntry:"), +[](Object*, SEL, bool) {});
-    addMethod(
-        c, sel("canBecomeFirstResponder"), +[](Object*, SEL) { return true; });
-    addMethod(
-        c, sel("becomeFirstResponder"), +[](Object*, SEL) { return true; });
+    registerFocus(c);
 }
 
 }
@@ -87,6 +137,14 @@ Class* UITextField::classObject()
         return c;
     }();
     return cls;
+}
+
+UITextField* UITextField::focused()
+{
+    auto held = focus().load();
+    auto* f = static_cast<UITextField*>(held.get());
+    // A field taken out of its window has lost the keyboard with it.
+    return f && f->window() ? f : nullptr;
 }
 
 std::string UITextField::text() const

@@ -8,10 +8,13 @@
 class UIFont;
 
 // UITextField: a single line of text with a placeholder, keyboard settings and an input
-// accessory view. Typing is simulated by setting the text.
+// accessory view. One field at a time has the keyboard focus (is first responder), and only
+// while it is in a window; keys typed go to the end of its text (insertText:, deleteBackward).
 class UITextField : public UIControl {
 public:
     static rt::Class* classObject();
+    // The field that has the keyboard focus, or null.
+    static UITextField* focused();
 
     std::string text() const;
     void drawContent(Canvas&, long style) const override;

@@ -4,6 +4,7 @@
 #include "tamarind/banner/TMBannerCell.h"
 #include "tamarind/regrouping/ListPages.h"
 #include "tamarind/regrouping/ModulePages.h"
+#include "tamarind/slider/NumericAccessory.h"
 
 namespace tamarind {
 
@@ -13,6 +14,7 @@ void registerOwnClasses()
     registerBannerCell();
     registerListPages();
     registerModulePages();
+    registerNumericAccessory();
 }
 
 }

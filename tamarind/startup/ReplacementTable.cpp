@@ -14,6 +14,7 @@
 #include "tamarind/rootpage/RootRowGates.h"
 #include "tamarind/rootpage/RootTable.h"
 #include "tamarind/rootpage/ScrollIndicator.h"
+#include "tamarind/slider/SliderValueEntry.h"
 #include "tamarind/styling/CellStyling.h"
 #include "tamarind/styling/RowSubtitles.h"
 
@@ -122,6 +123,9 @@ std::span<const Replacement> secondGroup()
             originalCellTraitCollectionDidChange),
         replacing(
             "UITableViewCell", "didMoveToSuperview", &anyCellDidMoveToSuperview, originalAnyCellDidMoveToSuperview),
+        replacing(
+            "PSSliderTableCell", "initWithStyle:reuseIdentifier:specifier:", &sliderCellInit, originalSliderCellInit),
+        adding("PSSliderTableCell", "tapAction:", &sliderCellTapAction),
     };
     return rows;
 }

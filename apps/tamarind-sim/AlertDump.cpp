@@ -1,0 +1,66 @@
+#include "AlertDump.h"
+
+#include "host/foundation/String.h"
+#include "host/preferences/SettingsApp.h"
+#include "host/uikit/UIAlertController.h"
+#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UITextField.h"
+#include "host/uikit/UIToolbar.h"
+
+using nlohmann::json;
+
+namespace {
+
+json optionalText(rt::Object* text)
+{
+    return isString(text) ? json(toStdString(text)) : json(nullptr);
+}
+
+// The titles of an accessory bar's items; a flexible space reads as "flexible-space".
+json accessoryItems(rt::Object* accessory)
+{
+    auto* bar = rt::dynamicCast<UIToolbar>(accessory, UIToolbar::classObject());
+    if (!bar)
+        return nullptr;
+    json items = json::array();
+    for (auto& entry : bar->m_items) {
+        auto* item = static_cast<UIBarButtonItem*>(entry.get());
+        items.push_back(item->m_systemItem == 5 ? json("flexible-space") : optionalText(item->m_title.get()));
+    }
+    return { { "barStyle", bar->m_barStyle }, { "items", items } };
+}
+
+json textFieldOf(UITextField* field)
+{
+    return { { "text", optionalText(field->m_text.get()) }, { "placeholder", optionalText(field->m_placeholder.get()) },
+        { "keyboardType", field->m_keyboardType }, { "focused", UITextField::focused() == field },
+        { "accessory", accessoryItems(field->m_inputAccessoryView.get()) } };
+}
+
+}
+
+UIAlertController* presentedAlert()
+{
+    for (rt::Object* base : { settings::topPage(), settings::navigationController() }) {
+        auto* controller = rt::dynamicCast<UIViewController>(base, UIViewController::classObject());
+        for (; controller; controller = controller->presentedViewController())
+            if (auto* alert = rt::dynamicCast<UIAlertController>(controller, UIAlertController::classObject()))
+                return alert;
+    }
+    return nullptr;
+}
+
+json dumpAlert()
+{
+    UIAlertController* alert = presentedAlert();
+    if (!alert)
+        return nullptr;
+    json fields = json::array();
+    for (auto& field : alert->m_textFields)
+        fields.push_back(textFieldOf(field.get()));
+    json actions = json::array();
+    for (auto& action : alert->m_actions)
+        actions.push_back({ { "title", optionalText(action->m_title.get()) }, { "style", action->m_style } });
+    return { { "title", optionalText(alert->m_alertTitle.get()) }, { "message", optionalText(alert->m_message.get()) },
+        { "style", alert->m_preferredStyle }, { "textFields", fields }, { "actions", actions } };
+}
