@@ -167,9 +167,13 @@ bool Navigator::doubleTap(const std::string& rowID, std::string& error)
         error = "the page on top has no table";
         return false;
     }
+    // A row out of sight is scrolled to the middle first, as a person would before tapping it.
     CGRect rect = table->rectForRow(section, row);
-    table->setContentOffset({ 0, std::max(0.0, rect.origin.y - table->bounds().height() / 2) });
-    settle();
+    CGRect visible = table->bounds();
+    if (rect.origin.y < visible.origin.y || rect.origin.y + rect.size.height > visible.origin.y + visible.size.height) {
+        table->setContentOffset({ 0, std::max(0.0, rect.origin.y - visible.size.height / 2) });
+        settle();
+    }
     rt::Object* cell = rt::send<rt::Object*>(table, SELECTOR("cellForRowAtIndexPath:"),
         rt::send<rt::Object*>(rt::getClass("NSIndexPath"), SELECTOR("indexPathForRow:inSection:"), row, section));
     if (auto* tableCell = rt::dynamicCast<UITableViewCell>(cell, UITableViewCell::classObject()))

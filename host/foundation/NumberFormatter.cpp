@@ -239,6 +239,8 @@ std::string NSNumberFormatter::formatDecimal(const std::string& shortest) const
     }
     while (d.fraction.size() > m_minimumFractionDigits && d.fraction.back() == '0')
         d.fraction.pop_back();
+    if (d.fraction.size() < m_minimumFractionDigits)
+        d.fraction.resize(m_minimumFractionDigits, '0');
     d.integer.erase(0, std::min(d.integer.find_first_not_of('0'), d.integer.size() - 1));
     bool zero = d.integer == "0" && d.fraction.find_first_not_of('0') == std::string::npos;
     // A value that rounds to zero reads as zero, without a sign.

@@ -120,7 +120,7 @@ Object* readPreferenceValue(Object*, SEL, Object* row)
     std::string key;
     if (auto domain = preferenceDomain(row, key))
         if (Object* stored = domain->object(key))
-            return stored;
+            return rt::autorelease(rt::Ref<Object>(stored)); // the domain object dies on return
     return rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns("default"));
 }
 
