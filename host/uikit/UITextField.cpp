@@ -4,6 +4,7 @@
 #include "host/render/Canvas.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
+#include "host/uikit/UIKeyboard.h"
 
 using rt::Class;
 using rt::Object;
@@ -39,12 +40,15 @@ void registerFocus(Class* c)
             if (!field(s)->window() || !field(s)->m_enabled)
                 return false;
             focus() = s;
+            UIKeyboard::show(field(s));
             return true;
         });
     addMethod(
         c, sel("resignFirstResponder"), +[](Object* s, SEL) {
-            if (UITextField::focused() == s)
+            if (focus().load().get() == s) {
                 focus() = nullptr;
+                UIKeyboard::hide();
+            }
             return true;
         });
     addMethod(

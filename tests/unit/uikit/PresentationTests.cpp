@@ -13,6 +13,7 @@
 #include "host/uikit/UIAlertController.h"
 #include "host/uikit/UIGestureRecognizer.h"
 #include "host/uikit/UIImage.h"
+#include "host/uikit/UIKeyboard.h"
 #include "host/uikit/UITextField.h"
 #include "host/uikit/UIViewController.h"
 #include "host/uikit/UIWindow.h"
@@ -37,6 +38,16 @@ rt::Class* frameCounterClass()
     return cls;
 }
 
+// Whether the window shows a keyboard anywhere in its tree.
+bool hasKeyboard(UIView* view)
+{
+    if (rt::isKindOf(view, UIKeyboard::classObject()))
+        return true;
+    for (auto& sub : view->subviews())
+        if (hasKeyboard(sub.get()))
+            return true;
+    return false;
+}
 }
 
 TEST(Presentation, AlertButtonsDismissThenRunTheirHandler)
@@ -69,9 +80,16 @@ TEST(Presentation, AlertButtonsDismissThenRunTheirHandler)
     EXPECT_EQ(
         toStdString(rt::send<Object*>(rt::send<Object*>(fields, SELECTOR("firstObject")), SELECTOR("text"))), "42.5");
 
+    // The alert's first field has the keyboard while the alert shows.
+    Object* field = rt::send<Object*>(fields, SELECTOR("firstObject"));
+    EXPECT_EQ(UITextField::focused(), field);
+    EXPECT_TRUE(hasKeyboard(window.get()));
+
     auto* controller = static_cast<UIAlertController*>(alert);
     EXPECT_FALSE(controller->chooseAction("Nope"));
     EXPECT_TRUE(controller->chooseAction("Cancel"));
+    EXPECT_EQ(UITextField::focused(), nullptr);
+    EXPECT_FALSE(hasKeyboard(window.get()));
     EXPECT_EQ(continued, 0);
     EXPECT_EQ(page->presentedViewController(), nullptr);
     rt::send(page.get(), SELECTOR("presentViewController:animated:completion:"), alert, true,
@@ -98,6 +116,42 @@ TEST(Presentation, DoubleTapRecognizerFiresOnTheSecondTap)
     EXPECT_EQ(messageLog(), (std::vector<std::string> { "tapped" }));
     view = nullptr;
     EXPECT_EQ(rt::send<Object*>(tap, SELECTOR("view")), nullptr) << "the view let go of it when it died";
+}
+
+TEST(Presentation, TextFieldTakesTheKeyboardOnlyInAWindowAndKeysEditItsEnd)
+{
+    rt::AutoreleasePool pool;
+    auto window = makeWindow();
+    auto view = UIView::create(UITextField::classObject());
+    auto* field = static_cast<UITextField*>(view.get());
+    EXPECT_FALSE(rt::send<bool>(field, SELECTOR("becomeFirstResponder")));
+    window->addSubview(field);
+    EXPECT_TRUE(rt::send<bool>(field, SELECTOR("becomeFirstResponder")));
+    EXPECT_TRUE(rt::send<bool>(field, SELECTOR("isFirstResponder")));
+    for (const char* key : { "4", "2", "\u00B7", "5" })
+        rt::send(field, SELECTOR("insertText:"), ns(key));
+    EXPECT_EQ(field->text(), "42\u00B75");
+    rt::send(field, SELECTOR("deleteBackward"));
+    rt::send(field, SELECTOR("deleteBackward"));
+    EXPECT_EQ(field->text(), "42") << "a character of two bytes goes whole";
+    field->removeFromSuperview();
+    EXPECT_EQ(UITextField::focused(), nullptr) << "the focus leaves with the window";
+}
+
+TEST(Presentation, TapsReachTheNearestRecognizerUpTheTree)
+{
+    rt::AutoreleasePool pool;
+    auto target = rt::newObject(frameCounterClass());
+    auto outer = makeView(), inner = makeView();
+    outer->addSubview(inner.get());
+    auto tap = rt::adopt(rt::send<Object*>(UIGestureRecognizer::tapClass()->allocate(),
+        SELECTOR("initWithTarget:action:"), target.get(), rt::sel("tapped:")));
+    rt::send(tap.get(), SELECTOR("setNumberOfTapsRequired:"), 2UL);
+    rt::send(outer.get(), SELECTOR("addGestureRecognizer:"), tap.get());
+    messageLog().clear();
+    EXPECT_FALSE(deliverTaps(inner.get(), 1));
+    EXPECT_TRUE(deliverTaps(inner.get(), 2));
+    EXPECT_EQ(messageLog(), (std::vector<std::string> { "tapped" }));
 }
 
 TEST(Presentation, DisplayLinkTicksAtItsRateUntilPausedOrInvalidated)
