@@ -103,7 +103,8 @@ rt::Ref<NSLocale> NSLocale::create(const std::string& identifier)
 
 NSLocale* NSLocale::current()
 {
-    // The device is fixed for the life of the process, and so is its locale.
-    static rt::Ref<NSLocale> current = create(hasCurrentDevice() ? currentDevice().locale : "en_US");
-    return current.get();
+    // The device is fixed for the life of the process, and so is its locale. Never destroyed, so
+    // that nothing releases it after the runtime has gone at exit.
+    static auto* current = new rt::Ref<NSLocale>(create(hasCurrentDevice() ? currentDevice().locale : "en_US"));
+    return current->get();
 }

@@ -18,11 +18,12 @@ constexpr double kLetterHeight = 226;
 constexpr double kHomeIndicator = 34;
 constexpr double kGap = 6;
 
-// The view that holds the accessory view and the keys; one at a time.
+// The view that holds the accessory view and the keys; one at a time. Never destroyed, so that
+// nothing is released after the runtime has gone at exit.
 rt::Ref<UIView>& shownHost()
 {
-    static rt::Ref<UIView> host;
-    return host;
+    static auto* host = new rt::Ref<UIView>;
+    return *host;
 }
 
 bool isPad(long type)

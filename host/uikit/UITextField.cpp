@@ -18,10 +18,11 @@ UITextField* field(Object* o)
 }
 
 // The one field with the keyboard focus; held weakly, so a field that dies gives the focus up.
+// Never destroyed, so that no weak slot is cleared after the runtime has gone at exit.
 rt::Weak<rt::Object>& focus()
 {
-    static rt::Weak<rt::Object> focused;
-    return focused;
+    static auto* focused = new rt::Weak<rt::Object>;
+    return *focused;
 }
 
 // Text typed or deleted tells the field's targets that editing changed, as setText: does.
