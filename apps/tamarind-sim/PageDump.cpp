@@ -5,6 +5,7 @@
 #include "CellDump.h"
 #include "DeviceInfoDump.h"
 #include "NavigationDump.h"
+#include "RootControlsDump.h"
 
 #include "host/foundation/Geometry.h"
 #include "host/foundation/Number.h"
@@ -111,6 +112,9 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         j["banner"] = dumpBanner(page);
     if (json alert = dumpAlert(); !alert.is_null())
         j["alert"] = alert;
+    if (json controls = dumpRootControls(page); !controls.is_null())
+        j["rootControls"] = controls;
+    j["spawned"] = dumpSpawned();
     return j;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AlertStep.h"
+#include "ControlSteps.h"
 #include "Navigator.h"
 #include "PageDump.h"
 #include "Rendering.h"
@@ -32,7 +33,8 @@ std::vector<std::string> words(const std::string& line)
 // it is not part of it.
 bool takesRestOfLine(const std::string& verb)
 {
-    return verb == "tap" || verb == "alert" || verb == "double-tap" || verb == "type" || verb == "toolbar";
+    return verb == "tap" || verb == "alert" || verb == "double-tap" || verb == "type" || verb == "toolbar"
+        || verb == "menu";
 }
 
 std::vector<std::string> stepOf(const std::string& line)
@@ -74,6 +76,12 @@ bool runStep(Navigator& navigator, ScriptState& state, const std::vector<std::st
         return needs(0) && clearFocusedField(error);
     if (verb == "toolbar")
         return needs(1) && pressToolbarButton(step[1], error);
+    if (verb == "button")
+        return needs(1) && tapRootButton(step[1], error);
+    if (verb == "menu")
+        return needs(1) && chooseMenuEntry(step[1], error);
+    if (verb == "keyboard")
+        return needs(1) && moveKeyboard(step[1], error);
     if (verb == "back") {
         navigator.back();
         return needs(0);

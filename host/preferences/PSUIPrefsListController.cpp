@@ -5,6 +5,7 @@
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
+#include "host/preferences/PSKeyboardNavigationSearchBar.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/RootPageServices.h"
 
@@ -24,13 +25,15 @@ Object* iconFor(const std::string& key)
     return rt::send<Object*>(cache, SELECTOR("imageForKey:"), ns(key));
 }
 
-// The root page's own rows: the Wallpaper and exposure rows stand in the list, the TV provider
-// row is made now and inserted later.
+// The root page's own rows: the Apple Account, Wallpaper and exposure rows stand in the list,
+// the TV provider row is made now and inserted later.
 void adoptSpecialRows(PSUIPrefsListController* page, NSArray* list)
 {
     for (auto& item : list->m_items) {
         std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
-        if (id == "Wallpaper")
+        if (id == "APPLE_ACCOUNT")
+            page->m_appleAccountSpecifier = item;
+        else if (id == "Wallpaper")
             page->m_wallpaperSpecifier = item;
         else if (id == "Exposure Notifications")
             page->m_exposureNotificationSpecifier = item;
@@ -138,15 +141,14 @@ void scheduleLaterWork(PSUIPrefsListController* page)
     });
 }
 
-// The root page's own look: the large title "Settings" and the search field under it.
+// The root page's own look: the large title "Settings" and the search field under it, which
+// Settings' Spotlight search controller owns.
 void configureNavigationItem(Object* self)
 {
     rt::send(self, SELECTOR("setTitle:"), ns("Settings"));
     Object* item = rt::send<Object*>(self, SELECTOR("navigationItem"));
     rt::send(item, SELECTOR("setLargeTitleDisplayMode:"), 1L);
-    auto search = rt::adopt(rt::send<Object*>(rt::send<Object*>(rt::getClass("UISearchController"), SELECTOR("alloc")),
-        SELECTOR("initWithSearchResultsController:"), static_cast<Object*>(nullptr)));
-    rt::send(item, SELECTOR("setSearchController:"), search.get());
+    rt::send(item, SELECTOR("setSearchController:"), makeSpotlightSearchController().get());
     rt::send(item, SELECTOR("setHidesSearchBarWhenScrolling:"), false);
 }
 
@@ -196,7 +198,13 @@ Class* PSUIPrefsListController::classObject()
         addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:"),
             &loadThirdPartySpecifiersWithAppClips);
         registerRootPageServiceMethods(c);
+        addMethod(c, sel("spotlightSearchController"), +[](Object* self, SEL) {
+            return send<Object*>(send<Object*>(self, SELECTOR("navigationItem")), SELECTOR("searchController"));
+        });
         TAM_HOST_IVAR(c, PSUIPrefsListController, m_wallpaperSpecifier, "_wallpaperSpecifier");
+        // Settings renamed the account row's variable in iOS 15.2.
+        TAM_HOST_IVAR(c, PSUIPrefsListController, m_appleAccountSpecifier,
+            systemVersionAtLeast(15, 2) ? "__appleAccountSpecifier" : "_appleAccountSpecifier");
         TAM_HOST_IVAR(c, PSUIPrefsListController, m_videoSubscriberSpecifier, "_videoSubscriberSpecifier");
         // Settings renamed the exposure row's variable in iOS 15.
         TAM_HOST_IVAR(c, PSUIPrefsListController, m_exposureNotificationSpecifier,

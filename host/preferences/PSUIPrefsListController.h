@@ -14,6 +14,7 @@ class PSUIPrefsListController : public PSListController {
 public:
     static rt::Class* classObject();
 
+    rt::Ref<rt::Object> m_appleAccountSpecifier;
     rt::Ref<rt::Object> m_wallpaperSpecifier;
     rt::Ref<rt::Object> m_exposureNotificationSpecifier;
     rt::Ref<rt::Object> m_videoSubscriberSpecifier;

@@ -13,6 +13,7 @@
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSliderTableCell.h"
 #include "host/preferences/PSSpecifier.h"
+#include "host/preferences/PSKeyboardNavigationSearchBar.h"
 #include "host/preferences/PSUIPrefsListController.h"
 #include "host/preferences/PSURLManager.h"
 #include "host/preferences/STStorageController.h"
@@ -56,6 +57,7 @@ void registerAppClasses()
     PSSpecifier::classObject();
     PSListController::classObject();
     PSUIPrefsListController::classObject();
+    keyboardNavigationSearchBarClass();
     PLLocalizedListController::classObject();
     PKIconImageCache::classObject();
     SettingsDetailController::classObject();

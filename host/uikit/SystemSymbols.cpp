@@ -150,6 +150,7 @@ rt::Ref<UIImage> UIImage::systemImage(const std::string& name)
     auto image = create(canvas->makeImage(), scale);
     if (image) {
         image->m_isSymbol = true;
+        image->m_symbolName = name;
         drawn.emplace(name, image);
     }
     return image;

@@ -1,5 +1,7 @@
 #include "host/uikit/UIControl.h"
 
+#include <algorithm>
+
 #include "host/runtime/Bind.h"
 #include "host/uikit/TargetAction.h"
 
@@ -59,6 +61,11 @@ Class* UIControl::classObject()
         return c;
     }();
     return cls;
+}
+
+bool UIControl::sendsAction(SEL action) const
+{
+    return std::any_of(m_actions.begin(), m_actions.end(), [action](auto& a) { return a.action == action; });
 }
 
 void UIControl::addTarget(Object* target, SEL action, unsigned long events)

@@ -27,6 +27,8 @@ public:
 
     void addTarget(rt::Object* target, rt::SEL action, unsigned long events);
     void removeTarget(rt::Object* target, rt::SEL action, unsigned long events);
+    // Whether some event of the control sends this action.
+    bool sendsAction(rt::SEL action) const;
     void sendActionsForControlEvents(unsigned long events);
     // What a finger's tap does: highlight, touch up inside, unhighlight. Subclasses add their own
     // response (a switch flips, a button with a menu opens it).

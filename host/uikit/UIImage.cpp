@@ -46,6 +46,7 @@ Object* copyWith(const UIImage* source, long mode, UIColor* tint)
     auto copy = UIImage::create(source->m_image, source->m_scale, mode);
     copy->m_orientation = source->m_orientation;
     copy->m_isSymbol = source->m_isSymbol;
+    copy->m_symbolName = source->m_symbolName;
     copy->m_tintColor = tint ? tint : source->m_tintColor.get();
     return rt::autorelease(std::move(copy));
 }

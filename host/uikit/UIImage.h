@@ -45,6 +45,7 @@ public:
     long m_renderingMode { UIImageRenderingModeAutomatic };
     long m_orientation { 0 };
     bool m_isSymbol { false };
+    std::string m_symbolName; // the system symbol's name, for a symbol image
     rt::Ref<UIColor> m_tintColor; // imageWithTintColor:
 };
 

@@ -226,7 +226,7 @@ void UITableViewCell::setUp(long style, Object* reuseIdentifier)
     m_reuseIdentifier = reuseIdentifier;
     m_systemBackground = UIView::create(systemBackgroundClass(), bounds());
     addSubview(m_systemBackground.get());
-    m_contentView = UIView::create(contentViewClass(), bounds());
+    m_contentView = UIView::create(contentViewClassForCell(), bounds());
     addSubview(m_contentView.get());
     m_imageView = rt::Ref<UIImageView>(static_cast<UIImageView*>(UIView::create(UIImageView::classObject()).get()));
     m_imageView->setContentMode(UIViewContentModeScaleAspectFit);

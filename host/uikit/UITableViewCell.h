@@ -41,6 +41,9 @@ public:
 
     // Builds the subviews for a style (initWithStyle:reuseIdentifier:'s work).
     void setUp(long style, rt::Object* reuseIdentifier);
+    // The class of the content view setUp makes; a cell shown through a content configuration
+    // has a content view of its own kind.
+    virtual rt::Class* contentViewClassForCell() const { return contentViewClass(); }
 
     UIView* contentView() const { return m_contentView.get(); }
     UILabel* textLabel() const { return m_textLabel.get(); }

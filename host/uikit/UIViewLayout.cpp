@@ -104,6 +104,19 @@ void record(Wanted& wanted, long attribute, double value, bool equality)
         *slot = value;
 }
 
+// Whether what the view's own constraints collected already fixes this attribute: its size for
+// a dimension, its position on the axis for an edge or a centre.
+bool fixedByOwnConstraints(const Wanted& wanted, long attribute)
+{
+    bool horizontal = attribute == NSLayoutAttributeLeft || attribute == NSLayoutAttributeLeading
+        || attribute == NSLayoutAttributeRight || attribute == NSLayoutAttributeTrailing
+        || attribute == NSLayoutAttributeCenterX || attribute == NSLayoutAttributeWidth;
+    const Axis& axis = horizontal ? wanted.x : wanted.y;
+    if (isDimension(attribute))
+        return axis.size.has_value();
+    return axis.min || axis.max || axis.center;
+}
+
 void collect(const UIView* view, const UIView* container, NSLayoutConstraint* c, Wanted& wanted, bool equalities)
 {
     if (!c->isActive() || (c->m_relation == NSLayoutRelationEqual) != equalities)
@@ -123,6 +136,10 @@ void collect(const UIView* view, const UIView* container, NSLayoutConstraint* c,
         double other = attributeValue(rectIn(second, container), c->m_secondAttribute);
         record(wanted, c->m_firstAttribute, c->m_multiplier * other + c->m_constant, equalities);
     } else if (second == view && first && first != view && c->m_multiplier != 0) {
+        // A constraint another view owns only places this one where its own constraints leave
+        // the axis open: "title.top = picture.top + 5" moves the title, not the picture.
+        if (fixedByOwnConstraints(wanted, c->m_secondAttribute))
+            return;
         double other = attributeValue(rectIn(first, container), c->m_firstAttribute);
         record(wanted, c->m_secondAttribute, (other - c->m_constant) / c->m_multiplier, equalities);
     }

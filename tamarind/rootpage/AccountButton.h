@@ -2,8 +2,9 @@
 
 #include "host/runtime/Runtime.h"
 
-// The floating account button of the top-level root page. The root page's own replacements call
-// these at fixed points of its life; the button itself is built by the account feature.
+// The floating account button of the top-level root page, shown in place of the hidden account
+// row: the cached iCloud picture or a person symbol, opening the Apple Account page when tapped.
+// The root page's own replacements build, tint and place it at fixed points of the page's life.
 
 namespace tamarind {
 
@@ -13,5 +14,8 @@ void buildAccountButton(rt::Object* page);
 void tintAccountButton(long style);
 // Places the button from the width of the table's wrapper view and the banner's height.
 void placeAccountButton(double wrapperWidth, double bannerOffset);
+
+// Added to the root page: opens the Apple Account page as a tap on the stock row would.
+void openAccountCell(rt::Object* self, rt::SEL, rt::Object* sender);
 
 }

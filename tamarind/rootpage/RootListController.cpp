@@ -75,8 +75,7 @@ void rootViewDidLoad(rt::Object* self, rt::SEL cmd)
             attributesWith(NSForegroundColorAttributeName, pickedColor("colorNavbarText", "ffffff")));
     if (!s.isBoldTitle)
         setRegularLargeTitle(bar);
-    // The top menu is its own feature; until it adds initTopMenu, the page has no menu to set up.
-    if (s.isTopMenuEnabled && rt::respondsTo(self, rt::sel("initTopMenu")))
+    if (s.isTopMenuEnabled)
         rt::send(self, SELECTOR("initTopMenu"));
     if (s.isSmallTitle) {
         rt::send(rt::send<rt::Object*>(self, SELECTOR("navigationItem")), SELECTOR("setLargeTitleDisplayMode:"),

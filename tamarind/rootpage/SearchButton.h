@@ -2,8 +2,9 @@
 
 #include "host/runtime/Runtime.h"
 
-// The floating search button of the top-level root page. The root page's own replacements call
-// these at fixed points of its life; the button itself is built by the search feature.
+// The floating search button of the top-level root page: a magnifying glass next to the account
+// button whose tap hides or shows the root page's search bar. The root page's own replacements
+// build, tint and place it at fixed points of the page's life.
 
 namespace tamarind {
 
@@ -13,5 +14,9 @@ void buildSearchButton(rt::Object* page);
 void tintSearchButton(long style);
 // Places the button from the width of the table's wrapper view and the banner's height.
 void placeSearchButton(double wrapperWidth, double bannerOffset);
+
+// Added to the root page: hides the search bar of its search controller, scrolling the list up
+// by the bar's height, or shows it again with the list scrolled to its top.
+void toggleSearch(rt::Object* self, rt::SEL, rt::Object* sender);
 
 }

@@ -8,12 +8,17 @@
 #include "tamarind/regrouping/ModulePages.h"
 #include "tamarind/regrouping/RootListWalk.h"
 #include "tamarind/regrouping/RootPageGuards.h"
+#include "tamarind/rootpage/AccountButton.h"
+#include "tamarind/rootpage/AccountCell.h"
 #include "tamarind/rootpage/LargeTitle.h"
 #include "tamarind/rootpage/NavigationBarColors.h"
 #include "tamarind/rootpage/RootListController.h"
 #include "tamarind/rootpage/RootRowGates.h"
 #include "tamarind/rootpage/RootTable.h"
 #include "tamarind/rootpage/ScrollIndicator.h"
+#include "tamarind/rootpage/SearchBar.h"
+#include "tamarind/rootpage/SearchButton.h"
+#include "tamarind/rootpage/TopMenu.h"
 #include "tamarind/slider/SliderValueEntry.h"
 #include "tamarind/styling/CellStyling.h"
 #include "tamarind/styling/RowSubtitles.h"
@@ -27,6 +32,11 @@ namespace tamarind {
 std::span<const Replacement> firstGroup()
 {
     static const Replacement rows[] = {
+        replacing("PSUIAppleAccountCell", "layoutSubviews", &accountCellLayoutSubviews,
+            originalAccountCellLayoutSubviews),
+        replacing("PSKeyboardNavigationSearchBar", "didMoveToWindow", &searchBarDidMoveToWindow,
+            originalSearchBarDidMoveToWindow),
+        adding("PSKeyboardNavigationSearchBar", "keyboardDidShow:", &searchBarKeyboardDidShow),
         replacing("PSUIPrefsListController", "updateFamilyWithCompletion:", &rootUpdateFamily, originalRootUpdateFamily),
         replacing("PSUIPrefsListController", "reloadSpecifiers", &rootReloadSpecifiers, originalRootReload),
         replacing("PSUIPrefsListController", "tableView:heightForRowAtIndexPath:", &rootHeightForRow,
@@ -40,6 +50,12 @@ std::span<const Replacement> firstGroup()
             originalRootScrollViewDidScroll),
         replacing("PSUIPrefsListController", "tableView:didSelectRowAtIndexPath:", &rootDidSelectRow,
             originalRootDidSelectRow),
+        adding("PSUIPrefsListController", "openAccountCell:", &openAccountCell),
+        adding("PSUIPrefsListController", "toggleSearch:", &toggleSearch),
+        adding("PSUIPrefsListController", "topMenuRespringTapGesture", &topMenuRespringTapGesture),
+        adding("PSUIPrefsListController", "topMenuSafeModeTapGesture", &topMenuSafeModeTapGesture),
+        adding("PSUIPrefsListController", "dismissTopMenu:", &dismissTopMenu),
+        adding("PSUIPrefsListController", "initTopMenu", &initTopMenu),
         replacing("PSUIPrefsListController", "setTitle:", &rootSetTitle, originalRootSetTitle),
         replacing("PSUIPrefsListController", "bluetoothPowerChanged:", &rootBluetoothPowerChanged,
             originalRootBluetoothPowerChanged),
@@ -77,6 +93,8 @@ std::span<const Replacement> firstGroup()
             originalLargeTitleSetTitleLabel),
         replacing("_UINavigationBarLargeTitleView", "layoutSubviews", &largeTitleViewLayoutSubviews,
             originalLargeTitleViewLayoutSubviews),
+        replacing("_UISearchBarSearchFieldBackgroundView", "layoutSubviews", &searchFieldBackgroundLayoutSubviews,
+            originalSearchFieldBackgroundLayoutSubviews),
         replacing("_UIScrollViewScrollIndicator", "didMoveToWindow", &scrollIndicatorDidMoveToWindow,
             originalScrollIndicatorDidMoveToWindow),
         replacing("PKIconImageCache", "imageForKey:", &iconCacheImageForKey, originalIconCacheImageForKey),
