@@ -38,13 +38,14 @@ json imageOf(rt::Object* object)
     return j;
 }
 
-// A button as it sits in its superview, with the tints set on it and on its image view.
+// A button as it sits in its superview (and in the window), with the tints set on it and on its
+// image view.
 json buttonOf(UIButton* button)
 {
     if (!button)
         return nullptr;
     long style = button->effectiveUserInterfaceStyle();
-    return { { "frame", rectOf(button->frame()) }, { "hidden", button->isHidden() },
+    return { { "frame", rectOf(button->frame()) }, { "windowFrame", frameOf(button) }, { "hidden", button->isHidden() },
         { "tint", hexColor(button->m_tintColor.get(), style) },
         { "imageTint", hexColor(button->imageView()->m_tintColor.get(), style) },
         { "image", imageOf(button->imageForState(0)) } };
