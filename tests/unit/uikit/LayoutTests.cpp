@@ -148,6 +148,28 @@ TEST(Layout, ConstraintsPlaceViewsAtLayoutTime)
     EXPECT_EQ(image->frame(), CGRectMake(0, 0, 40, 40));
 }
 
+// A label pinned to a picture follows the picture; the picture, placed by its own constraints,
+// does not move to where the label happened to be first (the account row's shape: the title
+// comes before the picture among the subviews).
+TEST(Layout, AViewPlacedByItsOwnConstraintsIsNotMovedByThoseOfOthers)
+{
+    rt::AutoreleasePool pool;
+    auto row = makeView(CGRectMake(0, 0, 358, 87));
+    auto title = freeView(row.get());
+    rt::send(title.get(), SELECTOR("setFrame:"), CGRectMake(0, 60, 100, 18));
+    auto picture = freeView(row.get());
+    pin(picture.get(), "leadingAnchor", row.get(), "leadingAnchor", 10);
+    pin(picture.get(), "centerYAnchor", row.get(), "centerYAnchor");
+    pinConstant(picture.get(), "widthAnchor", 61);
+    pinConstant(picture.get(), "heightAnchor", 61);
+    pin(title.get(), "leadingAnchor", picture.get(), "trailingAnchor", 15);
+    pin(title.get(), "topAnchor", picture.get(), "topAnchor", 5);
+    row->layoutIfNeeded();
+
+    EXPECT_EQ(picture->frame(), CGRectMake(10, 13, 61, 61));
+    EXPECT_EQ(title->frame().origin, (CGPoint { 86, 18 }));
+}
+
 TEST(Layout, ConstraintsToViewsElsewhereAndTheirRemoval)
 {
     rt::AutoreleasePool pool;
