@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the animated image model: creation (every frame decoded once, delays
+// Feeds arbitrary bytes to the animated image model: creation (the structure and delays
 // read, the cache size chosen), then every frame fetched in play order through the decoding queue
 // and the main run loop, with a memory warning half way so that the cap, the purge and the
 // delayed calls on the weak proxy run too. Whatever the bytes, the model must answer nil or an

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -62,7 +63,7 @@ std::unique_ptr<CGBitmapContext> CGBitmapContext::create(std::size_t width, std:
     context->m_height = height;
     context->m_bytesPerRow = bytesPerRow;
     context->m_alphaInfo = alphaInfo;
-    context->m_pixels.assign(bytesPerRow * height, 0);
+    context->m_pixels = std::make_shared<CGImage::PixelBuffer>(bytesPerRow * height, 0);
     return context;
 }
 
@@ -79,7 +80,9 @@ void CGBitmapContext::drawImage(const CGRect& rect, const CGImage& image)
         return;
     double contextWidth = static_cast<double>(m_width), contextHeight = static_cast<double>(m_height);
     if (!x && !y && w == contextWidth && h == contextHeight && image.width() == m_width && image.height() == m_height) {
-        drawUnscaled(image);
+        if (!drawWhole(image))
+            drawUnscaled(image);
+        m_blank = false;
         return;
     }
     // Rows are stored top first, so the rectangle's top edge in storage is the context height
@@ -92,22 +95,84 @@ void CGBitmapContext::drawImage(const CGRect& rect, const CGImage& image)
     std::vector<std::size_t> sourceColumns(columnEnd - columnBegin);
     for (std::size_t column = columnBegin; column < columnEnd; ++column)
         sourceColumns[column - columnBegin] = samplePixel(static_cast<double>(column) + 0.5 - x, w, image.width());
+    std::uint8_t* pixels = writablePixels();
+    m_blank = false;
     for (std::size_t row = rowBegin; row < rowEnd; ++row) {
         std::size_t sourceRow = samplePixel(static_cast<double>(row) + 0.5 - top, h, image.height());
         for (std::size_t column = columnBegin; column < columnEnd; ++column) {
-            std::uint8_t* destination = pixel(column, row);
+            std::uint8_t* destination = pixels + row * m_bytesPerRow + column * 4;
             RGBA8 source = image.pixelAt(sourceColumns[column - columnBegin], sourceRow);
             storePixel(destination, sourceOver(source, loadPixel(destination, m_alphaInfo)), m_alphaInfo);
         }
     }
 }
 
+// Source-over onto the transparent black of a fresh premultiplied context leaves every source
+// pixel as it is, so a fresh context can take the image's own pixels when they are laid out as
+// its own would be.
+bool CGBitmapContext::drawWhole(const CGImage& image)
+{
+    bool premultiplied
+        = m_alphaInfo == CGImageAlphaInfo::PremultipliedLast || m_alphaInfo == CGImageAlphaInfo::PremultipliedFirst;
+    if (!m_blank || !premultiplied || image.alphaInfo() != m_alphaInfo || image.bytesPerRow() != m_bytesPerRow)
+        return false;
+    auto shared = image.sharedPixels();
+    if (shared->size() != m_pixels->size())
+        return false;
+    // Nothing writes a buffer an image holds: writablePixels() copies it first.
+    m_pixels = std::const_pointer_cast<CGImage::PixelBuffer>(std::move(shared));
+    return true;
+}
+
+namespace {
+
+// Source-over of one premultiplied pixel stored in the layout both sides share; the alpha byte
+// sits at `alphaByte`. Opaque pixels replace, fully transparent ones leave the destination.
+inline void blendSameLayout(std::uint8_t* destination, const std::uint8_t* source, unsigned alphaByte)
+{
+    unsigned alpha = source[alphaByte];
+    if (alpha == 255) {
+        std::memcpy(destination, source, 4);
+        return;
+    }
+    unsigned remaining = 255 - alpha;
+    for (unsigned i = 0; i < 4; ++i)
+        destination[i] = static_cast<std::uint8_t>(source[i] + (destination[i] * remaining + 127) / 255);
+}
+
+}
+
 void CGBitmapContext::drawUnscaled(const CGImage& image)
 {
     const std::uint8_t* source = image.data();
+    std::uint8_t* pixels = writablePixels();
+    std::size_t rowBytes = m_width * 4;
+    if (image.alphaInfo() == m_alphaInfo
+        && (m_alphaInfo == CGImageAlphaInfo::PremultipliedLast
+            || m_alphaInfo == CGImageAlphaInfo::PremultipliedFirst)) {
+        unsigned alphaByte = m_alphaInfo == CGImageAlphaInfo::PremultipliedLast ? 3 : 0;
+        for (std::size_t row = 0; row < m_height; ++row, source += image.bytesPerRow()) {
+            std::uint8_t* destination = pixels + row * m_bytesPerRow;
+            for (std::size_t offset = 0; offset < rowBytes; offset += 4)
+                blendSameLayout(destination + offset, source + offset, alphaByte);
+        }
+        return;
+    }
+    if (image.alphaInfo() == m_alphaInfo) {
+        // Both sides ignore alpha: every pixel is opaque, so the rows are copied, with the
+        // ignored byte set as a context writes it.
+        unsigned skipByte = m_alphaInfo == CGImageAlphaInfo::NoneSkipLast ? 3 : 0;
+        for (std::size_t row = 0; row < m_height; ++row, source += image.bytesPerRow()) {
+            std::uint8_t* destination = pixels + row * m_bytesPerRow;
+            std::memcpy(destination, source, rowBytes);
+            for (std::size_t offset = skipByte; offset < rowBytes; offset += 4)
+                destination[offset] = 255;
+        }
+        return;
+    }
     for (std::size_t row = 0; row < m_height; ++row, source += image.bytesPerRow()) {
         for (std::size_t column = 0; column < m_width; ++column) {
-            std::uint8_t* destination = pixel(column, row);
+            std::uint8_t* destination = pixels + row * m_bytesPerRow + column * 4;
             RGBA8 color = loadPixel(source + column * 4, image.alphaInfo());
             if (color.a != 255)
                 color = sourceOver(color, loadPixel(destination, m_alphaInfo));
@@ -116,7 +181,15 @@ void CGBitmapContext::drawUnscaled(const CGImage& image)
     }
 }
 
+std::uint8_t* CGBitmapContext::writablePixels()
+{
+    // A count of one means no image holds the buffer, and only this context could make one.
+    if (m_pixels.use_count() > 1)
+        m_pixels = std::make_shared<CGImage::PixelBuffer>(*m_pixels);
+    return m_pixels->data();
+}
+
 rt::Ref<CGImage> CGBitmapContext::makeImage() const
 {
-    return CGImage::create(m_width, m_height, m_bytesPerRow, m_alphaInfo, m_pixels);
+    return CGImage::createSharing(m_width, m_height, m_bytesPerRow, m_alphaInfo, m_pixels);
 }

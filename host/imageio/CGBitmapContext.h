@@ -13,6 +13,11 @@
 // null data pointer. Coordinates follow CoreGraphics: the origin is the bottom-left corner and
 // y grows upwards, so an image drawn into a rectangle appears upright in it. Images are drawn
 // with source-over blending and nearest-neighbour sampling when scaled.
+//
+// The common case, an image of the context's own size and layout drawn over the whole context,
+// takes a direct path with no per-pixel conversion; drawn over a context that nothing has been
+// drawn into, it takes the image's pixels as they are and shares them. An image made from the
+// context shares the context's pixels too: whichever side writes next copies them first.
 class CGBitmapContext {
 public:
     // Null for the parameter combinations CoreGraphics refuses: a zero size, anything but 8 bits
@@ -26,7 +31,7 @@ public:
     std::size_t height() const { return m_height; }
     std::size_t bytesPerRow() const { return m_bytesPerRow; }
     CGImageAlphaInfo alphaInfo() const { return m_alphaInfo; }
-    const std::uint8_t* data() const { return m_pixels.data(); }
+    const std::uint8_t* data() const { return m_pixels->data(); }
 
     // CGContextDrawImage: the whole image scaled into `rect`; the parts outside the context
     // are clipped. A rectangle that is empty or not finite draws nothing.
@@ -41,12 +46,16 @@ public:
 private:
     CGBitmapContext() = default;
 
+    bool drawWhole(const CGImage&);
     void drawUnscaled(const CGImage&);
-    std::uint8_t* pixel(std::size_t x, std::size_t y) { return m_pixels.data() + y * m_bytesPerRow + x * 4; }
+    // The pixels, copied first if an image still shares them.
+    std::uint8_t* writablePixels();
 
     std::size_t m_width { 0 };
     std::size_t m_height { 0 };
     std::size_t m_bytesPerRow { 0 };
     CGImageAlphaInfo m_alphaInfo { CGImageAlphaInfo::PremultipliedLast };
-    std::vector<std::uint8_t> m_pixels;
+    std::shared_ptr<CGImage::PixelBuffer> m_pixels;
+    // Nothing has been drawn since the context was created: every byte is still zero.
+    bool m_blank { true };
 };

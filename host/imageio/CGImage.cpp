@@ -1,5 +1,7 @@
 #include "host/imageio/CGImage.h"
 
+#include <cstdint>
+
 #include "host/runtime/RootClass.h"
 
 namespace {
@@ -24,12 +26,21 @@ rt::Class* CGImage::runtimeClass()
     CGImage::runtimeClass();
 }
 
+bool CGImage::acceptsGeometry(std::size_t width, std::size_t height, std::size_t bytesPerRow, CGImageAlphaInfo alpha)
+{
+    return width && height && isFourByteLayout(alpha) && width <= bytesPerRow / 4 && height <= SIZE_MAX / bytesPerRow;
+}
+
 rt::Ref<CGImage> CGImage::create(std::size_t width, std::size_t height, std::size_t bytesPerRow,
     CGImageAlphaInfo alphaInfo, std::vector<std::uint8_t> pixels)
 {
-    if (!width || !height || !isFourByteLayout(alphaInfo))
-        return nullptr;
-    if (width > bytesPerRow / 4 || pixels.size() / bytesPerRow < height)
+    return createSharing(width, height, bytesPerRow, alphaInfo, std::make_shared<const PixelBuffer>(std::move(pixels)));
+}
+
+rt::Ref<CGImage> CGImage::createSharing(std::size_t width, std::size_t height, std::size_t bytesPerRow,
+    CGImageAlphaInfo alphaInfo, std::shared_ptr<const PixelBuffer> pixels)
+{
+    if (!pixels || !acceptsGeometry(width, height, bytesPerRow, alphaInfo) || pixels->size() / bytesPerRow < height)
         return nullptr;
     auto image = rt::createObject<CGImage>(runtimeClass());
     image->m_width = width;
@@ -37,14 +48,45 @@ rt::Ref<CGImage> CGImage::create(std::size_t width, std::size_t height, std::siz
     image->m_bytesPerRow = bytesPerRow;
     image->m_alphaInfo = alphaInfo;
     image->m_pixels = std::move(pixels);
+    // The pixels are there from the start, so the first read has nothing to produce.
+    std::call_once(image->m_produced, [] {});
+    image->m_hasPixels.store(true, std::memory_order_release);
     return image;
+}
+
+rt::Ref<CGImage> CGImage::createLazily(
+    std::size_t width, std::size_t height, std::size_t bytesPerRow, CGImageAlphaInfo alphaInfo, PixelProvider provider)
+{
+    if (!provider || !acceptsGeometry(width, height, bytesPerRow, alphaInfo))
+        return nullptr;
+    auto image = rt::createObject<CGImage>(runtimeClass());
+    image->m_width = width;
+    image->m_height = height;
+    image->m_bytesPerRow = bytesPerRow;
+    image->m_alphaInfo = alphaInfo;
+    image->m_provider = std::move(provider);
+    return image;
+}
+
+const std::shared_ptr<const CGImage::PixelBuffer>& CGImage::pixels() const
+{
+    std::call_once(m_produced, [this] {
+        PixelBuffer produced = m_provider();
+        if (produced.size() < m_bytesPerRow * m_height)
+            produced.resize(m_bytesPerRow * m_height, 0);
+        m_pixels = std::make_shared<const PixelBuffer>(std::move(produced));
+        // Whatever the provider held (a source, a file) is let go with it.
+        m_provider = nullptr;
+        m_hasPixels.store(true, std::memory_order_release);
+    });
+    return m_pixels;
 }
 
 RGBA8 CGImage::pixelAt(std::size_t x, std::size_t y) const
 {
     if (x >= m_width || y >= m_height)
         return {};
-    return loadPixel(m_pixels.data() + y * m_bytesPerRow + x * 4, m_alphaInfo);
+    return loadPixel(data() + y * m_bytesPerRow + x * 4, m_alphaInfo);
 }
 
 bool isFourByteLayout(CGImageAlphaInfo info)

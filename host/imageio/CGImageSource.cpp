@@ -31,13 +31,35 @@ rt::Ref<CGImageSource> CGImageSource::create(std::span<const std::uint8_t> data,
 {
     if (data.empty())
         return nullptr;
+    std::vector<std::uint8_t> copy(data.begin(), data.end());
+    auto source = read(copy, maximumCanvasBytes);
+    // Moving a vector keeps its buffer, so the spans read from the copy stay valid.
+    source->m_copy = std::move(copy);
+    return source;
+}
+
+rt::Ref<CGImageSource> CGImageSource::create(
+    std::span<const std::uint8_t> data, rt::Ref<rt::Object> owner, std::size_t maximumCanvasBytes)
+{
+    if (data.empty())
+        return nullptr;
+    if (!owner)
+        return create(data, maximumCanvasBytes);
+    auto source = read(data, maximumCanvasBytes);
+    source->m_owner = std::move(owner);
+    return source;
+}
+
+rt::Ref<CGImageSource> CGImageSource::read(std::span<const std::uint8_t> data, std::size_t maximumCanvasBytes)
+{
     auto source = rt::createObject<CGImageSource>(runtimeClass());
-    source->m_data.assign(data.begin(), data.end());
-    source->m_type = imageTypeOfData(source->m_data.data(), source->m_data.size());
-    source->m_maximumCanvasBytes = maximumCanvasBytes;
+    source->m_data = data;
+    source->m_type = imageTypeOfData(data.data(), data.size());
     if (source->m_type == kUTTypeGIF) {
-        if (auto container = GifContainer::read(source->m_data))
+        if (auto container = GifContainer::read(data)) {
             source->m_container = std::make_unique<GifContainer>(std::move(*container));
+            source->m_compositor = GifCompositor::create(data, *source->m_container, maximumCanvasBytes);
+        }
     }
     return source;
 }
@@ -76,21 +98,23 @@ std::optional<CGImageProperties> CGImageSource::propertiesAtIndex(std::size_t in
 
 rt::Ref<CGImage> CGImageSource::createImageAtIndex(std::size_t index)
 {
-    if (index >= count())
+    if (index >= count() || !m_compositor || !m_compositor->frameDecodes(index))
         return nullptr;
-    std::optional<std::vector<std::uint8_t>> pixels;
-    {
-        std::lock_guard guard(m_lock);
-        if (!m_compositor && !m_compositorRefused) {
-            m_compositor = GifCompositor::create(m_data, *m_container, m_maximumCanvasBytes);
-            m_compositorRefused = !m_compositor;
-        }
-        if (!m_compositor)
-            return nullptr;
-        pixels = m_compositor->render(index);
-    }
-    if (!pixels)
-        return nullptr;
-    return CGImage::create(m_container->screenWidth(), m_container->screenHeight(),
-        std::size_t(m_container->screenWidth()) * 4, CGImageAlphaInfo::PremultipliedLast, std::move(*pixels));
+    // The image keeps the source, and so the file and the compositor, until it has its pixels.
+    return CGImage::createLazily(m_container->screenWidth(), m_container->screenHeight(), m_compositor->bytesPerRow(),
+        CGImageAlphaInfo::PremultipliedLast,
+        [source = rt::Ref<CGImageSource>(this), index] { return source->composite(index); });
+}
+
+std::vector<std::uint8_t> CGImageSource::composite(std::size_t index)
+{
+    std::lock_guard guard(m_lock);
+    // A frame that decodes at all always gives a picture; should it not, the image is left
+    // transparent rather than made of whatever memory held.
+    return m_compositor->render(index).value_or(std::vector<std::uint8_t> {});
+}
+
+std::uint64_t CGImageSource::decodedPixels() const
+{
+    return m_compositor ? m_compositor->decodedPixels() : 0;
 }

@@ -11,42 +11,69 @@ std::unique_ptr<GifCompositor> GifCompositor::create(
     std::uint64_t bytes = std::uint64_t(container.screenWidth()) * container.screenHeight() * 4;
     if (!bytes || bytes > maximumBytes)
         return nullptr;
-    return std::unique_ptr<GifCompositor>(new GifCompositor(file, container));
+    // A frame larger than the screen is legal and clipped, but decoding it costs what it
+    // declares; twice the largest screen leaves room for frames that overhang a little.
+    std::uint64_t maximumFramePixels = std::uint64_t(maximumBytes) / 4 * 2;
+    return std::unique_ptr<GifCompositor>(new GifCompositor(file, container, maximumFramePixels));
 }
 
-GifCompositor::GifCompositor(std::span<const std::uint8_t> file, const GifContainer& container)
+GifCompositor::GifCompositor(
+    std::span<const std::uint8_t> file, const GifContainer& container, std::uint64_t maximumFramePixels)
     : m_file(file)
     , m_container(container)
     , m_width(container.screenWidth())
     , m_height(container.screenHeight())
-    , m_canvas(std::size_t(m_width) * m_height * 4)
-    , m_rejectedKeyFrames(container.frames().size())
+    , m_maximumFramePixels(maximumFramePixels)
+    , m_keyFrameChecks(container.frames().size(), KeyFrameCheck::Unchecked)
 {
 }
 
 std::optional<std::vector<std::uint8_t>> GifCompositor::render(std::size_t index)
 {
-    if (index >= m_container.frames().size() || compositeThrough(index) == Outcome::Failed)
+    if (index >= m_container.frames().size())
+        return std::nullopt;
+    if (m_canvas.empty())
+        m_canvas.assign(std::size_t(m_width) * m_height * 4, 0);
+    if (compositeThrough(index) == Outcome::Failed)
         return std::nullopt;
     return m_canvas;
+}
+
+bool GifCompositor::frameDecodes(std::size_t index) const
+{
+    if (index >= m_container.frames().size())
+        return false;
+    const GifFrame& frame = m_container.frames()[index];
+    if (!frame.isDecodable() || !isWithinBound(frame))
+        return false;
+    GifRect visible = visiblePart(frame.rect);
+    if (!visible.width || !visible.height)
+        return true;
+    // The first row the file stores is row 0 of the frame, interlaced or not, and a frame's
+    // top row is on the screen whenever any of it is; painting fails only when that row does.
+    GifFrameDecoder decoder(m_file, m_container, frame);
+    if (!decoder.nextRow())
+        return false;
+    countDecodedRow(frame);
+    return true;
+}
+
+bool GifCompositor::isWithinBound(const GifFrame& frame) const
+{
+    return std::uint64_t(frame.rect.width) * frame.rect.height <= m_maximumFramePixels;
 }
 
 GifCompositor::Outcome GifCompositor::compositeThrough(std::size_t index)
 {
     if (m_current && *m_current == index)
         return m_currentOutcome;
-    // Going forwards, carry on from the canvas in hand unless a key frame lets us skip ahead.
+    // Going forwards, carry on from the canvas in hand unless a key frame lets us skip ahead;
+    // a key frame right after the current one saves nothing.
     bool forwards = m_current && *m_current < index;
-    std::optional<std::size_t> start = latestKeyFrame(index, forwards ? *m_current + 1 : 0);
-    while (start) {
+    std::optional<std::size_t> start = latestKeyFrame(index, forwards ? *m_current + 2 : 0);
+    if (start) {
         clearCanvas();
-        Outcome outcome = drawFrame(*start);
-        if (!needsVerification(*start) || outcome == Outcome::Covered)
-            break;
-        // Part of it did not paint, so the canvas depends on earlier frames after all. The first
-        // frame needs no check, so this search always ends.
-        m_rejectedKeyFrames[*start] = true;
-        start = latestKeyFrame(*start, 0);
+        drawFrame(*start);
     }
     while (*m_current < index) {
         disposeCurrentFrame();
@@ -55,22 +82,31 @@ GifCompositor::Outcome GifCompositor::compositeThrough(std::size_t index)
     return m_currentOutcome;
 }
 
-std::optional<std::size_t> GifCompositor::latestKeyFrame(std::size_t index, std::size_t lowest) const
+// The first frame is always a key frame, so looking from 0 always finds one.
+std::optional<std::size_t> GifCompositor::latestKeyFrame(std::size_t index, std::size_t lowest)
 {
     for (std::size_t i = index + 1; i-- > lowest;) {
-        if (isKeyFrame(i))
+        if (!mayBeKeyFrame(i))
+            continue;
+        if (!needsVerification(i))
+            return i;
+        if (m_keyFrameChecks[i] == KeyFrameCheck::Unchecked) {
+            const GifFrame& frame = m_container.frames()[i];
+            m_keyFrameChecks[i] = paintsEveryVisibleRow(frame) ? KeyFrameCheck::Confirmed : KeyFrameCheck::Refused;
+        }
+        if (m_keyFrameChecks[i] == KeyFrameCheck::Confirmed)
             return i;
     }
     return std::nullopt;
 }
 
-bool GifCompositor::isKeyFrame(std::size_t index) const
+bool GifCompositor::mayBeKeyFrame(std::size_t index) const
 {
     if (!needsVerification(index))
         return true;
     const GifFrame& frame = m_container.frames()[index];
-    return !m_rejectedKeyFrames[index] && frame.isDecodable() && frame.rect.covers(m_width, m_height)
-        && !frame.transparentIndex && frame.colorTableCoversAllCodes()
+    return m_keyFrameChecks[index] != KeyFrameCheck::Refused && frame.isDecodable() && isWithinBound(frame)
+        && frame.rect.covers(m_width, m_height) && !frame.transparentIndex && frame.colorTableCoversAllCodes()
         && frame.disposal != GifDisposal::RestorePrevious;
 }
 
@@ -82,6 +118,21 @@ bool GifCompositor::needsVerification(std::size_t index) const
         return false;
     const GifFrame& previous = m_container.frames()[index - 1];
     return previous.disposal != GifDisposal::RestoreBackground || !previous.rect.covers(m_width, m_height);
+}
+
+// A candidate key frame has no transparent index and a colour table for every code, so it
+// paints every pixel of each row it decodes: what matters is that every visible row decodes.
+bool GifCompositor::paintsEveryVisibleRow(const GifFrame& frame)
+{
+    GifRect visible = visiblePart(frame.rect);
+    GifFrameDecoder decoder(m_file, m_container, frame);
+    std::uint32_t decoded = 0;
+    while (decoded < visible.height && decoder.nextRow()) {
+        countDecodedRow(frame);
+        if (decoder.row() < visible.height)
+            ++decoded;
+    }
+    return decoded == visible.height;
 }
 
 void GifCompositor::clearCanvas()
@@ -114,7 +165,7 @@ GifCompositor::Outcome GifCompositor::drawFrame(std::size_t index)
 
 GifCompositor::Outcome GifCompositor::paint(const GifFrame& frame)
 {
-    if (!frame.isDecodable())
+    if (!frame.isDecodable() || !isWithinBound(frame))
         return Outcome::Failed;
     GifRect visible = visiblePart(frame.rect);
     if (!visible.width || !visible.height)
@@ -125,6 +176,7 @@ GifCompositor::Outcome GifCompositor::paint(const GifFrame& frame)
     std::uint32_t painted = 0;
     bool covered = true;
     while (painted < visible.height && decoder.nextRow()) {
+        countDecodedRow(frame);
         if (decoder.row() >= visible.height)
             continue;
         covered &= paintRow(visible.top + decoder.row(), visible.left, visible.width, decoder.indices());

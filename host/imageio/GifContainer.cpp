@@ -79,7 +79,7 @@ private:
 
 bool GifFrame::isDecodable() const
 {
-    return rect.width && rect.height && colorTableEntries && minimumCodeSize >= 1 && minimumCodeSize <= 8;
+    return colorTableEntries && minimumCodeSize >= 1 && minimumCodeSize <= 8;
 }
 
 std::optional<GifContainer> GifContainer::read(std::span<const std::uint8_t> bytes)

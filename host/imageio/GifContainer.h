@@ -52,8 +52,9 @@ struct GifFrame {
     std::size_t dataEnd { 0 };
     bool dataComplete { false };
 
-    // Whether the decoder can turn the data into pixels at all: a non-empty rectangle, a
-    // colour table and a code size the LZW scheme allows.
+    // Whether the decoder can turn the data into pixels at all: a colour table and a code size
+    // the LZW scheme allows. A frame of zero width or height needs no decoding and draws
+    // nothing, but is still a frame.
     bool isDecodable() const;
     // Whether every code the data may hold names a colour of the table.
     bool colorTableCoversAllCodes() const

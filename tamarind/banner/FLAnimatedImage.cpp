@@ -75,8 +75,9 @@ bool FLAnimatedImage::initialize(NSData* data, unsigned long optimalFrameCacheSi
     m_cachedFrameIndexes = NSIndexSet::createMutable();
     m_requestedFrameIndexes = NSIndexSet::createMutable();
 
-    // The source never keeps decoded images itself, so the frame cache alone holds pixels.
-    m_imageSource = CGImageSource::create({ data->bytes(), data->length() });
+    // The source never keeps decoded images itself, so the frame cache alone holds pixels. It
+    // reads the bytes where the data holds them rather than keeping a second copy.
+    m_imageSource = CGImageSource::create({ data->bytes(), data->length() }, rt::Ref<rt::Object>(data));
     if (!m_imageSource) {
         gifLog(FLLogLevelError, [&] {
             return formatString(

@@ -3,6 +3,7 @@
 #include "GifModelSupport.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/String.h"
+#include "host/imageio/CGImageSource.h"
 #include "tamarind/banner/GifClasses.h"
 
 namespace {
@@ -112,6 +113,23 @@ TEST(GifModelCreation, FramesThatCannotBeDecodedAreDroppedButCounted)
     EXPECT_DOUBLE_EQ(delayOf(image, 1).value_or(-1), 0.1);
     EXPECT_DOUBLE_EQ(delayOf(image, 2).value_or(-1), 0.05);
     EXPECT_EQ(indexesOf(message(image, "frameIndexesToCache")), (std::vector<unsigned long> { 0, 1, 2 }));
+}
+
+TEST(GifModelCreation, FramesOfZeroSizeShowTheScreenAsItStandsForTheirDelay)
+{
+    TestGif gif = solidAnimation(4, 2, 2);
+    gif.frames[1] = solidFrame(1, 1, 0, 1, Green);
+    gif.frames[1].delay = 30;
+    gif.frames[2] = solidFrame(0, 0, 2, 0, Blue);
+    gif.frames[2].delay = 40;
+    auto image = createImage(writeGif(gif), 0, false);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(message<unsigned long>(image, "frameCount"), 4u);
+    EXPECT_DOUBLE_EQ(delayOf(image, 1).value_or(-1), 0.3);
+    EXPECT_DOUBLE_EQ(delayOf(image, 2).value_or(-1), 0.4);
+    auto* source = static_cast<CGImageSource*>(message(image, "imageSource"));
+    for (std::size_t i : { 1, 2 })
+        EXPECT_EQ(picture(*source->createImageAtIndex(i)), (Picture { "RR", "RR" })) << i;
 }
 
 TEST(GifModelCreation, SingleFrameIsKeptAndNoted)

@@ -73,17 +73,24 @@ TEST(ImageSourceBadInput, OutOfRangeCodesEndTheFrameWhereTheyOccur)
 TEST(ImageSourceBadInput, FramesWithoutUsableDataAreDroppedAlone)
 {
     Bytes gif = header(2, 1);
-    // A frame of zero width, one with LZW code size 0 and one with 12: none can be decoded.
-    append(gif, { 0x2C, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0 });
+    // A green pixel at (0, 0): clear, 1, end.
+    append(gif, { 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0 });
+    // A frame with LZW code size 0 and one with 12: neither can be decoded.
     append(gif, { 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 2, 0x44, 0x01, 0 });
     append(gif, { 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 12, 2, 0x44, 0x01, 0 });
+    // Frames of zero width and of zero height have nothing to decode, and show the screen as
+    // it stands.
+    append(gif, { 0x2C, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0 });
+    append(gif, { 0x2C, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 1, 0x05, 0 });
     // A red pixel at (1, 0): clear, 0, end.
     append(gif, { 0x2C, 1, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B });
     auto source = CGImageSource::create(gif);
-    ASSERT_EQ(source->count(), 4u);
-    for (std::size_t i = 0; i < 3; ++i)
+    ASSERT_EQ(source->count(), 6u);
+    for (std::size_t i : { 1, 2 })
         EXPECT_FALSE(source->createImageAtIndex(i)) << i;
-    EXPECT_EQ(pictureAt(*source, 3), (Picture { ".R" }));
+    EXPECT_EQ(pictureAt(*source, 3), (Picture { "G." }));
+    EXPECT_EQ(pictureAt(*source, 4), (Picture { "G." }));
+    EXPECT_EQ(pictureAt(*source, 5), (Picture { "GR" }));
 }
 
 TEST(ImageSourceBadInput, FramesWithoutAnyColorTableAreDropped)
