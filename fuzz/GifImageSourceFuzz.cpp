@@ -21,8 +21,9 @@ std::uint64_t hashImage(const CGImage* image)
     if (!image)
         return 0;
     std::uint64_t hash = 1469598103934665603ull;
-    for (std::size_t i = 0; i < image->dataLength(); ++i)
-        hash = (hash ^ image->data()[i]) * 1099511628211ull;
+    const std::uint8_t* pixels = image->data();
+    for (std::size_t i = 0, length = image->dataLength(); i < length; ++i)
+        hash = (hash ^ pixels[i]) * 1099511628211ull;
     return hash | 1;
 }
 

@@ -68,7 +68,7 @@ rt::Ref<CGImage> CGImage::createLazily(
     return image;
 }
 
-const std::shared_ptr<const CGImage::PixelBuffer>& CGImage::pixels() const
+const std::shared_ptr<const CGImage::PixelBuffer>& CGImage::producePixels() const
 {
     std::call_once(m_produced, [this] {
         PixelBuffer produced = m_provider();

@@ -81,7 +81,11 @@ public:
 
 private:
     static bool acceptsGeometry(std::size_t width, std::size_t height, std::size_t bytesPerRow, CGImageAlphaInfo);
-    const std::shared_ptr<const PixelBuffer>& pixels() const;
+    const std::shared_ptr<const PixelBuffer>& pixels() const
+    {
+        return m_hasPixels.load(std::memory_order_acquire) ? m_pixels : producePixels();
+    }
+    const std::shared_ptr<const PixelBuffer>& producePixels() const;
 
     std::size_t m_width { 0 };
     std::size_t m_height { 0 };

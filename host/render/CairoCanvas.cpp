@@ -234,15 +234,23 @@ rt::Ref<CGImage> CairoCanvas::makeImage() const
 
 }
 
-std::unique_ptr<BitmapCanvas> BitmapCanvas::create(CGSize size, double scale)
+std::optional<BitmapCanvas::PixelSize> BitmapCanvas::pixelSize(CGSize size, double scale)
 {
     if (!(scale > 0) || !(size.width > 0) || !(size.height > 0))
-        return nullptr;
+        return std::nullopt;
     double w = std::ceil(size.width * scale), h = std::ceil(size.height * scale);
     // Refuse bitmaps that cairo cannot hold or that would not fit in memory sensibly.
     if (w > 32767 || h > 32767 || w * h * 4 > double(1 << 30))
+        return std::nullopt;
+    return PixelSize { static_cast<int>(w), static_cast<int>(h) };
+}
+
+std::unique_ptr<BitmapCanvas> BitmapCanvas::create(CGSize size, double scale)
+{
+    auto pixels = pixelSize(size, scale);
+    if (!pixels)
         return nullptr;
-    auto canvas = std::make_unique<CairoCanvas>(static_cast<int>(w), static_cast<int>(h), scale);
+    auto canvas = std::make_unique<CairoCanvas>(pixels->width, pixels->height, scale);
     if (!canvas->isValid())
         return nullptr;
     return canvas;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/foundation/Geometry.h"
@@ -51,6 +52,11 @@ public:
 class BitmapCanvas : public Canvas {
 public:
     static std::unique_ptr<BitmapCanvas> create(CGSize pointSize, double scale);
+    // The bitmap's size in pixels that create() would make, or nothing when it would refuse.
+    struct PixelSize {
+        int width, height;
+    };
+    static std::optional<PixelSize> pixelSize(CGSize pointSize, double scale);
 
     virtual int pixelWidth() const = 0;
     virtual int pixelHeight() const = 0;

@@ -133,6 +133,65 @@ rt::Ref<CGImage> decodeJPEG(const std::uint8_t* bytes, std::size_t length, std::
     return CGImage::create(width, height, std::size_t(width) * 4, CGImageAlphaInfo::NoneSkipLast, std::move(pixels));
 }
 
+// Reads only the header: whether the data starts as a JPEG should and how large it says it is.
+bool readJPEGSize(const std::uint8_t* bytes, std::size_t length, unsigned& width, unsigned& height, JPEGError& err)
+{
+    jpeg_decompress_struct info {};
+    info.err = jpeg_std_error(&err.manager);
+    err.manager.error_exit = jpegErrorExit;
+    err.manager.emit_message = jpegSilence;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
+    jpeg_read_header(&info, TRUE);
+    width = info.image_width;
+    height = info.image_height;
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+// The size and layout an image of these bytes will have, read from the header alone; nothing
+// when the header is broken, the image too large, or the format is one decoded at once.
+struct EncodedGeometry {
+    std::size_t width, height;
+    CGImageAlphaInfo alphaInfo;
+};
+
+std::optional<EncodedGeometry> encodedGeometry(const std::uint8_t* bytes, std::size_t length, std::string& error)
+{
+    std::string_view type = imageTypeOfData(bytes, length);
+    std::size_t width = 0, height = 0;
+    CGImageAlphaInfo alphaInfo = CGImageAlphaInfo::PremultipliedLast;
+    if (type == kUTTypePNG && !isCrushedPNG({ bytes, length })) {
+        png_image image {};
+        image.version = PNG_IMAGE_VERSION;
+        if (!png_image_begin_read_from_memory(&image, bytes, length)) {
+            error = std::string("PNG: ") + image.message;
+            return std::nullopt;
+        }
+        width = image.width, height = image.height;
+        png_image_free(&image);
+    } else if (type == kUTTypeJPEG) {
+        unsigned w = 0, h = 0;
+        JPEGError err {};
+        if (!readJPEGSize(bytes, length, w, h, err)) {
+            error = std::string("JPEG: ") + err.message;
+            return std::nullopt;
+        }
+        width = w, height = h, alphaInfo = CGImageAlphaInfo::NoneSkipLast;
+    } else {
+        return std::nullopt;
+    }
+    if (!width || !height || width * height > kMaximumPixels) {
+        error = "image too large";
+        return std::nullopt;
+    }
+    return EncodedGeometry { width, height, alphaInfo };
+}
+
 rt::Ref<CGImage> decodeGIF(const std::uint8_t* bytes, std::size_t length, std::string& error)
 {
     auto source = CGImageSource::create(std::span(bytes, length));
@@ -159,6 +218,30 @@ rt::Ref<CGImage> decodeImage(const std::uint8_t* bytes, std::size_t length, std:
         return decodeGIF(bytes, length, error);
     error = "unknown image format";
     return nullptr;
+}
+
+rt::Ref<CGImage> imageDecodedOnFirstUse(std::shared_ptr<const std::vector<std::uint8_t>> bytes, std::string& error)
+{
+    if (!bytes || bytes->empty()) {
+        error = "no image data";
+        return nullptr;
+    }
+    auto geometry = encodedGeometry(bytes->data(), bytes->size(), error);
+    if (!geometry) {
+        if (!error.empty())
+            return nullptr;
+        return decodeImage(bytes->data(), bytes->size(), error);
+    }
+    std::size_t width = geometry->width, height = geometry->height;
+    return CGImage::createLazily(
+        width, height, width * 4, geometry->alphaInfo, [bytes, width, height]() -> CGImage::PixelBuffer {
+            std::string ignored;
+            auto image = decodeImage(bytes->data(), bytes->size(), ignored);
+            // Data whose body turns out broken draws as nothing, as a lazily decoded image must.
+            if (!image || image->width() != width || image->height() != height || image->bytesPerRow() != width * 4)
+                return {};
+            return *image->sharedPixels();
+        });
 }
 
 std::optional<std::vector<std::uint8_t>> encodePNG(const CGImage& source)

@@ -4,6 +4,7 @@
 
 #include "host/foundation/Data.h"
 #include "host/render/Canvas.h"
+#include "host/render/RecordingCanvas.h"
 #include "host/uikit/ImageCodec.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
@@ -15,6 +16,24 @@ using rt::Object;
 using rt::SEL;
 
 namespace {
+
+// An image whose pixels are the recording played back onto a fresh bitmap, made when first read.
+rt::Ref<CGImage> playedBackImage(std::shared_ptr<const RecordingCanvas> recording, CGSize size, double scale)
+{
+    auto pixels = BitmapCanvas::pixelSize(size, scale);
+    if (!pixels)
+        return nullptr;
+    std::size_t width = std::size_t(pixels->width), height = std::size_t(pixels->height);
+    return CGImage::createLazily(width, height, width * 4, CGImageAlphaInfo::PremultipliedLast,
+        [recording = std::move(recording), size, scale]() -> CGImage::PixelBuffer {
+            auto canvas = BitmapCanvas::create(size, scale);
+            if (!canvas)
+                return {};
+            recording->replay(*canvas);
+            auto image = canvas->makeImage();
+            return image ? *image->sharedPixels() : CGImage::PixelBuffer {};
+        });
+}
 
 UIGraphicsImageRendererFormat* format(Object* o)
 {
@@ -115,8 +134,12 @@ void registerContext(Class* c)
         });
     addMethod(
         c, sel("currentImage"), +[](Object* s, SEL) -> Object* {
-            auto* canvas = static_cast<BitmapCanvas*>(context(s)->m_canvas);
-            return canvas ? autorelease(UIImage::create(canvas->makeImage(), context(s)->m_format->m_scale)) : nullptr;
+            auto* recording = dynamic_cast<RecordingCanvas*>(context(s)->m_canvas);
+            if (!recording)
+                return nullptr;
+            double scale = context(s)->m_format->m_scale;
+            return autorelease(
+                UIImage::create(playedBackImage(recording->snapshot(), context(s)->m_size, scale), scale));
         });
 }
 
@@ -168,26 +191,27 @@ rt::Ref<UIGraphicsImageRenderer> UIGraphicsImageRenderer::create(CGSize size, UI
 rt::Ref<UIImage> UIGraphicsImageRenderer::image(Object* actions)
 {
     double scale = m_format->m_scale;
-    auto canvas = BitmapCanvas::create(m_bounds.size, scale);
-    if (!canvas)
+    if (!BitmapCanvas::pixelSize(m_bounds.size, scale))
         return nullptr;
+    auto recording = std::make_shared<RecordingCanvas>(scale);
     if (m_format->m_opaque)
-        canvas->fill(Path::rect(CGRect { {}, m_bounds.size }), { 0, 0, 0, 1 });
+        recording->fill(Path::rect(CGRect { {}, m_bounds.size }), { 0, 0, 0, 1 });
     auto ctx = rt::adopt(
         static_cast<UIGraphicsImageRendererContext*>(UIGraphicsImageRendererContext::classObject()->allocate()));
-    ctx->m_canvas = canvas.get();
+    ctx->m_canvas = recording.get();
+    ctx->m_size = m_bounds.size;
     ctx->m_format = m_format;
     {
-        GraphicsCanvasScope scope(canvas.get());
-        canvas->save();
-        canvas->translate(-m_bounds.minX(), -m_bounds.minY());
+        GraphicsCanvasScope scope(recording.get());
+        recording->save();
+        recording->translate(-m_bounds.minX(), -m_bounds.minY());
         rt::AutoreleasePool pool;
         rt::callBlock<void(Object*)>(actions, ctx.get());
-        canvas->restore();
+        recording->restore();
     }
-    // The context must not outlive its bitmap if the block kept it.
+    // The context must not outlive its recording if the block kept it.
     ctx->m_canvas = nullptr;
-    return UIImage::create(canvas->makeImage(), scale);
+    return UIImage::create(playedBackImage(std::move(recording), m_bounds.size, scale), scale);
 }
 
 Object* UIImagePNGRepresentation(Object* image)

@@ -19,7 +19,9 @@ public:
 
 // UIGraphicsImageRenderer: makes an image by running a drawing block with a fresh transparent
 // bitmap of its size as the current destination. UIKit drawing inside the block (images,
-// bezier paths, their clips) lands in that bitmap.
+// bezier paths, their clips) lands in that bitmap. As on the platform, the drawing is recorded
+// when the block runs and the bitmap is made when the image's pixels are first used, so an
+// image that is never shown costs no pixels, and nor do the images drawn into it.
 class UIGraphicsImageRenderer final : public rt::Object {
 public:
     static rt::Class* classObject();
@@ -39,6 +41,7 @@ public:
     static rt::Class* classObject();
 
     Canvas* m_canvas { nullptr };
+    CGSize m_size {};
     rt::Ref<UIGraphicsImageRendererFormat> m_format;
 };
 

@@ -239,14 +239,22 @@ rt::Ref<UIImage> UIImage::createWithContentsOfFile(const std::filesystem::path& 
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return nullptr;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return createWithData(bytes.data(), bytes.size(), scaleFromFileName(path));
+    auto bytes = std::make_shared<std::vector<std::uint8_t>>(
+        (std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return createWithEncodedBytes(std::move(bytes), scaleFromFileName(path));
 }
 
 rt::Ref<UIImage> UIImage::createWithData(const std::uint8_t* bytes, std::size_t length, double scale)
 {
+    if (!bytes)
+        return nullptr;
+    return createWithEncodedBytes(std::make_shared<std::vector<std::uint8_t>>(bytes, bytes + length), scale);
+}
+
+rt::Ref<UIImage> UIImage::createWithEncodedBytes(std::shared_ptr<const std::vector<std::uint8_t>> bytes, double scale)
+{
     std::string error;
-    auto cg = decodeImage(bytes, length, error);
+    auto cg = imageDecodedOnFirstUse(std::move(bytes), error);
     return cg ? create(std::move(cg), scale) : nullptr;
 }
 

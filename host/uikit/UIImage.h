@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "host/foundation/Geometry.h"
 #include "host/imageio/CGImage.h"
@@ -24,10 +26,12 @@ public:
 
     static rt::Ref<UIImage> create(
         rt::Ref<CGImage>, double scale = 1, long renderingMode = UIImageRenderingModeAutomatic);
-    // Decodes a PNG, JPEG or GIF file from this machine's file system; null when the file is
-    // missing or undecodable. An "@2x"/"@3x" suffix in the name sets the scale.
+    // A PNG, JPEG or GIF file from this machine's file system; null when the file is missing or
+    // its header is unreadable. An "@2x"/"@3x" suffix in the name sets the scale.
     static rt::Ref<UIImage> createWithContentsOfFile(const std::filesystem::path&);
     static rt::Ref<UIImage> createWithData(const std::uint8_t* bytes, std::size_t length, double scale = 1);
+    // The image keeps the encoded bytes and decodes them when its pixels are first used, once.
+    static rt::Ref<UIImage> createWithEncodedBytes(std::shared_ptr<const std::vector<std::uint8_t>>, double scale = 1);
     // The image of a system symbol at the given point size, or null for an unknown name.
     static rt::Ref<UIImage> systemImage(const std::string& name);
     // The system's blank app icon (+blankIcon).

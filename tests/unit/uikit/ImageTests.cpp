@@ -139,3 +139,48 @@ TEST(Images, RendererDrawsIconsClippedToARoundedRectangle)
     // Drawing outside a renderer's block goes nowhere and does not crash.
     rt::send(drawing, SELECTOR("drawInRect:"), CGRectMake(0, 0, 29, 29));
 }
+
+TEST(Images, FilesAndDataDecodeOnFirstUseAndRenderersDrawOnFirstUse)
+{
+    rt::AutoreleasePool pool;
+    auto png = encodePNG(*checker());
+    ASSERT_TRUE(png);
+    auto fromData = UIImage::createWithData(png->data(), png->size());
+    ASSERT_TRUE(fromData);
+    rt::Ref<CGImage> encoded = fromData->cgImage();
+    EXPECT_EQ(fromData->size(), (CGSize { 2, 2 })) << "the size is known from the header";
+    EXPECT_FALSE(encoded->hasPixels());
+
+    // The renderer's drawing is kept and played back when its image is first read, and only
+    // then is the image it draws decoded.
+    auto renderer = rt::adopt(rt::send<Object*>(
+        UIGraphicsImageRenderer::classObject()->allocate(), SELECTOR("initWithSize:"), CGSize { 2, 2 }));
+    Object* drawing = fromData.get();
+    auto actions = rt::makeBlock<void(Object*)>(
+        [drawing](Object*) { rt::send(drawing, SELECTOR("drawInRect:"), CGRectMake(0, 0, 2, 2)); });
+    rt::Ref<UIImage> rendered;
+    {
+        rt::AutoreleasePool inner;
+        rendered
+            = static_cast<UIImage*>(rt::send<Object*>(renderer.get(), SELECTOR("imageWithActions:"), actions.get()));
+    }
+    ASSERT_TRUE(isImage(rendered.get()));
+    // The drawn image may go: the recording holds it.
+    fromData = nullptr;
+    EXPECT_FALSE(rendered->cgImage()->hasPixels());
+    EXPECT_FALSE(encoded->hasPixels());
+    double scale = rendered->scale();
+    EXPECT_EQ(rendered->cgImage()->pixelAt(0, 0), (RGBA8 { 255, 0, 0, 255 }));
+    EXPECT_EQ(rendered->cgImage()->pixelAt(std::size_t(1.5 * scale), std::size_t(1.5 * scale)).a, 0);
+    EXPECT_TRUE(encoded->hasPixels());
+
+    // Headers that read well over compressed data that does not give an image that draws nothing.
+    std::vector<uint8_t> broken = *png;
+    std::string text(broken.begin(), broken.end());
+    std::size_t data = text.find("IDAT");
+    ASSERT_NE(data, std::string::npos);
+    std::fill(broken.begin() + long(data) + 4, broken.end(), 0x55);
+    auto damaged = UIImage::createWithData(broken.data(), broken.size());
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(damaged->cgImage()->pixelAt(0, 0), RGBA8 {});
+}
