@@ -3,8 +3,11 @@
 // pixels (the compositor's key frames are a shortcut and must never change a picture), and the
 // first frame drawn through a bitmap context as predrawing would.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "host/imageio/CGBitmapContext.h"
@@ -15,23 +18,33 @@ namespace {
 // Comparing access orders decodes every frame twice; beyond this many frames only the first
 // ones are compared.
 constexpr std::size_t kComparedFrames = 48;
+constexpr std::uint64_t kComparedPixels = std::uint64_t(1) << 24;
 
+// Screens may hold millions of pixels, so the hash is the standard library's, which the
+// fuzzer's coverage does not slow down byte by byte.
 std::uint64_t hashImage(const CGImage* image)
 {
     if (!image)
         return 0;
-    std::uint64_t hash = 1469598103934665603ull;
-    const std::uint8_t* pixels = image->data();
-    for (std::size_t i = 0, length = image->dataLength(); i < length; ++i)
-        hash = (hash ^ pixels[i]) * 1099511628211ull;
-    return hash | 1;
+    std::string_view pixels(reinterpret_cast<const char*>(image->data()), image->dataLength());
+    return std::hash<std::string_view> {}(pixels) | 1;
+}
+
+// Going backwards restarts from the first frame for every frame compared, so fewer frames are
+// compared on larger screens, keeping each run to a few dozen screens' worth of work.
+std::size_t comparedFrames(const CGImageSource& source)
+{
+    auto gif = source.properties().gif;
+    std::uint64_t pixels = gif ? std::uint64_t(gif->canvasPixelWidth) * gif->canvasPixelHeight : 0;
+    std::uint64_t fitting = pixels ? kComparedPixels / pixels : kComparedFrames;
+    return std::size_t(std::clamp<std::uint64_t>(fitting, 2, kComparedFrames));
 }
 
 void predraw(const CGImage& image)
 {
     auto space = CGColorSpace::createDeviceRGB();
     auto context
-        = CGBitmapContext::create(image.width(), image.height(), 8, 0, *space, CGImageAlphaInfo::PremultipliedFirst);
+        = CGBitmapContext::create(image.width(), image.height(), 8, 0, *space, CGImageAlphaInfo::PremultipliedLast);
     if (!context)
         return;
     context->drawImage(CGRectMake(0, 0, double(image.width()), double(image.height())), image);
@@ -50,13 +63,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     (void)source->properties().description();
     std::size_t count = source->count();
-    std::size_t compared = count < kComparedFrames ? count : kComparedFrames;
+    std::size_t compared = std::min(count, comparedFrames(*source));
     std::vector<std::uint64_t> hashes;
     for (std::size_t i = 0; i < count; ++i) {
         (void)source->propertiesAtIndex(i)->description();
         auto image = source->createImageAtIndex(i);
+        // Reading the pixels is what composites the frame.
+        std::uint64_t hash = hashImage(image.get());
         if (i < compared)
-            hashes.push_back(hashImage(image.get()));
+            hashes.push_back(hash);
         if (image && i == 0)
             predraw(*image);
     }
