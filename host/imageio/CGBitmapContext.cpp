@@ -63,7 +63,6 @@ std::unique_ptr<CGBitmapContext> CGBitmapContext::create(std::size_t width, std:
     context->m_height = height;
     context->m_bytesPerRow = bytesPerRow;
     context->m_alphaInfo = alphaInfo;
-    context->m_pixels = std::make_shared<CGImage::PixelBuffer>(bytesPerRow * height, 0);
     return context;
 }
 
@@ -117,7 +116,7 @@ bool CGBitmapContext::drawWhole(const CGImage& image)
     if (!m_blank || !premultiplied || image.alphaInfo() != m_alphaInfo || image.bytesPerRow() != m_bytesPerRow)
         return false;
     auto shared = image.sharedPixels();
-    if (shared->size() != m_pixels->size())
+    if (shared->size() != m_bytesPerRow * m_height)
         return false;
     // Nothing writes a buffer an image holds: writablePixels() copies it first.
     m_pixels = std::const_pointer_cast<CGImage::PixelBuffer>(std::move(shared));
@@ -181,15 +180,23 @@ void CGBitmapContext::drawUnscaled(const CGImage& image)
     }
 }
 
+CGImage::PixelBuffer& CGBitmapContext::pixels() const
+{
+    if (!m_pixels)
+        m_pixels = std::make_shared<CGImage::PixelBuffer>(m_bytesPerRow * m_height, 0);
+    return *m_pixels;
+}
+
 std::uint8_t* CGBitmapContext::writablePixels()
 {
     // A count of one means no image holds the buffer, and only this context could make one.
     if (m_pixels.use_count() > 1)
         m_pixels = std::make_shared<CGImage::PixelBuffer>(*m_pixels);
-    return m_pixels->data();
+    return pixels().data();
 }
 
 rt::Ref<CGImage> CGBitmapContext::makeImage() const
 {
+    pixels();
     return CGImage::createSharing(m_width, m_height, m_bytesPerRow, m_alphaInfo, m_pixels);
 }

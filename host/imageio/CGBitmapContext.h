@@ -31,7 +31,7 @@ public:
     std::size_t height() const { return m_height; }
     std::size_t bytesPerRow() const { return m_bytesPerRow; }
     CGImageAlphaInfo alphaInfo() const { return m_alphaInfo; }
-    const std::uint8_t* data() const { return m_pixels->data(); }
+    const std::uint8_t* data() const { return pixels().data(); }
 
     // CGContextDrawImage: the whole image scaled into `rect`; the parts outside the context
     // are clipped. A rectangle that is empty or not finite draws nothing.
@@ -50,12 +50,16 @@ private:
     void drawUnscaled(const CGImage&);
     // The pixels, copied first if an image still shares them.
     std::uint8_t* writablePixels();
+    // The pixels, allocated (transparent) on first use.
+    CGImage::PixelBuffer& pixels() const;
 
     std::size_t m_width { 0 };
     std::size_t m_height { 0 };
     std::size_t m_bytesPerRow { 0 };
     CGImageAlphaInfo m_alphaInfo { CGImageAlphaInfo::PremultipliedLast };
-    std::shared_ptr<CGImage::PixelBuffer> m_pixels;
+    // Null until first used, so that a context whose first drawing takes an image's pixels
+    // never allocates its own.
+    mutable std::shared_ptr<CGImage::PixelBuffer> m_pixels;
     // Nothing has been drawn since the context was created: every byte is still zero.
     bool m_blank { true };
 };
