@@ -143,3 +143,26 @@ TEST(BitmapContext, ClipsAndIgnoresDegenerateRectangles)
     EXPECT_EQ(image->pixelAt(0, 0), clear);
     EXPECT_EQ(image->pixelAt(1, 1), clear);
 }
+
+TEST(BitmapContext, SharedPixelsAreCopiedBeforeEitherSideChanges)
+{
+    // A fresh context of the image's own layout takes the image's pixels, and an image made
+    // from it shares them: drawing again must change neither earlier image.
+    auto source = imageOf(2, 1, { red, clear });
+    auto drawn = context(2, 1);
+    drawn->drawImage(CGRectMake(0, 0, 2, 1), *source);
+    auto first = drawn->makeImage();
+    EXPECT_EQ(first->data(), source->data()) << "the pixels are shared, not copied";
+    drawn->drawImage(CGRectMake(0, 0, 2, 1), *imageOf(2, 1, { green, blue }));
+    auto second = drawn->makeImage();
+    EXPECT_EQ(source->pixelAt(0, 0), red);
+    EXPECT_EQ(first->pixelAt(1, 0), clear);
+    EXPECT_EQ(second->pixelAt(0, 0), green);
+    EXPECT_EQ(second->pixelAt(1, 0), blue);
+
+    // Over a context already drawn into, translucent pixels blend as ever.
+    auto half = imageOf(2, 1, { RGBA8 { 0, 0, 128, 128 }, clear });
+    drawn->drawImage(CGRectMake(0, 0, 2, 1), *half);
+    EXPECT_EQ(drawn->makeImage()->pixelAt(0, 0), (RGBA8 { 0, 127, 128, 255 }));
+    EXPECT_EQ(second->pixelAt(0, 0), green);
+}
