@@ -2,11 +2,15 @@
 
 #include <cstdio>
 
+#include "TableDump.h"
+
 #include "host/foundation/String.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/render/Color.h"
 #include "host/uikit/CALayer.h"
+#include "host/uikit/UIButton.h"
 #include "host/uikit/UIColor.h"
+#include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
 #include "host/uikit/UISwitch.h"
@@ -80,6 +84,39 @@ json sliderOf(UITableViewCell* cell)
         { "max", slider->m_maximum } };
 }
 
+// The chevron or check as drawn: its tint and whether its image is a template.
+json accessoryImageOf(UITableViewCell* cell, long style)
+{
+    auto* button = rt::dynamicCast<UIButton>(cell->m_accessoryButton.get(), UIButton::classObject());
+    if (!button || button->superview() != cell || !button->imageView())
+        return nullptr;
+    UIImageView* image = button->imageView();
+    return { { "tint", hexColor(image->tintColor(), style) },
+        { "template", image->image() && image->image()->renderingMode() == 2 } };
+}
+
+// The content view's own subviews besides the title, value and icon (badges, for instance).
+json extraContentOf(UITableViewCell* cell, long style)
+{
+    json views = json::array();
+    for (auto& view : cell->contentView()->subviews()) {
+        UIView* v = view.get();
+        if (v == cell->textLabel() || v == cell->detailTextLabel() || v == cell->imageView())
+            continue;
+        json j { { "class", v->isa()->name() }, { "hidden", v->isHidden() } };
+        if (auto* label = rt::dynamicCast<UILabel>(v, UILabel::classObject()))
+            j["text"] = label->text();
+        views.push_back(j);
+    }
+    (void)style;
+    return views;
+}
+
+bool showsSeparator(UITableViewCell* cell)
+{
+    return cell->m_separator && cell->m_separator->superview() == cell && !cell->m_separator->isHidden();
+}
+
 json cellOf(UITableViewCell* cell)
 {
     long style = cell->effectiveUserInterfaceStyle();
@@ -100,6 +137,14 @@ json cellOf(UITableViewCell* cell)
     j["accessory"] = cell->accessoryType();
     if (json slider = sliderOf(cell); !slider.is_null())
         j["slider"] = slider;
+    j["accessoryImage"] = accessoryImageOf(cell, style);
+    j["separator"] = showsSeparator(cell);
+    if (json extra = extraContentOf(cell, style); !extra.empty())
+        j["contentViews"] = extra;
+    rt::Object* control
+        = rt::respondsTo(cell, rt::sel("control")) ? rt::send<rt::Object*>(cell, SELECTOR("control")) : nullptr;
+    if (isView(control))
+        j["control"] = dumpControl(static_cast<UIView*>(control), style);
     j["tap"] = tapOf(cell);
     if (UIImageView* image = cell->imageView()) {
         j["icon"] = layerOf(image, style);

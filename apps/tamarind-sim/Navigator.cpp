@@ -25,6 +25,10 @@ struct Route {
     const char* page;
     std::vector<Step> steps;
     double settleSeconds { 0 }; // time the page is given after it opened, for its first timer ticks
+    // A page of a preference pane outside the library, pushed by its class after the steps, and
+    // the title its pane gives it.
+    const char* pushClass { nullptr };
+    const char* pushTitle { nullptr };
 };
 
 const std::vector<Route> kRoutes = {
@@ -44,6 +48,10 @@ const std::vector<Route> kRoutes = {
     { "snowboard", { { "Snowboard", "TWEAKS_CELL" } } },
     // A preference pane with a slider row.
     { "quick-notes", { { "Quick Notes", "TWEAKS_CELL" } } },
+    { "general-settings", { { "General", "GENERAL_MODULE" } } },
+    // The preference pane's own pages, as its root page pushes them.
+    { "offsets", {}, 0, "OffsetsRootListController", "Offsets" },
+    { "table-cells", {}, 0, "SORRELTableCellRootListController", "Table Cells" },
 };
 
 const Route* routeOf(const std::string& page)
@@ -59,7 +67,8 @@ const Route* routeOf(const std::string& page)
 const char* const* Navigator::pageNames()
 {
     static const char* names[] = { "root", "connectivity", "notifications", "general", "tweaks", "apps", "system-apps",
-        "about", "storage", "battery", "bluetooth", "keyboards", "snowboard", "quick-notes", nullptr };
+        "about", "storage", "battery", "bluetooth", "keyboards", "snowboard", "quick-notes", "general-settings", "offsets",
+        "table-cells", nullptr };
     return names;
 }
 
@@ -206,11 +215,27 @@ bool Navigator::open(const std::string& page, std::string& error)
             return false;
         }
     }
+    if (route->pushClass && !pushPage(route->pushClass, route->pushTitle)) {
+        error = "page \"" + page + "\" is not on this device (no class " + route->pushClass + ")";
+        return false;
+    }
     m_pageName = page;
     if (route->settleSeconds > 0) {
         RunLoop::main().advance(route->settleSeconds);
         settle();
     }
+    return true;
+}
+
+bool Navigator::pushPage(const char* className, const char* title)
+{
+    rt::Class* cls = rt::getClass(className);
+    if (!cls)
+        return false;
+    auto page = rt::newObject(cls);
+    rt::send(page.get(), SELECTOR("setTitle:"), ns(title));
+    rt::send(settings::navigationController(), SELECTOR("pushViewController:animated:"), page.get(), true);
+    settle();
     return true;
 }
 

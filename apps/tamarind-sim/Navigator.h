@@ -12,7 +12,8 @@ public:
     void launch(long interfaceStyle, double settleSeconds);
 
     // Opens a page by name (root, connectivity, notifications, general, tweaks, apps, system-apps,
-    // about, storage), tapping the rows that lead to it as a user would.
+    // about, storage, ...), tapping the rows that lead to it as a user would; the preference pane's
+    // own pages (offsets, table-cells) are pushed by their class.
     bool open(const std::string& page, std::string& error);
     // Taps the row with the identifier on the page on top.
     bool tap(const std::string& rowID, std::string& error);
@@ -32,6 +33,7 @@ public:
 
 private:
     void settle();
+    bool pushPage(const char* className, const char* title);
     bool hasRow(const std::string& rowID) const;
     // The section and row of the identifier on the page on top; false when it has none.
     bool findRow(const std::string& rowID, long& section, long& row) const;

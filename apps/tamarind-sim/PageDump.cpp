@@ -6,6 +6,7 @@
 #include "DeviceInfoDump.h"
 #include "NavigationDump.h"
 #include "RootControlsDump.h"
+#include "TableDump.h"
 
 #include "host/foundation/Geometry.h"
 #include "host/foundation/Number.h"
@@ -99,6 +100,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
                 section["footer"] = footer;
             sections.push_back(section);
         }
+        if (scan == CellScan::Scroll)
+            j["table"] = dumpTable(page);
         if (json bar = dumpCapacityBar(page); !bar.is_null())
             j["capacityBar"] = bar;
     }

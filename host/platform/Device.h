@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <nlohmann/json_fwd.hpp>
@@ -21,6 +22,8 @@ struct DeviceRow {
     std::string detail; // class of the page the row opens, when it opens one
     std::string bundleID; // installed app rows
     std::string cellClass; // the cell's class when it is not PSTableCell
+    // Further properties of the row's specifier ("min", "max", "showValue", ...), in file order.
+    std::vector<std::pair<std::string, std::variant<bool, double, std::string>>> properties;
 };
 
 struct DeviceInsertion {

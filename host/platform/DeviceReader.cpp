@@ -1,6 +1,7 @@
 #include "host/platform/DeviceReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "host/platform/DeviceStateReader.h"
@@ -41,6 +42,37 @@ bool isVersion(const std::string& text)
     return digits && components < 3;
 }
 
+// A row's further properties ("min", "max", "showValue", ...): booleans, finite numbers and
+// strings, a bounded number of them.
+bool readRowProperties(Checker& check, const json& j, const std::string& path, DeviceRow& row)
+{
+    constexpr std::size_t kMaximumProperties = 64, kMaximumKeyBytes = 256;
+    const json* properties = check.object(j, path, "properties");
+    if (!properties)
+        return check.ok();
+    std::string where = member(path, "properties");
+    if (properties->size() > kMaximumProperties)
+        return check.fail(where, "at most " + std::to_string(kMaximumProperties) + " properties");
+    for (auto& [key, value] : properties->items()) {
+        if (key.size() > kMaximumKeyBytes)
+            return check.fail(where, "property names of at most " + std::to_string(kMaximumKeyBytes) + " bytes");
+        std::string at = member(where, key.c_str());
+        if (value.is_boolean()) {
+            row.properties.emplace_back(key, value.get<bool>());
+        } else if (value.is_number() && std::isfinite(value.get<double>())) {
+            row.properties.emplace_back(key, value.get<double>());
+        } else if (value.is_string()) {
+            std::string text;
+            if (!check.string(*properties, where, key.c_str(), text))
+                return false;
+            row.properties.emplace_back(key, std::move(text));
+        } else {
+            return check.fail(at, "a boolean, a finite number or a string");
+        }
+    }
+    return true;
+}
+
 bool readRow(Checker& check, const json& j, const std::string& path, DeviceRow& row)
 {
     if (!j.is_object())
@@ -55,7 +87,7 @@ bool readRow(Checker& check, const json& j, const std::string& path, DeviceRow& 
     check.string(j, path, "detail", row.detail);
     check.string(j, path, "bundleID", row.bundleID);
     check.string(j, path, "cellClass", row.cellClass);
-    if (!check.ok())
+    if (!check.ok() || !readRowProperties(check, j, path, row))
         return false;
     if (row.id.empty() && row.name.empty() && row.cell != "PSGroupCell")
         return check.fail(path, "an \"id\" or a \"name\"");

@@ -50,4 +50,11 @@ void DevicePageController::registerPageClasses()
 {
     for (const char* name : kPageClasses)
         rt::defineCppClass<DevicePageController>(name, classObject());
+    // Pages the device describes under a class nobody defines are pages of preference panes
+    // (their bundles' code is not run here): each becomes a page class of its own.
+    if (!hasCurrentDevice())
+        return;
+    for (const auto& [name, rows] : currentDevice().pages)
+        if (!rt::getClass(name))
+            rt::defineCppClass<DevicePageController>(name.c_str(), classObject());
 }

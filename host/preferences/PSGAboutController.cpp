@@ -87,7 +87,11 @@ rt::Class* PSGGeneralController::classObject()
         using namespace rt;
         auto* c = defineCppClass<PSGGeneralController>("PSGGeneralController", PSListController::classObject());
         addMethod(
-            c, sel("specifiers"), +[](Object* self, SEL) { return buildRows(self, generalRows()); });
+            c, sel("specifiers"), +[](Object* self, SEL) {
+                // The device may describe the General page's rows; otherwise Settings' own.
+                auto described = currentDevice().pages.find("PSGGeneralController");
+                return buildRows(self, described != currentDevice().pages.end() ? described->second : generalRows());
+            });
         addMethod(
             c, sel("title"), +[](Object*, SEL) -> Object* { return ns("General"); });
         return c;

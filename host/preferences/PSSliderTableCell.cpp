@@ -2,6 +2,7 @@
 
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
+#include "host/preferences/PSSegmentableSlider.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
 #include "host/uikit/UISwitch.h"
@@ -59,6 +60,8 @@ void refreshContents(Object* self, SEL, Object* specifier)
     slider->m_minimum = numberProperty(specifier, "min", 0);
     slider->m_maximum = std::max(slider->m_minimum, numberProperty(specifier, "max", 1));
     rt::send(slider, SELECTOR("setValue:animated:"), rowValue(specifier, slider->m_minimum), false);
+    Object* showValue = rt::send<Object*>(specifier, SELECTOR("propertyForKey:"), ns("showValue"));
+    rt::send(slider, SELECTOR("setShowValue:"), isNumber(showValue) && rt::send<bool>(showValue, SELECTOR("boolValue")));
     // The slider is the row: it has no title beside it, and a tap does not select it.
     c->textLabel()->setText(nullptr);
     c->m_selectionStyle = 0;
@@ -92,6 +95,5 @@ rt::Class* PSSliderTableCell::classObject()
 
 rt::Class* PSSliderTableCell::sliderClass()
 {
-    static rt::Class* cls = rt::defineCppClass<UISlider>("PSSegmentableSlider", UISlider::classObject());
-    return cls;
+    return PSSegmentableSlider::classObject();
 }

@@ -2,6 +2,7 @@
 
 #include "host/foundation/Array.h"
 #include "host/foundation/Dictionary.h"
+#include "host/foundation/Number.h"
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
@@ -183,6 +184,14 @@ Object* makeDeviceSpecifier(const DeviceRow& row, Object* target)
         spec->setProperty("bundleID", NSString::create(row.bundleID));
     if (!row.cellClass.empty())
         spec->setProperty(PSCellClassKey, NSString::create(row.cellClass));
+    for (const auto& [key, value] : row.properties) {
+        if (auto* flag = std::get_if<bool>(&value))
+            spec->setProperty(key, NSNumber::withBool(*flag));
+        else if (auto* number = std::get_if<double>(&value))
+            spec->setProperty(key, NSNumber::withDouble(*number));
+        else
+            spec->setProperty(key, NSString::create(std::get<std::string>(value)));
+    }
     return rt::autorelease(std::move(spec));
 }
 

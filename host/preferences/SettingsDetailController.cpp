@@ -9,7 +9,10 @@ rt::Class* SettingsDetailController::classObject()
         auto* c = rt::defineCppClass<SettingsDetailController>("SettingsDetailController", PSListController::classObject());
         rt::addMethod(c, rt::sel("title"), +[](Object* self, SEL) -> Object* {
             auto* page = static_cast<PSListController*>(self);
-            return page->m_specifier ? rt::send<Object*>(page->m_specifier, SELECTOR("name")) : nullptr;
+            // A page pushed without a row has the title it was given.
+            return page->m_specifier
+                ? rt::send<Object*>(page->m_specifier, SELECTOR("name"))
+                : rt::sendSuper<Object*>(self, SettingsDetailController::classObject(), SELECTOR("title"));
         });
         return c;
     }();

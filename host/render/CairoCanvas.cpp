@@ -6,6 +6,7 @@
 #include <pango/pangocairo.h>
 
 #include "host/imageio/CGImage.h"
+#include "host/render/BoxBlur.h"
 #include "host/render/Canvas.h"
 #include "host/render/PNGWriter.h"
 #include "host/render/PangoText.h"
@@ -146,6 +147,7 @@ public:
     }
     void drawImage(const CGImage&, const CGRect&, double alpha, const RGBAColor* tint) override;
     void drawText(const std::string&, const TextStyle&, const CGRect&) override;
+    void blurBehind(const CGRect&, double radius) override;
     void beginGroup() override { cairo_push_group(m_cr); }
     void endGroup(double alpha) override
     {
@@ -191,6 +193,45 @@ void CairoCanvas::drawImage(const CGImage& image, const CGRect& dest, double alp
     }
     cairo_pattern_destroy(pattern);
     cairo_restore(m_cr);
+}
+
+void CairoCanvas::blurBehind(const CGRect& rect, double radius)
+{
+    // The rectangle in device pixels, limited to the bitmap.
+    double xs[4] = { rect.minX(), rect.maxX(), rect.minX(), rect.maxX() };
+    double ys[4] = { rect.minY(), rect.minY(), rect.maxY(), rect.maxY() };
+    double x1 = 1e9, y1 = 1e9, x2 = -1e9, y2 = -1e9;
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(m_cr, &xs[i], &ys[i]);
+        x1 = std::min(x1, xs[i]), y1 = std::min(y1, ys[i]), x2 = std::max(x2, xs[i]), y2 = std::max(y2, ys[i]);
+    }
+    int left = std::max(0, static_cast<int>(std::floor(x1))), top = std::max(0, static_cast<int>(std::floor(y1)));
+    int right = std::min(pixelWidth(), static_cast<int>(std::ceil(x2)));
+    int bottom = std::min(pixelHeight(), static_cast<int>(std::ceil(y2)));
+    int pixels = static_cast<int>(std::lround(std::clamp(radius, 0.0, 200.0) * m_scale));
+    if (right <= left || bottom <= top || pixels <= 0)
+        return;
+    cairo_surface_flush(m_surface);
+    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, right - left, bottom - top);
+    cairo_surface_flush(copy);
+    int sourceStride = cairo_image_surface_get_stride(m_surface), copyStride = cairo_image_surface_get_stride(copy);
+    const unsigned char* source = cairo_image_surface_get_data(m_surface);
+    unsigned char* target = cairo_image_surface_get_data(copy);
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(target + static_cast<size_t>(y - top) * copyStride,
+            source + static_cast<size_t>(y) * sourceStride + static_cast<size_t>(left) * 4,
+            static_cast<size_t>(right - left) * 4);
+    boxBlur(reinterpret_cast<uint32_t*>(target), right - left, bottom - top, copyStride / 4, pixels);
+    cairo_surface_mark_dirty(copy);
+    // Painted in device space, through the current clip and the rectangle itself.
+    cairo_save(m_cr);
+    cairo_identity_matrix(m_cr);
+    cairo_rectangle(m_cr, left, top, right - left, bottom - top);
+    cairo_clip(m_cr);
+    cairo_set_source_surface(m_cr, copy, left, top);
+    cairo_paint(m_cr);
+    cairo_restore(m_cr);
+    cairo_surface_destroy(copy);
 }
 
 void CairoCanvas::drawText(const std::string& text, const TextStyle& style, const CGRect& box)

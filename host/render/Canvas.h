@@ -41,6 +41,11 @@ public:
     // Lays the text out in `box` (wrapping and truncating as the style says) and draws it.
     virtual void drawText(const std::string&, const TextStyle&, const CGRect& box) = 0;
 
+    // Replaces what the bitmap shows inside `rect` (in current coordinates, within the clip) by a
+    // blurred copy of it, as a backdrop view shows what lies behind it. The blur reads the bitmap
+    // as composited so far, so content of a group still open is not part of it.
+    virtual void blurBehind(const CGRect& rect, double radius) = 0;
+
     // Everything drawn until endGroup is composited at once with the given opacity, as a layer
     // with an alpha below one is.
     virtual void beginGroup() = 0;

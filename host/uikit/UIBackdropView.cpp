@@ -83,8 +83,11 @@ Class* UIBackdropView::classObject()
 
 void UIBackdropView::drawContent(Canvas& canvas, long) const
 {
-    // Styles 1 and 2 (and the 2030 family) are the dark ones; the rest are light.
+    // Styles 1 and 2 (and the 2030 family) are the dark ones; the rest are light. The tint lets
+    // the blurred content show through, as the private styles do.
     bool dark = m_style == 1 || m_style == 2 || (m_style >= 2030 && m_style < 2040);
-    RGBAColor wash = dark ? RGBAColor { 0.08, 0.08, 0.09, 0.82 } : RGBAColor { 0.97, 0.97, 0.97, 0.82 };
-    canvas.fill(Path::rect(bounds()), wash);
+    constexpr double kBlurRadius = 30;
+    RGBAColor tint = dark ? RGBAColor { 0.08, 0.08, 0.09, 0.55 } : RGBAColor { 0.97, 0.97, 0.97, 0.6 };
+    canvas.blurBehind(bounds(), kBlurRadius);
+    canvas.fill(Path::rect(bounds()), tint);
 }

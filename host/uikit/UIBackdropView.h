@@ -3,8 +3,8 @@
 #include "host/uikit/UIView.h"
 
 // _UIBackdropViewSettings and _UIBackdropView: the private blur Settings uses behind content.
-// The renderer has no live blur; a backdrop draws as a translucent wash of its style's tint over
-// what lies below (light styles white, dark styles near black), which is how the blur reads.
+// A backdrop blurs what lies below it on the canvas and lays its style's tint over the blur
+// (light styles white, dark styles near black).
 class UIBackdropViewSettings final : public rt::Object {
 public:
     static rt::Class* classObject();

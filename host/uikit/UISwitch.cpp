@@ -174,7 +174,13 @@ void UISlider::setValue(float v)
 
 void UISlider::drawContent(Canvas& canvas, long style) const
 {
+    drawTrack(canvas, style, bounds().width());
+}
+
+void UISlider::drawTrack(Canvas& canvas, long style, double width) const
+{
     CGRect b = bounds();
+    b.size.width = std::max(0.0, width);
     double thumb = 28;
     double span = m_maximum > m_minimum ? (m_value - m_minimum) / (m_maximum - m_minimum) : 0;
     double x = (b.width() - thumb) * span;

@@ -29,6 +29,8 @@ public:
     CGSize defaultSizeThatFits(CGSize size) const override { return { size.width, 31 }; }
     CGSize defaultIntrinsicContentSize() const override { return { -1, 31 }; }
     void drawContent(Canvas&, long style) const override;
+    // Draws the track and thumb over the first `width` points of the bounds.
+    void drawTrack(Canvas&, long style, double width) const;
 
     float m_value { 0 };
     float m_minimum { 0 };

@@ -20,8 +20,18 @@
 #include "tamarind/rootpage/SearchButton.h"
 #include "tamarind/rootpage/TopMenu.h"
 #include "tamarind/slider/SliderValueEntry.h"
+#include "tamarind/styling/AccessoryTint.h"
 #include "tamarind/styling/CellStyling.h"
+#include "tamarind/styling/LargeTitleLabel.h"
+#include "tamarind/styling/RootTextViews.h"
 #include "tamarind/styling/RowSubtitles.h"
+#include "tamarind/styling/SectionTitles.h"
+#include "tamarind/styling/Separators.h"
+#include "tamarind/styling/SliderLabel.h"
+#include "tamarind/styling/Switches.h"
+#include "tamarind/styling/TableBackground.h"
+#include "tamarind/styling/TableStyle.h"
+#include "tamarind/styling/UpdateBadge.h"
 
 // The tables are built on first use rather than at namespace scope: the constructors that read
 // them run before the library's ordinary static initialisers. Installation order matters only
@@ -122,8 +132,7 @@ std::span<const Replacement> firstGroup()
 std::span<const Replacement> secondGroup()
 {
     static const Replacement rows[] = {
-        replacing("PSCapacityBarView", "barData", &capacityBarData, originalCapacityBarData),
-        replacing("PSCapacityBarView", "setBarData:", &capacitySetBarData, originalCapacitySetBarData),
+        replacing("UILabel", "setCenter:", &labelSetCenter, originalLabelSetCenter),
         addingProperty("PSTableCell", "customDetailLabel", "UILabel"),
         addingProperty("PSTableCell", "origSystemColor", "NSString"),
         adding("PSTableCell", "isVPNConnected", &isVPNConnected),
@@ -139,8 +148,34 @@ std::span<const Replacement> secondGroup()
         replacing("PSTableCell", "layoutSubviews", &cellLayoutSubviews, originalCellLayoutSubviews),
         replacing("PSTableCell", "traitCollectionDidChange:", &cellTraitCollectionDidChange,
             originalCellTraitCollectionDidChange),
+        replacing("_UITableViewCellSeparatorView", "didMoveToWindow", &separatorDidMoveToWindow,
+            originalSeparatorDidMoveToWindow),
+        replacing("PSListController", "tableView:heightForFooterInSection:", &listPageFooterHeight,
+            originalListPageFooterHeight),
+        addingProperty("UITableView", "allTableFooterView", "UIView"),
+        addingProperty("UITableView", "bgImageView", "UIImageView"),
+        addingProperty("UITableView", "bgImage", "UIImage"),
+        replacing("UITableView", "initWithFrame:style:", &tableInitWithFrameStyle, originalTableInitWithFrameStyle),
+        replacing("UITableView", "_sectionContentInset", &tableSectionContentInset, originalTableSectionContentInset),
+        replacing("UITableView", "_setSectionContentInset:", &tableSetSectionContentInset,
+            originalTableSetSectionContentInset),
+        replacing("UITableView", "didMoveToWindow", &tableDidMoveToWindow, originalTableDidMoveToWindow),
+        replacing("UITableView", "traitCollectionDidChange:", &tableTraitCollectionDidChange,
+            originalTableTraitCollectionDidChange),
+        replacing("UITextView", "didMoveToWindow", &textViewDidMoveToWindow, originalTextViewDidMoveToWindow),
+        replacing("PSSegmentableSlider", "layoutSubviews", &sliderLayoutSubviews, originalSliderLayoutSubviews),
+        adding("PSSegmentableSlider", "_csp_sliderLabelFix", &sliderLabelFix),
+        replacing("UISwitch", "didMoveToWindow", &switchDidMoveToWindow, originalSwitchDidMoveToWindow),
+        replacing("PSCapacityBarView", "barData", &capacityBarData, originalCapacityBarData),
+        replacing("PSCapacityBarView", "setBarData:", &capacitySetBarData, originalCapacitySetBarData),
+        replacing("UITableViewCellContentView", "didMoveToWindow", &contentViewDidMoveToWindow,
+            originalContentViewDidMoveToWindow),
+        replacing("_UITableCellAccessoryButton", "layoutSubviews", &accessoryButtonLayoutSubviews,
+            originalAccessoryButtonLayoutSubviews),
         replacing(
             "UITableViewCell", "didMoveToSuperview", &anyCellDidMoveToSuperview, originalAnyCellDidMoveToSuperview),
+        replacing("UITableViewHeaderFooterView", "didMoveToWindow", &headerFooterDidMoveToWindow,
+            originalHeaderFooterDidMoveToWindow),
         replacing(
             "PSSliderTableCell", "initWithStyle:reuseIdentifier:specifier:", &sliderCellInit, originalSliderCellInit),
         adding("PSSliderTableCell", "tapAction:", &sliderCellTapAction),
