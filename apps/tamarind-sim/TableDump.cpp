@@ -110,7 +110,7 @@ json dumpControl(UIView* control, long style)
 {
     if (!control)
         return nullptr;
-    json j { { "class", control->isa()->name() }, { "hidden", control->isHidden() },
+    json j { { "class", control->isa()->name() }, { "hidden", control->isHidden() }, { "frame", frameOf(control) },
         { "background", hexColor(control->backgroundColor(), style) },
         { "cornerRadius", control->layer()->m_cornerRadius } };
     if (auto* toggle = rt::dynamicCast<UISwitch>(control, UISwitch::classObject())) {

@@ -197,6 +197,8 @@ void CairoCanvas::drawImage(const CGImage& image, const CGRect& dest, double alp
 
 void CairoCanvas::blurBehind(const CGRect& rect, double radius)
 {
+    if (!(radius > 0) || !std::isfinite(rect.minX() + rect.minY() + rect.width() + rect.height() + radius))
+        return;
     // The rectangle in device pixels, limited to the bitmap.
     double xs[4] = { rect.minX(), rect.maxX(), rect.minX(), rect.maxX() };
     double ys[4] = { rect.minY(), rect.minY(), rect.maxY(), rect.maxY() };
@@ -205,9 +207,11 @@ void CairoCanvas::blurBehind(const CGRect& rect, double radius)
         cairo_user_to_device(m_cr, &xs[i], &ys[i]);
         x1 = std::min(x1, xs[i]), y1 = std::min(y1, ys[i]), x2 = std::max(x2, xs[i]), y2 = std::max(y2, ys[i]);
     }
-    int left = std::max(0, static_cast<int>(std::floor(x1))), top = std::max(0, static_cast<int>(std::floor(y1)));
-    int right = std::min(pixelWidth(), static_cast<int>(std::ceil(x2)));
-    int bottom = std::min(pixelHeight(), static_cast<int>(std::ceil(y2)));
+    // Clamped before conversion, so a rectangle far off the bitmap cannot overflow an int.
+    auto column = [&](double x) { return static_cast<int>(std::clamp(x, 0.0, double(pixelWidth()))); };
+    auto row = [&](double y) { return static_cast<int>(std::clamp(y, 0.0, double(pixelHeight()))); };
+    int left = column(std::floor(x1)), top = row(std::floor(y1));
+    int right = column(std::ceil(x2)), bottom = row(std::ceil(y2));
     int pixels = static_cast<int>(std::lround(std::clamp(radius, 0.0, 200.0) * m_scale));
     if (right <= left || bottom <= top || pixels <= 0)
         return;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <png.h>
 #include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -91,6 +92,28 @@ std::vector<nlohmann::json> SimResult::jsonLines() const
         if (!line.empty())
             lines.push_back(json::parse(line, nullptr, false));
     return lines;
+}
+
+std::array<int, 3> Screenshot::at(double x, double y, double scale) const
+{
+    auto px = static_cast<size_t>(x * scale), py = static_cast<size_t>(y * scale);
+    if (px >= width || py >= height)
+        return { -1, -1, -1 };
+    size_t i = (py * width + px) * 4;
+    return { rgba[i], rgba[i + 1], rgba[i + 2] };
+}
+
+std::optional<Screenshot> readScreenshot(const std::filesystem::path& path)
+{
+    png_image image {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return std::nullopt;
+    image.format = PNG_FORMAT_RGBA;
+    Screenshot shot { image.width, image.height, std::vector<unsigned char>(PNG_IMAGE_SIZE(image)) };
+    if (!png_image_finish_read(&image, nullptr, shot.rgba.data(), 0, nullptr))
+        return std::nullopt;
+    return shot;
 }
 
 namespace {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <array>
 #include <map>
+#include <optional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -58,6 +60,15 @@ private:
     std::filesystem::path m_path;
     nlohmann::json m_description;
 };
+
+// A rendered screenshot's pixels, read back as 8-bit RGBA.
+struct Screenshot {
+    unsigned width { 0 }, height { 0 };
+    std::vector<unsigned char> rgba;
+    // The pixel at a point of the screen (points, scaled by `scale`) as {r, g, b}.
+    std::array<int, 3> at(double x, double y, double scale = 3) const;
+};
+std::optional<Screenshot> readScreenshot(const std::filesystem::path&);
 
 // The identifiers of every row of a dumped page, section by section.
 std::vector<std::vector<std::string>> rowIDs(const nlohmann::json& page);
