@@ -286,9 +286,9 @@ TEST(Shots, ShowProgressOnATerminal)
     TestDevice device;
     std::string shown = runSimOnTerminal(
         { "--device", device.path().string(), "shots", "--out", device.file("/tmp/shots").string() });
-    EXPECT_NE(shown.find("restyled: page 1 of 14 (root)"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("restyled: page 14 of 14"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("stock: page 14 of 14"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("restyled: page 1 of 17 (root)"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("restyled: page 17 of 17"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("stock: page 17 of 17"), std::string::npos) << shown;
 }
 
 TEST(Gif, FramesAreTheCompositedCanvasAndGoodFilesAreQuiet)
