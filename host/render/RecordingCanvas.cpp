@@ -55,6 +55,11 @@ void RecordingCanvas::drawText(const std::string& text, const TextStyle& style, 
     record([text, style, box](Canvas& canvas) { canvas.drawText(text, style, box); });
 }
 
+void RecordingCanvas::blurBehind(const CGRect& rect, double radius)
+{
+    record([rect, radius](Canvas& canvas) { canvas.blurBehind(rect, radius); });
+}
+
 void RecordingCanvas::beginGroup()
 {
     record([](Canvas& canvas) { canvas.beginGroup(); });

@@ -29,6 +29,7 @@ public:
     void stroke(const Path&, double width, RGBAColor) override;
     void drawImage(const CGImage&, const CGRect& destination, double alpha, const RGBAColor* tint) override;
     void drawText(const std::string&, const TextStyle&, const CGRect& box) override;
+    void blurBehind(const CGRect&, double radius) override;
     void beginGroup() override;
     void endGroup(double alpha) override;
 
