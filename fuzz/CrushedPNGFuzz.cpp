@@ -9,8 +9,8 @@
 #include <string>
 
 #include "host/imageio/CGImage.h"
-#include "host/uikit/CrushedPNG.h"
-#include "host/uikit/ImageCodec.h"
+#include "host/imageio/CrushedPNG.h"
+#include "host/imageio/ImageCodec.h"
 
 namespace {
 

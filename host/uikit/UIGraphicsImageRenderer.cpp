@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include "host/foundation/Data.h"
+#include "host/imageio/ImageRepresentation.h"
 #include "host/render/Canvas.h"
 #include "host/render/RecordingCanvas.h"
-#include "host/uikit/ImageCodec.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
 #include "host/uikit/UIImage.h"
@@ -212,22 +211,4 @@ rt::Ref<UIImage> UIGraphicsImageRenderer::image(Object* actions)
     // The context must not outlive its recording if the block kept it.
     ctx->m_canvas = nullptr;
     return UIImage::create(playedBackImage(std::move(recording), m_bounds.size, scale), scale);
-}
-
-Object* UIImagePNGRepresentation(Object* image)
-{
-    auto* img = rt::dynamicCast<UIImage>(image, UIImage::classObject());
-    if (!img || !img->cgImage())
-        return nullptr;
-    auto bytes = encodePNG(*img->cgImage());
-    return bytes ? rt::autorelease(NSData::create(std::move(*bytes))) : nullptr;
-}
-
-Object* UIImageJPEGRepresentation(Object* image, double quality)
-{
-    auto* img = rt::dynamicCast<UIImage>(image, UIImage::classObject());
-    if (!img || !img->cgImage())
-        return nullptr;
-    auto bytes = encodeJPEG(*img->cgImage(), std::isfinite(quality) ? std::clamp(quality, 0.0, 1.0) : 0.9);
-    return bytes ? rt::autorelease(NSData::create(std::move(*bytes))) : nullptr;
 }

@@ -44,8 +44,3 @@ public:
     CGSize m_size {};
     rt::Ref<UIGraphicsImageRendererFormat> m_format;
 };
-
-// The PNG and JPEG bytes of an image (UIImagePNGRepresentation, UIImageJPEGRepresentation), as
-// an NSData, or nil for nil or an image without a bitmap.
-rt::Object* UIImagePNGRepresentation(rt::Object* image);
-rt::Object* UIImageJPEGRepresentation(rt::Object* image, double quality);

@@ -11,7 +11,7 @@
 #include "host/platform/DeviceRoot.h"
 #include "host/render/Canvas.h"
 #include "host/runtime/Bind.h"
-#include "host/uikit/ImageCodec.h"
+#include "host/imageio/ImageCodec.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
 #include "host/uikit/UIScreen.h"

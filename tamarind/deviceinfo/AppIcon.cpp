@@ -4,7 +4,7 @@
 #include "host/foundation/Log.h"
 #include "host/foundation/SearchPaths.h"
 #include "host/foundation/String.h"
-#include "host/uikit/UIImageRepresentation.h"
+#include "host/imageio/ImageRepresentation.h"
 #include "tamarind/core/HostClass.h"
 #include "tamarind/core/Rows.h"
 

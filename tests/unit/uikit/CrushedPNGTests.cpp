@@ -5,7 +5,7 @@
 #include "UIKitTestSupport.h"
 #include "host/foundation/Data.h"
 #include "host/imageio/CGImage.h"
-#include "host/uikit/ImageCodec.h"
+#include "host/imageio/ImageCodec.h"
 #include "host/uikit/UIImage.h"
 #include "support/CrushedPNGWriter.h"
 

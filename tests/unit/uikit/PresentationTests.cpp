@@ -9,7 +9,7 @@
 #include "host/foundation/String.h"
 #include "host/platform/DeviceRoot.h"
 #include "host/uikit/CADisplayLink.h"
-#include "host/uikit/ImageCodec.h"
+#include "host/imageio/ImageCodec.h"
 #include "host/uikit/UIAlertController.h"
 #include "host/uikit/UIGestureRecognizer.h"
 #include "host/uikit/UIImage.h"

@@ -1,4 +1,4 @@
-#include "host/uikit/ImageCodec.h"
+#include "host/imageio/ImageCodec.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -11,7 +11,7 @@
 #include "host/imageio/CGBitmapContext.h"
 #include "host/imageio/CGImageSource.h"
 #include "host/imageio/UniformType.h"
-#include "host/uikit/CrushedPNG.h"
+#include "host/imageio/CrushedPNG.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/uikit/CrushedPNG.h"
+#include "host/imageio/CrushedPNG.h"
 
 #include <algorithm>
 #include <cstring>
