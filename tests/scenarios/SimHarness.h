@@ -1,10 +1,10 @@
 #pragma once
 
-#include <filesystem>
 #include <array>
+#include <filesystem>
 #include <map>
-#include <optional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +67,8 @@ struct Screenshot {
     std::vector<unsigned char> rgba;
     // The pixel at a point of the screen (points, scaled by `scale`) as {r, g, b}.
     std::array<int, 3> at(double x, double y, double scale = 3) const;
+    // The four bytes (straight alpha, as the file holds them) of the pixel at column x, row y.
+    const unsigned char* pixel(size_t x, size_t y) const { return &rgba[(y * width + x) * 4]; }
 };
 std::optional<Screenshot> readScreenshot(const std::filesystem::path&);
 

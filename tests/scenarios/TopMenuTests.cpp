@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <png.h>
 
 #include "SimHarness.h"
 
@@ -145,30 +144,6 @@ TEST(TopMenu, MenuStepsThatFindNothingAreOneLineErrors)
 
 namespace {
 
-struct Shot {
-    png_image image {};
-    std::vector<uint8_t> rgba;
-    std::array<int, 3> at(double xPoints, double yPoints, double scale) const
-    {
-        size_t x = static_cast<size_t>(xPoints * scale), y = static_cast<size_t>(yPoints * scale);
-        size_t i = (y * image.width + x) * 4;
-        return { rgba[i], rgba[i + 1], rgba[i + 2] };
-    }
-};
-
-std::optional<Shot> readShot(const std::string& path)
-{
-    Shot shot;
-    shot.image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&shot.image, path.c_str()))
-        return std::nullopt;
-    shot.image.format = PNG_FORMAT_RGBA;
-    shot.rgba.resize(PNG_IMAGE_SIZE(shot.image));
-    if (!png_image_finish_read(&shot.image, nullptr, shot.rgba.data(), 0, nullptr))
-        return std::nullopt;
-    return shot;
-}
-
 bool near(std::array<int, 3> c, std::array<int, 3> expected)
 {
     for (size_t i = 0; i < 3; ++i)
@@ -188,7 +163,7 @@ TEST(TopMenu, ScreenshotShowsTheGearAndTheFloatingButtons)
     auto result = runSteps(device, { { "isTopMenuEnabled", true } }, "dump\nrender " + shot + "\n");
     auto dumps = dumpsOf(result);
     ASSERT_EQ(dumps.size(), 1u);
-    auto pixels = readShot(shot);
+    auto pixels = readScreenshot(shot);
     ASSERT_TRUE(pixels);
     double scale = device.description()["screen"]["scale"].get<double>();
     json controls = dumps[0]["rootControls"];
