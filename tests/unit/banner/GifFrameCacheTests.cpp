@@ -9,11 +9,6 @@ namespace {
 
 using Indexes = std::vector<unsigned long>;
 
-CGImage* cgImageOf(rt::Object* image)
-{
-    return static_cast<CGImage*>(rt::send<rt::Object*>(image, SELECTOR("CGImage")));
-}
-
 TEST(GifFrameCache, OptimalSizeFollowsTheDecodedSize)
 {
     struct Case {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "GifModelSupport.h"
-#include "host/foundation/RunLoop.h"
 #include "host/imageio/CGImageSource.h"
 
 // GIFs shaped by hand to make a player do as much work as possible for few bytes. Each must end
@@ -15,11 +14,6 @@ using Bytes = std::vector<std::uint8_t>;
 CGImageSource* sourceOf(rt::Object* image)
 {
     return static_cast<CGImageSource*>(message(image, "imageSource"));
-}
-
-CGImage* cgImageOf(rt::Object* image)
-{
-    return static_cast<CGImage*>(message(image, "CGImage"));
 }
 
 // A logical screen of the given size with four global colours and `frames` frames of one
@@ -40,20 +34,6 @@ Bytes hugeFrameOnASmallScreen()
     gif.pop_back(); // the trailer
     gif.insert(gif.end(), { 0x2C, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 2, 2, 0x44, 0x01, 0, 0x3B });
     return gif;
-}
-
-// The frame at `index` as the playback view gets it: asked for until the queue delivers it.
-rt::Ref<rt::Object> fetchFrame(rt::Object* image, unsigned long index)
-{
-    rt::Ref<rt::Object> frame;
-    RunLoop::main().runUntil(
-        [&] {
-            rt::AutoreleasePool pool;
-            frame = message(image, "imageLazilyCachedAtIndex:", index);
-            return bool(frame);
-        },
-        30);
-    return frame;
 }
 
 // A 1 x 2 screen: a red frame, then `count` frames that cover the screen opaquely and so look

@@ -4,7 +4,9 @@
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/IndexSet.h"
 #include "host/foundation/Number.h"
+#include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
+#include "host/runtime/AutoreleasePool.h"
 #include "tamarind/banner/GifClasses.h"
 
 namespace {
@@ -106,4 +108,22 @@ bool GifLogRecorder::saw(const std::string& fragment) const
             return true;
     }
     return false;
+}
+
+CGImage* cgImageOf(rt::Object* image)
+{
+    return static_cast<CGImage*>(message(image, "CGImage"));
+}
+
+rt::Ref<rt::Object> fetchFrame(rt::Object* image, unsigned long index)
+{
+    rt::Ref<rt::Object> frame;
+    RunLoop::main().runUntil(
+        [&] {
+            rt::AutoreleasePool pool;
+            frame = message(image, "imageLazilyCachedAtIndex:", index);
+            return bool(frame);
+        },
+        30);
+    return frame;
 }

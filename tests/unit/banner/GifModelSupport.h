@@ -32,6 +32,13 @@ template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, 
     return rt::send<R>(receiver, rt::sel(name), args...);
 }
 
+class CGImage;
+// The bitmap of a UIImage, asked for by message.
+CGImage* cgImageOf(rt::Object* image);
+// The frame at `index` as a player gets it: asked for until the model's queue has delivered it
+// (30 seconds of the run loop at most); null if it never came.
+rt::Ref<rt::Object> fetchFrame(rt::Object* image, unsigned long index);
+
 // The indexes of an index set, in order.
 std::vector<unsigned long> indexesOf(rt::Object* indexSet);
 // The delay the model keeps for a frame, or nothing when it keeps none.
