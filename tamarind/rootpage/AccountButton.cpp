@@ -81,8 +81,7 @@ void buildAccountButton(rt::Object* page)
         setButtonTint(button, customColorFor(style));
     }
     showImageFilling(button, g_accountImage.get());
-    rt::send(button, SELECTOR("addTarget:action:forControlEvents:"), page, rt::sel("openAccountCell:"), kTouchUpInside);
-    rt::send(rt::send<rt::Object*>(page, SELECTOR("table")), SELECTOR("addSubview:"), button);
+    floatOverTable(button, page, "openAccountCell:");
 }
 
 void tintAccountButton(long style)
@@ -97,8 +96,7 @@ void placeAccountButton(double wrapperWidth, double bannerOffset)
     const auto& s = firstPass;
     long x = placedCoordinate(wrapperWidth, s.xOff, 20);
     long y = placedCoordinate(bannerOffset, 0, s.yOffset);
-    rt::send(g_accountButton.get(), SELECTOR("setFrame:"),
-        CGRectMake(static_cast<double>(x), static_cast<double>(y), kAccountButtonSize, kAccountButtonSize));
+    placeSquare(g_accountButton.get(), x, y, kAccountButtonSize);
 }
 
 void openAccountCell(rt::Object* self, rt::SEL, rt::Object*)

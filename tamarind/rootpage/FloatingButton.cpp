@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
 
@@ -16,6 +17,7 @@ constexpr long kCustomButton = 0;
 constexpr long kAlwaysTemplate = 2;
 constexpr long kAspectFit = 1;
 constexpr long kAlignmentFill = 3;
+constexpr unsigned long kTouchUpInside = 64;
 
 }
 
@@ -50,6 +52,17 @@ long placedCoordinate(double base, long plus, long minus)
     if (__builtin_sub_overflow(sum, minus, &result))
         return minus < 0 ? kMax : kMin;
     return result;
+}
+
+void floatOverTable(rt::Object* button, rt::Object* page, const char* action)
+{
+    rt::send(button, SELECTOR("addTarget:action:forControlEvents:"), page, rt::sel(action), kTouchUpInside);
+    rt::send(rt::send<rt::Object*>(page, SELECTOR("table")), SELECTOR("addSubview:"), button);
+}
+
+void placeSquare(rt::Object* button, long x, long y, double size)
+{
+    rt::send(button, SELECTOR("setFrame:"), CGRectMake(static_cast<double>(x), static_cast<double>(y), size, size));
 }
 
 void showImageFilling(rt::Object* button, rt::Object* image)

@@ -7,8 +7,6 @@
 
 namespace tamarind {
 
-inline constexpr unsigned long kTouchUpInside = 64;
-
 // A new button of the custom type (autoreleased).
 rt::Object* makeFloatingButton();
 // The system symbol of that name in always-template rendering, so it takes the tint colour.
@@ -19,6 +17,11 @@ void setButtonTint(rt::Object* button, rt::Object* color);
 // held at the ends of the integer range instead of overflowing when the user stores an absurd
 // offset.
 long placedCoordinate(double base, long plus, long minus);
+
+// Sends `action` to the page when the button is tapped, and floats the button over the page's table.
+void floatOverTable(rt::Object* button, rt::Object* page, const char* action);
+// Places the button as a square of `size` points at the placed coordinates.
+void placeSquare(rt::Object* button, long x, long y, double size);
 
 // Shows the image for the normal state, aspect-fit, stretched over the whole button.
 void showImageFilling(rt::Object* button, rt::Object* image);

@@ -33,8 +33,7 @@ void buildSearchButton(rt::Object* page)
     rt::Object* button = g_searchButton.get();
     setButtonTint(button, rt::send<rt::Object*>(colorClass.get(), SELECTOR("labelColor")));
     showImageFilling(button, g_searchImage.get());
-    rt::send(button, SELECTOR("addTarget:action:forControlEvents:"), page, rt::sel("toggleSearch:"), kTouchUpInside);
-    rt::send(rt::send<rt::Object*>(page, SELECTOR("table")), SELECTOR("addSubview:"), button);
+    floatOverTable(button, page, "toggleSearch:");
 }
 
 void tintSearchButton(long style)
@@ -51,8 +50,7 @@ void placeSearchButton(double wrapperWidth, double bannerOffset)
     const auto& s = firstPass;
     long x = placedCoordinate(wrapperWidth, s.xOff2, 5);
     long y = placedCoordinate(bannerOffset, 0, s.yOffset2);
-    rt::send(g_searchButton.get(), SELECTOR("setFrame:"),
-        CGRectMake(static_cast<double>(x), static_cast<double>(y), kSearchButtonSize, kSearchButtonSize));
+    placeSquare(g_searchButton.get(), x, y, kSearchButtonSize);
 }
 
 void toggleSearch(rt::Object* self, rt::SEL, rt::Object*)
