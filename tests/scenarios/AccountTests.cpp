@@ -10,20 +10,9 @@ namespace {
 
 constexpr const char* kPictureFolder = "/var/mobile/Library/Caches/com.apple.Preferences/";
 
-std::vector<json> runSteps(
-    TestDevice& device, const json& prefs, const std::string& steps, std::vector<std::string> options = {})
-{
-    device.setPreferences(prefs);
-    device.writeFile("/tmp/steps.txt", steps);
-    options.insert(options.end(), { "script", device.file("/tmp/steps.txt").string() });
-    auto result = device.run(options);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
-}
-
 json rootControls(TestDevice& device, const json& prefs)
 {
-    auto dumps = runSteps(device, prefs, "dump\n");
+    auto dumps = scriptDumps(device, prefs, "dump\n");
     return dumps.size() == 1 ? dumps[0]["rootControls"] : json();
 }
 
@@ -114,7 +103,7 @@ TEST(AccountButton, TintFollowsTheStyle)
     };
     for (auto& c : cases) {
         TestDevice device;
-        auto dumps = runSteps(device, c.prefs, "dump\nstyle dark\ndump\n");
+        auto dumps = scriptDumps(device, c.prefs, "dump\nstyle dark\ndump\n");
         ASSERT_EQ(dumps.size(), 2u);
         for (auto [page, tint] : { std::pair { dumps[0], c.light }, std::pair { dumps[1], c.dark } }) {
             EXPECT_EQ(page["rootControls"]["accountButton"]["tint"], tint) << c.prefs;
@@ -130,7 +119,7 @@ TEST(AccountButton, OpensTheAppleAccountPageOnEveryVersion)
     for (const char* version : { "16.4", "15.1", "14.8" }) {
         TestDevice device;
         device.description()["systemVersion"] = version;
-        auto dumps = runSteps(device, json::object(), "button account\ndump\n");
+        auto dumps = scriptDumps(device, json::object(), "button account\ndump\n");
         ASSERT_EQ(dumps.size(), 1u);
         EXPECT_EQ(dumps[0]["class"], "SettingsDetailController") << version;
         EXPECT_EQ(dumps[0]["title"], "Jane Appleseed") << version;

@@ -41,8 +41,7 @@ void useBanner(TestDevice& device, const std::string& contents)
 
 std::vector<json> runScript(TestDevice& device, const std::string& steps)
 {
-    device.writeFile("/tmp/steps.txt", steps);
-    auto result = device.run({ "script", device.file("/tmp/steps.txt").string() });
+    auto result = device.runScript(steps);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     return result.jsonLines();
 }

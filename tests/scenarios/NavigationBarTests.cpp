@@ -6,15 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-std::vector<json> runScript(TestDevice& device, const json& prefs, const std::string& steps)
-{
-    device.setPreferences(prefs);
-    device.writeFile("/tmp/steps.txt", steps);
-    auto result = device.run({ "script", device.file("/tmp/steps.txt").string() });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
-}
-
 const json kCustomBar = { { "isCustomNavBarColor", true }, { "colorNavbarText", "FF0000" },
     { "colorNavbarLight", "#ffe0b0" }, { "colorNavbarDark", "203060CC" } };
 
@@ -25,7 +16,7 @@ const json kCustomBar = { { "isCustomNavBarColor", true }, { "colorNavbarText", 
 TEST(NavigationBar, CustomColoursFollowTheStyle)
 {
     TestDevice device;
-    auto dumps = runScript(device, kCustomBar, "dump\nscroll 300\ndump\nstyle dark\ndump\nstyle light\ndump\n");
+    auto dumps = scriptDumps(device, kCustomBar, "dump\nscroll 300\ndump\nstyle dark\ndump\nstyle light\ndump\n");
     ASSERT_EQ(dumps.size(), 4u);
     EXPECT_EQ(dumps[0]["navigationBar"]["background"], nullptr);
     EXPECT_EQ(dumps[0]["navigationBar"]["titleColor"], "#FF0000FF");
@@ -48,7 +39,7 @@ TEST(NavigationBar, StoredValuesThatAreNoColourFallBackToWhite)
             prefs["colorNavbarLight"] = stored;
             prefs["colorNavbarDark"] = stored;
         }
-        auto dumps = runScript(
+        auto dumps = scriptDumps(
             device, prefs, "scroll 300\ndump\nstyle dark\ndump\nrender " + device.file("/tmp/bar.png").string() + "\n");
         ASSERT_EQ(dumps.size(), 2u) << stored.dump();
         for (auto& page : dumps) {
@@ -62,7 +53,7 @@ TEST(NavigationBar, StoredValuesThatAreNoColourFallBackToWhite)
 TEST(NavigationBar, WithoutCustomColoursTheBarKeepsItsOwnLook)
 {
     TestDevice device;
-    auto dumps = runScript(device, { { "colorNavbarText", "FF0000" } }, "scroll 300\ndump\n");
+    auto dumps = scriptDumps(device, { { "colorNavbarText", "FF0000" } }, "scroll 300\ndump\n");
     ASSERT_EQ(dumps.size(), 1u);
     EXPECT_NE(dumps[0]["navigationBar"]["titleColor"], "#FF0000FF");
 }
@@ -73,7 +64,7 @@ TEST(NavigationBar, LargeTitlesAreCentredOnEveryPageKeepingTheirHeight)
     json frames[2];
     for (bool centred : { false, true }) {
         TestDevice device;
-        auto dumps = runScript(device,
+        auto dumps = scriptDumps(device,
             { { "centerTitle", centred }, { "isCustomTableCellCustomizabilityEnabled", true },
                 { "isConnectivityGroupingEnabled", true } },
             "dump\nopen connectivity\ndump\n");
@@ -103,7 +94,7 @@ TEST(NavigationBar, LargeTitlesAreCentredOnEveryPageKeepingTheirHeight)
 TEST(NavigationBar, SmallTitleOnEveryPage)
 {
     TestDevice device;
-    auto dumps = runScript(device,
+    auto dumps = scriptDumps(device,
         { { "isSmallTitle", true }, { "isCustomTableCellCustomizabilityEnabled", true },
             { "isConnectivityGroupingEnabled", true } },
         "dump\nopen connectivity\ndump\n");
@@ -131,7 +122,7 @@ TEST(NavigationBar, ScrollIndicatorIsHiddenOrColouredAndHidingWins)
     };
     for (auto& c : cases) {
         TestDevice device;
-        auto dumps = runScript(device, c.prefs, "dump\n");
+        auto dumps = scriptDumps(device, c.prefs, "dump\n");
         ASSERT_EQ(dumps.size(), 1u);
         json bars = dumps[0]["scrollIndicator"];
         ASSERT_EQ(bars.size(), 1u) << c.prefs.dump();

@@ -15,15 +15,6 @@ json dumpRoot(TestDevice& device, const json& prefs)
 }
 
 // Runs the script's steps (one per line) and returns every page it dumped.
-std::vector<json> runScript(TestDevice& device, const json& prefs, const std::string& steps)
-{
-    device.setPreferences(prefs);
-    device.writeFile("/tmp/steps.txt", steps);
-    auto result = device.run({ "script", device.file("/tmp/steps.txt").string() });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
-}
-
 const json* rowNamed(const json& page, const std::string& id)
 {
     for (auto& section : page["sections"])
@@ -85,7 +76,7 @@ TEST(RootAppearance, AccountRowsAreTallAndOtherRowsTakeTheChosenHeight)
 TEST(RootAppearance, PullingPastTheBarsPinsATopInsetOfTheirHeightUntilReleased)
 {
     TestDevice device;
-    auto dumps = runScript(
+    auto dumps = scriptDumps(
         device, json::object(), "dump\nscroll -1\ndump\nscroll -30\ndump\nscroll 31\ndump\nscroll 200\ndump\n");
     ASSERT_EQ(dumps.size(), 5u);
     double rest = dumps[0]["contentOffset"];
@@ -168,7 +159,7 @@ TEST(RootAppearance, ProfileFollowUpOpensTheProfileSheetInsteadOfTheHostsPage)
             { "name", "Profile Downloaded" }, { "cell", "PSLinkCell" }, { "detail", "SettingsDetailController" } } });
     device.description()["purgatoryProfile"] = "Work Wi-Fi";
     auto dumps
-        = runScript(device, json::object(), "tap FollowUpList_com.apple.managedconfiguration.ios-purgatory\ndump\n");
+        = scriptDumps(device, json::object(), "tap FollowUpList_com.apple.managedconfiguration.ios-purgatory\ndump\n");
     ASSERT_EQ(dumps.size(), 1u);
     EXPECT_EQ(dumps[0]["class"], "PSUIPrefsListController") << "the host's page was not pushed";
     EXPECT_EQ(dumps[0]["rootPage"]["presented"],
@@ -191,7 +182,7 @@ TEST(RootAppearance, BadgeIsClearedOnlyWhenAsked)
 TEST(RootAppearance, ASecondRootPageBecomesTheRootListController)
 {
     TestDevice device;
-    auto dumps = runScript(device, { { "titleValue", "Mine" } }, "dump\npush-root\ndump\nback\ndump\n");
+    auto dumps = scriptDumps(device, { { "titleValue", "Mine" } }, "dump\npush-root\ndump\nback\ndump\n");
     ASSERT_EQ(dumps.size(), 3u);
     EXPECT_EQ(dumps[0]["rootPage"]["isRootListController"], true);
     EXPECT_EQ(dumps[1]["rootPage"]["isRootListController"], true);

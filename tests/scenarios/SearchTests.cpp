@@ -6,17 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-std::vector<json> runSteps(
-    TestDevice& device, const json& prefs, const std::string& steps, std::vector<std::string> options = {})
-{
-    device.setPreferences(prefs);
-    device.writeFile("/tmp/steps.txt", steps);
-    options.insert(options.end(), { "script", device.file("/tmp/steps.txt").string() });
-    auto result = device.run(options);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
-}
-
 bool barHidden(const json& page)
 {
     return page["rootControls"]["searchBar"]["hidden"].get<bool>();
@@ -34,7 +23,7 @@ double offset(const json& page)
 TEST(Search, TwoTapsReturnToTheStartAndTheKeyboardShowsTheBar)
 {
     TestDevice device;
-    auto dumps = runSteps(device, json::object(),
+    auto dumps = scriptDumps(device, json::object(),
         "dump\nbutton search\ndump\nbutton search\ndump\nbutton search\nkeyboard show\ndump\nkeyboard hide\ndump\n");
     ASSERT_EQ(dumps.size(), 5u);
     double height = dumps[0]["rootControls"]["searchBar"]["frame"][3].get<double>();
@@ -64,7 +53,7 @@ TEST(Search, SettingsDecideTheButtonAndTheBar)
     };
     for (auto& c : cases) {
         TestDevice device;
-        auto dumps = runSteps(device, c.prefs, "dump\nkeyboard show\ndump\n");
+        auto dumps = scriptDumps(device, c.prefs, "dump\nkeyboard show\ndump\n");
         ASSERT_EQ(dumps.size(), 2u);
         EXPECT_EQ(!dumps[0]["rootControls"]["searchButton"].is_null(), c.button) << c.prefs;
         EXPECT_EQ(barHidden(dumps[0]), c.barHidden) << c.prefs;
@@ -87,7 +76,7 @@ TEST(Search, ButtonIsPlacedByItsOffsetsAndColouredByTheStyle)
     };
     for (auto& c : cases) {
         TestDevice device;
-        auto dumps = runSteps(device, c.prefs, "dump\n", { "--style", c.style });
+        auto dumps = scriptDumps(device, c.prefs, "dump\n", { "--style", c.style });
         ASSERT_EQ(dumps.size(), 1u);
         json button = dumps[0]["rootControls"]["searchButton"];
         EXPECT_EQ(button["frame"], c.frame) << c.prefs;
@@ -115,7 +104,7 @@ TEST(Search, FieldBackgroundIsRoundedColouredOrHidden)
     };
     for (auto& c : cases) {
         TestDevice device;
-        auto dumps = runSteps(device, c.prefs, "dump\n");
+        auto dumps = scriptDumps(device, c.prefs, "dump\n");
         ASSERT_EQ(dumps.size(), 1u);
         json bar = dumps[0]["rootControls"]["searchBar"];
         EXPECT_EQ(bar["class"], "PSKeyboardNavigationSearchBar");

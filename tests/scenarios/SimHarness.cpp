@@ -1,5 +1,7 @@
 #include "SimHarness.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -246,6 +248,22 @@ SimResult TestDevice::run(const std::vector<std::string>& args, SimBounds bounds
     std::vector<std::string> all = { "--device", m_path.string() };
     all.insert(all.end(), args.begin(), args.end());
     return runSim(all, bounds);
+}
+
+SimResult TestDevice::runScript(const std::string& steps, std::vector<std::string> options)
+{
+    writeFile("/tmp/steps.txt", steps);
+    options.insert(options.end(), { "script", file("/tmp/steps.txt").string() });
+    return run(options);
+}
+
+std::vector<json> scriptDumps(
+    TestDevice& device, const json& prefs, const std::string& steps, std::vector<std::string> options)
+{
+    device.setPreferences(prefs);
+    auto result = device.runScript(steps, std::move(options));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return result.jsonLines();
 }
 
 std::vector<std::vector<std::string>> rowIDs(const json& page)

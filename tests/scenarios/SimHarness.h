@@ -55,6 +55,8 @@ public:
 
     // Runs the simulator on this device (writing device.json first).
     SimResult run(const std::vector<std::string>& args, SimBounds = {});
+    // Writes the steps to a file of the device and runs `script` on it, after the given options.
+    SimResult runScript(const std::string& steps, std::vector<std::string> options = {});
 
 private:
     std::filesystem::path m_path;
@@ -71,6 +73,10 @@ struct Screenshot {
     const unsigned char* pixel(size_t x, size_t y) const { return &rgba[(y * width + x) * 4]; }
 };
 std::optional<Screenshot> readScreenshot(const std::filesystem::path&);
+
+// Runs the steps with these preferences, expecting the script to succeed; returns every dump.
+std::vector<nlohmann::json> scriptDumps(
+    TestDevice&, const nlohmann::json& prefs, const std::string& steps, std::vector<std::string> options = {});
 
 // The identifiers of every row of a dumped page, section by section.
 std::vector<std::vector<std::string>> rowIDs(const nlohmann::json& page);

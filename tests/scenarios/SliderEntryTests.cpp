@@ -38,11 +38,7 @@ json field(const json& page)
 // Runs the steps after opening the pane and double-tapping its slider; returns every dump.
 std::vector<json> afterDoubleTap(TestDevice& device, const json& prefs, const std::string& steps)
 {
-    device.setPreferences(prefs);
-    device.writeFile("/tmp/slider.script", "open quick-notes\ndouble-tap NOTE_OPACITY\n" + steps);
-    auto result = device.run({ "script", device.file("/tmp/slider.script").string() });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
+    return scriptDumps(device, prefs, "open quick-notes\ndouble-tap NOTE_OPACITY\n" + steps);
 }
 
 // A pane whose slider runs from 0 to 10,000 and stands at 1234.5, so its texts have groups.

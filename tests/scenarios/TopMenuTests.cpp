@@ -14,8 +14,7 @@ namespace {
 SimResult runSteps(TestDevice& device, const json& prefs, const std::string& steps)
 {
     device.setPreferences(prefs);
-    device.writeFile("/tmp/steps.txt", steps);
-    return device.run({ "script", device.file("/tmp/steps.txt").string() });
+    return device.runScript(steps);
 }
 
 std::vector<json> dumpsOf(const SimResult& result)
