@@ -31,6 +31,17 @@ bool CGImage::acceptsGeometry(std::size_t width, std::size_t height, std::size_t
     return width && height && isFourByteLayout(alpha) && width <= bytesPerRow / 4 && height <= SIZE_MAX / bytesPerRow;
 }
 
+rt::Ref<CGImage> CGImage::withGeometry(
+    std::size_t width, std::size_t height, std::size_t bytesPerRow, CGImageAlphaInfo alphaInfo)
+{
+    auto image = rt::createObject<CGImage>(runtimeClass());
+    image->m_width = width;
+    image->m_height = height;
+    image->m_bytesPerRow = bytesPerRow;
+    image->m_alphaInfo = alphaInfo;
+    return image;
+}
+
 rt::Ref<CGImage> CGImage::create(std::size_t width, std::size_t height, std::size_t bytesPerRow,
     CGImageAlphaInfo alphaInfo, std::vector<std::uint8_t> pixels)
 {
@@ -42,11 +53,7 @@ rt::Ref<CGImage> CGImage::createSharing(std::size_t width, std::size_t height, s
 {
     if (!pixels || !acceptsGeometry(width, height, bytesPerRow, alphaInfo) || pixels->size() / bytesPerRow < height)
         return nullptr;
-    auto image = rt::createObject<CGImage>(runtimeClass());
-    image->m_width = width;
-    image->m_height = height;
-    image->m_bytesPerRow = bytesPerRow;
-    image->m_alphaInfo = alphaInfo;
+    auto image = withGeometry(width, height, bytesPerRow, alphaInfo);
     image->m_pixels = std::move(pixels);
     // The pixels are there from the start, so the first read has nothing to produce.
     std::call_once(image->m_produced, [] {});
@@ -59,11 +66,7 @@ rt::Ref<CGImage> CGImage::createLazily(
 {
     if (!provider || !acceptsGeometry(width, height, bytesPerRow, alphaInfo))
         return nullptr;
-    auto image = rt::createObject<CGImage>(runtimeClass());
-    image->m_width = width;
-    image->m_height = height;
-    image->m_bytesPerRow = bytesPerRow;
-    image->m_alphaInfo = alphaInfo;
+    auto image = withGeometry(width, height, bytesPerRow, alphaInfo);
     image->m_provider = std::move(provider);
     return image;
 }

@@ -81,6 +81,9 @@ public:
 
 private:
     static bool acceptsGeometry(std::size_t width, std::size_t height, std::size_t bytesPerRow, CGImageAlphaInfo);
+    // An image of that geometry, its pixels still to be given.
+    static rt::Ref<CGImage> withGeometry(
+        std::size_t width, std::size_t height, std::size_t bytesPerRow, CGImageAlphaInfo);
     const std::shared_ptr<const PixelBuffer>& pixels() const
     {
         return m_hasPixels.load(std::memory_order_acquire) ? m_pixels : producePixels();
