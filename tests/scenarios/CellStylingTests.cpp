@@ -6,25 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-// The cell that shows a row, found by the row's identifier on a dumped page.
-json cellOf(const json& page, const std::string& id)
-{
-    for (const auto& section : page["sections"])
-        for (const auto& row : section["rows"])
-            if (row["id"] == id)
-                return row["cell"];
-    ADD_FAILURE() << "no row " << id << " on page " << page["page"];
-    return json::object();
-}
-
-json dump(TestDevice& device, const json& prefs, const std::string& page, const std::string& style = "light")
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "--style", style, "dump", page });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
 const json kColors = { { "isCustomTableViewColor", true }, { "colorBackgroundTableLight", "112233" },
     { "colorBackgroundTableDark", "445566" } };
 
@@ -34,15 +15,15 @@ TEST(CellStyling, StandardCellsTakeTheTableColourOfTheirAppearance)
 {
     for (auto [page, row] : { std::pair { "root", "General" }, std::pair { "about", "SerialNumber" } }) {
         TestDevice device;
-        EXPECT_EQ(cellOf(dump(device, kColors, page, "light"), row)["background"], "#112233FF") << page;
-        EXPECT_EQ(cellOf(dump(device, kColors, page, "dark"), row)["background"], "#445566FF") << page;
+        EXPECT_EQ(cellOf(dumpPage(device, kColors, page, "light"), row)["background"], "#112233FF") << page;
+        EXPECT_EQ(cellOf(dumpPage(device, kColors, page, "dark"), row)["background"], "#445566FF") << page;
     }
 }
 
 TEST(CellStyling, WithoutTheSettingCellsKeepTheHostBackground)
 {
     TestDevice device;
-    json cell = cellOf(dump(device, { { "isCustomTableViewColor", false } }, "about"), "SerialNumber");
+    json cell = cellOf(dumpPage(device, { { "isCustomTableViewColor", false } }, "about"), "SerialNumber");
     EXPECT_EQ(cell["background"], nullptr);
 }
 
@@ -67,7 +48,7 @@ TEST(CellStyling, ExemptCellsGetNeitherBorderNorTableColourButStillTheirRounding
     prefs.update({ { "isCustomBorderColor", true }, { "borderWidthValue", 2 }, { "colorBorder", "ff0000" },
         { "roundCornersCustomize", 7 }, { "isCustomTableCellCustomizabilityEnabled", true },
         { "groupTweaksEnabled", true } });
-    json page = dump(device, prefs, "snowboard");
+    json page = dumpPage(device, prefs, "snowboard");
     json footer = cellOf(page, "SNOWBOARD_FOOTER");
     EXPECT_EQ(footer["class"], "SnowboardFooterCell");
     EXPECT_EQ(footer["layer"]["borderWidth"], 0);
@@ -86,7 +67,7 @@ TEST(CellStyling, PreferenceCellsGetTheirBorderFromIOS15On)
         TestDevice device;
         device.description()["systemVersion"] = version;
         json cell = cellOf(
-            dump(device, { { "isCustomBorderColor", true }, { "borderWidthValue", 3 } }, "about"), "ProductModel");
+            dumpPage(device, { { "isCustomBorderColor", true }, { "borderWidthValue", 3 } }, "about"), "ProductModel");
         EXPECT_EQ(cell["layer"]["borderWidth"], width) << "iOS " << version;
     }
 }
@@ -102,15 +83,15 @@ TEST(CellStyling, WithoutArrowsOnlyDeviceListsInputModesAndVPNKeepTheirAccessory
     };
     for (auto c : { Case { "root", "General", 0 }, Case { "root", "VPN", 1 }, Case { "bluetooth", "BT-AirPods", 1 },
              Case { "keyboards", "en_US", 1 }, Case { "keyboards", "KEYBOARDS", 0 } })
-        EXPECT_EQ(cellOf(dump(device, prefs, c.page), c.row)["accessory"], c.accessory) << c.page << " " << c.row;
-    EXPECT_EQ(cellOf(dump(device, { { "isArrowAccessory", true } }, "root"), "General")["accessory"], 1);
+        EXPECT_EQ(cellOf(dumpPage(device, prefs, c.page), c.row)["accessory"], c.accessory) << c.page << " " << c.row;
+    EXPECT_EQ(cellOf(dumpPage(device, { { "isArrowAccessory", true } }, "root"), "General")["accessory"], 1);
 }
 
 TEST(CellStyling, ATapHighlightsOnlyWhileTheSelectedBackgroundSettingIsOn)
 {
     for (bool on : { false, true }) {
         TestDevice device;
-        json tap = cellOf(dump(device, { { "disableSelectedBackground", on } }, "root"), "General")["tap"];
+        json tap = cellOf(dumpPage(device, { { "disableSelectedBackground", on } }, "root"), "General")["tap"];
         EXPECT_EQ(tap["highlighted"], on);
         EXPECT_EQ(tap["selected"], on);
     }
@@ -120,9 +101,9 @@ TEST(CellStyling, CornersAndIconsAreRoundedAsSet)
 {
     TestDevice device;
     json prefs = { { "roundCornersCustomize", 12 }, { "isCircleIcons", true }, { "circleIconValue", 14 } };
-    json general = cellOf(dump(device, prefs, "root"), "General");
+    json general = cellOf(dumpPage(device, prefs, "root"), "General");
     EXPECT_EQ(general["layer"]["cornerRadius"], 12);
     EXPECT_EQ(general["icon"]["cornerRadius"], 14);
     EXPECT_EQ(general["icon"]["clips"], true);
-    EXPECT_EQ(cellOf(dump(device, prefs, "battery"), "Maximum Capacity")["layer"]["cornerRadius"], 12);
+    EXPECT_EQ(cellOf(dumpPage(device, prefs, "battery"), "Maximum Capacity")["layer"]["cornerRadius"], 12);
 }

@@ -6,22 +6,9 @@ using nlohmann::json;
 
 namespace {
 
-json dump(TestDevice& device, const json& prefs, const std::string& page)
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "dump", page });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
 json controlOf(const json& page, const std::string& id)
 {
-    for (const auto& section : page["sections"])
-        for (const auto& row : section["rows"])
-            if (row["id"] == id)
-                return row["cell"]["control"];
-    ADD_FAILURE() << "no row " << id << " on page " << page["page"];
-    return json::object();
+    return cellOf(page, id)["control"];
 }
 
 const json kSwitchColours = { { "colorOnSwitch", "FF2D55" }, { "colorOffSwitch", "30D158" } };
@@ -49,7 +36,7 @@ TEST(ControlStyling, SwitchesHideOnlyOnTheRootListAndTakeTheColoursEverywhere)
         json prefs = kSwitchColours;
         prefs.update({ { "isSwitchesEnabled", c.hideSetting }, { "isCustomSwitchColor", c.colourSetting },
             { "isCustomTableCellCustomizabilityEnabled", false } });
-        json control = controlOf(dump(device, prefs, c.page), c.row);
+        json control = controlOf(dumpPage(device, prefs, c.page), c.row);
         std::string label = std::string(c.page) + " hide=" + std::to_string(c.hideSetting)
             + " colour=" + std::to_string(c.colourSetting);
         ASSERT_EQ(control["class"], "UISwitch") << label;
@@ -83,7 +70,7 @@ TEST(ControlStyling, SliderValueLabelsAreTidiedOnThePanesTwoPages)
         { "keyboards", "KEY_REPEAT", "5.0", false },
     };
     for (auto c : cases) {
-        json label = controlOf(dump(device, {}, c.page), c.row)["valueLabel"];
+        json label = controlOf(dumpPage(device, {}, c.page), c.row)["valueLabel"];
         ASSERT_TRUE(label.is_object()) << c.row;
         EXPECT_EQ(label["text"], c.text) << c.row;
         EXPECT_EQ(label["color"] == secondary, c.tidied) << c.row;

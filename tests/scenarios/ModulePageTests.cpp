@@ -19,14 +19,6 @@ json withModules(json extra)
     return prefs;
 }
 
-json dump(TestDevice& device, const json& prefs, const std::string& page)
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "dump", page });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
 // Puts a row into the device's root list right after another one.
 void insertRootRow(TestDevice& device, const std::string& after, json row)
 {
@@ -46,7 +38,7 @@ TEST(ModulePages, ConnectivityShowsItsRunFilteredByTheMemberSwitches)
 {
     TestDevice device;
     insertRootRow(device, "AIRPLANE_MODE", { { "id", "CARRIER_ROW" }, { "name", "Carrier" }, { "cell", "PSLinkCell" } });
-    json page = dump(device, withModules({ { "wifiEnabled", false } }), "connectivity");
+    json page = dumpPage(device, withModules({ { "wifiEnabled", false } }), "connectivity");
     EXPECT_EQ(page["title"], "Connectivity");
     EXPECT_EQ(flatRowIDs(page), (Ids { "AIRPLANE_MODE", "CARRIER_ROW", "Bluetooth", "MOBILE_DATA_SETTINGS_ID", "INTERNET_TETHERING" }));
 }
@@ -54,7 +46,7 @@ TEST(ModulePages, ConnectivityShowsItsRunFilteredByTheMemberSwitches)
 TEST(ModulePages, NotificationsFilterTheirRows)
 {
     TestDevice device;
-    json page = dump(device, withModules({ { "dndEnabled", false } }), "notifications");
+    json page = dumpPage(device, withModules({ { "dndEnabled", false } }), "notifications");
     EXPECT_EQ(page["title"], "Notifications & Sounds");
     EXPECT_EQ(flatRowIDs(page), (Ids { "NOTIFICATIONS_ID", "Sounds", "SCREEN_TIME" }));
 }
@@ -65,7 +57,7 @@ TEST(ModulePages, GeneralPutsTheRootPagesExposureRowAfterEmergencySOS)
         TestDevice device;
         device.description()["systemVersion"] = version;
         insertRootRow(device, "PASSCODE", { { "id", "EMERGENCY_SOS" }, { "name", "Emergency SOS" }, { "cell", "PSLinkCell" } });
-        json page = dump(device, withModules({ { "accessibilityEnabled", false } }), "general");
+        json page = dumpPage(device, withModules({ { "accessibilityEnabled", false } }), "general");
         Ids ids = flatRowIDs(page);
         EXPECT_EQ(page["title"], "General");
         EXPECT_EQ(ids, (Ids { "General", "ControlCenter", "DISPLAY", "HOME_SCREEN", "Wallpaper", "SIRI", "EMERGENCY_SOS",
@@ -77,7 +69,7 @@ TEST(ModulePages, GeneralPutsTheRootPagesExposureRowAfterEmergencySOS)
 TEST(ModulePages, GeneralWithoutEmergencySOSShowsNoExposureRow)
 {
     TestDevice device;
-    json page = dump(device, withModules({ { "wallpaperEnabled", false } }), "general");
+    json page = dumpPage(device, withModules({ { "wallpaperEnabled", false } }), "general");
     Ids ids = flatRowIDs(page);
     EXPECT_EQ(indexOf(ids, "Exposure Notifications"), -1);
     EXPECT_EQ(indexOf(ids, "Wallpaper"), -1);
@@ -99,7 +91,7 @@ TEST(ModulePages, WallpaperOpensThroughTheRootPage)
 TEST(ListPages, TweaksListTheEntryFilesSortedWithTheirIcons)
 {
     TestDevice device;
-    json page = dump(device, withModules({}), "tweaks");
+    json page = dumpPage(device, withModules({}), "tweaks");
     EXPECT_EQ(page["title"], "Tweaks");
     EXPECT_EQ(flatRowIDs(page), (Ids { "Aurora", "beta tools", "Lumen", "Quick Notes", "Snowboard", "Velvet" }));
     auto rows = page["sections"][0]["rows"];
@@ -126,7 +118,7 @@ TEST(ListPages, AppsTakeTheDeliveredRowsTenMillisecondsLater)
 TEST(ListPages, SystemAppsListEverythingFromTheStoreWithIcons)
 {
     TestDevice device;
-    json page = dump(device, withModules({}), "system-apps");
+    json page = dumpPage(device, withModules({}), "system-apps");
     Ids ids = flatRowIDs(page);
     EXPECT_EQ(page["title"], "System Apps");
     EXPECT_EQ(ids.front(), "STORE");

@@ -6,24 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-json cellOf(const json& page, const std::string& id)
-{
-    for (const auto& section : page["sections"])
-        for (const auto& row : section["rows"])
-            if (row["id"] == id)
-                return row["cell"];
-    ADD_FAILURE() << "no row " << id << " on page " << page["page"];
-    return json::object();
-}
-
-json dump(TestDevice& device, const json& prefs, const std::string& page)
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "dump", page });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
 const json kRegrouped
     = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
           { "isNotificationsGroupingEnabled", true }, { "isGeneralGroupingEnabled", true },
@@ -41,7 +23,7 @@ void setRootValue(TestDevice& device, const std::string& id, const std::string& 
 TEST(RowSubtitles, RootRowsShowTitlesAndSubtitlesFromTheLocalizationBundle)
 {
     TestDevice device;
-    json page = dump(device, kRegrouped, "root");
+    json page = dumpPage(device, kRegrouped, "root");
     struct Case {
         const char* row;
         const char* title;
@@ -69,7 +51,7 @@ TEST(RowSubtitles, ConnectivityRowsShowTheirLiveStateAndHideTheValue)
     TestDevice device;
     setRootValue(device, "INTERNET_TETHERING", "Off");
     setRootValue(device, "MOBILE_DATA_SETTINGS_ID", "On");
-    json page = dump(device, { { "isTableIconsEnabled", true } }, "root");
+    json page = dumpPage(device, { { "isTableIconsEnabled", true } }, "root");
     json bluetooth = cellOf(page, "Bluetooth");
     EXPECT_EQ(bluetooth["subtitle"]["text"], "On");
     EXPECT_EQ(bluetooth["detail"]["hidden"], true);
@@ -88,11 +70,11 @@ TEST(RowSubtitles, TheVPNRowFollowsTheScopedProxySettings)
              Case { { "ipsec0" }, "Connected" }, Case { json::array(), "Not Connected" } }) {
         TestDevice device;
         device.description()["network"]["scopedProxies"] = c.scoped;
-        EXPECT_EQ(cellOf(dump(device, json::object(), "root"), "VPN")["subtitle"]["text"], c.subtitle) << c.scoped;
+        EXPECT_EQ(cellOf(dumpPage(device, json::object(), "root"), "VPN")["subtitle"]["text"], c.subtitle) << c.scoped;
     }
     TestDevice device;
     device.description()["network"].erase("scopedProxies");
-    EXPECT_EQ(cellOf(dump(device, json::object(), "root"), "VPN")["subtitle"]["text"], "Not Connected");
+    EXPECT_EQ(cellOf(dumpPage(device, json::object(), "root"), "VPN")["subtitle"]["text"], "Not Connected");
 }
 
 TEST(RowSubtitles, UntranslatedTitlesAreRelocalised)
@@ -103,7 +85,7 @@ TEST(RowSubtitles, UntranslatedTitlesAreRelocalised)
     list.push_back({ { "id", "MIXED_ROW" }, { "name", "Apps TITLE" }, { "cell", "PSLinkCell" } });
     list.push_back({ { "id", "SYSTEM_APPS_TITLE" }, { "name", "SYSTEM_APPS_TITLE" }, { "cell", "PSLinkCell" } });
     list.push_back({ { "id", "UNKNOWN_KEY" }, { "name", "UNKNOWN_KEY" }, { "cell", "PSLinkCell" } });
-    json page = dump(device, json::object(), "root");
+    json page = dumpPage(device, json::object(), "root");
     EXPECT_EQ(cellOf(page, "PASSWORDS_ROW")["text"]["text"], "Tweaks");
     EXPECT_EQ(cellOf(page, "MIXED_ROW")["text"]["text"], "Apps TITLE");
     EXPECT_EQ(cellOf(page, "SYSTEM_APPS_TITLE")["text"]["text"], "System Apps");
@@ -113,7 +95,7 @@ TEST(RowSubtitles, UntranslatedTitlesAreRelocalised)
 TEST(RowSubtitles, SubtitlesAppearOnlyOnTheRootList)
 {
     TestDevice device;
-    json page = dump(device, kRegrouped, "connectivity");
+    json page = dumpPage(device, kRegrouped, "connectivity");
     for (const auto& section : page["sections"])
         for (const auto& row : section["rows"])
             EXPECT_EQ(row["cell"]["subtitle"], nullptr) << row["id"];
@@ -126,7 +108,7 @@ TEST(RowSubtitles, AboutValuesAreReplacedEachInItsOwnRow)
         { "isModelNameSpoofingEnabled", true }, { "customModelNameValue", "iPhone 15 Pro Max" },
         { "isModelNumberSpoofingEnabled", true }, { "customModelNumberValue", "MU2A3LL/A" },
         { "isSerialNumberSpoofingEnabled", true } };
-    json page = dump(device, prefs, "about");
+    json page = dumpPage(device, prefs, "about");
     EXPECT_EQ(cellOf(page, "ProductVersion")["detail"]["text"], "17.0");
     EXPECT_EQ(cellOf(page, "ProductModelName")["detail"]["text"], "iPhone 15 Pro Max");
     EXPECT_EQ(cellOf(page, "ProductModel")["detail"]["text"], "MU2A3LL/A");
@@ -134,14 +116,14 @@ TEST(RowSubtitles, AboutValuesAreReplacedEachInItsOwnRow)
     EXPECT_EQ(cellOf(page, "SerialNumber")["detail"]["text"], "");
     EXPECT_EQ(cellOf(page, "NAME_CELL_ID")["detail"]["text"], "Jane's iPhone");
     EXPECT_EQ(cellOf(page, "SONGS")["detail"]["text"], "0");
-    EXPECT_EQ(cellOf(dump(device, json::object(), "about"), "ProductVersion")["detail"]["text"], "16.4");
+    EXPECT_EQ(cellOf(dumpPage(device, json::object(), "about"), "ProductVersion")["detail"]["text"], "16.4");
 }
 
 TEST(RowSubtitles, BatteryHealthShowsTheReplacedMaximumCapacity)
 {
     TestDevice device;
-    json page
-        = dump(device, { { "isBatterySpoofingEnabled", true }, { "customBatterySpoofingValue", "100%" } }, "battery");
+    json page = dumpPage(
+        device, { { "isBatterySpoofingEnabled", true }, { "customBatterySpoofingValue", "100%" } }, "battery");
     EXPECT_EQ(cellOf(page, "Maximum Capacity")["detail"]["text"], "100%");
     EXPECT_EQ(cellOf(page, "PEAK_PERFORMANCE")["detail"]["text"], "Normal");
 }
@@ -157,7 +139,7 @@ TEST(RowSubtitles, TheGeneralRowShowsStorageWithTheReplacedCapacity)
         TestDevice device;
         json prefs = c.prefs;
         prefs["isAmountOfStorageForGeneralEnabled"] = true;
-        json general = cellOf(dump(device, prefs, "root"), "General");
+        json general = cellOf(dumpPage(device, prefs, "root"), "General");
         EXPECT_EQ(general["detail"]["text"], c.text);
         EXPECT_EQ(general["subtitle"]["text"], c.text);
     }
@@ -166,7 +148,7 @@ TEST(RowSubtitles, TheGeneralRowShowsStorageWithTheReplacedCapacity)
 TEST(RowSubtitles, TheWiFiRowShowsTheEn0Address)
 {
     TestDevice device;
-    json wifi = cellOf(dump(device, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI");
+    json wifi = cellOf(dumpPage(device, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI");
     EXPECT_EQ(wifi["subtitle"]["text"], "192.168.1.23");
     EXPECT_EQ(wifi["detail"]["text"], "192.168.1.23");
     EXPECT_EQ(wifi["text"]["text"], "Wi-Fi");
@@ -175,6 +157,6 @@ TEST(RowSubtitles, TheWiFiRowShowsTheEn0Address)
     TestDevice broken;
     broken.description()["network"]["interfaces"]
         = { { { "name", "en0" }, { "family", "ipv4" }, { "address", "999.1" } } };
-    EXPECT_EQ(cellOf(dump(broken, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI")["subtitle"]["text"],
+    EXPECT_EQ(cellOf(dumpPage(broken, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI")["subtitle"]["text"],
         "Home Network");
 }

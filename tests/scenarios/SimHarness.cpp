@@ -266,6 +266,27 @@ std::vector<json> scriptDumps(
     return result.jsonLines();
 }
 
+json dumpPage(TestDevice& device, const json& prefs, const std::string& page, const std::string& style)
+{
+    device.setPreferences(prefs);
+    std::vector<std::string> args { "dump", page };
+    if (!style.empty())
+        args.insert(args.begin(), { "--style", style });
+    auto result = device.run(args);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return result.json();
+}
+
+json cellOf(const json& page, const std::string& id)
+{
+    for (const auto& section : page["sections"])
+        for (const auto& row : section["rows"])
+            if (row["id"] == id)
+                return row["cell"];
+    ADD_FAILURE() << "no row " << id << " on page " << page["page"];
+    return json::object();
+}
+
 std::vector<std::vector<std::string>> rowIDs(const json& page)
 {
     std::vector<std::vector<std::string>> result;

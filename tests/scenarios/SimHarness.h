@@ -78,6 +78,14 @@ std::optional<Screenshot> readScreenshot(const std::filesystem::path&);
 std::vector<nlohmann::json> scriptDumps(
     TestDevice&, const nlohmann::json& prefs, const std::string& steps, std::vector<std::string> options = {});
 
+// Dumps a page with these preferences (in the style given, or the simulator's own), expecting
+// success.
+nlohmann::json dumpPage(
+    TestDevice&, const nlohmann::json& prefs, const std::string& page, const std::string& style = "");
+// The cell that shows a row, found by the row's identifier on a dumped page; a failure of the
+// test when the page has no such row.
+nlohmann::json cellOf(const nlohmann::json& page, const std::string& id);
+
 // The identifiers of every row of a dumped page, section by section.
 std::vector<std::vector<std::string>> rowIDs(const nlohmann::json& page);
 // All row identifiers of a dumped page in order.

@@ -15,24 +15,6 @@ const char* kLightPicture = "/var/mobile/Media/Tamarind/background-light.png";
 // A picture of another size, so the dump tells the two apart.
 const char* kDarkPicture = "/var/jb/Library/PreferenceBundles/AuroraPrefs.bundle/icon.png";
 
-json dump(TestDevice& device, const json& prefs, const std::string& page, const std::string& style = "light")
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "--style", style, "dump", page });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
-json cellOf(const json& page, const std::string& id)
-{
-    for (const auto& section : page["sections"])
-        for (const auto& row : section["rows"])
-            if (row["id"] == id)
-                return row["cell"];
-    ADD_FAILURE() << "no row " << id << " on page " << page["page"];
-    return json::object();
-}
-
 std::vector<json> allCells(const json& page)
 {
     std::vector<json> cells;
@@ -62,7 +44,7 @@ TEST(TableStyling, GeneralAndNotificationsPagesLeaveNoFooterSpaceConnectivityKee
     } cases[] = { { "general", 0 }, { "notifications", 0 }, { "connectivity", -1 } };
     for (auto c : cases) {
         TestDevice device;
-        json heights = dump(device, kModules, c.page)["table"]["footerHeights"];
+        json heights = dumpPage(device, kModules, c.page)["table"]["footerHeights"];
         ASSERT_FALSE(heights.empty()) << c.page;
         for (const auto& h : heights)
             EXPECT_EQ(h, c.height) << c.page;
@@ -73,10 +55,10 @@ TEST(TableStyling, PreferencePagesTakeTheInsetGroupedStyleAndTheSideInsetOfTheSe
 {
     for (const char* page : { "about", "root" }) {
         TestDevice device;
-        json table = dump(device, { { "tableViewCellInset", 24 } }, page)["table"];
+        json table = dumpPage(device, { { "tableViewCellInset", 24 } }, page)["table"];
         EXPECT_EQ(table["style"], 2) << page;
         EXPECT_EQ(table["sectionInset"], json({ 0.0, 24.0, 0.0, 24.0 })) << page;
-        json cell = allCells(dump(device, { { "tableViewCellInset", 24 } }, page)).back();
+        json cell = allCells(dumpPage(device, { { "tableViewCellInset", 24 } }, page)).back();
         EXPECT_EQ(cell["frame"][0], 24) << page;
         EXPECT_EQ(cell["frame"][2], 390 - 48) << page;
     }
@@ -87,7 +69,7 @@ TEST(TableStyling, TheBackgroundPictureOfTheAppearanceLiesUnderABlurLayer)
     TestDevice device;
     json prefs = { { "isCustomBackgroundImageEnabled", true }, { "backgroundImageBlurValue", 0.5 },
         { "backgroundImageLight", kLightPicture } };
-    json light = dump(device, prefs, "about")["table"]["backgroundView"];
+    json light = dumpPage(device, prefs, "about")["table"]["backgroundView"];
     EXPECT_EQ(light["class"], "UIImageView");
     EXPECT_EQ(light["imageSize"], json({ 130.0, 282.0 }));
     ASSERT_EQ(light["subviews"].size(), 1u);
@@ -98,7 +80,7 @@ TEST(TableStyling, TheBackgroundPictureOfTheAppearanceLiesUnderABlurLayer)
     EXPECT_EQ(blur["frame"], json({ 0.0, 0.0, 390.0, 844.0 }));
 
     // Without a dark picture the dark appearance shows the blur layer over an empty view.
-    json dark = dump(device, prefs, "about", "dark")["table"]["backgroundView"];
+    json dark = dumpPage(device, prefs, "about", "dark")["table"]["backgroundView"];
     EXPECT_EQ(dark["image"], false);
     ASSERT_EQ(dark["subviews"].size(), 1u);
     EXPECT_EQ(dark["subviews"][0]["class"], "_UIBackdropView");
@@ -159,9 +141,9 @@ TEST(TableStyling, TheBlurValueDecidesHowMuchOfTheBlurCoversThePicture)
 TEST(TableStyling, TheBackgroundColourPaintsTablesOfPreferencePages)
 {
     TestDevice device;
-    json on = dump(device, { { "isCustomBackgroundColor", true }, { "colorBackground", "#2040C0" } }, "about");
+    json on = dumpPage(device, { { "isCustomBackgroundColor", true }, { "colorBackground", "#2040C0" } }, "about");
     EXPECT_EQ(on["table"]["background"], "#2040C0FF");
-    json off = dump(device, { { "colorBackground", "#2040C0" } }, "about");
+    json off = dumpPage(device, { { "colorBackground", "#2040C0" } }, "about");
     EXPECT_NE(off["table"]["background"], "#2040C0FF");
     EXPECT_EQ(off["table"]["backgroundView"], nullptr);
 }
@@ -170,7 +152,7 @@ TEST(TableStyling, SeparatorsGoOnlyWhenTheSettingSaysSo)
 {
     for (bool disabled : { true, false }) {
         TestDevice device;
-        auto cells = allCells(dump(device, { { "isSeperatorsDisabled", disabled } }, "about"));
+        auto cells = allCells(dumpPage(device, { { "isSeperatorsDisabled", disabled } }, "about"));
         bool anySeparator
             = std::any_of(cells.begin(), cells.end(), [](const json& c) { return c["separator"] == true; });
         EXPECT_EQ(anySeparator, !disabled);
@@ -184,7 +166,7 @@ TEST(TableStyling, SectionTitlesAreCentredOnlyWithBothSettings)
     } cases[] = { { true, true, true }, { true, false, false }, { false, true, false } };
     for (auto c : cases) {
         TestDevice device;
-        json titles = dump(device, { { "isCenterLabels", c.labels }, { "isCenterLabelsOnSubmenus", c.submenus } },
+        json titles = dumpPage(device, { { "isCenterLabels", c.labels }, { "isCenterLabelsOnSubmenus", c.submenus } },
             "snowboard")["table"]["sectionTitles"];
         ASSERT_FALSE(titles.empty());
         ASSERT_TRUE(titles[0].contains("header")) << titles;
@@ -204,7 +186,7 @@ TEST(TableStyling, TheGeneralPageHidesTheUpdateBadgeAndEveryLabelWithItsDigits)
             { { "id", "VERSION" }, { "name", "iOS Version" }, { "cell", "PSTitleValueCell" }, { "value", "14.4" } });
         rows.push_back(
             { { "id", "AIRDROP" }, { "name", "AirDrop" }, { "cell", "PSTitleValueCell" }, { "value", "Off" } });
-        json page = dump(device, { { "isSoftwareUpdateBadgeEnabled", hide } }, "general-settings");
+        json page = dumpPage(device, { { "isSoftwareUpdateBadgeEnabled", hide } }, "general-settings");
         json badge = cellOf(page, "SOFTWARE_UPDATE_LINK")["contentViews"];
         ASSERT_EQ(badge.size(), 2u);
         EXPECT_EQ(badge[0]["class"], "UIImageView");
@@ -213,7 +195,7 @@ TEST(TableStyling, TheGeneralPageHidesTheUpdateBadgeAndEveryLabelWithItsDigits)
         EXPECT_EQ(badge[1]["hidden"], hide);
         EXPECT_EQ(cellOf(page, "VERSION")["detail"]["hidden"], hide);
         EXPECT_EQ(cellOf(page, "AIRDROP")["detail"]["hidden"], false);
-        EXPECT_EQ(cellOf(dump(device, { { "isSoftwareUpdateBadgeEnabled", hide } }, "keyboards"),
+        EXPECT_EQ(cellOf(dumpPage(device, { { "isSoftwareUpdateBadgeEnabled", hide } }, "keyboards"),
                       "KEYBOARDS")["detail"]["hidden"],
             false);
     }
@@ -222,26 +204,27 @@ TEST(TableStyling, TheGeneralPageHidesTheUpdateBadgeAndEveryLabelWithItsDigits)
 TEST(TableStyling, AccessoryImagesTakeTheUserColourAsTemplates)
 {
     TestDevice device;
-    json on
-        = cellOf(dump(device, { { "isCustomAccessoryColorEnabled", true }, { "colorAccessory", "#FF0000" } }, "about"),
-            "SerialNumber");
-    json tinted = cellOf(dump(device, { { "isCustomAccessoryColorEnabled", true }, { "colorAccessory", "#FF0000" } },
-                             "general-settings"),
-        "About")["accessoryImage"];
+    json on = cellOf(
+        dumpPage(device, { { "isCustomAccessoryColorEnabled", true }, { "colorAccessory", "#FF0000" } }, "about"),
+        "SerialNumber");
+    json tinted
+        = cellOf(dumpPage(device, { { "isCustomAccessoryColorEnabled", true }, { "colorAccessory", "#FF0000" } },
+                     "general-settings"),
+            "About")["accessoryImage"];
     EXPECT_EQ(on["accessoryImage"], nullptr) << "a row without accessory has nothing to tint";
     EXPECT_EQ(tinted["tint"], "#FF0000FF");
     EXPECT_EQ(tinted["template"], true);
     json plain
-        = cellOf(dump(device, { { "colorAccessory", "#FF0000" } }, "general-settings"), "About")["accessoryImage"];
+        = cellOf(dumpPage(device, { { "colorAccessory", "#FF0000" } }, "general-settings"), "About")["accessoryImage"];
     EXPECT_NE(plain["tint"], "#FF0000FF");
 }
 
 TEST(TableStyling, TheLargeTitleIsCentredAndColouredWhileOtherLabelsStayWhereTheHostPutsThem)
 {
     TestDevice device;
-    json on = dump(
+    json on = dumpPage(
         device, { { "centerTitle", true }, { "isCustomTitleColor", true }, { "colorTitle", "#00AA00" } }, "root");
-    json off = dump(device, { { "centerTitle", false }, { "colorTitle", "#00AA00" } }, "root");
+    json off = dumpPage(device, { { "centerTitle", false }, { "colorTitle", "#00AA00" } }, "root");
     json title = on["navigationBar"]["largeTitle"];
     ASSERT_EQ(title["shown"], true);
     EXPECT_DOUBLE_EQ(title["frame"][0].get<double>() + title["frame"][2].get<double>() / 2, 195);
