@@ -4,6 +4,9 @@
 #include "host/foundation/FileManager.h"
 #include "host/foundation/PropertyList.h"
 #include "host/foundation/String.h"
+#include "host/runtime/Weak.h"
+
+#include <unordered_map>
 
 using rt::Object;
 using rt::SEL;
@@ -46,10 +49,21 @@ rt::Ref<NSBundle> NSBundle::create(const std::string& devicePath)
     bool isDirectory = false;
     if (!NSFileManager::defaultManager()->fileExists(devicePath, &isDirectory) || !isDirectory)
         return nullptr;
+    std::string path = devicePath;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    // Weak: a bundle lives as long as its holders, as every other object does.
+    static std::mutex lock;
+    static auto* bundles = new std::unordered_map<std::string, rt::Weak<NSBundle>>;
+    std::lock_guard<std::mutex> guard(lock);
+    auto& slot = (*bundles)[path];
+    if (auto existing = slot.load())
+        return existing;
     auto b = rt::adopt(static_cast<NSBundle*>(classObject()->allocate()));
-    b->m_path = devicePath;
-    while (b->m_path.size() > 1 && b->m_path.back() == '/')
-        b->m_path.pop_back();
+    b->m_path = path;
+    slot = b.get();
+    if (bundles->size() > 1024)
+        std::erase_if(*bundles, [](auto& entry) { return !entry.second.load(); });
     return b;
 }
 
@@ -58,12 +72,20 @@ std::string NSBundle::pathForResource(const std::string& name, const std::string
     if (name.empty() || name.find("..") != std::string::npos)
         return "";
     std::string file = type.empty() ? name : name + "." + type;
-    for (const char* dir : { "", "/en.lproj", "/English.lproj", "/Base.lproj" }) {
-        std::string path = m_path + dir + "/" + file;
+    std::lock_guard<std::mutex> guard(m_contentsLock);
+    if (!m_contents)
+        m_contents = std::make_unique<BundleContents>(m_path);
+    m_contents->refresh();
+    for (const char* dir : { "", "en.lproj", "English.lproj", "Base.lproj" }) {
+        // A name with folders in it is looked up as given.
+        if (file.find('/') == std::string::npos && !m_contents->mayHold(dir, file))
+            continue;
+        std::string path = m_path + (*dir ? "/" : "") + dir + "/" + file;
         bool isDirectory = false;
         if (NSFileManager::defaultManager()->fileExists(path, &isDirectory) && !isDirectory)
             return path;
     }
+    m_contents->noteMiss();
     return "";
 }
 

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <string>
+
+#include "host/foundation/BundleContents.h"
 
 #include "host/runtime/Runtime.h"
 
@@ -9,7 +13,8 @@
 class NSBundle : public rt::Object {
 public:
     static rt::Class* classObject();
-    // Nothing when the path is not an existing folder of the device.
+    // Nothing when the path is not an existing folder of the device. One path has one bundle
+    // while anything holds it, so what the bundle learnt of its folders is shared.
     static rt::Ref<NSBundle> create(const std::string& devicePath);
 
     const std::string& bundlePath() const { return m_path; }
@@ -20,4 +25,8 @@ public:
     std::string localizedString(const std::string& key, const std::string& fallback, const std::string& table) const;
 
     std::string m_path;
+
+private:
+    mutable std::mutex m_contentsLock;
+    mutable std::unique_ptr<BundleContents> m_contents;
 };

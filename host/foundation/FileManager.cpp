@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <system_error>
 
@@ -84,8 +85,13 @@ bool NSFileManager::fileExists(const std::string& path, bool* isDirectory) const
     if (isDirectory)
         *isDirectory = false;
     auto resolved = resolveDevicePath(path);
-    if (!resolved)
+    if (!resolved || resolved->kind == FileKind::missing)
         return false;
+    if (resolved->kind != FileKind::unknown) {
+        if (isDirectory)
+            *isDirectory = resolved->kind == FileKind::directory;
+        return true;
+    }
     std::error_code ec;
     auto status = fs::status(resolved->host, ec);
     if (ec || !fs::exists(status))
@@ -120,11 +126,8 @@ std::optional<std::vector<std::string>> NSFileManager::contentsOfDirectory(const
 
 std::optional<std::vector<uint8_t>> NSFileManager::contents(const std::string& path) const
 {
-    auto resolved = resolveDevicePath(path);
-    if (!resolved)
-        return std::nullopt;
     std::string error;
-    return readInputFile(resolved->host, kMaximumFileBytes, error);
+    return readInputFile(openDeviceFile(path, O_RDONLY | O_NONBLOCK), path, kMaximumFileBytes, error);
 }
 
 bool NSFileManager::createFile(const std::string& path, const std::vector<uint8_t>& bytes) const

@@ -1,7 +1,11 @@
 #include "host/platform/DeviceRoot.h"
 
+#include <atomic>
+#include <cerrno>
 #include <deque>
 #include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -15,6 +19,18 @@ fs::path& rootFolder()
 {
     static auto* root = new fs::path;
     return *root;
+}
+
+// Set once the kernel (or a sandbox in front of it) turns openat2 down.
+std::atomic<bool> openat2Refused { false };
+
+FileKind kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return FileKind::regular;
+    if (S_ISDIR(mode))
+        return FileKind::directory;
+    return FileKind::other;
 }
 
 std::deque<std::string> splitComponents(std::string_view path)
@@ -32,19 +48,12 @@ std::deque<std::string> splitComponents(std::string_view path)
     return parts;
 }
 
-// A path without links and without ".." is its own resolution, and the kernel can tell in one
-// walk of the path: the path that a descriptor opened on it reads back is the path asked for
-// only when no component was a link. Checking each component with lstat costs a walk of the
-// path so far per component, which in a folder nested a thousand deep is felt.
-std::optional<ResolvedPath> resolveWithoutLinks(const std::string& root, std::string_view devicePath)
+// A path without links and without ".." is its own resolution. Without openat2 the kernel can
+// still tell in one walk of the path: the path that a descriptor opened on it reads back is the
+// path asked for only when no component was a link. Checking each component with lstat costs a
+// walk of the path so far per component, which in a folder nested a thousand deep is felt.
+std::optional<ResolvedPath> resolveByReadingBack(const std::string& root, const std::string& device)
 {
-    std::string device;
-    for (auto& part : splitComponents(devicePath)) {
-        if (part == "..")
-            return std::nullopt;
-        if (part != ".")
-            device.append("/").append(part);
-    }
     std::string host = root + device;
     int fd = open(host.c_str(), O_PATH | O_CLOEXEC);
     if (fd < 0)
@@ -57,6 +66,84 @@ std::optional<ResolvedPath> resolveWithoutLinks(const std::string& root, std::st
     return ResolvedPath { fs::path(host), device.empty() ? "/" : device };
 }
 
+// A walk by the kernel that refuses every symbolic link settles most paths in one call: it opens
+// the file, or stops with ENOENT at a missing component that no link led to, and in both cases
+// the path is its own resolution, with the file's kind learnt on the way. A lookup that misses,
+// as a search through a bundle's folders mostly does, costs that one call. Anything else (a
+// link, a file where a folder should be, no permission) is left to the walk component by
+// component.
+std::optional<ResolvedPath> resolveWithoutLinks(const std::string& root, std::string_view devicePath)
+{
+    std::string device;
+    for (auto& part : splitComponents(devicePath)) {
+        if (part == "..")
+            return std::nullopt;
+        if (part != ".")
+            device.append("/").append(part);
+    }
+    if (openat2Refused.load(std::memory_order_relaxed))
+        return resolveByReadingBack(root, device);
+    open_how how {};
+    how.flags = O_PATH | O_CLOEXEC;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    // The root folder itself was made canonical when it was set, so the refusal of links along
+    // the whole host path only ever concerns the device's own components.
+    std::string host = root + device;
+    long fd = syscall(SYS_openat2, AT_FDCWD, host.c_str(), &how, sizeof how);
+    ResolvedPath resolved { fs::path(host), device.empty() ? "/" : device };
+    if (fd >= 0) {
+        struct stat info;
+        resolved.kind = fstat(static_cast<int>(fd), &info) == 0 ? kindOf(info.st_mode) : FileKind::unknown;
+        close(static_cast<int>(fd));
+        return resolved;
+    }
+    switch (errno) {
+    case ENOENT:
+        resolved.kind = FileKind::missing;
+        return resolved;
+    case ENOSYS:
+    case EPERM:
+    case EINVAL:
+    case E2BIG:
+        openat2Refused.store(true, std::memory_order_relaxed);
+        return resolveByReadingBack(root, device);
+    default:
+        return std::nullopt;
+    }
+}
+
+}
+
+int openDeviceFile(std::string_view devicePath, int flags)
+{
+    if (rootFolder().empty() || devicePath.empty() || devicePath[0] != '/') {
+        errno = ENOENT;
+        return -1;
+    }
+    std::string device;
+    bool plain = true;
+    for (auto& part : splitComponents(devicePath)) {
+        plain = plain && part != "..";
+        if (part != ".")
+            device.append("/").append(part);
+    }
+    if (plain && !openat2Refused.load(std::memory_order_relaxed)) {
+        open_how how {};
+        how.flags = static_cast<uint64_t>(flags | O_CLOEXEC);
+        how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+        std::string host = rootFolder().native() + device;
+        long fd = syscall(SYS_openat2, AT_FDCWD, host.c_str(), &how, sizeof how);
+        // A missing file is as missing by any other way of looking; a link, or a refusal of the
+        // call itself, takes the longer way.
+        if (fd >= 0 || errno == ENOENT)
+            return static_cast<int>(fd);
+    }
+    auto resolved = resolveDevicePath(devicePath);
+    if (!resolved) {
+        errno = ENOENT;
+        return -1;
+    }
+    return open(resolved->host.c_str(), flags | O_CLOEXEC);
 }
 
 void setDeviceRoot(fs::path root)
@@ -64,6 +151,7 @@ void setDeviceRoot(fs::path root)
     std::error_code ec;
     fs::path canonical = fs::canonical(root, ec);
     rootFolder() = ec ? root : canonical;
+
 }
 
 const fs::path& deviceRoot()

@@ -58,7 +58,13 @@ std::optional<std::vector<std::uint8_t>> readInputFile(
 {
     // Opening without blocking keeps a pipe with no writer from stopping the open itself; the
     // descriptor is refused below before anything is read from it.
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    return readInputFile(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), path, maximumBytes, error);
+}
+
+std::optional<std::vector<std::uint8_t>> readInputFile(
+    int fd, const std::filesystem::path& path, std::size_t maximumBytes, std::string& error)
+{
+    FileDescriptor file(fd);
     if (file.get() < 0) {
         error = "cannot read " + path.string() + ": " + std::strerror(errno);
         return std::nullopt;

@@ -16,5 +16,10 @@
 std::optional<std::vector<std::uint8_t>> readInputFile(
     const std::filesystem::path&, std::size_t maximumBytes, std::string& error);
 
+// The same over a descriptor already open for reading, which it closes; `path` names the file in
+// messages.
+std::optional<std::vector<std::uint8_t>> readInputFile(
+    int fd, const std::filesystem::path&, std::size_t maximumBytes, std::string& error);
+
 // "64 MB", "512 KB" or "100 bytes", for limits stated in messages and usage texts.
 std::string describeByteCount(std::size_t bytes);

@@ -1,17 +1,16 @@
 #include "host/uikit/UIImage.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "host/foundation/Bundle.h"
 #include "host/foundation/Data.h"
+#include "host/foundation/FileManager.h"
 #include "host/foundation/LSApplicationWorkspace.h"
 #include "host/foundation/String.h"
-#include "host/platform/DeviceRoot.h"
 #include "host/render/Canvas.h"
 #include "host/runtime/Bind.h"
 #include "host/imageio/ImageCodec.h"
+#include "host/platform/InputFile.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
 #include "host/uikit/UIScreen.h"
@@ -59,10 +58,20 @@ Object* fromData(Object* data, double scale)
     return rt::autorelease(UIImage::createWithData(d->bytes(), d->length(), scale));
 }
 
+// A device file read as any file of the device is: within the device, a regular file of bounded
+// size, so a pipe or an endless file named like a picture is refused rather than read.
+rt::Ref<UIImage> fromDeviceFile(const std::string& devicePath)
+{
+    auto bytes = NSFileManager::defaultManager()->contents(devicePath);
+    if (!bytes)
+        return nullptr;
+    return UIImage::createWithEncodedBytes(
+        std::make_shared<const std::vector<std::uint8_t>>(std::move(*bytes)), scaleFromFileName(devicePath));
+}
+
 Object* fromDevicePath(Object* path)
 {
-    auto resolved = resolveDevicePath(toStdString(path));
-    return resolved ? rt::autorelease(UIImage::createWithContentsOfFile(resolved->host)) : nullptr;
+    return rt::autorelease(fromDeviceFile(toStdString(path)));
 }
 
 // +imageNamed:inBundle:compatibleWithTraitCollection: looks for the name with the screen's scale
@@ -86,9 +95,8 @@ Object* namedInBundle(Object* name, Object* bundleObject)
         std::string path = bundle->pathForResource(candidate, type);
         if (path.empty())
             continue;
-        if (auto resolved = resolveDevicePath(path))
-            if (auto image = UIImage::createWithContentsOfFile(resolved->host))
-                return rt::autorelease(std::move(image));
+        if (auto image = fromDeviceFile(path))
+            return rt::autorelease(std::move(image));
     }
     return nullptr;
 }
@@ -236,12 +244,12 @@ rt::Ref<UIImage> UIImage::create(rt::Ref<CGImage> cg, double scale, long renderi
 
 rt::Ref<UIImage> UIImage::createWithContentsOfFile(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::string error;
+    auto bytes = readInputFile(path, NSFileManager::kMaximumFileBytes, error);
+    if (!bytes)
         return nullptr;
-    auto bytes = std::make_shared<std::vector<std::uint8_t>>(
-        (std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return createWithEncodedBytes(std::move(bytes), scaleFromFileName(path));
+    return createWithEncodedBytes(
+        std::make_shared<const std::vector<std::uint8_t>>(std::move(*bytes)), scaleFromFileName(path));
 }
 
 rt::Ref<UIImage> UIImage::createWithData(const std::uint8_t* bytes, std::size_t length, double scale)

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fcntl.h>
 #include <fstream>
+#include <unistd.h>
 
 #include "host/platform/DeviceRoot.h"
 
@@ -73,4 +75,50 @@ TEST_F(Rooted, SymlinkLoopsFailInsteadOfHanging)
     auto deep = resolveDevicePath("/var/jb/Library/up/Library/up/Library/inside.txt");
     ASSERT_TRUE(deep);
     EXPECT_EQ(deep->device, "/var/jb/Library/inside.txt");
+}
+
+TEST_F(Rooted, ResolvingTellsWhatIsThere)
+{
+    struct Case {
+        const char* devicePath;
+        FileKind kind;
+    } cases[] = {
+        { "/var/jb/Library/inside.txt", FileKind::regular },
+        { "/var/jb/Library", FileKind::directory },
+        { "/", FileKind::directory },
+        { "/var/jb/Library/missing.txt", FileKind::missing },
+        { "/var/missing/deeper/file.txt", FileKind::missing },
+    };
+    for (auto& c : cases) {
+        auto resolved = resolveDevicePath(c.devicePath);
+        ASSERT_TRUE(resolved) << c.devicePath;
+        EXPECT_EQ(resolved->kind, c.kind) << c.devicePath;
+    }
+    // Through a link the kind may be left to the caller, but never a wrong one.
+    fs::create_symlink("inside.txt", root() / "var/jb/Library/link.txt");
+    auto viaLink = resolveDevicePath("/var/jb/Library/link.txt");
+    ASSERT_TRUE(viaLink);
+    EXPECT_EQ(viaLink->device, "/var/jb/Library/inside.txt");
+    EXPECT_TRUE(viaLink->kind == FileKind::regular || viaLink->kind == FileKind::unknown);
+}
+
+TEST_F(Rooted, OpeningFollowsLinksInsideTheDeviceOnly)
+{
+    fs::create_directory_symlink("/var/jb", root() / "jb");
+    fs::create_symlink(base / "secret.txt", root() / "var/absolute-out");
+    auto readAll = [](const char* devicePath) -> std::string {
+        int fd = openDeviceFile(devicePath, O_RDONLY);
+        if (fd < 0)
+            return "(none)";
+        char text[16] = {};
+        ssize_t n = read(fd, text, sizeof text - 1);
+        close(fd);
+        return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
+    };
+    EXPECT_EQ(readAll("/var/jb/Library/inside.txt"), "inside");
+    EXPECT_EQ(readAll("/jb/Library/inside.txt"), "inside");
+    EXPECT_EQ(readAll("/var/jb/../jb/Library/inside.txt"), "inside");
+    EXPECT_EQ(readAll("/var/absolute-out"), "(none)");
+    EXPECT_EQ(readAll("/../secret.txt"), "(none)");
+    EXPECT_EQ(readAll("/var/jb/Library/missing.txt"), "(none)");
 }
