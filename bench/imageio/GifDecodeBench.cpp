@@ -6,15 +6,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <string>
 #include <vector>
 
-
 #include "BenchAnimation.h"
+#include "TimesReporter.h"
+#include "Verdicts.h"
 #include "host/imageio/CGImageSource.h"
 
 namespace {
@@ -68,37 +66,6 @@ void ImageSourceCreate(benchmark::State& state)
 }
 BENCHMARK(ImageSourceCreate)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's CPU time per iteration for the ratio printed at the end: the median
-// when repetitions give one, else the fastest run.
-class Reporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_medians[name] = seconds;
-            else if (run.run_type == Run::RT_Iteration && (!m_fastest.count(name) || seconds < m_fastest[name]))
-                m_fastest[name] = seconds;
-        }
-    }
-    double seconds(const std::string& name) const
-    {
-        if (auto it = m_medians.find(name); it != m_medians.end())
-            return it->second;
-        auto it = m_fastest.find(name);
-        return it == m_fastest.end() ? 0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_medians;
-    std::map<std::string, double> m_fastest;
-};
-
 }
 
 // Both sides must produce the same pictures, or the comparison means nothing.
@@ -122,15 +89,13 @@ int main(int argc, char** argv)
         return 1;
     }
     benchmark::Initialize(&argc, argv);
-    Reporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    bench::TimesReporter times(bench::Clock::Processor);
+    benchmark::RunSpecifiedBenchmarks(&times);
     benchmark::Shutdown();
-    double anchor = reporter.seconds("GiflibSlurpAndComposite");
-    double source = reporter.seconds("ImageSourceAllFrames");
     std::printf("\nanimation: %dx%d, %d frames, %zu bytes\n", kWidth, kHeight, kFrames, animation().size());
-    if (anchor > 0 && source > 0) {
-        std::printf("image source / (giflib DGifSlurp + compositing): %.2f (target for the GIF model: <= 1.25)\n",
-            source / anchor);
-    }
+    bench::Verdicts("imageio-bench")
+        .atMost("image source / (giflib DGifSlurp + compositing), against the GIF model's target",
+            bench::ratio(times.seconds("ImageSourceAllFrames"), times.seconds("GiflibSlurpAndComposite")), 1.25,
+            bench::kRatio);
     return 0;
 }

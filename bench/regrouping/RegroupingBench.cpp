@@ -3,16 +3,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <plist/plist.h>
 #include <sys/stat.h>
 #include <vector>
 
+#include "PaneDevice.h"
+#include "TimesReporter.h"
+#include "Verdicts.h"
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
 #include "host/preferences/PSUIPrefsListController.h"
@@ -31,36 +33,6 @@ fs::path g_device;
 std::vector<fs::path> g_entryFiles;
 rt::Ref<rt::Object> g_rootPage;
 
-void writeText(const fs::path& p, const std::string& text)
-{
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string entryPlist(int i, bool bundle)
-{
-    std::string label = "Tweak " + std::to_string(i);
-    std::string entry = "<key>label</key><string>" + label + "</string><key>cell</key><string>PSLinkCell</string>";
-    if (bundle)
-        entry += "<key>bundle</key><string>B" + std::to_string(i) + "</string><key>detail</key><string>RLC" + std::to_string(i)
-            + "</string><key>icon</key><string>icon.png</string>";
-    else
-        entry += "<key>icon</key><string>none.png</string>";
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict><key>entry</key><dict>" + entry
-        + "</dict><key>items</key><array/></dict></plist>";
-}
-
-// The folders of a device in use were last changed long ago; a folder changed a moment ago is
-// one the platform cannot yet trust what it listed of.
-void ageFolders(const fs::path& root)
-{
-    auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    fs::last_write_time(root, anHourAgo);
-    for (auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_directory())
-            fs::last_write_time(entry.path(), anHourAgo);
-}
-
 void buildDevice()
 {
     g_device = fs::temp_directory_path() / "tamarind-regrouping-bench";
@@ -69,26 +41,15 @@ void buildDevice()
     fs::path source = fs::path(TAM_SOURCE_DIR) / "devices/default";
     fs::copy(source / "System", g_device / "System", fs::copy_options::recursive);
     fs::path icon = source / "var/jb/Library/PreferenceBundles/AuroraPrefs.bundle/icon@3x.png";
-    fs::path entries = g_device / "var/jb/Library/PreferenceLoader/Preferences";
-    for (int i = 0; i < 1000; ++i) {
-        bool bundle = i % 2 == 0;
-        fs::path file = entries / ("folder" + std::to_string(i % 10)) / ("Tweak" + std::to_string(i) + ".plist");
-        writeText(file, entryPlist(i, bundle));
-        g_entryFiles.push_back(file);
-        if (bundle) {
-            fs::path b = g_device / "var/jb/Library/PreferenceBundles" / ("B" + std::to_string(i) + ".bundle");
-            fs::create_directories(b);
-            fs::copy_file(icon, b / "icon@3x.png");
-        }
-    }
+    g_entryFiles = bench::writeTweakPanes(g_device, 1000, icon);
     nlohmann::json rows = nlohmann::json::array();
     rows.push_back({ { "id", "PRIMARY_APPLE_ACCOUNT_GROUP" }, { "cell", "PSGroupCell" } });
     rows.push_back({ { "id", "APPLE_ACCOUNT" }, { "name", "Account" } });
     for (int i = 0; i < 298; ++i)
         rows.push_back({ { "id", "com.example.app" + std::to_string(i) }, { "name", "App " + std::to_string(i) },
             { "cell", i % 20 == 0 ? "PSGroupCell" : "PSLinkCell" } });
-    writeText(g_device / "device.json", nlohmann::json({ { "rootList", rows } }).dump());
-    ageFolders(g_device);
+    bench::writeTextFile(g_device / "device.json", nlohmann::json({ { "rootList", rows } }).dump());
+    bench::ageFolders(g_device);
 }
 
 void setUp()
@@ -188,38 +149,23 @@ BENCHMARK(ParseOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(FileSystemFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(RootWalk)->Unit(benchmark::kMicrosecond);
 
-class Ratios : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (auto& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMillisecond ? 1000 : 1);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        double reader = m_times["EntryReader"], parse = m_times["ParseOnly"];
-        double floor = m_times["FileSystemFloor"];
-        std::printf("\nentry reader / parse-only loop: %.2fx (target: at most 1.5x)\n", parse > 0 ? reader / parse : 0);
-        std::printf("its floor, the parse-only loop and one look per question the reader asks / parse-only loop: %.2fx\n",
-            parse > 0 ? floor / parse : 0);
-        std::printf("entry reader / that floor: %.2fx\n", floor > 0 ? reader / floor : 0);
-        std::printf("root walk over 300 rows: %.1f us (target: under 50 us)\n", m_times["RootWalk"]);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 }
 
 int main(int argc, char** argv)
 {
     setUp();
     benchmark::Initialize(&argc, argv);
-    Ratios reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    bench::TimesReporter times(bench::Clock::Real);
+    benchmark::RunSpecifiedBenchmarks(&times);
+    std::printf("\n");
+    bench::Verdicts verdicts("regrouping-bench");
+    verdicts.atMost("entry reader / parse-only loop",
+        bench::ratio(times.seconds("EntryReader"), times.seconds("ParseOnly")), 1.5, bench::kRatio);
+    auto floor = times.seconds("FileSystemFloor");
+    verdicts.watch("its floor (parse-only loop + one look per question it asks) / parse-only loop",
+        bench::ratio(floor, times.seconds("ParseOnly")), bench::kRatio);
+    verdicts.watch("entry reader / that floor", bench::ratio(times.seconds("EntryReader"), floor), bench::kRatio);
+    verdicts.below("root walk over 300 rows", bench::scaled(times.seconds("RootWalk"), 1e6), 50, bench::kMicroseconds);
     fs::remove_all(g_device);
     return 0;
 }

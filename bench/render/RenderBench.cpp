@@ -2,10 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "SamplePage.h"
+#include "TimesReporter.h"
+#include "Verdicts.h"
 #include "host/render/Canvas.h"
 #include "host/uikit/UINavigationController.h"
 #include "host/uikit/UIScreen.h"
@@ -79,20 +80,6 @@ void RenderRootPageToPNG(benchmark::State& state)
     }
 }
 
-// Keeps each benchmark's time per iteration, in milliseconds, for the summary.
-class SummaryReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (auto& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                m_ms[run.benchmark_name()]
-                    = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-    }
-    std::map<std::string, double> m_ms;
-};
-
 }
 
 BENCHMARK(FillScreen)->Unit(benchmark::kMillisecond);
@@ -105,22 +92,19 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto& ms = reporter.m_ms;
-    double anchor = ms.count("FillScreen") ? ms["FillScreen"] : 0;
-    std::printf("\n%-28s %10s %10s %10s\n", "render (scale 3, 40 rows)", "ms", "x fill", "target");
-    int missed = 0;
+    bench::TimesReporter times(bench::Clock::Real);
+    benchmark::RunSpecifiedBenchmarks(&times);
+    auto anchor = bench::scaled(times.seconds("FillScreen"), 1e3);
+    std::printf("\n%-28s %10s %10s\n", "render (scale 3, 40 rows)", "ms", "x fill");
     for (const char* name : { "RenderRootPage", "RenderRootPageAfterScroll", "RenderRootPageToPNG" }) {
-        if (!ms.count(name))
-            continue;
-        bool targeted = std::string(name) != "RenderRootPageToPNG";
-        bool met = !targeted || ms[name] < kTargetMilliseconds;
-        missed += !met;
-        std::printf("%-28s %10.2f %10.1f %10s%s\n", name, ms[name], anchor > 0 ? ms[name] / anchor : 0,
-            targeted ? "< 100 ms" : "-", met ? "" : "  MISSED");
+        if (auto ms = bench::scaled(times.seconds(name), 1e3))
+            std::printf("%-28s %10.2f %10.1f\n", name, *ms, anchor ? *ms / *anchor : 0);
     }
-    std::printf("\n%d target(s) missed\n", missed);
+    std::printf("\n");
+    bench::Verdicts verdicts("render-bench");
+    for (const char* name : { "RenderRootPage", "RenderRootPageAfterScroll" })
+        verdicts.below(std::string("render (scale 3, 40 rows): ") + name, bench::scaled(times.seconds(name), 1e3),
+            kTargetMilliseconds, bench::kMilliseconds);
     benchmark::Shutdown();
     return 0;
 }

@@ -131,7 +131,8 @@ int main(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::cout.flush();
-    int missed = reporter.printRatios(ratios(), "EmptyCall/Cpp", stdout);
+    Verdicts verdicts("runtime-bench", Echo::Silent);
+    int missed = reporter.printRatios(ratios(), "EmptyCall/Cpp", stdout, verdicts);
     std::printf("\n%d target(s) missed\n", missed);
     benchmark::Shutdown();
     // A missed target is reported, not an error: ./run bench goes on to the other benchmarks.

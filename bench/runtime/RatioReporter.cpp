@@ -52,26 +52,28 @@ std::optional<double> RatioReporter::nanoseconds(const std::string& name) const
     return *std::min_element(runs.begin(), runs.end());
 }
 
-int RatioReporter::printRatios(const std::vector<Ratio>& ratios, const std::string& floor, std::FILE* out) const
+int RatioReporter::printRatios(
+    const std::vector<Ratio>& ratios, const std::string& floor, std::FILE* out, Verdicts& verdicts) const
 {
     int missed = 0;
     std::fprintf(out, "\n%-38s %8s %8s %7s %8s  %s\n", "ratio", "num ns", "den ns", "ratio", "target", "verdict");
     for (auto& r : ratios) {
         auto num = nanoseconds(r.numerator);
         auto den = r.denominator.empty() ? std::nullopt : nanoseconds(r.denominator);
-        std::string ratio = "-", target = "-", verdict = r.note;
-        if (num && den && *den > 0) {
-            double value = *num / *den;
-            ratio = formatNumber(value);
-            if (r.target) {
-                target = "<= " + formatNumber(*r.target);
-                bool met = value <= *r.target;
-                missed += !met;
-                verdict = met ? "met" : "MISSED";
-            }
-        } else if (verdict.empty()) {
+        std::optional<double> value;
+        if (num && den && *den > 0)
+            value = *num / *den;
+        std::string ratio = value ? formatNumber(*value) : "-", target = "-", verdict = r.note;
+        if (value && r.target) {
+            target = "<= " + formatNumber(*r.target);
+            bool met = *value <= *r.target;
+            missed += !met;
+            verdict = met ? "met" : "MISSED";
+        } else if (!value && verdict.empty()) {
             verdict = "not measured in this run";
         }
+        if (r.target)
+            verdicts.atMost(r.label, value, *r.target, kRatio);
         std::fprintf(out, "%-38s %8s %8s %7s %8s  %s\n", r.label.c_str(), formatNanoseconds(num).c_str(),
             formatNanoseconds(den).c_str(), ratio.c_str(), target.c_str(), verdict.c_str());
     }

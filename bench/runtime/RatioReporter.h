@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Verdicts.h"
+
 // Prints every run as the console reporter does and keeps each benchmark's CPU time per
 // iteration, so the program can set the shapes against one another once all have run.
 
@@ -33,8 +35,9 @@ public:
     std::optional<double> nanoseconds(const std::string& name) const;
 
     // Prints each ratio beside its target, then the floor: what the harness alone costs each
-    // iteration, which every figure includes. Returns the number of ratios that missed.
-    int printRatios(const std::vector<Ratio>&, const std::string& floor, std::FILE*) const;
+    // iteration, which every figure includes. Each ratio that has a target is also recorded in
+    // `verdicts`. Returns the number of ratios that missed.
+    int printRatios(const std::vector<Ratio>&, const std::string& floor, std::FILE*, Verdicts&) const;
 
 private:
     struct Samples {
