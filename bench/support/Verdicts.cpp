@@ -59,12 +59,12 @@ Verdicts::Verdicts(std::string program, Echo echo)
 
 void Verdicts::atMost(const std::string& what, std::optional<double> value, double limit, Unit unit)
 {
-    record(what, value, unit, "≤ " + formatLimit(limit, unit), !value || *value <= limit);
+    record(what, value, unit, "≤ " + formatLimit(limit, unit), !value || *value <= limit, limit);
 }
 
 void Verdicts::below(const std::string& what, std::optional<double> value, double limit, Unit unit)
 {
-    record(what, value, unit, "< " + formatLimit(limit, unit), !value || *value < limit);
+    record(what, value, unit, "< " + formatLimit(limit, unit), !value || *value < limit, limit);
 }
 
 void Verdicts::within(
@@ -78,9 +78,14 @@ void Verdicts::watch(const std::string& what, std::optional<double> value, Unit 
     record(what, value, unit, {}, true);
 }
 
-void Verdicts::record(
-    const std::string& what, std::optional<double> value, Unit unit, const std::string& target, bool met)
+void Verdicts::record(const std::string& what, std::optional<double> value, Unit unit, const std::string& target,
+    bool met, std::optional<double> limit)
 {
+    // A figure that rounds to its limit is written with more digits, so that "0.50×" never
+    // stands beside "≤ 0.5×" as a miss.
+    while (value && limit && *value != *limit && unit.decimals < 4
+        && formatFigure(*value, unit) == formatFigure(*limit, unit))
+        ++unit.decimals;
     std::string measured = value ? formatFigure(*value, unit) : "—";
     std::string verdict = !value ? "not measured" : target.empty() ? "—" : met ? "met" : "MISSED";
     m_missed += value && !met;

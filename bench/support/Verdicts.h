@@ -45,7 +45,9 @@ public:
     int missed() const { return m_missed; }
 
 private:
-    void record(const std::string& what, std::optional<double> value, Unit, const std::string& target, bool met);
+    // `limit`, when given, is the bound the value is set against.
+    void record(const std::string& what, std::optional<double> value, Unit, const std::string& target, bool met,
+        std::optional<double> limit = std::nullopt);
 
     std::string m_program;
     Echo m_echo;
