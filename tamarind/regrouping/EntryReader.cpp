@@ -118,20 +118,24 @@ void readEntryFile(rt::Object* path, const std::string& directory, rt::Object* r
     rt::Object* file = rt::send<rt::Object*>(dictionaryClass.get(), SELECTOR("dictionaryWithContentsOfFile:"), path);
     rt::Object* entry = valueOf(file, "entry", &isDictionary);
     rt::Object* bundlePath = valueOf(file, "bundlePath", &isString);
-    if (!bundlePath || !exists(bundlePath)) {
+    // Whether the bundle path names something is asked once per path: the search below already
+    // knows it of every path but the last one it tries.
+    bool bundleFound = bundlePath && exists(bundlePath);
+    if (!bundleFound) {
         std::string bundleName = entry ? toStdString(valueOf(entry, "bundle", &isString)) : std::string();
         if (bundleName.empty())
             bundleName = "(null)";
         bundlePath = ns("/var/jb/Library/PreferenceBundles/" + bundleName + ".bundle");
-        if (!exists(bundlePath))
+        bundleFound = exists(bundlePath);
+        if (!bundleFound)
             bundlePath = ns("/var/jb/System/Library/PreferenceBundles/" + bundleName + ".bundle");
     }
     rt::Object* label = valueOf(entry, "label", &isString);
     // An entry without a label has no key to be stored under, so it gives no row.
     if (!label)
         return;
-    rt::Object* row = exists(bundlePath) ? bundlePaneRow(entry, label, bundlePath, target)
-                                         : simplePaneRow(file, entry, label, directory, target);
+    rt::Object* row = bundleFound || exists(bundlePath) ? bundlePaneRow(entry, label, bundlePath, target)
+                                                        : simplePaneRow(file, entry, label, directory, target);
     rt::send(rows, SELECTOR("setObject:forKey:"), row, rt::send<rt::Object*>(label, SELECTOR("stringByDeletingPathExtension")));
 }
 
