@@ -23,10 +23,10 @@
 #include <unistd.h>
 
 #include "BenchAnimation.h"
+#include "GifModelSupport.h"
 #include "TimesReporter.h"
 #include "Verdicts.h"
 #include "host/foundation/Data.h"
-#include "host/foundation/RunLoop.h"
 #include "host/imageio/CGImage.h"
 #include "host/runtime/Runtime.h"
 #include "tamarind/banner/GifClasses.h"
@@ -44,10 +44,6 @@ const Bytes& animation()
     return bytes;
 }
 
-template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
-{
-    return rt::send<R>(receiver, rt::sel(name), args...);
-}
 
 rt::Ref<rt::Object> createModel(rt::Ref<NSData> data, bool predrawing = true)
 {
@@ -59,20 +55,6 @@ rt::Ref<rt::Object> createModel(rt::Ref<NSData> data, bool predrawing = true)
 rt::Ref<rt::Object> createModel(const Bytes& bytes, bool predrawing = true)
 {
     return createModel(NSData::create(bytes.data(), bytes.size()), predrawing);
-}
-
-// The frame at `index` as a player gets it: asked for until the queue has delivered it.
-rt::Ref<rt::Object> fetchFrame(rt::Object* image, unsigned long index)
-{
-    rt::Ref<rt::Object> frame;
-    RunLoop::main().runUntil(
-        [&] {
-            rt::AutoreleasePool pool;
-            frame = message(image, "imageLazilyCachedAtIndex:", index);
-            return bool(frame);
-        },
-        30);
-    return frame;
 }
 
 void GiflibDecodeAndComposite(benchmark::State& state)
@@ -124,7 +106,7 @@ bool sidesAgree()
     bool agree = true;
     bool decoded = giflibDecodeAndComposite(animation(), [&](std::vector<std::uint8_t>&& pixels) {
         auto frame = fetchFrame(image.get(), index++);
-        auto* cg = static_cast<CGImage*>(message(frame, "CGImage"));
+        CGImage* cg = frame ? cgImageOf(frame.get()) : nullptr;
         agree = agree && cg && cg->dataLength() == pixels.size()
             && !std::memcmp(cg->data(), pixels.data(), pixels.size());
     });

@@ -86,22 +86,34 @@ void jpegErrorExit(j_common_ptr info)
 
 void jpegSilence(j_common_ptr, int) { }
 
+// Errors leave through `err`'s jump and warnings are dropped; the caller sets the jump.
+void routeJPEGErrors(jpeg_decompress_struct& info, JPEGError& err)
+{
+    info.err = jpeg_std_error(&err.manager);
+    err.manager.error_exit = jpegErrorExit;
+    err.manager.emit_message = jpegSilence;
+}
+
+// Starts reading the data and its header; a fault jumps back to the caller's setjmp.
+void readJPEGHeader(jpeg_decompress_struct& info, const std::uint8_t* bytes, std::size_t length)
+{
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
+    jpeg_read_header(&info, TRUE);
+}
+
 // Decodes into `pixels` (RGBA, opaque). Kept free of objects with destructors between the
 // setjmp and any longjmp, since the jump skips them.
 bool decodeJPEGInto(const std::uint8_t* bytes, std::size_t length, std::vector<std::uint8_t>& pixels, unsigned& width,
     unsigned& height, JPEGError& err)
 {
     jpeg_decompress_struct info {};
-    info.err = jpeg_std_error(&err.manager);
-    err.manager.error_exit = jpegErrorExit;
-    err.manager.emit_message = jpegSilence;
+    routeJPEGErrors(info, err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
-    jpeg_read_header(&info, TRUE);
+    readJPEGHeader(info, bytes, length);
     info.out_color_space = JCS_EXT_RGBA;
     jpeg_start_decompress(&info);
     width = info.output_width;
@@ -137,16 +149,12 @@ rt::Ref<CGImage> decodeJPEG(const std::uint8_t* bytes, std::size_t length, std::
 bool readJPEGSize(const std::uint8_t* bytes, std::size_t length, unsigned& width, unsigned& height, JPEGError& err)
 {
     jpeg_decompress_struct info {};
-    info.err = jpeg_std_error(&err.manager);
-    err.manager.error_exit = jpegErrorExit;
-    err.manager.emit_message = jpegSilence;
+    routeJPEGErrors(info, err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
-    jpeg_read_header(&info, TRUE);
+    readJPEGHeader(info, bytes, length);
     width = info.image_width;
     height = info.image_height;
     jpeg_destroy_decompress(&info);

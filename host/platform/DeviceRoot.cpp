@@ -66,13 +66,9 @@ std::optional<ResolvedPath> resolveByReadingBack(const std::string& root, const 
     return ResolvedPath { fs::path(host), device.empty() ? "/" : device };
 }
 
-// A walk by the kernel that refuses every symbolic link settles most paths in one call: it opens
-// the file, or stops with ENOENT at a missing component that no link led to, and in both cases
-// the path is its own resolution, with the file's kind learnt on the way. A lookup that misses,
-// as a search through a bundle's folders mostly does, costs that one call. Anything else (a
-// link, a file where a folder should be, no permission) is left to the walk component by
-// component.
-std::optional<ResolvedPath> resolveWithoutLinks(const std::string& root, std::string_view devicePath)
+// The device path with "." components dropped, or nothing when it climbs with "..", which only
+// the walk component by component settles.
+std::optional<std::string> plainDevicePath(std::string_view devicePath)
 {
     std::string device;
     for (auto& part : splitComponents(devicePath)) {
@@ -81,35 +77,56 @@ std::optional<ResolvedPath> resolveWithoutLinks(const std::string& root, std::st
         if (part != ".")
             device.append("/").append(part);
     }
-    if (openat2Refused.load(std::memory_order_relaxed))
-        return resolveByReadingBack(root, device);
+    return device;
+}
+
+// A walk by the kernel that refuses every symbolic link: a descriptor, or -1 with errno. A
+// refusal of the call itself (an old kernel, a sandbox) is remembered and reads as ENOSYS. The
+// root folder was made canonical when it was set, so the refusal of links along the whole host
+// path only ever concerns the device's own components.
+long openWithoutLinks(const std::string& host, int flags)
+{
+    if (openat2Refused.load(std::memory_order_relaxed)) {
+        errno = ENOSYS;
+        return -1;
+    }
     open_how how {};
-    how.flags = O_PATH | O_CLOEXEC;
+    how.flags = static_cast<uint64_t>(flags | O_CLOEXEC);
     how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    // The root folder itself was made canonical when it was set, so the refusal of links along
-    // the whole host path only ever concerns the device's own components.
-    std::string host = root + device;
     long fd = syscall(SYS_openat2, AT_FDCWD, host.c_str(), &how, sizeof how);
-    ResolvedPath resolved { fs::path(host), device.empty() ? "/" : device };
+    if (fd < 0 && (errno == ENOSYS || errno == EPERM || errno == EINVAL || errno == E2BIG)) {
+        openat2Refused.store(true, std::memory_order_relaxed);
+        errno = ENOSYS;
+    }
+    return fd;
+}
+
+// Such a walk settles most paths in one call: it opens the file, or stops with ENOENT at a
+// missing component that no link led to, and in both cases the path is its own resolution, with
+// the file's kind learnt on the way. A lookup that misses, as a search through a bundle's folders
+// mostly does, costs that one call. Anything else (a link, a file where a folder should be, no
+// permission) is left to the walk component by component.
+std::optional<ResolvedPath> resolveWithoutLinks(const std::string& root, std::string_view devicePath)
+{
+    auto device = plainDevicePath(devicePath);
+    if (!device)
+        return std::nullopt;
+    std::string host = root + *device;
+    long fd = openWithoutLinks(host, O_PATH);
+    ResolvedPath resolved { fs::path(host), device->empty() ? "/" : *device };
     if (fd >= 0) {
         struct stat info;
         resolved.kind = fstat(static_cast<int>(fd), &info) == 0 ? kindOf(info.st_mode) : FileKind::unknown;
         close(static_cast<int>(fd));
         return resolved;
     }
-    switch (errno) {
-    case ENOENT:
+    if (errno == ENOENT) {
         resolved.kind = FileKind::missing;
         return resolved;
-    case ENOSYS:
-    case EPERM:
-    case EINVAL:
-    case E2BIG:
-        openat2Refused.store(true, std::memory_order_relaxed);
-        return resolveByReadingBack(root, device);
-    default:
-        return std::nullopt;
     }
+    if (errno == ENOSYS)
+        return resolveByReadingBack(root, *device);
+    return std::nullopt;
 }
 
 }
@@ -120,19 +137,8 @@ int openDeviceFile(std::string_view devicePath, int flags)
         errno = ENOENT;
         return -1;
     }
-    std::string device;
-    bool plain = true;
-    for (auto& part : splitComponents(devicePath)) {
-        plain = plain && part != "..";
-        if (part != ".")
-            device.append("/").append(part);
-    }
-    if (plain && !openat2Refused.load(std::memory_order_relaxed)) {
-        open_how how {};
-        how.flags = static_cast<uint64_t>(flags | O_CLOEXEC);
-        how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-        std::string host = rootFolder().native() + device;
-        long fd = syscall(SYS_openat2, AT_FDCWD, host.c_str(), &how, sizeof how);
+    if (auto device = plainDevicePath(devicePath)) {
+        long fd = openWithoutLinks(rootFolder().native() + *device, flags);
         // A missing file is as missing by any other way of looking; a link, or a refusal of the
         // call itself, takes the longer way.
         if (fd >= 0 || errno == ENOENT)
