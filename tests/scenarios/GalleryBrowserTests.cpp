@@ -56,12 +56,6 @@ int runProgram(const std::vector<std::string>& args, const fs::path& out, const 
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Opens the gallery in a frame and, once everything has loaded, writes what it found into the
 // page, which the browser then prints: the number of images and every one that did not load.
 constexpr const char* kCheckPage = R"(<!DOCTYPE html>

@@ -17,7 +17,6 @@ using Ids = std::vector<std::string>;
 
 namespace {
 
-const std::string kEntries = "/var/jb/Library/PreferenceLoader/Preferences";
 const std::string kDomain = "/var/mobile/Library/Preferences/com.corvane.sorrelpreferences.plist";
 
 struct HostileCase {

@@ -13,7 +13,6 @@ using Ids = std::vector<std::string>;
 
 namespace {
 
-const std::string kEntries = "/var/jb/Library/PreferenceLoader/Preferences";
 
 // Entry files shaped as tweaks' build systems write them, in both old-style forms.
 const char* kThemeStudioEntry = "\xEF\xBB\xBF// Theme Studio's pane: a bundle with a crushed icon.\n"

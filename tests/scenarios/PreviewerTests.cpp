@@ -14,12 +14,6 @@ using nlohmann::json;
 
 namespace {
 
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Runs the simulator with a terminal for standard output and standard error, as a person at a
 // shell does; returns what the terminal showed.
 std::string runSimOnTerminal(const std::vector<std::string>& args)

@@ -6,14 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-json dumpRoot(TestDevice& device, const json& prefs)
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "dump", "root" });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
 // Runs the script's steps (one per line) and returns every page it dumped.
 const json* rowNamed(const json& page, const std::string& id)
 {

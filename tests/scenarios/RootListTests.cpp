@@ -7,14 +7,6 @@ using Ids = std::vector<std::string>;
 
 namespace {
 
-json dumpRoot(TestDevice& device, const json& prefs)
-{
-    device.setPreferences(prefs);
-    auto result = device.run({ "dump", "root" });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.json();
-}
-
 // The section that holds the row, as identifiers.
 Ids sectionOf(const json& page, const std::string& id)
 {

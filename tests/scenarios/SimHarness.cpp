@@ -105,6 +105,12 @@ std::array<int, 3> Screenshot::at(double x, double y, double scale) const
     return { rgba[i], rgba[i + 1], rgba[i + 2] };
 }
 
+std::string readText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 std::optional<Screenshot> readScreenshot(const std::filesystem::path& path)
 {
     png_image image {};

@@ -74,6 +74,12 @@ struct Screenshot {
 };
 std::optional<Screenshot> readScreenshot(const std::filesystem::path&);
 
+// A file's whole contents; empty when it cannot be read.
+std::string readText(const std::filesystem::path&);
+
+// The folder PreferenceLoader reads its entries from, on the device.
+inline const std::string kEntries = "/var/jb/Library/PreferenceLoader/Preferences";
+
 // Runs the steps with these preferences, expecting the script to succeed; returns every dump.
 std::vector<nlohmann::json> scriptDumps(
     TestDevice&, const nlohmann::json& prefs, const std::string& steps, std::vector<std::string> options = {});
@@ -82,6 +88,11 @@ std::vector<nlohmann::json> scriptDumps(
 // success.
 nlohmann::json dumpPage(
     TestDevice&, const nlohmann::json& prefs, const std::string& page, const std::string& style = "");
+// The root page dumped with these preferences, expecting success.
+inline nlohmann::json dumpRoot(TestDevice& device, const nlohmann::json& prefs)
+{
+    return dumpPage(device, prefs, "root");
+}
 // The cell that shows a row, found by the row's identifier on a dumped page; a failure of the
 // test when the page has no such row.
 nlohmann::json cellOf(const nlohmann::json& page, const std::string& id);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
+
 #include <string>
 
 #include "host/foundation/Array.h"
@@ -9,11 +11,6 @@
 #include "host/foundation/String.h"
 
 namespace {
-
-std::vector<uint8_t> bytes(const std::string& s)
-{
-    return { s.begin(), s.end() };
-}
 
 std::string bigEndian(std::uint64_t value, unsigned size)
 {

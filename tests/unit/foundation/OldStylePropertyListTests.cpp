@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
+
 #include <string>
 
 #include "host/foundation/Array.h"
@@ -10,11 +12,6 @@
 #include "host/foundation/String.h"
 
 namespace {
-
-std::vector<uint8_t> bytes(const std::string& s)
-{
-    return { s.begin(), s.end() };
-}
 
 NSDictionary* dictionary(rt::Object* o)
 {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
+
 #include <string>
 
 #include "host/foundation/Array.h"
@@ -10,7 +12,6 @@
 
 namespace {
 
-std::vector<uint8_t> bytes(const std::string& s) { return { s.begin(), s.end() }; }
 
 const char* kXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0"><dict>

@@ -8,12 +8,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Picture pictureAt(CGImageSource& source, std::size_t index)
-{
-    auto image = source.createImageAtIndex(index);
-    return image ? picture(*image) : Picture { "no image" };
-}
-
 // "GIF89a", a logical screen of the given size with a global table of four colours (red,
 // green, blue, white).
 Bytes header(std::uint8_t width, std::uint8_t height)

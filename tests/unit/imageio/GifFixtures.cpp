@@ -194,3 +194,9 @@ Picture picture(const CGImage& image)
             rows[y] += letterFor(image.pixelAt(x, y));
     return rows;
 }
+
+Picture pictureAt(CGImageSource& source, std::size_t index)
+{
+    auto image = source.createImageAtIndex(index);
+    return image ? picture(*image) : Picture { "no image" };
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/imageio/CGImage.h"
+#include "host/imageio/CGImageSource.h"
 
 // Test GIFs described by their frames and colours: written by a minimal encoder, and drawn
 // independently of the image source as the pictures a viewer should show.
@@ -54,3 +55,6 @@ std::vector<Picture> expectedPictures(const TestGif&);
 // The image as one string per row, each pixel a letter: R, G, B, W for opaque red, green, blue
 // and white, '.' for transparent and '?' for anything else.
 Picture picture(const CGImage&);
+
+// The picture of the source's image at an index, or "no image" when it has none there.
+Picture pictureAt(CGImageSource&, std::size_t index);

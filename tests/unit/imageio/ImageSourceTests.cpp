@@ -14,12 +14,6 @@ rt::Ref<CGImageSource> sourceFor(const std::vector<std::uint8_t>& bytes)
     return CGImageSource::create(bytes);
 }
 
-Picture pictureAt(CGImageSource& source, std::size_t index)
-{
-    auto image = source.createImageAtIndex(index);
-    return image ? picture(*image) : Picture { "no image" };
-}
-
 std::vector<std::uint8_t> bytesOf(std::string_view text)
 {
     return { text.begin(), text.end() };

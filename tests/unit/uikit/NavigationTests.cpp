@@ -61,13 +61,13 @@ void refuseTitleLabel(Object* self, SEL cmd, Object*)
     g_originalSetTitleLabel(self, cmd, nullptr);
 }
 
-void (*g_originalSetCenter)(Object*, SEL, CGPoint) = nullptr;
+void (*g_originalLabelSetCenter)(Object*, SEL, CGPoint) = nullptr;
 void centreInLargeTitle(Object* self, SEL cmd, CGPoint point)
 {
     UIView* superview = static_cast<UIView*>(self)->superview();
     if (rt::isKindOf(superview, UINavigationBarLargeTitleView::classObject()))
         point = { superview->frame().width() / 2, superview->frame().height() / 2 };
-    g_originalSetCenter(self, cmd, point);
+    g_originalLabelSetCenter(self, cmd, point);
 }
 
 }
@@ -159,7 +159,7 @@ TEST(Navigation, LabelCentreReplacementMovesTheLargeTitle)
 {
     rt::AutoreleasePool pool;
     rt::Class* labelClass = UILabel::classObject();
-    platform::hookMessage(labelClass, rt::sel("setCenter:"), &centreInLargeTitle, &g_originalSetCenter);
+    platform::hookMessage(labelClass, rt::sel("setCenter:"), &centreInLargeTitle, &g_originalLabelSetCenter);
     auto window = makeWindow();
     auto nav = UINavigationController::create(page("Settings").get());
     rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
@@ -169,7 +169,7 @@ TEST(Navigation, LabelCentreReplacementMovesTheLargeTitle)
     ASSERT_TRUE(label);
     EXPECT_DOUBLE_EQ(label->center().x, window->bounds().width() / 2);
     EXPECT_DOUBLE_EQ(label->center().y, 26);
-    platform::hookMessage(labelClass, rt::sel("setCenter:"), g_originalSetCenter, &g_originalSetCenter);
+    platform::hookMessage(labelClass, rt::sel("setCenter:"), g_originalLabelSetCenter, &g_originalLabelSetCenter);
 }
 
 TEST(Navigation, RightBarItemShowsItsCustomView)
