@@ -7,8 +7,6 @@ using Ids = std::vector<std::string>;
 
 namespace {
 
-const char* kEntries = "/var/jb/Library/PreferenceLoader/Preferences";
-
 SimResult dumpTweaks(TestDevice& device)
 {
     device.setPreferences({ { "isCustomTableCellCustomizabilityEnabled", true }, { "groupTweaksEnabled", true } });
