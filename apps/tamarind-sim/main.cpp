@@ -9,6 +9,7 @@
 #include "BannerCommand.h"
 #include "CommandLine.h"
 #include "DeviceSession.h"
+#include "GalleryCommand.h"
 #include "GifCommand.h"
 #include "Navigator.h"
 #include "OptionsReport.h"
@@ -167,6 +168,9 @@ int main(int argc, char** argv)
     const std::string& command = line->command;
     if (command == "gif")
         return gifCommand(line->arguments);
+    // Each device of a gallery is drawn by a run of its own, so this one loads none.
+    if (command == "gallery")
+        return galleryCommand(*line);
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
         && command != "shots" && command != "banner")
         return fail("unknown command \"" + command + "\" (try --help)");
