@@ -17,6 +17,7 @@
 #include "Rendering.h"
 #include "Script.h"
 #include "ShotsCommand.h"
+#include "host/foundation/Log.h"
 #include "host/platform/InputFile.h"
 
 // pango's fontconfig keeps its caches for the life of the process.
@@ -174,6 +175,9 @@ int main(int argc, char** argv)
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
         && command != "shots" && command != "banner")
         return fail("unknown command \"" + command + "\" (try --help)");
+    // The device's system log is the phone's, not the simulator's: it is kept for the dumps
+    // ("log") and standard error stays for the simulator's own warnings and errors.
+    LogCapture deviceLog;
     DeviceSession session;
     if (!session.start(*line, error))
         return fail(error);

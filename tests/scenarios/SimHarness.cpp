@@ -321,3 +321,11 @@ long indexOf(const std::vector<std::string>& list, const std::string& id)
             return static_cast<long>(i);
     return -1;
 }
+
+std::string deviceLog(const nlohmann::json& page)
+{
+    std::string text;
+    for (const auto& line : page.value("log", nlohmann::json::array()))
+        text += line.get<std::string>() + "\n";
+    return text;
+}

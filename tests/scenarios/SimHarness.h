@@ -90,6 +90,9 @@ nlohmann::json dumpPage(
 // test when the page has no such row.
 nlohmann::json cellOf(const nlohmann::json& page, const std::string& id);
 
+// What the device wrote to its system log before the page was dumped, one line after another.
+std::string deviceLog(const nlohmann::json& page);
+
 // The identifiers of every row of a dumped page, section by section.
 std::vector<std::vector<std::string>> rowIDs(const nlohmann::json& page);
 // All row identifiers of a dumped page in order.
