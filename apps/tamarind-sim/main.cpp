@@ -15,7 +15,9 @@
 #include "PageDump.h"
 #include "Rendering.h"
 #include "Script.h"
+#include "ServeCommand.h"
 #include "ShotsCommand.h"
+#include "SnapshotCommand.h"
 #include "host/platform/InputFile.h"
 
 // pango's fontconfig keeps its caches for the life of the process.
@@ -167,8 +169,10 @@ int main(int argc, char** argv)
     const std::string& command = line->command;
     if (command == "gif")
         return gifCommand(line->arguments);
+    if (command == "serve")
+        return serveCommand(*line);
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
-        && command != "shots" && command != "banner")
+        && command != "shots" && command != "banner" && command != "snapshot")
         return fail("unknown command \"" + command + "\" (try --help)");
     DeviceSession session;
     if (!session.start(*line, error))
@@ -185,5 +189,7 @@ int main(int argc, char** argv)
         return shotsCommand(*line, session.interfaceStyle());
     if (command == "banner")
         return bannerCommand(line->arguments, session.interfaceStyle());
+    if (command == "snapshot")
+        return snapshotCommand(*line, session.interfaceStyle());
     return scriptCommand(*line, session.interfaceStyle());
 }
