@@ -1,4 +1,6 @@
-# Writes OUT, a C++ file that holds every file of FILES as bytes, for EditorAssets.h.
+# Writes OUT, a C++ file that holds every file of FILES ("|" between them) as bytes, for
+# EditorAssets.h.
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "#include \"EditorAssets.h\"\n\n// Generated from the files of assets/ by EmbedAssets.cmake.\n\nnamespace {\n")
 set(table "")
 set(index 0)
