@@ -61,12 +61,8 @@ std::optional<std::string> settingText(const json& value)
 {
     if (value.is_boolean())
         return value.get<bool>() ? "true" : "false";
-    if (value.is_number_integer())
+    if (value.is_number())
         return value.dump();
-    if (value.is_number_float()) {
-        std::string text = value.dump();
-        return text;
-    }
     if (value.is_string())
         return value.get<std::string>();
     return std::nullopt;
@@ -74,20 +70,20 @@ std::optional<std::string> settingText(const json& value)
 
 rt::Ref<rt::Object> optionValue(const std::string& key, const json& value, LookError& error)
 {
+    std::string message;
     auto option = tamarind::findOption(key);
-    if (option && isPictureKind(option->kind) && value.is_object())
+    if (!option) {
+        valueForSetting(key, "", message);
+        error = { key, message };
+        return nullptr;
+    }
+    if (isPictureKind(option->kind) && value.is_object())
         return pictureValue(key, value, error);
     auto text = settingText(value);
     if (!text) {
-        std::string message;
-        if (!valueForSetting(key, "", message) && !option) {
-            error = { key, message };
-            return nullptr;
-        }
-        error = { key, key + " cannot hold " + std::string(value.type_name()) };
+        error = { key, key + " cannot hold a JSON " + std::string(value.type_name()) };
         return nullptr;
     }
-    std::string message;
     auto object = valueForSetting(key, *text, message);
     if (!object)
         error = { key, message };

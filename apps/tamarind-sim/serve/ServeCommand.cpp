@@ -82,6 +82,9 @@ int serveCommand(const CommandLine& line)
     if (line.noTweak || !line.prefs.empty() || !line.sets.empty() || !line.style.empty())
         return fail("serve takes only --device; the options, the style and stock Settings are chosen on its page");
     EditorServerSettings settings;
+    // A sanitizer build draws several times slower; its renders get the time that takes.
+    if (sanitizerBuild())
+        settings.render.limits.seconds *= 6;
     std::string error;
     if (!parseArguments(line.arguments, settings, error))
         return fail(error);
