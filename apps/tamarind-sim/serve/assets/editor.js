@@ -53,11 +53,19 @@ function currentValue(option) {
 
 // ---- controls ---------------------------------------------------------------------------
 
+// The control that made the change keeps its state (a colour picker stays open, a slider under
+// the finger); only a reset rebuilds it, to show the default again.
 function setOption(key, value) {
   if (value === undefined) delete look[key]; else look[key] = value;
-  refreshOption(optionsByKey[key]);
+  if (value === undefined) refreshOption(optionsByKey[key]); else markOption(optionsByKey[key]);
   setWarning(key, '');
   scheduleRender();
+}
+
+function markOption(option) {
+  const row = document.querySelector('.option[data-key="' + option.key + '"]');
+  row.classList.toggle('changed', isChanged(option));
+  row.querySelector('.reset').hidden = !isSet(option.key);
 }
 
 function numberFrom(text, kind) {
@@ -114,7 +122,11 @@ function makeControl(option) {
     hex.value = isSet(option.key) ? value : '';
     hex.dataset.key = option.key;
     input.addEventListener('input', () => { hex.value = input.value.slice(1); setOption(option.key, input.value.slice(1)); });
-    hex.addEventListener('change', () => setOption(option.key, hex.value === '' ? undefined : hex.value));
+    hex.addEventListener('change', () => {
+      const digits = hex.value.trim().replace(/^#/, '');
+      if (/^[0-9a-f]{6}([0-9a-f]{2})?$/i.test(digits)) input.value = '#' + digits.slice(0, 6).toLowerCase();
+      setOption(option.key, digits === '' ? undefined : digits);
+    });
     box.append(input, hex);
     break;
   }
@@ -128,7 +140,11 @@ function makeControl(option) {
       const file = input.files[0];
       if (!file) return;
       const reader = new FileReader();
-      reader.onload = () => setOption(option.key, { data: String(reader.result).replace(/^data:[^,]*,/, '') });
+      reader.onload = () => {
+        const picture = { data: String(reader.result).replace(/^data:[^,]*,/, '') };
+        about.textContent = pictureDescription(picture);
+        setOption(option.key, picture);
+      };
       reader.readAsDataURL(file);
     });
     box.append(about, input);
@@ -158,10 +174,8 @@ function defaultText(option) {
 
 function refreshOption(option) {
   const row = document.querySelector('.option[data-key="' + option.key + '"]');
-  const fresh = makeControl(option);
-  row.querySelector('.control').replaceWith(fresh);
-  row.classList.toggle('changed', isChanged(option));
-  fresh.querySelector('.reset').hidden = !isSet(option.key);
+  row.querySelector('.control').replaceWith(makeControl(option));
+  markOption(option);
 }
 
 function setWarning(key, message) {
