@@ -9,6 +9,7 @@
 #include "TableDump.h"
 
 #include "host/foundation/Geometry.h"
+#include "host/foundation/Log.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
 #include "host/foundation/UserDefaults.h"
@@ -118,6 +119,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
     if (json controls = dumpRootControls(page); !controls.is_null())
         j["rootControls"] = controls;
     j["spawned"] = dumpSpawned();
+    // What the device wrote to its system log so far, oldest first.
+    j["log"] = LogCapture().lines();
     return j;
 }
 
