@@ -101,7 +101,7 @@ std::optional<json> readOptionCatalog(const fs::path& program, const fs::path& d
         error = "cannot make a temporary folder";
         return std::nullopt;
     }
-    auto outcome = runIsolated(program, { program.string(), "--device", device.string(), "options", "--json" },
+    auto outcome = runIsolated(program, { "tamarind-sim", "--device", device.string(), "options", "--json" },
         folder, limits, { { "TMPDIR", folder } });
     std::error_code ec;
     fs::remove_all(folder, ec);

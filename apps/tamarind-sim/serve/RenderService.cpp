@@ -29,9 +29,9 @@ bool writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
     return static_cast<bool>(out);
 }
 
-std::vector<std::string> childArguments(const RenderRequest& request, const fs::path& program, double bannerSeconds)
+std::vector<std::string> childArguments(const RenderRequest& request, double bannerSeconds)
 {
-    std::vector<std::string> args { program.string(), "--device", request.device.folder.string(), "--style",
+    std::vector<std::string> args { "tamarind-sim", "--device", request.device.folder.string(), "--style",
         request.style };
     if (request.restyled)
         args.insert(args.end(), { "--prefs", "look.plist" });
@@ -151,7 +151,7 @@ RenderAnswer RenderService::run(const RenderRequest& request)
     }
     // The child's copy of the device goes into the job's folder, so that it is removed with the
     // folder even when the child was stopped before it could remove it itself.
-    auto outcome = runIsolated(m_settings.program, childArguments(request, m_settings.program, m_settings.bannerSeconds),
+    auto outcome = runIsolated(m_settings.program, childArguments(request, m_settings.bannerSeconds),
         folder, m_settings.limits, { { "TMPDIR", folder.string() } });
     ++m_rendersRun;
     RenderAnswer answer;

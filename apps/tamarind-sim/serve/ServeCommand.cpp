@@ -88,10 +88,8 @@ int serveCommand(const CommandLine& line)
     std::string error;
     if (!parseArguments(line.arguments, settings, error))
         return fail(error);
-    std::error_code ec;
-    settings.render.program = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return fail("cannot find this program to run its renders: " + ec.message());
+    // Renders run this very program, even when a rebuild has since replaced its file.
+    settings.render.program = "/proc/self/exe";
     fs::path devicesFolder = defaultDeviceFolder().parent_path();
     DeviceCatalog devices(devicesFolder, line.device.empty() ? fs::path() : fs::absolute(line.device));
     auto initial = devices.find(devices.initial());
