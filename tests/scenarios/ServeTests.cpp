@@ -333,6 +333,27 @@ TEST(ServeLimits, AFloodIsRefusedQuicklyAndTheServerStaysUp)
     EXPECT_EQ(server.client()->Get("/api/pages")->status, 200);
 }
 
+TEST(ServeLimits, MoreRendersThanCanWaitAreRefusedAndTheRestDrawn)
+{
+    EditorServerProcess server;
+    ASSERT_TRUE(server.running()) << server.startOutput();
+    constexpr int kRequests = 30;
+    std::vector<int> statuses(kRequests, 0);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kRequests; ++i)
+        clients.emplace_back([&, i] {
+            auto result = server.client()->Post(
+                "/api/render", renderBody({ { "xOff", i } }).dump(), "application/json");
+            statuses[i] = result ? result->status : -1;
+        });
+    for (auto& c : clients)
+        c.join();
+    auto count = [&](int status) { return std::count(statuses.begin(), statuses.end(), status); };
+    EXPECT_GT(count(429), 0);
+    EXPECT_GT(count(200), 0);
+    EXPECT_EQ(count(200) + count(429), kRequests);
+}
+
 TEST(ServeLimits, APortInUseIsNamed)
 {
     EditorServerProcess first;

@@ -123,9 +123,10 @@ bool EditorServer::bind(std::string& error)
     m_server->set_read_timeout(10);
     m_server->set_write_timeout(30);
     m_server->set_keep_alive_max_count(100);
-    // Renders wait their turn in the render service, so the pool only needs room for them and
-    // for the quick requests beside them.
-    m_server->new_task_queue = [] { return new httplib::ThreadPool(16); };
+    // Renders wait their turn in the render service, each holding a thread; the pool has room
+    // for all of them and for the quick requests beside them.
+    unsigned threads = m_settings.render.concurrent + m_settings.render.maximumWaiting + 8;
+    m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     if (m_settings.port == 0) {
         m_port = m_server->bind_to_any_port("127.0.0.1");
         if (m_port <= 0)

@@ -38,9 +38,11 @@ struct RenderServiceSettings {
     RunLimits limits;
     std::size_t cacheEntries { 48 };
     std::size_t cacheBytes { std::size_t(64) << 20 };
-    // Renders that run at once; more wait, up to `maximumWaiting`, and beyond that are refused.
+    // Renders that run at once (one per core, at least two); more wait, up to `maximumWaiting`,
+    // and beyond that are refused at once. Each waiting render holds one of the server's
+    // threads, so running and waiting renders together stay below the server's thread count.
     unsigned concurrent { 2 };
-    unsigned maximumWaiting { 32 };
+    unsigned maximumWaiting { 14 };
     // The banner is recorded for this many seconds of simulated time.
     double bannerSeconds { 3 };
 };

@@ -1,5 +1,6 @@
 #include "ServeCommand.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +83,7 @@ int serveCommand(const CommandLine& line)
     if (line.noTweak || !line.prefs.empty() || !line.sets.empty() || !line.style.empty())
         return fail("serve takes only --device; the options, the style and stock Settings are chosen on its page");
     EditorServerSettings settings;
+    settings.render.concurrent = std::max(2u, std::thread::hardware_concurrency());
     // A sanitizer build draws several times slower; its renders get the time that takes.
     if (sanitizerBuild())
         settings.render.limits.seconds *= 6;
