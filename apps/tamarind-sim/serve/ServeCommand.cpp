@@ -98,7 +98,9 @@ int serveCommand(const CommandLine& line)
     if (!initial)
         return fail(line.device.empty() ? "no device found in " + devicesFolder.string()
                                         : "cannot read the device " + line.device);
-    auto catalog = readOptionCatalog(settings.render.program, initial->folder, settings.render.limits, error);
+    // The options are read once, before any render, within limits of their own: the render
+    // limits given may be too tight for anything to run, and the server must still start.
+    auto catalog = readOptionCatalog(settings.render.program, initial->folder, RunLimits { 120, 0 }, error);
     if (!catalog)
         return fail(error);
 
