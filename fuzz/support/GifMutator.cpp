@@ -107,7 +107,7 @@ void mutate(GifParts& parts, std::minstd_rand& random, std::size_t maxSize)
     std::size_t room = maxSize > 64 ? maxSize / 8 : 8;
     if (parts.blocks.empty()) {
         // A frame of one pixel with a graphic control before it, to grow from.
-        parts.blocks.push_back({ { 0x21, 0xF9 }, { 0x04, 0x00, 0x0A, 0x00 } });
+        parts.blocks.push_back({ { 0x21, 0xF9 }, { 0x00, 0x0A, 0x00, 0x00 } });
         parts.blocks.push_back({ { 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00, 0x02 }, { 0x02, 0x44, 0x01 } });
         return;
     }
