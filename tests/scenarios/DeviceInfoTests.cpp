@@ -7,7 +7,7 @@ using nlohmann::json;
 namespace {
 
 constexpr double kStart = 1767225600;
-// A small PNG of the device (87 x 87 pixels at scale 1): an icon that is neither an app's nor the
+// A small PNG of the library's package (87 x 87 pixels at scale 1): an icon that is neither an app's nor the
 // blank one, so the footer's icon size tells which was shown.
 constexpr const char* kSmallIcon = "/var/jb/Library/PreferenceBundles/sorrelPreferences.bundle/TweakIcon.png";
 
@@ -245,7 +245,7 @@ TEST(AppIconLookup, CacheFileIsWrittenOnceAndThenServedForAnyIdentifier)
         device.remove("/var/jb/basebin/basebin.tc");
         device.writeFile("/taurine", "");
         std::filesystem::copy_file(
-            device.file(kSmallIcon), device.file("/var/mobile/Documents/CurrentJailbreakIcon.png"));
+            packageFile(kSmallIcon), device.file("/var/mobile/Documents/CurrentJailbreakIcon.png"));
         device.setPreferences({ { "isWhatJailbreakEnabled", true } });
         auto result = device.run({ "dump", "root" });
         ASSERT_EQ(result.exitCode, 0) << result.err;

@@ -32,10 +32,14 @@ struct SimBounds {
 
 SimResult runSim(const std::vector<std::string>& args, SimBounds = {});
 
-// A device folder in a temporary directory, started as a copy of the default device.
+// A file the library's package installs on every device the simulator runs, by its device path.
+std::filesystem::path packageFile(const std::string& devicePath);
+
+// A device folder in a temporary directory, started as a copy of a shipped device (the default
+// one unless named: "ios14", "ios15").
 class TestDevice {
 public:
-    TestDevice();
+    explicit TestDevice(const std::string& shipped = "default");
     ~TestDevice();
     TestDevice(const TestDevice&) = delete;
     TestDevice& operator=(const TestDevice&) = delete;
