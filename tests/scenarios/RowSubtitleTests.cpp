@@ -6,8 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-constexpr char kLocalizationBundle[] = "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle";
-
 const json kRegrouped
     = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
           { "isNotificationsGroupingEnabled", true }, { "isGeneralGroupingEnabled", true },
@@ -184,31 +182,6 @@ TEST(RowSubtitles, OnAFreshInstallEveryRootRowKeepsItsTitleBesideItsDescription)
     json plain = dumpPage(device, { { "tableViewLabelsEnabled", false } }, "root");
     for (const char* row : { "Bluetooth", "Wallpaper", "Exposure Notifications" })
         EXPECT_EQ(cellOf(plain, row)["text"]["text"], row);
-}
-
-// Without the localization bundle every lookup answers nothing; a row then keeps the title it
-// has rather than lose its name. A title in Greek or Cyrillic capitals is no key of the strings
-// table and is never looked up.
-TEST(RowSubtitles, ALookupWithoutTextKeepsTheRowsTitle)
-{
-    TestDevice device;
-    device.remove(kLocalizationBundle);
-    auto& list = device.description()["rootList"];
-    list.push_back({ { "id", "GREEK_ROW" }, { "name", "ΚΑΙΡΟΣ" }, { "cell", "PSLinkCell" } });
-    list.push_back({ { "id", "CYRILLIC_ROW" }, { "name", "ПОЧТА" }, { "cell", "PSLinkCell" } });
-    json page = dumpPage(device,
-        { { "isCustomTableCellCustomizabilityEnabled", true }, { "isGeneralGroupingEnabled", true } }, "root");
-    EXPECT_EQ(cellOf(page, "Bluetooth")["text"]["text"], "Bluetooth");
-    EXPECT_EQ(cellOf(page, "VPN")["text"]["text"], "VPN");
-    EXPECT_EQ(cellOf(page, "GENERAL_MODULE")["text"]["text"], "GENERAL_MODULE_TITLE");
-    EXPECT_EQ(cellOf(page, "GREEK_ROW")["text"]["text"], "ΚΑΙΡΟΣ");
-    EXPECT_EQ(cellOf(page, "CYRILLIC_ROW")["text"]["text"], "ПОЧТА");
-    // Every named row, the tweak rows among them, still shows its name.
-    for (const auto& section : page["sections"])
-        for (const auto& row : section["rows"])
-            if (!row["name"].get<std::string>().empty() && row["cell"].is_object() && row["cell"]["text"].is_object()) {
-                EXPECT_FALSE(row["cell"]["text"]["text"].get<std::string>().empty()) << row["id"];
-            }
 }
 
 // The family row shows its member count in the host's layout, also in a cell another root row
