@@ -123,6 +123,12 @@ bool EditorServer::bind(std::string& error)
     m_server->set_read_timeout(10);
     m_server->set_write_timeout(30);
     m_server->set_keep_alive_max_count(100);
+    // Only SO_REUSEADDR: the library's default adds SO_REUSEPORT, with which a second server
+    // would share the port of the first instead of being told that it is in use.
+    m_server->set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     // Renders wait their turn in the render service, each holding a thread; the pool has room
     // for all of them and for the quick requests beside them.
     unsigned threads = m_settings.render.concurrent + m_settings.render.maximumWaiting + 8;
