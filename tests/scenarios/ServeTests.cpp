@@ -345,7 +345,7 @@ TEST(ServeLimits, MoreRendersThanCanWaitAreRefusedAndTheRestDrawn)
         clients.emplace_back([&, i] {
             auto result = server.client()->Post(
                 "/api/render", renderBody({ { "xOff", i } }).dump(), "application/json");
-            statuses[i] = result ? result->status : -1;
+            statuses[i] = result ? result->status : -100 - static_cast<int>(result.error());
         });
     for (auto& c : clients)
         c.join();
