@@ -10,6 +10,7 @@
 #include "TableDump.h"
 
 #include "host/foundation/Geometry.h"
+#include "host/foundation/Log.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
 #include "host/foundation/UserDefaults.h"
@@ -121,6 +122,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
     if (json split = dumpSplitView(); !split.is_null())
         j["splitView"] = split;
     j["spawned"] = dumpSpawned();
+    // What the device wrote to its system log so far, oldest first.
+    j["log"] = LogCapture().lines();
     return j;
 }
 

@@ -9,6 +9,7 @@
 #include "BannerCommand.h"
 #include "CommandLine.h"
 #include "DeviceSession.h"
+#include "GalleryCommand.h"
 #include "GifCommand.h"
 #include "Navigator.h"
 #include "OptionsReport.h"
@@ -16,6 +17,7 @@
 #include "Rendering.h"
 #include "Script.h"
 #include "ShotsCommand.h"
+#include "host/foundation/Log.h"
 #include "host/platform/InputFile.h"
 
 // pango's fontconfig keeps its caches for the life of the process.
@@ -167,9 +169,15 @@ int main(int argc, char** argv)
     const std::string& command = line->command;
     if (command == "gif")
         return gifCommand(line->arguments);
+    // Each device of a gallery is drawn by a run of its own, so this one loads none.
+    if (command == "gallery")
+        return galleryCommand(*line);
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
         && command != "shots" && command != "banner")
         return fail("unknown command \"" + command + "\" (try --help)");
+    // The device's system log is the phone's, not the simulator's: it is kept for the dumps
+    // ("log") and standard error stays for the simulator's own warnings and errors.
+    LogCapture deviceLog;
     DeviceSession session;
     if (!session.start(*line, error))
         return fail(error);

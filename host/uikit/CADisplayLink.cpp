@@ -1,6 +1,7 @@
 #include "host/uikit/CADisplayLink.h"
 
 #include <algorithm>
+#include <cmath>
 
 
 using rt::Class;
@@ -10,6 +11,7 @@ using rt::SEL;
 namespace {
 
 constexpr long kScreenRate = 60;
+constexpr double kBeatTolerance = 1e-6;
 
 CADisplayLink* link(Object* o)
 {
@@ -100,8 +102,10 @@ void CADisplayLink::setPaused(bool paused)
 
 void CADisplayLink::setPreferredFramesPerSecond(long fps)
 {
+    double before = frameInterval();
     m_preferredFramesPerSecond = std::max(0L, fps);
-    if (m_timer) {
+    // Asking for the rate the link already has changes nothing: its frames keep their phase.
+    if (m_timer && frameInterval() != before) {
         unschedule();
         schedule();
     }
@@ -117,6 +121,17 @@ void CADisplayLink::invalidate()
     rt::Ref<Object> released = std::move(m_target);
 }
 
+// The screen refreshes on a fixed beat from the start of the clock, and a link fires on the
+// beats of its own interval: a link started, paused or resumed between two beats fires at the
+// next one, not one interval after it was touched, so touching it often cannot hold it back.
+double CADisplayLink::delayToNextFrame(double interval)
+{
+    double sinceBeat = std::fmod(CACurrentMediaTime(), interval);
+    double delay = interval - sinceBeat;
+    // A clock that stands on a beat (give or take rounding) waits for the next one.
+    return delay < kBeatTolerance ? delay + interval : delay;
+}
+
 void CADisplayLink::schedule()
 {
     if (m_timer)
@@ -125,7 +140,7 @@ void CADisplayLink::schedule()
     // The link holds itself weakly on the run loop: the timer must not keep it alive.
     rt::Weak<CADisplayLink> weak(this);
     m_timer = RunLoop::main().addTimer(
-        interval,
+        delayToNextFrame(interval),
         [weak] {
             if (auto strong = weak.load())
                 strong->tick();

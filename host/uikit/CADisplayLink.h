@@ -6,7 +6,9 @@
 
 // CADisplayLink: calls its target on the main run loop at the screen's refresh rate (60 a second)
 // or the rate it prefers, reporting when the next frame will be shown. It holds its target
-// strongly, as Core Animation's does, until it is invalidated. On the virtual clock the frames
+// strongly, as Core Animation's does, until it is invalidated. Its frames fall on the beats of
+// its interval counted from the start of the clock, as a screen's refreshes do, so pausing,
+// resuming or asking again for the same rate never shifts them. On the virtual clock the frames
 // come exactly when the clock is advanced past them.
 class CADisplayLink final : public rt::Object {
 public:
@@ -36,6 +38,7 @@ public:
 private:
     void schedule();
     void unschedule();
+    static double delayToNextFrame(double interval);
     void tick();
     RunLoop::TimerID m_timer { 0 };
 };
