@@ -58,6 +58,21 @@ void drawBattery(Canvas& canvas, double x, double top, RGBAColor color)
     canvas.fill(Path::roundedRect(CGRectMake(x + 25, top + 3.8, 1.5, 4), 0.7), color.withAlpha(0.4));
 }
 
+// An iPad's bar has no notch and no signal: the time and the date at the leading edge, Wi-Fi and
+// the battery at the trailing one.
+void drawPadStatusBar(Canvas& canvas, double width, RGBAColor color)
+{
+    double centerY = statusBarHeight() / 2;
+    TextStyle text;
+    text.size = 14;
+    text.weight = 600;
+    text.color = color;
+    canvas.drawText("9:41  Tue Jan 9", text, CGRectMake(20, centerY - 9, 160, 18));
+    double right = width - 20;
+    drawBattery(canvas, right - 27, centerY - 6, color);
+    drawWifi(canvas, right - 43, centerY + 5, color);
+}
+
 }
 
 double statusBarHeight()
@@ -78,6 +93,8 @@ void drawStatusBar(Canvas& canvas, double width, long style)
 {
     double height = statusBarHeight();
     RGBAColor color = ink(style);
+    if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
+        return drawPadStatusBar(canvas, width, color);
     bool notched = height > 40;
     double centerY = notched ? height / 2 + 4 : height / 2;
     TextStyle time;

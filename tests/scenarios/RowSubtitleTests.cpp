@@ -206,8 +206,9 @@ TEST(RowSubtitles, ALookupWithoutTextKeepsTheRowsTitle)
     // Every named row, the tweak rows among them, still shows its name.
     for (const auto& section : page["sections"])
         for (const auto& row : section["rows"])
-            if (!row["name"].get<std::string>().empty() && row["cell"].is_object() && row["cell"]["text"].is_object())
+            if (!row["name"].get<std::string>().empty() && row["cell"].is_object() && row["cell"]["text"].is_object()) {
                 EXPECT_FALSE(row["cell"]["text"]["text"].get<std::string>().empty()) << row["id"];
+            }
 }
 
 // The family row shows its member count in the host's layout, also in a cell another root row
@@ -249,8 +250,9 @@ TEST(RowSubtitles, TitleAndSubtitleNeverOverlap)
             double subtitleTop = cell["subtitle"]["frame"][1];
             EXPECT_GE(subtitleTop, titleBottom) << row << " custom height " << customHeight;
             EXPECT_LE(subtitleTop + cell["subtitle"]["frame"][3].get<double>(), rowTop + rowHeight) << row;
-            if (customHeight)
+            if (customHeight) {
                 EXPECT_EQ(subtitleTop, rowTop + rowHeight - 30) << row;
+            }
         }
     }
 }
