@@ -16,7 +16,9 @@
 #include "PageDump.h"
 #include "Rendering.h"
 #include "Script.h"
+#include "ServeCommand.h"
 #include "ShotsCommand.h"
+#include "SnapshotCommand.h"
 #include "host/foundation/Log.h"
 #include "host/platform/InputFile.h"
 
@@ -169,11 +171,13 @@ int main(int argc, char** argv)
     const std::string& command = line->command;
     if (command == "gif")
         return gifCommand(line->arguments);
+    if (command == "serve")
+        return serveCommand(*line);
     // Each device of a gallery is drawn by a run of its own, so this one loads none.
     if (command == "gallery")
         return galleryCommand(*line);
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
-        && command != "shots" && command != "banner")
+        && command != "shots" && command != "banner" && command != "snapshot")
         return fail("unknown command \"" + command + "\" (try --help)");
     // The device's system log is the phone's, not the simulator's: it is kept for the dumps
     // ("log") and standard error stays for the simulator's own warnings and errors.
@@ -193,5 +197,7 @@ int main(int argc, char** argv)
         return shotsCommand(*line, session.interfaceStyle());
     if (command == "banner")
         return bannerCommand(line->arguments, session.interfaceStyle());
+    if (command == "snapshot")
+        return snapshotCommand(*line, session.interfaceStyle());
     return scriptCommand(*line, session.interfaceStyle());
 }
