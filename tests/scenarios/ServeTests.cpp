@@ -96,9 +96,11 @@ TEST_F(Serve, ListsEveryOptionInAGroupEveryDeviceFolderAndEveryPage)
     std::set<std::string> offered;
     for (auto& device : devices["devices"])
         offered.insert(device["name"].get<std::string>());
-    for (auto& entry : fs::directory_iterator(fs::path(TAM_SOURCE_DIR) / "devices"))
-        if (fs::exists(entry.path() / "device.json"))
+    for (auto& entry : fs::directory_iterator(fs::path(TAM_SOURCE_DIR) / "devices")) {
+        if (fs::exists(entry.path() / "device.json")) {
             EXPECT_TRUE(offered.count(entry.path().filename().string())) << entry.path();
+        }
+    }
     EXPECT_EQ(devices["initial"], "default");
 
     json pages = bodyOf(client->Get("/api/pages"));
