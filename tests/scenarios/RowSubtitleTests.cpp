@@ -190,7 +190,7 @@ TEST(RowSubtitles, OnAFreshInstallEveryRootRowKeepsItsTitleBesideItsDescription)
 TEST(RowSubtitles, ALookupWithoutTextKeepsTheRowsTitle)
 {
     TestDevice device;
-    PackageWithout withoutTexts({ kLocalizationBundle });
+    PackageWithout withoutTexts({ "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle" });
     auto& list = device.description()["rootList"];
     list.push_back({ { "id", "GREEK_ROW" }, { "name", "ΚΑΙΡΟΣ" }, { "cell", "PSLinkCell" } });
     list.push_back({ { "id", "CYRILLIC_ROW" }, { "name", "ПОЧТА" }, { "cell", "PSLinkCell" } });
