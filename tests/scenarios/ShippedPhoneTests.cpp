@@ -2,8 +2,8 @@
 
 #include "SimHarness.h"
 
-// The phones the project ships, each a Settings of its own system version and screen, pass the
-// same checks: the root page and its subtitles, device information, the account and top menu,
+// The phones and the iPad the project ships, each a Settings of its own system version and screen
+// (the iPad's in a split view, its pages beside the root list), pass the same checks: the root page and its subtitles, device information, the account and top menu,
 // the banner, the slider entry and a drawing without empty pages. Each runs on the device's own
 // preferences domain, with only what a check needs added.
 
@@ -15,14 +15,16 @@ namespace {
 struct Phone {
     const char* folder;
     const char* name;
+    const char* system;
     const char* version;
     double width, height, scale;
 };
 
 const Phone kPhones[] = {
-    { "ios14", "Sam's iPhone", "14.8", 375, 667, 2 },
-    { "ios15", "Alex's iPhone", "15.1", 390, 844, 3 },
-    { "default", "Jane's iPhone", "16.4", 390, 844, 3 },
+    { "ios14", "Sam's iPhone", "iOS", "14.8", 375, 667, 2 },
+    { "ios15", "Alex's iPhone", "iOS", "15.1", 390, 844, 3 },
+    { "default", "Jane's iPhone", "iOS", "16.4", 390, 844, 3 },
+    { "ipad", "Jane's iPad", "iPadOS", "16.4", 820, 1180, 2 },
 };
 
 // Runs the device on its own preferences domain with these options set ("KEY=VALUE" each).
@@ -83,7 +85,7 @@ TEST(ShippedPhones, DeviceInformationNamesEachPhone)
         TestDevice device(phone.folder);
         std::vector<std::string> sets { "isDeviceIDEnabled=true", "isWhatJailbreakEnabled=true" };
         json footer = pageOf(runWith(device, sets, { "dump", "root" }))["sections"].back()["footer"];
-        EXPECT_EQ(footer["line"]["text"], std::string(phone.name) + ", iOS " + phone.version);
+        EXPECT_EQ(footer["line"]["text"], std::string(phone.name) + ", " + phone.system + " " + phone.version);
         EXPECT_EQ(footer["icon"]["image"], true);
         json about = pageOf(runWith(device, sets, { "dump", "about" }));
         EXPECT_EQ(cellOf(about, "ProductVersion")["detail"]["text"], phone.version);
