@@ -6,6 +6,8 @@ using nlohmann::json;
 
 namespace {
 
+constexpr char kLocalizationBundle[] = "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle";
+
 const json kRegrouped
     = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
           { "isNotificationsGroupingEnabled", true }, { "isGeneralGroupingEnabled", true },
