@@ -1,5 +1,6 @@
 #include "DeviceSession.h"
 #include "OptionCheck.h"
+#include "PackageInstall.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -156,6 +157,9 @@ bool DeviceSession::start(const CommandLine& line, std::string& error)
         device->interfaceStyle = line.style;
     m_style = device->interfaceStyle == "dark" ? 2 : 1;
     setCurrentDevice(std::move(*device));
+    // Stock Settings runs without the library, so without what its package installs.
+    if (!line.noTweak && !installPackage(packageFolder(), error))
+        return false;
     if (!applyPreferences(line, error))
         return false;
     settings::registerAppClasses();

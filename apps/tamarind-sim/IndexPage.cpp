@@ -41,7 +41,7 @@ std::string escaped(const std::string& text)
 
 constexpr const char* kStyle = R"(
 body { font: 14px/1.4 system-ui, sans-serif; margin: 24px; color: #1c1c1e; background: #f2f2f7; }
-h1 { margin: 0 0 4px; } h2 { margin: 32px 0 8px; }
+h1 { margin: 0 0 4px; } h2 { margin: 40px 0 8px; } h3 { margin: 24px 0 8px; }
 nav a { margin-right: 10px; }
 .shots { display: grid; grid-template-columns: repeat(4, 220px); gap: 12px; align-items: start; }
 figure { margin: 0; } figcaption { font-size: 12px; color: #555; margin-bottom: 4px; }
@@ -55,30 +55,38 @@ tr.changed td { background: #fff4d6; font-weight: 600; }
 .mark { color: #c93400; }
 )";
 
-void writeFigure(std::ostream& out, const fs::path& folder, const std::string& file, const std::string& caption)
+enum class Drawn { Stock, Restyled };
+
+void writeFigure(std::ostream& out, const fs::path& folder, const std::string& file, Drawn drawn, const char* style)
 {
+    std::string caption = std::string(drawn == Drawn::Stock ? "stock, " : "restyled, ") + style;
     out << "<figure><figcaption>" << escaped(caption) << "</figcaption>";
     if (fs::exists(folder / file))
         out << "<a href=\"" << escaped(file) << "\"><img src=\"" << escaped(file) << "\" alt=\"" << escaped(caption)
             << "\"></a>";
     else
         out << "<div class=\"missing\">"
-            << (file.starts_with("stock/") ? "not in stock Settings" : "not reachable with these options") << "</div>";
+            << (drawn == Drawn::Stock ? "not in stock Settings" : "not reachable with these options")
+            << "</div>";
     out << "</figure>";
 }
 
-void writePages(std::ostream& out, const fs::path& folder)
+// The pages of one device's pictures, found under `prefix` inside `folder` ("" for a shots
+// folder's own page, "NAME/" for a device of the gallery); `anchor` keeps the ids of several
+// devices on one page apart.
+void writePages(std::ostream& out, const fs::path& folder, const std::string& prefix, const std::string& anchor)
 {
     out << "<nav>";
     for (const char* const* page = Navigator::pageNames(); *page; ++page)
-        out << "<a href=\"#page-" << *page << "\">" << *page << "</a>";
-    out << "<a href=\"#options\">options</a></nav>\n";
+        out << "<a href=\"#" << escaped(anchor) << "page-" << *page << "\">" << *page << "</a>";
+    out << "</nav>\n";
     for (const char* const* page = Navigator::pageNames(); *page; ++page) {
         std::string name = *page;
-        out << "<section id=\"page-" << name << "\"><h2>" << name << "</h2><div class=\"shots\">";
+        out << "<section id=\"" << escaped(anchor) << "page-" << name << "\"><h3>" << name
+            << "</h3><div class=\"shots\">";
         for (const char* style : { "light", "dark" }) {
-            writeFigure(out, folder, "stock/" + name + "-" + style + ".png", std::string("stock, ") + style);
-            writeFigure(out, folder, name + "-" + style + ".png", std::string("restyled, ") + style);
+            writeFigure(out, folder, prefix + "stock/" + name + "-" + style + ".png", Drawn::Stock, style);
+            writeFigure(out, folder, prefix + name + "-" + style + ".png", Drawn::Restyled, style);
         }
         out << "</div></section>\n";
     }
@@ -103,26 +111,55 @@ void writeOptions(std::ostream& out, const nlohmann::json& options)
     out << "</table>\n";
 }
 
-}
-
-bool writeIndexPage(const fs::path& folder, const nlohmann::json& options, std::string& error)
+bool writeFile(const fs::path& file, const std::string& text, std::string& error)
 {
-    std::ostringstream page;
-    page << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         << "<title>Tamarind preview</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n"
-         << "<h1>Tamarind preview</h1>\n"
-         << "<p>Every page of the simulated Settings app, stock beside restyled, light beside dark. "
-            "Select a picture to see it at full size.</p>\n";
-    writePages(page, folder);
-    writeOptions(page, options);
-    page << "</body>\n</html>\n";
-    fs::path file = folder / "index.html";
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << page.str();
+    out << text;
     out.close();
     if (!out) {
         error = "cannot write " + file.string() + ": " + std::strerror(errno);
         return false;
     }
     return true;
+}
+
+void writeHead(std::ostream& page)
+{
+    page << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         << "<title>Tamarind preview</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n"
+         << "<h1>Tamarind preview</h1>\n";
+}
+
+}
+
+bool writeIndexPage(const fs::path& folder, const nlohmann::json& options, std::string& error)
+{
+    std::ostringstream page;
+    writeHead(page);
+    page << "<p>Every page of the simulated Settings app, stock beside restyled, light beside dark. "
+            "Select a picture to see it at full size. <a href=\"#options\">Options in force</a></p>\n";
+    writePages(page, folder, "", "");
+    writeOptions(page, options);
+    page << "</body>\n</html>\n";
+    return writeFile(folder / "index.html", page.str(), error);
+}
+
+bool writeGalleryPage(const fs::path& folder, const std::vector<GalleryDevice>& devices, std::string& error)
+{
+    std::ostringstream page;
+    writeHead(page);
+    page << "<p>Every page of the simulated Settings app on every device, stock beside restyled, light beside "
+            "dark. Select a picture to see it at full size.</p>\n<nav>";
+    for (auto& device : devices)
+        page << "<a href=\"#device-" << escaped(device.folder) << "\">" << escaped(device.folder) << "</a>";
+    page << "</nav>\n";
+    for (auto& device : devices) {
+        page << "<section id=\"device-" << escaped(device.folder) << "\"><h2>" << escaped(device.title)
+             << "</h2>\n<p><a href=\"" << escaped(device.folder) << "/index.html\">This device alone, with the "
+             << "options in force</a></p>\n";
+        writePages(page, folder, device.folder + "/", device.folder + "-");
+        page << "</section>\n";
+    }
+    page << "</body>\n</html>\n";
+    return writeFile(folder / "index.html", page.str(), error);
 }

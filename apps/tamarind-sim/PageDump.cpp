@@ -6,9 +6,11 @@
 #include "DeviceInfoDump.h"
 #include "NavigationDump.h"
 #include "RootControlsDump.h"
+#include "SplitViewDump.h"
 #include "TableDump.h"
 
 #include "host/foundation/Geometry.h"
+#include "host/foundation/Log.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
 #include "host/foundation/UserDefaults.h"
@@ -117,7 +119,11 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         j["alert"] = alert;
     if (json controls = dumpRootControls(page); !controls.is_null())
         j["rootControls"] = controls;
+    if (json split = dumpSplitView(); !split.is_null())
+        j["splitView"] = split;
     j["spawned"] = dumpSpawned();
+    // What the device wrote to its system log so far, oldest first.
+    j["log"] = LogCapture().lines();
     return j;
 }
 

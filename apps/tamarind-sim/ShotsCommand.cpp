@@ -1,18 +1,13 @@
 #include "ShotsCommand.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "IndexPage.h"
 #include "OptionsReport.h"
 #include "Rendering.h"
-
-extern char** environ;
+#include "SelfRun.h"
 
 namespace fs = std::filesystem;
 
@@ -49,23 +44,7 @@ bool drawStock(const CommandLine& line, const fs::path& folder, bool full, std::
     args.insert(args.end(), { "--no-tweak", "shots", "--out", (folder / "stock").string() });
     if (full)
         args.push_back("--full");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::fflush(stdout);
-    pid_t child = 0;
-    if (int failed = posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv.data(), environ)) {
-        error = std::string("cannot run a second simulator for stock Settings: ") + std::strerror(failed);
-        return false;
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        error = "stock Settings could not be drawn";
-        return false;
-    }
-    return true;
+    return runThisProgram(args, "stock Settings", error);
 }
 
 }

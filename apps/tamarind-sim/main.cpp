@@ -9,13 +9,17 @@
 #include "BannerCommand.h"
 #include "CommandLine.h"
 #include "DeviceSession.h"
+#include "GalleryCommand.h"
 #include "GifCommand.h"
 #include "Navigator.h"
 #include "OptionsReport.h"
 #include "PageDump.h"
 #include "Rendering.h"
 #include "Script.h"
+#include "ServeCommand.h"
 #include "ShotsCommand.h"
+#include "SnapshotCommand.h"
+#include "host/foundation/Log.h"
 #include "host/platform/InputFile.h"
 
 // pango's fontconfig keeps its caches for the life of the process.
@@ -167,9 +171,17 @@ int main(int argc, char** argv)
     const std::string& command = line->command;
     if (command == "gif")
         return gifCommand(line->arguments);
+    if (command == "serve")
+        return serveCommand(*line);
+    // Each device of a gallery is drawn by a run of its own, so this one loads none.
+    if (command == "gallery")
+        return galleryCommand(*line);
     if (command != "dump" && command != "options" && command != "hooks" && command != "script" && command != "render"
-        && command != "shots" && command != "banner")
+        && command != "shots" && command != "banner" && command != "snapshot")
         return fail("unknown command \"" + command + "\" (try --help)");
+    // The device's system log is the phone's, not the simulator's: it is kept for the dumps
+    // ("log") and standard error stays for the simulator's own warnings and errors.
+    LogCapture deviceLog;
     DeviceSession session;
     if (!session.start(*line, error))
         return fail(error);
@@ -185,5 +197,7 @@ int main(int argc, char** argv)
         return shotsCommand(*line, session.interfaceStyle());
     if (command == "banner")
         return bannerCommand(line->arguments, session.interfaceStyle());
+    if (command == "snapshot")
+        return snapshotCommand(*line, session.interfaceStyle());
     return scriptCommand(*line, session.interfaceStyle());
 }

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <system_error>
 
 #include "host/foundation/Array.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Error.h"
 #include "host/foundation/String.h"
+#include "host/platform/AtomicFile.h"
 #include "host/platform/Device.h"
 #include "host/platform/DeviceRoot.h"
 #include "host/platform/InputFile.h"
@@ -130,14 +130,11 @@ std::optional<std::vector<uint8_t>> NSFileManager::contents(const std::string& p
     return readInputFile(openDeviceFile(path, O_RDONLY | O_NONBLOCK), path, kMaximumFileBytes, error);
 }
 
+// Apple's file manager creates a file by writing it beside and moving it into place; so does this
+// one, so a file replaced here is never seen empty or half written.
 bool NSFileManager::createFile(const std::string& path, const std::vector<uint8_t>& bytes) const
 {
-    auto resolved = resolveDevicePath(path);
-    if (!resolved || !isDevicePathWritable(path))
-        return false;
-    std::ofstream out(resolved->host, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return writeAtomically(path, bytes);
 }
 
 bool NSFileManager::writeAtomically(const std::string& path, const std::vector<uint8_t>& bytes) const
@@ -146,20 +143,8 @@ bool NSFileManager::writeAtomically(const std::string& path, const std::vector<u
     std::error_code ec;
     if (!resolved || !isDevicePathWritable(path) || !fs::is_directory(resolved->host.parent_path(), ec))
         return false;
-    fs::path temporary = resolved->host;
-    temporary += ".writing";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            fs::remove(temporary, ec);
-            return false;
-        }
-    }
-    fs::rename(temporary, resolved->host, ec);
-    if (ec)
-        fs::remove(temporary, ec);
-    return !ec;
+    std::string error;
+    return writeFileAtomically(resolved->host, bytes, error);
 }
 
 bool NSFileManager::createDirectory(const std::string& path) const

@@ -21,10 +21,13 @@ public:
     // device could make as large as the disk allows.
     std::optional<std::vector<uint8_t>> contents(const std::string& path) const;
     static constexpr std::size_t kMaximumFileBytes = std::size_t(256) << 20;
+    // Atomic, as writeAtomically.
     bool createFile(const std::string& path, const std::vector<uint8_t>& bytes) const;
     bool createDirectory(const std::string& path) const;
-    // Writes the bytes to a temporary file beside the target and renames it over the target, so
-    // a reader sees the old file or the whole new one. Fails in a read-only or missing folder.
+    // Writes the bytes to a temporary file of a unique name beside the target, flushes it to the
+    // disk and renames it over the target, so a reader sees the old file or the whole new one.
+    // Fails, leaving the old file, in a read-only or missing folder, on a full disk or past the
+    // file size limit.
     bool writeAtomically(const std::string& path, const std::vector<uint8_t>& bytes) const;
     // The canonical device path with every symlink followed, or the path itself when it cannot resolve.
     std::string resolvingSymlinks(const std::string& path) const;

@@ -11,5 +11,6 @@ class LogCapture {
 public:
     LogCapture();
     ~LogCapture();
+    // Every line logged since the outermost capture began.
     std::vector<std::string> lines() const;
 };

@@ -13,6 +13,7 @@
 #include "host/foundation/Number.h"
 #include "host/foundation/OldStylePropertyList.h"
 #include "host/foundation/String.h"
+#include "host/foundation/UnicodeText.h"
 
 using rt::Object;
 using rt::Ref;
@@ -23,6 +24,14 @@ namespace {
 // reads them, and any deeper part while they are converted.
 constexpr int kMaxDepth = 256;
 constexpr size_t kMaxBytes = 64u << 20;
+
+// Every string object holds UTF-8, and what it holds must survive being written back, but libplist
+// passes on the bytes of a binary list's single-byte strings and of XML text as they are.
+std::string textOf(const char* bytes)
+{
+    std::string_view text = bytes ? bytes : "";
+    return isValidUTF8(text) ? std::string(text) : replacingInvalidUTF8(text);
+}
 
 Ref<Object> convert(plist_t node, int depth)
 {
@@ -43,7 +52,7 @@ Ref<Object> convert(plist_t node, int depth)
             }
             auto converted = convert(value, depth + 1);
             if (key && converted)
-                dict->set(key, converted.get());
+                dict->set(textOf(key), converted.get());
             std::free(key);
         }
         std::free(it);
@@ -61,7 +70,7 @@ Ref<Object> convert(plist_t node, int depth)
     case PLIST_KEY: {
         char* s = nullptr;
         plist_get_string_val(node, &s);
-        auto result = NSString::create(s ? s : "");
+        auto result = NSString::create(textOf(s));
         std::free(s);
         return result;
     }

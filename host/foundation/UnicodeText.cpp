@@ -71,6 +71,21 @@ bool isValidUTF8(std::string_view s)
     return true;
 }
 
+std::string replacingInvalidUTF8(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        size_t length = sequenceLength(s, i);
+        if (length)
+            out.append(s, i, length);
+        else
+            appendUTF8(out, 0xFFFD);
+        i += length ? length : 1;
+    }
+    return out;
+}
+
 std::optional<std::string> utf8FromUTF16(std::span<const std::uint8_t> bytes, ByteOrder order)
 {
     if (bytes.size() % 2)

@@ -14,6 +14,8 @@
 void appendUTF8(std::string&, char32_t);
 
 bool isValidUTF8(std::string_view);
+// The text with every byte that starts no valid UTF-8 sequence replaced by U+FFFD.
+std::string replacingInvalidUTF8(std::string_view);
 
 enum class ByteOrder { LittleEndian, BigEndian };
 // UTF-16 text (without its byte-order mark) as UTF-8; nothing for an odd number of bytes. An

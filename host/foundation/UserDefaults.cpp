@@ -120,5 +120,5 @@ void NSUserDefaults::set(const std::string& key, Object* value)
 bool NSUserDefaults::synchronize() const
 {
     auto bytes = serializePropertyList(m_values.get(), m_binary ? PropertyListFormat::Binary : PropertyListFormat::XML);
-    return bytes && NSFileManager::defaultManager()->createFile(m_path, *bytes);
+    return bytes && NSFileManager::defaultManager()->writeAtomically(m_path, *bytes);
 }

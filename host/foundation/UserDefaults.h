@@ -20,7 +20,9 @@ public:
     long integerValue(const std::string& key) const;
     double doubleValue(const std::string& key) const;
     void set(const std::string& key, rt::Object* value);
-    // Writes the domain back in the form it was read in (XML for a new file).
+    // Writes the domain back in the form it was read in (XML for a new file), atomically: a
+    // write that fails (a full disk, a read-only folder) answers false and leaves the file as it
+    // was, and one cut short by a crash leaves the old file whole.
     bool synchronize() const;
 
     std::string m_path;

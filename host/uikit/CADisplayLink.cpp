@@ -1,6 +1,7 @@
 #include "host/uikit/CADisplayLink.h"
 
 #include <algorithm>
+#include <cmath>
 
 
 using rt::Class;
@@ -10,6 +11,7 @@ using rt::SEL;
 namespace {
 
 constexpr long kScreenRate = 60;
+constexpr double kBeatTolerance = 1e-6;
 
 CADisplayLink* link(Object* o)
 {
@@ -100,8 +102,10 @@ void CADisplayLink::setPaused(bool paused)
 
 void CADisplayLink::setPreferredFramesPerSecond(long fps)
 {
+    double before = frameInterval();
     m_preferredFramesPerSecond = std::max(0L, fps);
-    if (m_timer) {
+    // Asking for the rate the link already has changes nothing: its frames keep their phase.
+    if (m_timer && frameInterval() != before) {
         unschedule();
         schedule();
     }
@@ -117,15 +121,30 @@ void CADisplayLink::invalidate()
     rt::Ref<Object> released = std::move(m_target);
 }
 
+// A link keeps the beat it started on, as a screen's refresh does: paused and resumed (or asked
+// again for the rate it has) between two frames, it fires at the next frame of that beat, not one
+// interval after it was touched, so touching it often cannot hold it back. A new link, or one
+// whose rate changed, starts a beat one interval from now.
 void CADisplayLink::schedule()
 {
     if (m_timer)
         return;
     double interval = frameInterval();
+    double now = CACurrentMediaTime();
+    if (m_nextFrame < 0 || m_nextFrameInterval != interval) {
+        m_nextFrame = now + interval;
+        m_nextFrameInterval = interval;
+    }
+    // Frames that came while the link was paused are gone, the one of this very moment too; but a
+    // link paused and resumed in one moment has missed nothing.
+    bool sameMoment = m_pausedAt >= 0 && now - m_pausedAt <= kBeatTolerance;
+    double earliest = sameMoment ? now - kBeatTolerance : now + kBeatTolerance;
+    if (m_nextFrame < earliest)
+        m_nextFrame += std::ceil((earliest - m_nextFrame) / interval) * interval;
     // The link holds itself weakly on the run loop: the timer must not keep it alive.
     rt::Weak<CADisplayLink> weak(this);
     m_timer = RunLoop::main().addTimer(
-        interval,
+        std::max(0.0, m_nextFrame - now),
         [weak] {
             if (auto strong = weak.load())
                 strong->tick();
@@ -137,6 +156,7 @@ void CADisplayLink::unschedule()
 {
     if (!m_timer)
         return;
+    m_pausedAt = CACurrentMediaTime();
     RunLoop::main().cancelTimer(m_timer);
     m_timer = 0;
 }
@@ -146,6 +166,9 @@ void CADisplayLink::tick()
     if (m_paused || m_invalidated || !m_target)
         return;
     rt::Ref<CADisplayLink> keep(this);
+    // The run loop repeats the timer by adding the interval to its fire time; the same sum keeps
+    // the next frame's time here.
+    m_nextFrame += m_nextFrameInterval;
     m_timestamp = CACurrentMediaTime();
     m_targetTimestamp = m_timestamp + frameInterval();
     ++m_fireCount;

@@ -6,8 +6,9 @@
 
 // CADisplayLink: calls its target on the main run loop at the screen's refresh rate (60 a second)
 // or the rate it prefers, reporting when the next frame will be shown. It holds its target
-// strongly, as Core Animation's does, until it is invalidated. On the virtual clock the frames
-// come exactly when the clock is advanced past them.
+// strongly, as Core Animation's does, until it is invalidated. Its frames keep one beat, as a
+// screen's refreshes do, so pausing, resuming or asking again for the same rate never shifts
+// them. On the virtual clock the frames come exactly when the clock is advanced past them.
 class CADisplayLink final : public rt::Object {
 public:
     static rt::Class* classObject();
@@ -38,4 +39,9 @@ private:
     void unschedule();
     void tick();
     RunLoop::TimerID m_timer { 0 };
+    // When the link's next frame is due, on the beat it keeps while paused; negative before its
+    // first start.
+    double m_nextFrame { -1 };
+    double m_nextFrameInterval { 0 };
+    double m_pausedAt { -1 }; // when the link last stopped running; negative before that
 };

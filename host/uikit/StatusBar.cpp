@@ -6,8 +6,9 @@
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UITraitCollection.h"
 
-// The status bar of a notched phone at 9:41, full signal, Wi-Fi and a full battery, drawn in the
-// label colour of the window's style; and the home indicator below the content.
+// The status bar at 9:41, full signal, Wi-Fi and a full battery, drawn in the label colour of the
+// window's style, laid out as the device's kind of screen has it; and the home indicator below
+// the content of a phone without a home button.
 
 namespace {
 
@@ -74,23 +75,69 @@ double homeIndicatorHeight()
     return isNotchedPhone() ? 34 : 0;
 }
 
-void drawStatusBar(Canvas& canvas, double width, long style)
+namespace {
+
+// A notched phone keeps the clock in the left ear and the icons in the right one, around the
+// sensor housing.
+void drawNotchedStatusBar(Canvas& canvas, double width, double height, RGBAColor color)
 {
-    double height = statusBarHeight();
-    RGBAColor color = ink(style);
-    bool notched = height > 40;
-    double centerY = notched ? height / 2 + 4 : height / 2;
+    double centerY = height / 2 + 4;
     TextStyle time;
     time.size = 17;
     time.weight = 600;
     time.color = color;
     time.alignment = TextStyle::Alignment::Center;
-    double earWidth = notched ? width * 0.3 : 54;
-    canvas.drawText("9:41", time, CGRectMake(notched ? 16 : 6, centerY - 11, earWidth - 16, 22));
-    double right = width - (notched ? 28 : 8);
+    double earWidth = width * 0.3;
+    canvas.drawText("9:41", time, CGRectMake(16, centerY - 11, earWidth - 16, 22));
+    double right = width - 28;
     drawBattery(canvas, right - 27, centerY - 6, color);
     drawWifi(canvas, right - 43, centerY + 5, color);
     drawSignal(canvas, right - 73, centerY + 5.5, color);
+}
+
+// A phone with a home button has a low bar across the whole width: signal and Wi-Fi
+// on the left, the clock in the middle, the battery on the right. The clock gets the middle third
+// of the bar, room for "9:41 AM" at any width a phone has.
+void drawFlatStatusBar(Canvas& canvas, double width, double height, RGBAColor color)
+{
+    double centerY = height / 2;
+    TextStyle time;
+    time.size = 12;
+    time.weight = 600;
+    time.color = color;
+    time.alignment = TextStyle::Alignment::Center;
+    canvas.drawText("9:41 AM", time, CGRectMake(width / 3, centerY - 8, width / 3, 16));
+    drawSignal(canvas, 6, centerY + 4.5, color);
+    drawWifi(canvas, 35, centerY + 4.5, color);
+    drawBattery(canvas, width - 33, centerY - 5.75, color);
+}
+
+// An iPad's bar has no notch and no signal: the time and the date at the leading edge, Wi-Fi and
+// the battery at the trailing one.
+void drawPadStatusBar(Canvas& canvas, double width, double height, RGBAColor color)
+{
+    double centerY = height / 2;
+    TextStyle text;
+    text.size = 14;
+    text.weight = 600;
+    text.color = color;
+    canvas.drawText("9:41  Tue Jan 9", text, CGRectMake(20, centerY - 9, 160, 18));
+    double right = width - 20;
+    drawBattery(canvas, right - 27, centerY - 6, color);
+    drawWifi(canvas, right - 43, centerY + 5, color);
+}
+
+}
+
+void drawStatusBar(Canvas& canvas, double width, long style)
+{
+    double height = statusBarHeight();
+    if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
+        drawPadStatusBar(canvas, width, height, ink(style));
+    else if (height > 40)
+        drawNotchedStatusBar(canvas, width, height, ink(style));
+    else
+        drawFlatStatusBar(canvas, width, height, ink(style));
 }
 
 void drawHomeIndicator(Canvas& canvas, double width, double height, long style)

@@ -159,11 +159,20 @@ void setHidden(rt::Object* self, rt::SEL, bool hidden)
     followVisibility(self);
 }
 
+// An image none of whose frames decoded has nothing to play: a link running for it would only
+// step over missing frames at the screen's rate for ever.
+bool hasFrameToPlay(rt::Object* image)
+{
+    rt::Object* delays = rt::send<rt::Object*>(image, SELECTOR("delayTimesForIndexes"));
+    return rt::send<unsigned long>(delays, SELECTOR("count")) > 0;
+}
+
 void updateShouldAnimate(rt::Object* self, rt::SEL)
 {
     bool visible = rt::send<rt::Object*>(self, SELECTOR("window")) && rt::send<rt::Object*>(self, SELECTOR("superview"))
         && !rt::send<bool>(self, SELECTOR("isHidden")) && rt::send<double>(self, SELECTOR("alpha")) > 0.0;
-    animatedViewState(self).shouldAnimate = animatedImageOf(self) && visible;
+    rt::Object* image = animatedImageOf(self);
+    animatedViewState(self).shouldAnimate = image && visible && hasFrameToPlay(image);
 }
 
 void dealloc(rt::Object* self, rt::SEL)

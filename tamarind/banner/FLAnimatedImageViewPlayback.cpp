@@ -86,8 +86,13 @@ void startAnimating(rt::Object* self, rt::SEL)
     if (!hasAnimatedImage(self))
         return rt::sendSuper(self, registerAnimatedImageView(), SELECTOR("startAnimating"));
     // An animation that played its last loop stays on its last frame; coming back on screen does
-    // not run the link again over an index past the end.
+    // not run the link again over an index past the end. A view that cannot animate now (off
+    // screen, hidden, or with nothing to play) keeps its link paused whoever asks it to start,
+    // as the return from the background does: its refreshes would do nothing but use the battery.
     if (animatedViewState(self).loopCountdown == 0)
+        return;
+    message<void>(self, "updateShouldAnimate");
+    if (!animatedViewState(self).shouldAnimate)
         return;
     if (!displayLinkOf(self)) {
         rt::Ref<rt::Object> proxy = FLWeakProxy::create(self);

@@ -193,10 +193,14 @@ constexpr auto optionTable()
         if (!seen)
             unique[count++] = row;
     }
-#define TAM_DESCRIBE_ROW(name, text)                                                                                   \
-    for (std::size_t i = 0; i < count; ++i)                                                                            \
-        if (unique[i].key == #name)                                                                                    \
-            unique[i].description = text;
+    // The key's text is measured once per description, not once per row it is compared with:
+    // compilers bound the steps of a compile-time evaluation, and clang's bound is the tighter.
+    auto describe = [&](std::string_view key, std::string_view text) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (unique[i].key == key)
+                unique[i].description = text;
+    };
+#define TAM_DESCRIBE_ROW(name, text) describe(#name, text);
     TAM_OPTION_DESCRIPTIONS(TAM_DESCRIBE_ROW)
 #undef TAM_DESCRIBE_ROW
     return std::pair { unique, count };

@@ -49,7 +49,7 @@ void keepOnDisk(rt::Object* icon, rt::Object* path)
 
 }
 
-rt::Object* appIconForBundleID(rt::Object* bundleID)
+extern "C" rt::Object* appIconForBundleID(rt::Object* bundleID)
 {
     rt::Object* path = iconCachePath();
     rt::Object* files = rt::send<rt::Object*>(fileManagerClass.get(), SELECTOR("defaultManager"));

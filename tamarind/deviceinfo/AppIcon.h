@@ -8,8 +8,9 @@
 
 // The icon kept on disk when there is one, whatever the identifier; otherwise the icon of the
 // first installed app whose identifier contains `bundleID` (case-sensitive), written to disk as
-// PNG; otherwise the system's blank icon.
-rt::Object* appIconForBundleID(rt::Object* bundleID);
+// PNG; otherwise the system's blank icon. Exported under its plain name, as a client that looks
+// it up by name expects.
+extern "C" rt::Object* appIconForBundleID(rt::Object* bundleID);
 
 namespace tamarind {
 

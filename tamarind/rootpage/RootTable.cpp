@@ -74,8 +74,10 @@ double rootHeightForRow(rt::Object* self, rt::SEL cmd, rt::Object* table, rt::Ob
     if (sectionOf(indexPath) == 0) {
         if (rowOf(indexPath) == 1)
             return kAccountRowHeight;
+        // While the banner is on, it is the first row, and its own "height" (the banner height)
+        // holds whatever else is set: the account row's height belongs to the account row.
         if (rowOf(indexPath) == 0) {
-            if (s.isBannerEnabled && s.isCustomTableCellCustomizabilityEnabled)
+            if (s.isBannerEnabled)
                 return host();
             return s.stockiCloud ? kAccountRowHeight : host();
         }

@@ -81,7 +81,7 @@ bool beyondLargest(const std::string& digits, const std::string& fraction, const
 
 }
 
-rt::Object* stringFromFloatRoundedToDecimalPlaces(unsigned long places, float value)
+extern "C" rt::Object* stringFromFloatRoundedToDecimalPlaces(unsigned long places, float value)
 {
     auto formatter = decimalFormatter();
     rt::send(formatter.get(), SELECTOR("setMaximumFractionDigits:"), places);

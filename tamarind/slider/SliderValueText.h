@@ -8,8 +8,9 @@
 
 // The value as a decimal number of the user's locale with at most `places` fraction digits (no
 // trailing zeros), rounded away from zero: 3.14159 gives "3.15" at two places, 2.1 gives "3" at
-// none; in de_DE 42.5 reads "42,5". Autoreleased.
-rt::Object* stringFromFloatRoundedToDecimalPlaces(unsigned long places, float value);
+// none; in de_DE 42.5 reads "42,5". Autoreleased. Exported under its plain name, as a client that
+// looks it up by name expects.
+extern "C" rt::Object* stringFromFloatRoundedToDecimalPlaces(unsigned long places, float value);
 
 namespace tamarind {
 

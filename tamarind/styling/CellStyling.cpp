@@ -10,6 +10,7 @@
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/styling/CellRules.h"
+#include "tamarind/styling/RowLayout.h"
 
 namespace tamarind {
 
@@ -85,6 +86,7 @@ void styleRootRowLabels(rt::Object* cell)
         ? pickedColor("colorBottomLabel", "3c3c4399")
         : rt::send<rt::Object*>(rt::getClass("UIColor"), SELECTOR("secondaryLabelColor"));
     rt::send(subtitle, SELECTOR("setTextColor:"), color);
+    fitRowSubtitle(cell, subtitle);
     if (secondPass.tableViewLabelsEnabled && secondPass.isTableIconsEnabled
         && showsSubtitleInstead(identifierView(specifierOf(cell))))
         rt::send(cellIvar(cell, "_detailTextLabel"), SELECTOR("setTextColor:"),

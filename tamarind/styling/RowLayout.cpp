@@ -1,6 +1,9 @@
 #include "tamarind/styling/RowLayout.h"
 
+#include <algorithm>
+
 #include "host/foundation/Array.h"
+#include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/Settings.h"
 
@@ -17,6 +20,7 @@ constexpr long kCenteredText = 1;
 // Tags the constraints a pass makes, so the next pass replaces them instead of piling copies
 // onto a label that a reused cell keeps.
 constexpr char kTitleTag[] = "TMRowTitle";
+constexpr char kSubtitleTopTag[] = "TMRowSubtitleTop";
 
 rt::Object* anchor(rt::Object* view, const char* name)
 {
@@ -86,13 +90,42 @@ void constrainRowTitle(rt::Object* cell, rt::Object* title)
         kTitleTag);
 }
 
+void releaseRowTitle(rt::Object* title)
+{
+    deactivateTagged(title, kTitleTag);
+    rt::send(title, SELECTOR("setTranslatesAutoresizingMaskIntoConstraints:"), true);
+}
+
 void constrainRowSubtitle(rt::Object* cell, rt::Object* subtitle)
 {
     rt::Object* content = rt::send<rt::Object*>(cell, SELECTOR("contentView"));
-    activate({ equal(subtitle, "topAnchor", content, "bottomAnchor", kSubtitleFromBottom),
-                 equal(subtitle, "widthAnchor", content, "widthAnchor"),
+    rt::Object* top = equal(subtitle, "topAnchor", content, "bottomAnchor", kSubtitleFromBottom);
+    rt::send(top, SELECTOR("setIdentifier:"), ns(kSubtitleTopTag));
+    activate({ top, equal(subtitle, "widthAnchor", content, "widthAnchor"),
                  equalConstant(subtitle, "heightAnchor", kLineHeight), horizontal(cell, subtitle) },
         nullptr);
+    fitRowSubtitle(cell, subtitle);
+}
+
+// The subtitle's top sits 30 points above the row's bottom, which is below the raised title only
+// in rows at least 60 points high. In a shorter row (the host's 44 points) it starts where the
+// title ends instead, so the two lines never overlap.
+void fitRowSubtitle(rt::Object* cell, rt::Object* subtitle)
+{
+    if (!subtitle)
+        return;
+    double height = rt::send<CGRect>(cell, SELECTOR("bounds")).height();
+    double titleBottom = height / 2 + kTitleRaise + kLineHeight / 2;
+    double constant = std::max(kSubtitleFromBottom, titleBottom - height);
+    rt::Object* held = rt::send<rt::Object*>(subtitle, SELECTOR("constraints"));
+    for (unsigned long i = 0, n = rt::send<unsigned long>(held, SELECTOR("count")); i < n; ++i) {
+        rt::Object* c = rt::send<rt::Object*>(held, SELECTOR("objectAtIndex:"), i);
+        if (toStdString(rt::send<rt::Object*>(c, SELECTOR("identifier"))) != kSubtitleTopTag
+            || rt::send<double>(c, SELECTOR("constant")) == constant)
+            continue;
+        rt::send(c, SELECTOR("setConstant:"), constant);
+        rt::send(rt::send<rt::Object*>(subtitle, SELECTOR("superview")), SELECTOR("setNeedsLayout"));
+    }
 }
 
 }

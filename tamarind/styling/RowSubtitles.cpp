@@ -112,8 +112,8 @@ void buildSubtitle(const RowCell& row, const Localizer& L)
     rt::send(label, SELECTOR("setText:"), subtitleText(row, L));
 }
 
-// A title in capitals without spaces reads as a key that was never translated. Only ASCII
-// letters count as cased here; a title in another script is left as it is.
+// A title in capitals without spaces has the shape of a key that was never translated. Only
+// ASCII letters count as cased here, so the shape alone does not make a key: see isKey.
 bool looksLikeKey(const std::string& text)
 {
     for (unsigned char c : text)
@@ -122,15 +122,45 @@ bool looksLikeKey(const std::string& text)
     return true;
 }
 
-void relocalizeTitle(const RowCell& row, const Localizer& L)
+// A key is what the strings table holds: asked without a fallback, the bundle answers a key it
+// lacks with the key itself. A title in Greek or Cyrillic capitals is no key of ours.
+bool isKey(rt::Object* bundle, rt::Object* text)
+{
+    if (!bundle || !looksLikeKey(toStdString(text)))
+        return false;
+    rt::Object* entry = rt::send<rt::Object*>(bundle, SELECTOR("localizedStringForKey:value:table:"), text,
+        static_cast<rt::Object*>(nullptr), static_cast<rt::Object*>(nullptr));
+    return isString(entry) && !rt::send<bool>(entry, SELECTOR("isEqualToString:"), text);
+}
+
+// The rows whose subtitle is a live state (their value text, or an "-ON" or "-OFF" entry). Every
+// other row's subtitle is the table's entry under its identifier.
+bool showsLiveState(const std::string& id)
+{
+    return id == rowid::WiFi || id == rowid::Bluetooth || id == rowid::MobileData || id == rowid::PersonalHotspot
+        || id == rowid::VPN;
+}
+
+// A lookup that has no text for the title (no localization bundle) leaves the row its name.
+void retitle(const RowCell& row, rt::Object* text)
+{
+    if (isString(text) && !toStdString(text).empty())
+        rt::send(row.title, SELECTOR("setText:"), text);
+}
+
+// A row titled with its identifier is looked up under it, unless that entry is the row's
+// description: one key cannot give both the title and the subtitle, and the row keeps the
+// title the host gave it rather than show its description twice.
+void relocalizeTitle(const RowCell& row, rt::Object* bundle, const Localizer& L)
 {
     std::string title = toStdString(L.title);
     if (title == row.identifier && row.identifier != rowid::General) {
-        rt::send(row.title, SELECTOR("setText:"), L(ns(row.identifier)));
+        if (showsLiveState(row.identifier))
+            retitle(row, L(ns(row.identifier)));
         return;
     }
-    if (looksLikeKey(title))
-        rt::send(row.title, SELECTOR("setText:"), L(L.title));
+    if (isKey(bundle, L.title))
+        retitle(row, L(L.title));
 }
 
 // A reused cell can carry the subtitle an earlier pass built for another row. A row that gets no
@@ -142,6 +172,22 @@ void dropStaleSubtitle(rt::Object* cell)
         return;
     rt::send(stale, SELECTOR("removeFromSuperview"));
     rt::send(cell, SELECTOR("setCustomDetailLabel:"), static_cast<rt::Object*>(nullptr));
+}
+
+// The family row keeps the host's look entirely, table colour included. A cell reused from
+// another root row carries what the passes did to that row (its subtitle, its title raised and
+// held by constraints, a hidden or see-through value label, a hidden icon), and the family row
+// would show the count of its members in none of it; so all of that goes back to the host's.
+void giveBackHostLook(const RowCell& row)
+{
+    dropStaleSubtitle(row.cell);
+    releaseRowTitle(row.title);
+    rt::send(row.value, SELECTOR("setHidden:"), false);
+    rt::send(row.value, SELECTOR("setTextColor:"),
+        secondPass.isCustomDetailLabelColor
+            ? pickedColor("colorDetail", "98989D")
+            : rt::send<rt::Object*>(rt::getClass("UIColor"), SELECTOR("secondaryLabelColor")));
+    rt::send(rt::send<rt::Object*>(row.cell, SELECTOR("iconImageView")), SELECTOR("setHidden:"), false);
 }
 
 void describeRootRow(const RowCell& row)
@@ -159,7 +205,7 @@ void describeRootRow(const RowCell& row)
     } else if (secondPass.isDetailLabelEnabled) {
         rt::send(row.value, SELECTOR("setHidden:"), true);
     }
-    relocalizeTitle(row, Localizer { bundle, textOf(row.title) });
+    relocalizeTitle(row, bundle, Localizer { bundle, textOf(row.title) });
 }
 
 void describeRow(const RowCell& row)
@@ -182,10 +228,8 @@ void loadSubtitle(rt::Object* cell, rt::SEL)
     rt::AutoreleasePool pool;
     RowCell row { cell, identifierOf(rt::send<rt::Object*>(cell, SELECTOR("specifier"))), cellIvar(cell, "_textLabel"),
         cellIvar(cell, "_detailTextLabel") };
-    // The family row keeps the host's look entirely, table colour included; only a subtitle left
-    // over from another row goes.
     if (row.identifier == rowid::Family)
-        return dropStaleSubtitle(cell);
+        return giveBackHostLook(row);
     if (secondPass.isCustomDetailLabelColor)
         rt::send(row.value, SELECTOR("setTextColor:"), pickedColor("colorDetail", "98989D"));
     if (secondPass.isCustomLabelColor)

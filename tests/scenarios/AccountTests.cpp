@@ -76,7 +76,7 @@ TEST(AccountButton, ShowsTheCachedPictureOrAPersonSymbol)
         TestDevice device;
         device.description()["screen"]["scale"] = c.scale;
         std::filesystem::copy_file(
-            device.file("/var/jb/Library/PreferenceBundles/sorrelPreferences.bundle/TweakIcon.png"),
+            packageFile("/var/jb/Library/PreferenceBundles/sorrelPreferences.bundle/TweakIcon.png"),
             device.file(std::string(kPictureFolder) + "AppleAccountIcon@2x.png"));
         if (c.removePicture)
             device.remove(std::string(kPictureFolder) + "AppleAccountIcon@3x.png");

@@ -39,6 +39,16 @@ void useBanner(TestDevice& device, const std::string& contents)
     device.setPreferences({ { "isBannerEnabled", true }, { "bannerImage", kBannerPath } });
 }
 
+// A GIF whose one frame is 65535 x 65535 points on a 16 x 16 screen: the model is made, but its
+// only frame is dropped undecoded, so it has nothing to play.
+std::string gifWithoutADecodableFrame()
+{
+    auto gif = writeGif({ 16, 16, kTestColors, 0, {} });
+    gif.pop_back(); // the trailer
+    gif.insert(gif.end(), { 0x2C, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 2, 2, 0x44, 0x01, 0, 0x3B });
+    return std::string(gif.begin(), gif.end());
+}
+
 std::vector<json> runScript(TestDevice& device, const std::string& steps)
 {
     auto result = device.runScript(steps);
@@ -187,4 +197,57 @@ TEST(Banner, CommandExplainsWhatItNeeds)
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_NE(result.err.find("banner"), std::string::npos) << result.err;
     }
+}
+
+// A banner that cannot play keeps its display link paused: one scrolled off screen when Settings
+// comes back from the background, and one whose GIF has no frame that decodes.
+TEST(Banner, ABannerThatCannotPlayKeepsItsLinkPaused)
+{
+    {
+        TestDevice device;
+        useBanner(device, animation(4, 10));
+        auto dumps = runScript(device, "advance 1\ndump\nscroll 900\nbackground\nforeground\nadvance 3\nscroll -900\ndump\n");
+        ASSERT_EQ(dumps.size(), 2u);
+        json before = dumps[0]["banner"], after = dumps[1]["banner"];
+        ASSERT_TRUE(after.is_object());
+        EXPECT_EQ(after["displayLink"]["refreshes"], before["displayLink"]["refreshes"])
+            << "the link ran while the banner was off screen";
+        EXPECT_EQ(after["currentFrameIndex"], before["currentFrameIndex"]);
+    }
+    {
+        TestDevice device;
+        useBanner(device, gifWithoutADecodableFrame());
+        auto dumps = runScript(device, "advance 2\ndump\n");
+        ASSERT_EQ(dumps.size(), 1u);
+        json banner = dumps[0]["banner"];
+        EXPECT_EQ(banner["kind"], "gif");
+        EXPECT_EQ(banner["animating"], false);
+        EXPECT_TRUE(banner["displayLink"].is_null() || banner["displayLink"]["refreshes"] == 0) << banner.dump();
+    }
+}
+
+// Looking at the page does not change its playback: a page dumped every 50 ms shows the frame,
+// and has had the refreshes, of one left alone for the same time, since a display link keeps
+// the screen's beat however often it is paused, resumed or asked for the rate it has.
+TEST(Banner, DumpingAPageOftenDoesNotHoldItsGifBack)
+{
+    std::string gif = animation(40, 10);
+    TestDevice quiet;
+    useBanner(quiet, gif);
+    auto alone = runScript(quiet, "advance 1.525\ndump\n");
+    std::string steps;
+    for (int i = 0; i < 30; ++i)
+        steps += "advance 0.05\ndump\n";
+    steps += "advance 0.025\ndump\n";
+    TestDevice busy;
+    useBanner(busy, gif);
+    auto watched = runScript(busy, steps);
+    ASSERT_EQ(alone.size(), 1u);
+    ASSERT_EQ(watched.size(), 31u);
+    json left = alone[0]["banner"], looked = watched.back()["banner"];
+    EXPECT_GE(left["currentFrameIndex"].get<int>(), 14);
+    EXPECT_EQ(looked["currentFrameIndex"], left["currentFrameIndex"]);
+    EXPECT_EQ(looked["displayLink"]["refreshes"], left["displayLink"]["refreshes"]);
+    // The first frame gives way after its delay and one refresh, not after a second or more.
+    EXPECT_GE(watched[4]["banner"]["currentFrameIndex"].get<int>(), 1);
 }

@@ -7,7 +7,7 @@ using nlohmann::json;
 namespace {
 
 constexpr double kStart = 1767225600;
-// A small PNG of the device (87 x 87 pixels at scale 1): an icon that is neither an app's nor the
+// A small PNG of the library's package (87 x 87 pixels at scale 1): an icon that is neither an app's nor the
 // blank one, so the footer's icon size tells which was shown.
 constexpr const char* kSmallIcon = "/var/jb/Library/PreferenceBundles/sorrelPreferences.bundle/TweakIcon.png";
 
@@ -229,9 +229,12 @@ TEST(AppIconLookup, CacheFileIsWrittenOnceAndThenServedForAnyIdentifier)
         ASSERT_EQ(result.exitCode, 0) << result.err;
         std::string saved
             = "[Corvane] -> Image saved successfully at path: /var/mobile/Documents/CurrentJailbreakIcon.png";
-        auto first = result.err.find(saved);
-        ASSERT_NE(first, std::string::npos) << result.err;
-        EXPECT_EQ(result.err.find(saved, first + 1), std::string::npos) << result.err;
+        // The line is the phone's system log: the dumps show it, the terminal does not.
+        std::string log = deviceLog(result.jsonLines()[1]);
+        auto first = log.find(saved);
+        ASSERT_NE(first, std::string::npos) << log;
+        EXPECT_EQ(log.find(saved, first + 1), std::string::npos) << log;
+        EXPECT_EQ(result.err.find("[Corvane]"), std::string::npos) << result.err;
         // The second footer's icon is read back from the file.
         EXPECT_EQ(lastFooter(result.jsonLines()[1])["icon"]["image"], true);
     }
@@ -242,13 +245,28 @@ TEST(AppIconLookup, CacheFileIsWrittenOnceAndThenServedForAnyIdentifier)
         device.remove("/var/jb/basebin/basebin.tc");
         device.writeFile("/taurine", "");
         std::filesystem::copy_file(
-            device.file(kSmallIcon), device.file("/var/mobile/Documents/CurrentJailbreakIcon.png"));
+            packageFile(kSmallIcon), device.file("/var/mobile/Documents/CurrentJailbreakIcon.png"));
         device.setPreferences({ { "isWhatJailbreakEnabled", true } });
         auto result = device.run({ "dump", "root" });
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(lastFooter(result.json())["icon"]["imageSize"], json({ 87.0, 87.0 }));
-        EXPECT_EQ(result.err.find("[Corvane]"), std::string::npos) << result.err;
+        EXPECT_EQ(deviceLog(result.json()).find("[Corvane]"), std::string::npos) << result.out;
     }
+}
+
+// The phone's system log stays the phone's: commands that draw pages print nothing of it, and a
+// dump lists it under "log".
+TEST(AppIconLookup, TheDeviceLogStaysOffTheTerminal)
+{
+    TestDevice device;
+    device.setPreferences({ { "isWhatJailbreakEnabled", true } });
+    auto rendered = device.run({ "render", "root", "--out", (device.path() / "root.png").string() });
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.err;
+    EXPECT_EQ(rendered.err, "");
+    auto dumped = device.run({ "dump", "root" });
+    ASSERT_EQ(dumped.exitCode, 0) << dumped.err;
+    EXPECT_EQ(dumped.err, "");
+    EXPECT_NE(deviceLog(dumped.json()).find("[Corvane] -> "), std::string::npos) << dumped.out;
 }
 
 TEST(AppIconLookup, UnusableCacheOrDocumentsFolderFailsQuietly)
@@ -269,10 +287,11 @@ TEST(AppIconLookup, UnusableCacheOrDocumentsFolderFailsQuietly)
         device.setPreferences({ { "isWhatJailbreakEnabled", true } });
         auto result = device.run({ "dump", "root" });
         ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_NE(result.err.find(
-                      "[Corvane] -> Failed to save the image at path: /var/mobile/Documents/CurrentJailbreakIcon.png"),
+        EXPECT_NE(deviceLog(result.json())
+                      .find("[Corvane] -> Failed to save the image at path: /var/mobile/Documents/CurrentJailbreakIcon.png"),
             std::string::npos)
-            << result.err;
+            << result.out;
+        EXPECT_EQ(result.err, "");
         EXPECT_EQ(lastFooter(result.json())["icon"]["imageSize"], json({ 60.0, 60.0 }));
     }
 }

@@ -64,5 +64,7 @@ TEST(EntryReader, SameLabelKeepsTheFileReadLaterAndUnreadableFoldersAreLogged)
     auto missing = dumpTweaks(empty);
     ASSERT_EQ(missing.exitCode, 0) << missing.err;
     EXPECT_TRUE(flatRowIDs(missing.json()).empty());
-    EXPECT_NE(missing.err.find("Error reading directory /var/jb/Library/PreferenceLoader/Preferences/: "), std::string::npos) << missing.err;
+    EXPECT_NE(deviceLog(missing.json()).find("Error reading directory /var/jb/Library/PreferenceLoader/Preferences/: "),
+        std::string::npos)
+        << missing.out;
 }

@@ -144,9 +144,9 @@ TEST(OldStyleEntries, BothFormsGiveTheirRowsWithLabelsAndIcons)
     const json* example = rowNamed(page, "Theos Example 1");
     ASSERT_TRUE(example);
     EXPECT_EQ((*example)["iconSize"], json::array({ 29, 29 })) << "the simple pane's crushed icon as it is";
-    EXPECT_NE(result.err.find("Property list " + kEntries + "/Truncated.plist: line 9: a dictionary is never closed"),
+    EXPECT_NE(deviceLog(page).find("Property list " + kEntries + "/Truncated.plist: line 9: a dictionary is never closed"),
         std::string::npos)
-        << result.err;
+        << result.out;
 }
 
 TEST(OldStyleEntries, CrushedIconsDrawInTheScreenshot)

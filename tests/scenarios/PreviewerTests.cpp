@@ -255,6 +255,66 @@ TEST(Shots, WriteAGalleryOfStockAndRestyledPagesWithTheOptionsInForce)
     EXPECT_GT(stockRoot->height, size_t(2 * height * scale));
 }
 
+// Several devices go into one gallery, a section each under the device folder's name, every
+// picture it shows drawn for that device at that device's size.
+TEST(Gallery, DrawsEachDeviceIntoASectionOfItsOwn)
+{
+    TestDevice phone("ios14"), other;
+    fs::path folders = phone.path().parent_path() / "folders";
+    fs::create_directories(folders);
+    fs::create_symlink(phone.path(), folders / "small");
+    fs::create_symlink(other.path(), folders / "large");
+    fs::path out = phone.file("/tmp/gallery");
+    auto result
+        = runSim({ "gallery", "--out", out.string(), (folders / "small").string(), (folders / "large").string() });
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.substr(result.out.rfind('\n', result.out.size() - 2) + 1), (out / "index.html").string() + "\n");
+
+    std::string html = readText(out / "index.html");
+    size_t small = html.find("<section id=\"device-small\">"), large = html.find("<section id=\"device-large\">");
+    ASSERT_NE(small, std::string::npos);
+    ASSERT_NE(large, std::string::npos);
+    EXPECT_LT(small, large) << "the devices keep the order they were named in";
+    EXPECT_NE(html.find("iOS 14.8, 375 \u00d7 667 points at 2\u00d7"), std::string::npos);
+    std::regex image("<img src=\"([^\"]+)\"");
+    size_t images = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), image); it != std::sregex_iterator(); ++it, ++images)
+        EXPECT_TRUE(fs::is_regular_file(out / (*it)[1].str())) << (*it)[1];
+    EXPECT_GT(images, 40u);
+    for (auto [device, width] : { std::pair { "small", 750u }, std::pair { "large", 1170u } }) {
+        auto root = readScreenshot(out / device / "stock/root-dark.png");
+        ASSERT_TRUE(root) << device;
+        EXPECT_EQ(root->width, width) << device;
+        EXPECT_TRUE(fs::is_regular_file(out / device / "index.html")) << "the device's own page, with its options";
+    }
+}
+
+// A gallery that cannot be drawn whole fails before the first device is drawn.
+TEST(Gallery, RefusesWhatItCannotDrawBeforeDrawing)
+{
+    TestDevice device;
+    fs::path out = device.file("/tmp/gallery");
+    fs::path empty = device.path().parent_path() / "empty";
+    fs::create_directories(empty);
+    struct Case {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        { { "gallery", "--out", out.string() }, "at least one device folder" },
+        { { "gallery", "--out", out.string(), empty.string() }, "device.json" },
+        { { "gallery", "--out", out.string(), device.path().string(), device.path().string() + "/" },
+            "two device folders are named device" },
+        { { "--device", device.path().string(), "gallery", "--out", out.string(), device.path().string() },
+            "leave out --device" },
+    };
+    for (auto& c : cases) {
+        auto result = runSim(c.args);
+        EXPECT_EQ(result.exitCode, 1) << c.says;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(out / "device")) << c.says;
+    }
+}
+
 TEST(Shots, ShowProgressOnATerminal)
 {
     TestDevice device;

@@ -64,6 +64,23 @@ TEST(RootAppearance, AccountRowsAreTallAndOtherRowsTakeTheChosenHeight)
     }
 }
 
+// The banner row is as high as "bannerHeight" beside the stock account row, with the regrouping
+// off as well as on; the account row under it keeps its 87 points.
+TEST(RootAppearance, TheBannerRowTakesTheBannerHeight)
+{
+    for (bool regrouped : { false, true }) {
+        TestDevice device;
+        json page = dumpRoot(device,
+            { { "isBannerEnabled", true }, { "stockiCloud", true }, { "bannerHeight", 150 },
+                { "isCustomTableCellCustomizabilityEnabled", regrouped } });
+        ASSERT_GE(page["sections"][0]["rows"].size(), 2u);
+        EXPECT_EQ(page["sections"][0]["rows"][0]["id"], "TMBannerCell");
+        EXPECT_EQ(cellHeight(page, 0, 0), 150.0) << "regrouped " << regrouped;
+        EXPECT_EQ(page["sections"][0]["rows"][1]["id"], "APPLE_ACCOUNT");
+        EXPECT_EQ(cellHeight(page, 0, 1), 87.0) << "regrouped " << regrouped;
+    }
+}
+
 // H is the navigation bar's height plus the status bar's: 148 + 47 on the default phone.
 TEST(RootAppearance, PullingPastTheBarsPinsATopInsetOfTheirHeightUntilReleased)
 {

@@ -6,6 +6,8 @@ using nlohmann::json;
 
 namespace {
 
+constexpr char kLocalizationBundle[] = "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle";
+
 const json kRegrouped
     = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
           { "isNotificationsGroupingEnabled", true }, { "isGeneralGroupingEnabled", true },
@@ -31,7 +33,7 @@ TEST(RowSubtitles, RootRowsShowTitlesAndSubtitlesFromTheLocalizationBundle)
     };
     for (auto c : { Case { "TWEAKS_CELL", "Tweaks", "Settings of your installed tweaks" },
              Case { "CONNECTIVITY_MODULE", "Connectivity", "Wi-Fi, Bluetooth, Cellular, Hotspot, VPN" },
-             Case { "PASSCODE", "Face ID & Passcode", "Unlock with your face" } }) {
+             Case { "PASSCODE", "Face ID & Passcode", "Unlocking and your passcode" } }) {
         json cell = cellOf(page, c.row);
         EXPECT_EQ(cell["text"]["text"], c.title) << c.row;
         ASSERT_TRUE(cell["subtitle"].is_object()) << c.row;
@@ -83,12 +85,10 @@ TEST(RowSubtitles, UntranslatedTitlesAreRelocalised)
     auto& list = device.description()["rootList"];
     list.push_back({ { "id", "PASSWORDS_ROW" }, { "name", "TWEAKS_TITLE" }, { "cell", "PSLinkCell" } });
     list.push_back({ { "id", "MIXED_ROW" }, { "name", "Apps TITLE" }, { "cell", "PSLinkCell" } });
-    list.push_back({ { "id", "SYSTEM_APPS_TITLE" }, { "name", "SYSTEM_APPS_TITLE" }, { "cell", "PSLinkCell" } });
     list.push_back({ { "id", "UNKNOWN_KEY" }, { "name", "UNKNOWN_KEY" }, { "cell", "PSLinkCell" } });
     json page = dumpPage(device, json::object(), "root");
     EXPECT_EQ(cellOf(page, "PASSWORDS_ROW")["text"]["text"], "Tweaks");
     EXPECT_EQ(cellOf(page, "MIXED_ROW")["text"]["text"], "Apps TITLE");
-    EXPECT_EQ(cellOf(page, "SYSTEM_APPS_TITLE")["text"]["text"], "System Apps");
     EXPECT_EQ(cellOf(page, "UNKNOWN_KEY")["text"]["text"], "UNKNOWN_KEY");
 }
 
@@ -159,4 +159,100 @@ TEST(RowSubtitles, TheWiFiRowShowsTheEn0Address)
         = { { { "name", "en0" }, { "family", "ipv4" }, { "address", "999.1" } } };
     EXPECT_EQ(cellOf(dumpPage(broken, { { "isIPForWifiCellEnabled", true } }, "root"), "WIFI")["subtitle"]["text"],
         "Home Network");
+}
+
+// On a fresh install (an empty domain) each root row shows its own title with its description or
+// state under it: a row titled with its identifier keeps that title, since the identifier's
+// entry in the strings table is its description. The same holds without subtitles.
+TEST(RowSubtitles, OnAFreshInstallEveryRootRowKeepsItsTitleBesideItsDescription)
+{
+    TestDevice device;
+    json page = dumpPage(device, json::object(), "root");
+    struct Case {
+        const char* row;
+        const char* title;
+        const char* subtitle;
+    };
+    for (auto c : { Case { "Bluetooth", "Bluetooth", "On" }, Case { "Wallpaper", "Wallpaper", "Lock and Home Screen" },
+             Case { "Exposure Notifications", "Exposure Notifications", "Exposure logging" },
+             Case { "VPN", "VPN", "Not Connected" }, Case { "WIFI", "Wi-Fi", "Home Network" },
+             Case { "General", "General", "About, Software Update, Storage" } }) {
+        json cell = cellOf(page, c.row);
+        EXPECT_EQ(cell["text"]["text"], c.title) << c.row;
+        EXPECT_EQ(cell["subtitle"]["text"], c.subtitle) << c.row;
+    }
+    json plain = dumpPage(device, { { "tableViewLabelsEnabled", false } }, "root");
+    for (const char* row : { "Bluetooth", "Wallpaper", "Exposure Notifications" })
+        EXPECT_EQ(cellOf(plain, row)["text"]["text"], row);
+}
+
+// Without the localization bundle every lookup answers nothing; a row then keeps the title it
+// has rather than lose its name. A title in Greek or Cyrillic capitals is no key of the strings
+// table and is never looked up.
+TEST(RowSubtitles, ALookupWithoutTextKeepsTheRowsTitle)
+{
+    TestDevice device;
+    PackageWithout withoutTexts({ "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle" });
+    auto& list = device.description()["rootList"];
+    list.push_back({ { "id", "GREEK_ROW" }, { "name", "ΚΑΙΡΟΣ" }, { "cell", "PSLinkCell" } });
+    list.push_back({ { "id", "CYRILLIC_ROW" }, { "name", "ПОЧТА" }, { "cell", "PSLinkCell" } });
+    json page = dumpPage(device,
+        { { "isCustomTableCellCustomizabilityEnabled", true }, { "isGeneralGroupingEnabled", true } }, "root");
+    EXPECT_EQ(cellOf(page, "Bluetooth")["text"]["text"], "Bluetooth");
+    EXPECT_EQ(cellOf(page, "VPN")["text"]["text"], "VPN");
+    EXPECT_EQ(cellOf(page, "GENERAL_MODULE")["text"]["text"], "GENERAL_MODULE_TITLE");
+    EXPECT_EQ(cellOf(page, "GREEK_ROW")["text"]["text"], "ΚΑΙΡΟΣ");
+    EXPECT_EQ(cellOf(page, "CYRILLIC_ROW")["text"]["text"], "ПОЧТА");
+    // Every named row, the tweak rows among them, still shows its name.
+    for (const auto& section : page["sections"])
+        for (const auto& row : section["rows"])
+            if (!row["name"].get<std::string>().empty() && row["cell"].is_object() && row["cell"]["text"].is_object()) {
+                EXPECT_FALSE(row["cell"]["text"]["text"].get<std::string>().empty()) << row["id"];
+            }
+}
+
+// The family row shows its member count in the host's layout, also in a cell another root row
+// used before: no hidden or see-through value, no title raised for a subtitle it does not have.
+TEST(RowSubtitles, TheFamilyRowKeepsTheHostsLookInAReusedCell)
+{
+    TestDevice device;
+    device.description()["family"] = { "Jane", "John", "Ava" };
+    auto dumps = scriptDumps(device, { { "isFamilyEnabled", true }, { "isTableIconsEnabled", true } },
+        "dump\nscroll 1500\nscroll -1500\ndump\nscroll 1500\nscroll -1500\ndump\n");
+    ASSERT_EQ(dumps.size(), 3u);
+    json fresh = cellOf(dumps[0], "Family");
+    for (size_t i = 1; i < dumps.size(); ++i) {
+        json family = cellOf(dumps[i], "Family");
+        EXPECT_EQ(family["detail"]["text"], "3 Members") << i;
+        EXPECT_EQ(family["detail"]["hidden"], false) << i;
+        EXPECT_EQ(family["detail"]["color"], fresh["detail"]["color"]) << i;
+        EXPECT_EQ(family["subtitle"], nullptr) << i;
+        double titleTop = family["text"]["frame"][1].get<double>() - family["frame"][1].get<double>();
+        double freshTop = fresh["text"]["frame"][1].get<double>() - fresh["frame"][1].get<double>();
+        EXPECT_EQ(titleTop, freshTop) << i;
+    }
+    EXPECT_EQ(fresh["detail"]["text"], "3 Members");
+    EXPECT_EQ(fresh["detail"]["hidden"], false);
+}
+
+// In the host's own 44-point rows (custom row height off) a root row's subtitle starts where its
+// title ends; in rows tall enough it keeps its place 30 points above the bottom.
+TEST(RowSubtitles, TitleAndSubtitleNeverOverlap)
+{
+    for (bool customHeight : { false, true }) {
+        TestDevice device;
+        json page = dumpPage(
+            device, { { "isTableViewCellHeightEnabled", customHeight }, { "tableViewCellHeight", 70 } }, "root");
+        for (const char* row : { "Wallpaper", "Bluetooth", "General", "PASSCODE" }) {
+            json cell = cellOf(page, row);
+            double rowTop = cell["frame"][1], rowHeight = cell["frame"][3];
+            double titleBottom = cell["text"]["frame"][1].get<double>() + cell["text"]["frame"][3].get<double>();
+            double subtitleTop = cell["subtitle"]["frame"][1];
+            EXPECT_GE(subtitleTop, titleBottom) << row << " custom height " << customHeight;
+            EXPECT_LE(subtitleTop + cell["subtitle"]["frame"][3].get<double>(), rowTop + rowHeight) << row;
+            if (customHeight) {
+                EXPECT_EQ(subtitleTop, rowTop + rowHeight - 30) << row;
+            }
+        }
+    }
 }

@@ -197,11 +197,33 @@ SimResult runSim(const std::vector<std::string>& args, SimBounds bounds)
     return result;
 }
 
-TestDevice::TestDevice()
+fs::path packageFile(const std::string& devicePath)
+{
+    return fs::path(TAM_SOURCE_DIR) / "package" / devicePath.substr(devicePath.find_first_not_of('/'));
+}
+
+PackageWithout::PackageWithout(const std::vector<std::string>& devicePaths)
+{
+    std::string pattern = (fs::temp_directory_path() / "tamarind-package-XXXXXX").string();
+    m_folder = mkdtemp(pattern.data());
+    fs::copy(fs::path(TAM_SOURCE_DIR) / "package", m_folder / "package", fs::copy_options::recursive);
+    for (auto& path : devicePaths)
+        fs::remove_all(m_folder / "package" / path.substr(path.find_first_not_of('/')));
+    setenv("TAMARIND_PACKAGE", (m_folder / "package").c_str(), 1);
+}
+
+PackageWithout::~PackageWithout()
+{
+    unsetenv("TAMARIND_PACKAGE");
+    std::error_code ec;
+    fs::remove_all(m_folder, ec);
+}
+
+TestDevice::TestDevice(const std::string& shipped)
 {
     std::string pattern = (fs::temp_directory_path() / "tamarind-test-XXXXXX").string();
     m_path = fs::path(mkdtemp(pattern.data())) / "device";
-    fs::copy(fs::path(TAM_SOURCE_DIR) / "devices" / "default", m_path,
+    fs::copy(fs::path(TAM_SOURCE_DIR) / "devices" / shipped, m_path,
         fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     std::ifstream in(m_path / "device.json");
     m_description = json::parse(in);
@@ -321,4 +343,12 @@ long indexOf(const std::vector<std::string>& list, const std::string& id)
         if (list[i] == id)
             return static_cast<long>(i);
     return -1;
+}
+
+std::string deviceLog(const nlohmann::json& page)
+{
+    std::string text;
+    for (const auto& line : page.value("log", nlohmann::json::array()))
+        text += line.get<std::string>() + "\n";
+    return text;
 }

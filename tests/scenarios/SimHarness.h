@@ -32,10 +32,27 @@ struct SimBounds {
 
 SimResult runSim(const std::vector<std::string>& args, SimBounds = {});
 
-// A device folder in a temporary directory, started as a copy of the default device.
+// A file the library's package installs on every device the simulator runs, by its device path.
+std::filesystem::path packageFile(const std::string& devicePath);
+
+// While it lives, the simulator lays a copy of the package without the files at these device
+// paths into the devices it runs, as if the package had not installed them.
+class PackageWithout {
+public:
+    explicit PackageWithout(const std::vector<std::string>& devicePaths);
+    ~PackageWithout();
+    PackageWithout(const PackageWithout&) = delete;
+    PackageWithout& operator=(const PackageWithout&) = delete;
+
+private:
+    std::filesystem::path m_folder;
+};
+
+// A device folder in a temporary directory, started as a copy of a shipped device (the default
+// one unless named: "ios14", "ios15").
 class TestDevice {
 public:
-    TestDevice();
+    explicit TestDevice(const std::string& shipped = "default");
     ~TestDevice();
     TestDevice(const TestDevice&) = delete;
     TestDevice& operator=(const TestDevice&) = delete;
@@ -96,6 +113,9 @@ inline nlohmann::json dumpRoot(TestDevice& device, const nlohmann::json& prefs)
 // The cell that shows a row, found by the row's identifier on a dumped page; a failure of the
 // test when the page has no such row.
 nlohmann::json cellOf(const nlohmann::json& page, const std::string& id);
+
+// What the device wrote to its system log before the page was dumped, one line after another.
+std::string deviceLog(const nlohmann::json& page);
 
 // The identifiers of every row of a dumped page, section by section.
 std::vector<std::vector<std::string>> rowIDs(const nlohmann::json& page);

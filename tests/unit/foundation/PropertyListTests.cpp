@@ -56,3 +56,31 @@ TEST(PropertyList, BadInputGivesNothing)
     for (auto& c : cases)
         EXPECT_FALSE(parsePropertyList(bytes(c))) << c;
 }
+
+// A binary list's single-byte strings may hold bytes above 127, which are not text; each becomes
+// U+FFFD, so that the strings are UTF-8 as every string object is, and a list written back from
+// them reads again in both forms.
+TEST(PropertyList, BytesThatAreNotTextReadAsReplacementCharactersAndWriteBack)
+{
+    rt::AutoreleasePool pool;
+    // { "\x97": "a\xB6" }: a dictionary and two strings of single bytes, then the offset table.
+    std::string list = std::string("bplist00"
+                                   "\xD1\x01\x02"
+                                   "\x51\x97"
+                                   "\x52"
+                                   "a\xB6"
+                                   "\x08\x0B\x0D",
+                           19)
+        + std::string(6, '\0') + "\x01\x01" + std::string(7, '\0') + "\x03" + std::string(8, '\0')
+        + std::string(7, '\0') + "\x10";
+    auto parsed = parsePropertyList(bytes(list));
+    ASSERT_TRUE(isDictionary(parsed.get()));
+    const std::string replacement = "\xEF\xBF\xBD";
+    for (auto format : { PropertyListFormat::Binary, PropertyListFormat::XML }) {
+        auto written = serializePropertyList(parsed.get(), format);
+        ASSERT_TRUE(written);
+        auto again = parsePropertyList(*written);
+        ASSERT_TRUE(isDictionary(again.get()));
+        EXPECT_EQ(toStdString(static_cast<NSDictionary*>(again.get())->get(replacement)), "a" + replacement);
+    }
+}

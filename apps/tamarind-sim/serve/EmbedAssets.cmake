@@ -1,0 +1,20 @@
+# Writes OUT, a C++ file that holds every file of FILES ("|" between them) as bytes, for
+# EditorAssets.h.
+string(REPLACE "|" ";" FILES "${FILES}")
+set(body "#include \"EditorAssets.h\"\n\n// Generated from the files of assets/ by EmbedAssets.cmake.\n\nnamespace {\n")
+set(table "")
+set(index 0)
+foreach(file ${FILES})
+    get_filename_component(name ${file} NAME)
+    file(READ ${file} hex HEX)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+    string(APPEND body "constexpr char kAsset${index}[] = { ${bytes} 0 };\n")
+    string(APPEND table "        { \"${name}\", std::string_view(kAsset${index}, ${size}) },\n")
+    math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "\n}\n\nconst std::vector<EmbeddedFile>& embeddedEditorFiles()\n{\n"
+    "    static const std::vector<EmbeddedFile> files = {\n${table}    };\n    return files;\n}\n")
+file(WRITE ${OUT}.new "${body}")
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)
