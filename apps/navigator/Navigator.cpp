@@ -1,5 +1,6 @@
 #include "Navigator.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "host/foundation/Geometry.h"
@@ -8,6 +9,7 @@
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/SettingsApp.h"
+#include "host/preferences/SettingsSplitView.h"
 #include "host/uikit/UIGestureRecognizer.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
@@ -97,6 +99,47 @@ void Navigator::back()
     settle();
 }
 
+void Navigator::returnToRoot()
+{
+    if (!settings::splitViewController()) {
+        rt::send<rt::Object*>(settings::navigationController(), SELECTOR("popToRootViewControllerAnimated:"), false);
+        settle();
+        return;
+    }
+    // On an iPad the root list never leaves its column: the page beside it goes, and with it the
+    // root row's selection.
+    rt::Object* root = settings::rootPage();
+    settings::showBeside(root, nullptr);
+    rt::Object* table = rt::send<rt::Object*>(root, SELECTOR("table"));
+    if (rt::Object* selected = rt::send<rt::Object*>(table, SELECTOR("indexPathForSelectedRow")))
+        rt::send(table, SELECTOR("deselectRowAtIndexPath:animated:"), selected, false);
+    settle();
+}
+
+rt::Object* Navigator::pageWithRow(const std::string& rowID) const
+{
+    if (hasRow(topPage(), rowID))
+        return topPage();
+    // On an iPad the root list stays in sight beside the page on top, and its rows can be tapped.
+    if (settings::splitViewController() && hasRow(settings::rootPage(), rowID))
+        return settings::rootPage();
+    return nullptr;
+}
+
+// A root row that leads to a page whose page cannot be built leaves the secondary column of an
+// iPad empty; the person running the simulator is told why.
+void Navigator::reportEmptyColumn(rt::Object* page, rt::Object* row) const
+{
+    if (page != settings::rootPage() || !settings::splitViewController() || settings::showsPageBeside()
+        || !settings::isLinkRow(row))
+        return;
+    rt::Class* detail = rt::send<rt::Class*>(row, SELECTOR("detailControllerClass"));
+    std::string why = detail ? "its page class " + std::string(detail->name()) + " is not a page"
+                             : "Settings has no page class for it";
+    std::fprintf(stderr, "tamarind-sim: warning: root row %s opens no page beside the list: %s\n",
+        static_cast<PSSpecifier*>(row)->identifier().c_str(), why.c_str());
+}
+
 bool Navigator::scroll(double dy, std::string& error)
 {
     rt::AutoreleasePool pool;
@@ -122,11 +165,22 @@ void Navigator::pushRootPage()
 
 bool Navigator::tap(const std::string& rowID, std::string& error)
 {
+    rt::Object* tapped = nullptr;
+    rt::Object* page = selectRow(rowID, tapped, error);
+    if (page)
+        reportEmptyColumn(page, tapped);
+    return page;
+}
+
+rt::Object* Navigator::selectRow(const std::string& rowID, rt::Object*& tapped, std::string& error)
+{
     rt::AutoreleasePool pool;
-    rt::Object* page = topPage();
+    rt::Object* page = pageWithRow(rowID);
+    if (!page)
+        page = topPage();
     if (!isListController(page)) {
         error = "the page on top has no rows to tap";
-        return false;
+        return nullptr;
     }
     auto sections = static_cast<PSListController*>(page)->sections();
     for (size_t s = 0; s < sections.size(); ++s) {
@@ -139,16 +193,16 @@ bool Navigator::tap(const std::string& rowID, std::string& error)
             rt::Object* delegate = rt::send<rt::Object*>(table, SELECTOR("delegate"));
             rt::send(delegate ? delegate : page, SELECTOR("tableView:didSelectRowAtIndexPath:"), table, indexPath);
             settle();
-            return true;
+            tapped = sections[s].rows[r];
+            return page;
         }
     }
     error = "no row " + rowID + " on the page";
-    return false;
+    return nullptr;
 }
 
-bool Navigator::findRow(const std::string& rowID, long& section, long& row) const
+bool Navigator::findRow(rt::Object* page, const std::string& rowID, long& section, long& row) const
 {
-    rt::Object* page = topPage();
     if (!isListController(page))
         return false;
     auto sections = static_cast<PSListController*>(page)->sections();
@@ -166,12 +220,13 @@ bool Navigator::doubleTap(const std::string& rowID, std::string& error)
 {
     rt::AutoreleasePool pool;
     long section = 0, row = 0;
-    if (!findRow(rowID, section, row)) {
+    rt::Object* page = pageWithRow(rowID);
+    if (!findRow(page, rowID, section, row)) {
         error = "no row " + rowID + " on the page";
         return false;
     }
     auto* table
-        = rt::dynamicCast<UITableView>(rt::send<rt::Object*>(topPage(), SELECTOR("table")), UITableView::classObject());
+        = rt::dynamicCast<UITableView>(rt::send<rt::Object*>(page, SELECTOR("table")), UITableView::classObject());
     if (!table) {
         error = "the page on top has no table";
         return false;
@@ -198,14 +253,15 @@ bool Navigator::open(const std::string& page, std::string& error)
         error = "unknown page \"" + page + "\"";
         return false;
     }
-    rt::send<rt::Object*>(settings::navigationController(), SELECTOR("popToRootViewControllerAnimated:"), false);
-    settle();
+    returnToRoot();
     m_pageName = "root";
     for (auto& step : route->steps) {
         std::string tapError;
         rt::Object* before = topPage();
-        bool tapped = hasRow(step.rowID) ? tap(step.rowID, tapError)
-                                         : step.via && tap(step.via, tapError) && tap(step.rowID, tapError);
+        rt::Object* row = nullptr;
+        bool tapped = pageWithRow(step.rowID)
+            ? selectRow(step.rowID, row, tapError) != nullptr
+            : step.via && selectRow(step.via, row, tapError) && selectRow(step.rowID, row, tapError);
         if (!tapped) {
             error = "page \"" + page + "\" cannot be reached: no row " + step.rowID + " on the way with the options in force";
             return false;
@@ -239,9 +295,8 @@ bool Navigator::pushPage(const char* className, const char* title)
     return true;
 }
 
-bool Navigator::hasRow(const std::string& rowID) const
+bool Navigator::hasRow(rt::Object* page, const std::string& rowID) const
 {
-    rt::Object* page = topPage();
     if (!isListController(page))
         return false;
     for (auto& section : static_cast<PSListController*>(page)->sections())

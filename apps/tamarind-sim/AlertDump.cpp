@@ -41,7 +41,9 @@ json textFieldOf(UITextField* field)
 
 UIAlertController* presentedAlert()
 {
-    for (rt::Object* base : { settings::topPage(), settings::navigationController() }) {
+    // On an iPad the root list presents from its own column while a page shows beside it.
+    for (rt::Object* base : { settings::topPage(), settings::navigationController(), settings::rootPage(),
+             settings::rootNavigationController(), settings::splitViewController() }) {
         auto* controller = rt::dynamicCast<UIViewController>(base, UIViewController::classObject());
         for (; controller; controller = controller->presentedViewController())
             if (auto* alert = rt::dynamicCast<UIAlertController>(controller, UIAlertController::classObject()))

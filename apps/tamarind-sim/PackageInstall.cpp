@@ -1,5 +1,7 @@
 #include "PackageInstall.h"
 
+#include <cstdlib>
+
 #include "host/platform/DeviceRoot.h"
 
 namespace fs = std::filesystem;
@@ -49,8 +51,10 @@ bool placeFolder(const std::string& devicePath, bool owned, std::string& error)
         return true;
     if (kind != FileKind::missing)
         return refuse(devicePath, error);
+    // A link of the device may name a folder that is not there yet; the folders on the way are
+    // inside the device, since the resolution followed every link already.
     std::error_code ec;
-    fs::create_directory(target->host, ec);
+    fs::create_directories(target->host, ec);
     if (ec)
         error = "cannot make " + devicePath + " in the device: " + ec.message();
     return !ec;
@@ -76,6 +80,8 @@ bool placeFile(const fs::path& from, const std::string& devicePath, std::string&
 
 fs::path packageFolder()
 {
+    if (const char* env = std::getenv("TAMARIND_PACKAGE"))
+        return env;
     return fs::path(TAM_SOURCE_DIR) / "package";
 }
 

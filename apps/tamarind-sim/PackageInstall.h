@@ -8,7 +8,8 @@
 // a phone. Every device the simulator runs with the library gets them, so a device folder holds
 // only what the system, the jailbreak and other tweaks put there.
 
-// The project's package/ folder.
+// The project's package/ folder, or the folder the environment variable TAMARIND_PACKAGE names
+// (a package without some of its files, say).
 std::filesystem::path packageFolder();
 
 // Lays the package's files into the device the host runs (the device root must be set), each at

@@ -6,6 +6,7 @@
 #include "DeviceInfoDump.h"
 #include "NavigationDump.h"
 #include "RootControlsDump.h"
+#include "SplitViewDump.h"
 #include "TableDump.h"
 
 #include "host/foundation/Geometry.h"
@@ -118,6 +119,8 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         j["alert"] = alert;
     if (json controls = dumpRootControls(page); !controls.is_null())
         j["rootControls"] = controls;
+    if (json split = dumpSplitView(); !split.is_null())
+        j["splitView"] = split;
     j["spawned"] = dumpSpawned();
     // What the device wrote to its system log so far, oldest first.
     j["log"] = LogCapture().lines();

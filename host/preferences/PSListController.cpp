@@ -5,6 +5,7 @@
 #include "host/foundation/String.h"
 #include "host/foundation/UserDefaults.h"
 #include "host/preferences/PSSpecifier.h"
+#include "host/preferences/SettingsSplitView.h"
 
 using rt::Class;
 using rt::Object;
@@ -70,7 +71,9 @@ Object* specifierForID(Object* self, SEL, Object* id)
 }
 
 // Opens the page a row leads to: the row's load action first (bundle panes load their bundle
-// there), then its detail class, pushed on the navigation stack.
+// there), then its detail class, pushed on the navigation stack, or shown in the secondary column
+// when the page stands in a split view's primary column. There a link row whose page cannot be
+// built leaves the secondary column empty rather than showing the page of the row chosen before.
 void showControllerFromSpecifier(Object* self, SEL, Object* row)
 {
     if (!row)
@@ -79,8 +82,11 @@ void showControllerFromSpecifier(Object* self, SEL, Object* row)
     if (loadAction && rt::respondsTo(self, loadAction))
         rt::send(self, loadAction, row);
     Class* detail = rt::send<Class*>(row, SELECTOR("detailControllerClass"));
-    if (!detail || !detail->isSubclassOf(UIViewController::classObject()))
+    if (!detail || !detail->isSubclassOf(UIViewController::classObject())) {
+        if (settings::opensPagesBeside(self) && settings::isLinkRow(row))
+            settings::showBeside(self, nullptr);
         return;
+    }
     auto controller = rt::newObject(detail);
     if (isListController(controller)) {
         auto* next = page(controller);
@@ -88,6 +94,10 @@ void showControllerFromSpecifier(Object* self, SEL, Object* row)
         next->m_parentController = self;
         auto root = page(self)->m_rootController.load();
         next->m_rootController = root ? root.get() : self;
+    }
+    if (settings::opensPagesBeside(self)) {
+        settings::showBeside(self, controller.get());
+        return;
     }
     UIViewController* nav = reinterpret_cast<UIViewController*>(page(self)->navigationController());
     rt::send(nav, SELECTOR("pushViewController:animated:"), controller.get(), true);

@@ -1,6 +1,7 @@
 #include "host/foundation/String.h"
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
+#include "host/preferences/SettingsSplitView.h"
 #include "host/uikit/UIView.h"
 
 // The list page as its table's data source and delegate: sections from group rows, a cell per
@@ -95,10 +96,24 @@ double heightForRow(Object* self, SEL, Object*, Object* indexPath)
 double automaticHeight(Object*, SEL, Object*, long) { return UITableViewAutomaticDimension; }
 Object* noSupplementaryView(Object*, SEL, Object*, long) { return nullptr; }
 
+// A row whose page opens beside the list stays selected while that page shows, and is the only
+// selected row; elsewhere the selection goes as soon as the page opens.
+void markSelection(Object* self, Object* table, Object* indexPath, Object* row)
+{
+    bool opensBeside = settings::opensPagesBeside(self) && settings::isLinkRow(row);
+    if (!opensBeside) {
+        rt::send(table, SELECTOR("deselectRowAtIndexPath:animated:"), indexPath, true);
+        return;
+    }
+    if (Object* selected = rt::send<Object*>(table, SELECTOR("indexPathForSelectedRow")))
+        rt::send(table, SELECTOR("deselectRowAtIndexPath:animated:"), selected, false);
+    rt::send(table, SELECTOR("selectRowAtIndexPath:animated:scrollPosition:"), indexPath, false, 0L);
+}
+
 void didSelectRow(Object* self, SEL, Object* table, Object* indexPath)
 {
     Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
-    rt::send(table, SELECTOR("deselectRowAtIndexPath:animated:"), indexPath, true);
+    markSelection(self, table, indexPath, row);
     if (row)
         rt::send(self, SELECTOR("_showControllerFromSpecifier:"), row);
 }

@@ -20,6 +20,10 @@
 #include "host/preferences/STStorageDiskMonitor.h"
 #include "host/preferences/SettingsCells.h"
 #include "host/preferences/SettingsDetailController.h"
+#include "host/preferences/SettingsSplitView.h"
+#include "host/uikit/UIScreen.h"
+#include "host/uikit/UISplitViewController.h"
+#include "host/uikit/UITraitCollection.h"
 
 namespace settings {
 
@@ -35,6 +39,18 @@ rt::Ref<rt::Object>& navigationRef()
 {
     static auto* n = new rt::Ref<rt::Object>;
     return *n;
+}
+
+rt::Ref<rt::Object>& splitRef()
+{
+    static auto* s = new rt::Ref<rt::Object>;
+    return *s;
+}
+
+rt::Object* secondaryNavigation()
+{
+    auto* split = static_cast<UISplitViewController*>(splitRef().get());
+    return split ? split->secondary() : nullptr;
 }
 
 // The icon badge Settings shows for waiting software updates, as the device describes it.
@@ -95,7 +111,9 @@ rt::Object* launch(long interfaceStyle)
     rt::send(rt::send<rt::Object*>(navigation, SELECTOR("navigationBar")), SELECTOR("setPrefersLargeTitles:"), true);
     PSURLManager::sharedManager()->m_topLevelController = root.get();
     showWaitingUpdates();
-    rt::send(window, SELECTOR("setRootViewController:"), navigation.get());
+    if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
+        splitRef() = makeSplitView(navigation.get());
+    rt::send(window, SELECTOR("setRootViewController:"), splitRef() ? splitRef().get() : navigation.get());
     rt::send(window, SELECTOR("makeKeyAndVisible"));
     windowRef() = window;
     navigationRef() = navigation;
@@ -103,7 +121,14 @@ rt::Object* launch(long interfaceStyle)
     return navigation.get();
 }
 
-rt::Object* navigationController() { return navigationRef().get(); }
+rt::Object* navigationController()
+{
+    rt::Object* secondary = secondaryNavigation();
+    return secondary ? secondary : navigationRef().get();
+}
+
+rt::Object* rootNavigationController() { return navigationRef().get(); }
+rt::Object* splitViewController() { return splitRef().get(); }
 rt::Object* window() { return windowRef().get(); }
 
 rt::Object* rootPage()
@@ -112,6 +137,16 @@ rt::Object* rootPage()
     return rt::send<rt::Object*>(controllers, SELECTOR("firstObject"));
 }
 
-rt::Object* topPage() { return rt::send<rt::Object*>(navigationRef(), SELECTOR("topViewController")); }
+bool showsPageBeside()
+{
+    rt::Object* secondary = secondaryNavigation();
+    return secondary && !isEmptyDetailPage(rt::send<rt::Object*>(secondary, SELECTOR("topViewController")));
+}
+
+rt::Object* topPage()
+{
+    rt::Object* shown = splitRef() && !showsPageBeside() ? navigationRef().get() : navigationController();
+    return rt::send<rt::Object*>(shown, SELECTOR("topViewController"));
+}
 
 }

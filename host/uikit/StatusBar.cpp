@@ -95,7 +95,7 @@ void drawNotchedStatusBar(Canvas& canvas, double width, double height, RGBAColor
     drawSignal(canvas, right - 73, centerY + 5.5, color);
 }
 
-// A phone with a home button (and a pad) has a low bar across the whole width: signal and Wi-Fi
+// A phone with a home button has a low bar across the whole width: signal and Wi-Fi
 // on the left, the clock in the middle, the battery on the right. The clock gets the middle third
 // of the bar, room for "9:41 AM" at any width a phone has.
 void drawFlatStatusBar(Canvas& canvas, double width, double height, RGBAColor color)
@@ -112,12 +112,29 @@ void drawFlatStatusBar(Canvas& canvas, double width, double height, RGBAColor co
     drawBattery(canvas, width - 33, centerY - 5.75, color);
 }
 
+// An iPad's bar has no notch and no signal: the time and the date at the leading edge, Wi-Fi and
+// the battery at the trailing one.
+void drawPadStatusBar(Canvas& canvas, double width, double height, RGBAColor color)
+{
+    double centerY = height / 2;
+    TextStyle text;
+    text.size = 14;
+    text.weight = 600;
+    text.color = color;
+    canvas.drawText("9:41  Tue Jan 9", text, CGRectMake(20, centerY - 9, 160, 18));
+    double right = width - 20;
+    drawBattery(canvas, right - 27, centerY - 6, color);
+    drawWifi(canvas, right - 43, centerY + 5, color);
+}
+
 }
 
 void drawStatusBar(Canvas& canvas, double width, long style)
 {
     double height = statusBarHeight();
-    if (height > 40)
+    if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
+        drawPadStatusBar(canvas, width, height, ink(style));
+    else if (height > 40)
         drawNotchedStatusBar(canvas, width, height, ink(style));
     else
         drawFlatStatusBar(canvas, width, height, ink(style));

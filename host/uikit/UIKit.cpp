@@ -21,6 +21,7 @@
 #include "host/uikit/UINavigationItem.h"
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UIScrollView.h"
+#include "host/uikit/UISplitViewController.h"
 #include "host/uikit/UISearchBar.h"
 #include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableView.h"
@@ -81,6 +82,7 @@
     UISearchController::classObject();
     UIViewController::classObject();
     UINavigationController::classObject();
+    UISplitViewController::classObject();
     UINavigationBar::classObject();
     UINavigationBarAppearance::classObject();
     UINavigationBarLargeTitleView::classObject();

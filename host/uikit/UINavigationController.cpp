@@ -122,7 +122,10 @@ void registerStackMethods(Class* c)
                 nav(s)->view()->setNeedsLayout();
         });
     addMethod(
-        c, sel("_visibleChildForAppearance"), +[](Object* s, SEL) -> Object* { return nav(s)->topViewController(); });
+        c, sel("_visibleChildrenForAppearance"), +[](Object* s, SEL) -> Object* {
+            UIViewController* top = nav(s)->topViewController();
+            return top ? autorelease(NSArray::create({ Ref<Object>(top) })) : nullptr;
+        });
 }
 
 }

@@ -157,10 +157,8 @@ void registerSelection(Class* c)
         });
     addMethod(
         c, sel("indexPathForSelectedRow"), +[](Object* s, SEL) -> Object* {
-            for (auto* cell : table(s)->visibleCells())
-                if (cell->m_selected)
-                    return table(s)->indexPathForCell(cell);
-            return nullptr;
+            long section = 0, row = 0;
+            return table(s)->firstSelectedRow(section, row) ? NSIndexPath::make(section, row) : nullptr;
         });
     addMethod(
         c, sel("allowsSelection"), +[](Object* s, SEL) { return table(s)->m_allowsSelection; });

@@ -56,6 +56,8 @@ public:
     void tapRow(long section, long row);
     void selectRow(long section, long row, bool notify);
     void deselectRow(long section, long row);
+    // The first selected row as (section, row); false when none is.
+    bool firstSelectedRow(long& section, long& row) const;
 
     // The host's layout: the geometry from the data source, then the visible rows.
     void layoutTable();

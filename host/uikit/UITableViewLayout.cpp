@@ -315,6 +315,11 @@ UITableViewCell* UITableView::makeCell(long section, long row)
         cell = UITableViewCell::create(UITableViewCellStyleDefault, nullptr);
     }
     m_visibleCells[{ section, row }] = cell;
+    // The selection belongs to the table, not to the cell: a row keeps it while scrolled away,
+    // and a reused cell forgets the row it showed before.
+    bool selected = std::find(m_selected.begin(), m_selected.end(), Key { section, row }) != m_selected.end();
+    if (selected || cell->m_selected)
+        rt::send(cell.get(), SELECTOR("setSelected:animated:"), selected, false);
     auto delegate = m_tableDelegate.load();
     if (answers(delegate.get(), SELECTOR("tableView:willDisplayCell:forRowAtIndexPath:")))
         rt::send(delegate.get(), SELECTOR("tableView:willDisplayCell:forRowAtIndexPath:"), this, cell.get(),
@@ -344,7 +349,6 @@ void UITableView::recycle(rt::Ref<UITableViewCell> cell, long section, long row)
         return;
     if (cell->superview() == this)
         cell->removeFromSuperview();
-    std::erase(m_selected, Key { section, row });
     auto delegate = m_tableDelegate.load();
     if (answers(delegate.get(), SELECTOR("tableView:didEndDisplayingCell:forRowAtIndexPath:")))
         rt::send(delegate.get(), SELECTOR("tableView:didEndDisplayingCell:forRowAtIndexPath:"), this, cell.get(),
@@ -413,6 +417,15 @@ void UITableView::selectRow(long section, long row, bool notify)
     auto delegate = m_tableDelegate.load();
     if (notify && answers(delegate.get(), SELECTOR("tableView:didSelectRowAtIndexPath:")))
         rt::send(delegate.get(), SELECTOR("tableView:didSelectRowAtIndexPath:"), this, NSIndexPath::make(section, row));
+}
+
+bool UITableView::firstSelectedRow(long& section, long& row) const
+{
+    if (m_selected.empty())
+        return false;
+    section = m_selected.front().first;
+    row = m_selected.front().second;
+    return true;
 }
 
 void UITableView::deselectRow(long section, long row)

@@ -161,9 +161,12 @@ void UIViewController::sendAppearance(Appearance phase, bool animated)
     if (appearing)
         view();
     rt::send(this, *sites[static_cast<int>(phase)], animated);
-    // Containers pass appearance on to the child that shows.
-    if (UIViewController* child = rt::send<UIViewController*>(this, SELECTOR("_visibleChildForAppearance")))
-        child->sendAppearance(phase, animated);
+    // Containers pass appearance on to the children that show.
+    rt::Object* children = rt::send<rt::Object*>(this, SELECTOR("_visibleChildrenForAppearance"));
+    if (isArray(children))
+        for (auto child : static_cast<NSArray*>(children)->m_items)
+            if (auto* controller = rt::dynamicCast<UIViewController>(child.get(), classObject()))
+                controller->sendAppearance(phase, animated);
 }
 
 long UIViewController::effectiveUserInterfaceStyle() const

@@ -2,6 +2,7 @@
 #include "host/runtime/Bind.h"
 #include "host/uikit/UINavigationController.h"
 #include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UISplitViewController.h"
 #include "host/uikit/UITraitCollection.h"
 #include "host/uikit/UIView.h"
 #include "host/uikit/UIViewController.h"
@@ -56,7 +57,7 @@ void registerLifecycle(Class* c)
     addMethod(
         c, sel("didMoveToParentViewController:"), +[](Object*, SEL, Object*) {});
     addMethod(
-        c, sel("_visibleChildForAppearance"), +[](Object*, SEL) -> Object* { return nullptr; });
+        c, sel("_visibleChildrenForAppearance"), +[](Object*, SEL) -> Object* { return nullptr; });
 }
 
 void registerContainment(Class* c)
@@ -93,8 +94,14 @@ void registerContainment(Class* c)
         +[](Object* s, SEL) -> Object* { return controller(s)->presentedViewController(); });
     addMethod(
         c, sel("tabBarController"), +[](Object*, SEL) -> Object* { return nullptr; });
+    // The nearest split view the controller stands in, as UIKit's category finds it.
     addMethod(
-        c, sel("splitViewController"), +[](Object*, SEL) -> Object* { return nullptr; });
+        c, sel("splitViewController"), +[](Object* s, SEL) -> Object* {
+            for (UIViewController* p = controller(s)->parentViewController(); p; p = p->parentViewController())
+                if (rt::isKindOf(p, UISplitViewController::classObject()))
+                    return p;
+            return nullptr;
+        });
 }
 
 void registerTraits(Class* c)

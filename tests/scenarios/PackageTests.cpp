@@ -22,7 +22,7 @@ const json kRegrouped = { { "isCustomTableCellCustomizabilityEnabled", true }, {
 // Every shipped phone reads the package's texts and icons though no device folder holds them.
 TEST(Package, EveryShippedPhoneShowsThePackagesTexts)
 {
-    for (const char* shipped : { "default", "ios14" }) {
+    for (const char* shipped : { "default", "ios14", "ios15" }) {
         SCOPED_TRACE(shipped);
         TestDevice device(shipped);
         EXPECT_FALSE(fs::exists(device.file(kLocalization)));

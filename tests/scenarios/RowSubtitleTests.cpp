@@ -33,7 +33,7 @@ TEST(RowSubtitles, RootRowsShowTitlesAndSubtitlesFromTheLocalizationBundle)
     };
     for (auto c : { Case { "TWEAKS_CELL", "Tweaks", "Settings of your installed tweaks" },
              Case { "CONNECTIVITY_MODULE", "Connectivity", "Wi-Fi, Bluetooth, Cellular, Hotspot, VPN" },
-             Case { "PASSCODE", "Face ID & Passcode", "Unlock with your face" } }) {
+             Case { "PASSCODE", "Face ID & Passcode", "Unlocking and your passcode" } }) {
         json cell = cellOf(page, c.row);
         EXPECT_EQ(cell["text"]["text"], c.title) << c.row;
         ASSERT_TRUE(cell["subtitle"].is_object()) << c.row;
@@ -192,7 +192,7 @@ TEST(RowSubtitles, OnAFreshInstallEveryRootRowKeepsItsTitleBesideItsDescription)
 TEST(RowSubtitles, ALookupWithoutTextKeepsTheRowsTitle)
 {
     TestDevice device;
-    device.remove(kLocalizationBundle);
+    PackageWithout withoutTexts({ "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle" });
     auto& list = device.description()["rootList"];
     list.push_back({ { "id", "GREEK_ROW" }, { "name", "ΚΑΙΡΟΣ" }, { "cell", "PSLinkCell" } });
     list.push_back({ { "id", "CYRILLIC_ROW" }, { "name", "ПОЧТА" }, { "cell", "PSLinkCell" } });

@@ -196,6 +196,23 @@ fs::path packageFile(const std::string& devicePath)
     return fs::path(TAM_SOURCE_DIR) / "package" / devicePath.substr(devicePath.find_first_not_of('/'));
 }
 
+PackageWithout::PackageWithout(const std::vector<std::string>& devicePaths)
+{
+    std::string pattern = (fs::temp_directory_path() / "tamarind-package-XXXXXX").string();
+    m_folder = mkdtemp(pattern.data());
+    fs::copy(fs::path(TAM_SOURCE_DIR) / "package", m_folder / "package", fs::copy_options::recursive);
+    for (auto& path : devicePaths)
+        fs::remove_all(m_folder / "package" / path.substr(path.find_first_not_of('/')));
+    setenv("TAMARIND_PACKAGE", (m_folder / "package").c_str(), 1);
+}
+
+PackageWithout::~PackageWithout()
+{
+    unsetenv("TAMARIND_PACKAGE");
+    std::error_code ec;
+    fs::remove_all(m_folder, ec);
+}
+
 TestDevice::TestDevice(const std::string& shipped)
 {
     std::string pattern = (fs::temp_directory_path() / "tamarind-test-XXXXXX").string();

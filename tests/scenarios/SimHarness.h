@@ -35,6 +35,19 @@ SimResult runSim(const std::vector<std::string>& args, SimBounds = {});
 // A file the library's package installs on every device the simulator runs, by its device path.
 std::filesystem::path packageFile(const std::string& devicePath);
 
+// While it lives, the simulator lays a copy of the package without the files at these device
+// paths into the devices it runs, as if the package had not installed them.
+class PackageWithout {
+public:
+    explicit PackageWithout(const std::vector<std::string>& devicePaths);
+    ~PackageWithout();
+    PackageWithout(const PackageWithout&) = delete;
+    PackageWithout& operator=(const PackageWithout&) = delete;
+
+private:
+    std::filesystem::path m_folder;
+};
+
 // A device folder in a temporary directory, started as a copy of a shipped device (the default
 // one unless named: "ios14", "ios15").
 class TestDevice {

@@ -16,6 +16,17 @@
 
 using nlohmann::json;
 
+// The library listens with a backlog of five connections; a page opening while renders run, or
+// eight clients at once, overflow it, and the kernel then drops connections it half accepted.
+// Listening again on the bound socket widens the backlog.
+class EditorHttpServer : public httplib::Server {
+public:
+    void widenBacklog() { ::listen(svr_sock_, kBacklog); }
+
+private:
+    static constexpr int kBacklog = 128;
+};
+
 namespace {
 
 constexpr const char* kDomainFile = "com.corvane.sorrelpreferences.plist";
@@ -110,7 +121,7 @@ EditorServer::EditorServer(EditorServerSettings settings, json optionCatalog, De
     , m_catalog(std::move(optionCatalog))
     , m_devices(devices)
     , m_renders(m_settings.render)
-    , m_server(std::make_unique<httplib::Server>())
+    , m_server(std::make_unique<EditorHttpServer>())
 {
     addRoutes();
 }
@@ -123,6 +134,12 @@ bool EditorServer::bind(std::string& error)
     m_server->set_read_timeout(10);
     m_server->set_write_timeout(30);
     m_server->set_keep_alive_max_count(100);
+    // Only SO_REUSEADDR: the library's default adds SO_REUSEPORT, with which a second server
+    // would share the port of the first instead of being told that it is in use.
+    m_server->set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     // Renders wait their turn in the render service, each holding a thread; the pool has room
     // for all of them and for the quick requests beside them.
     unsigned threads = m_settings.render.concurrent + m_settings.render.maximumWaiting + 8;
@@ -131,6 +148,7 @@ bool EditorServer::bind(std::string& error)
         m_port = m_server->bind_to_any_port("127.0.0.1");
         if (m_port <= 0)
             error = "cannot listen on 127.0.0.1";
+        m_server->widenBacklog();
         return m_port > 0;
     }
     if (!m_server->bind_to_port("127.0.0.1", m_settings.port)) {
@@ -138,6 +156,7 @@ bool EditorServer::bind(std::string& error)
         return false;
     }
     m_port = m_settings.port;
+    m_server->widenBacklog();
     return true;
 }
 

@@ -7,9 +7,7 @@
 #include "DeviceCatalog.h"
 #include "RenderService.h"
 
-namespace httplib {
-class Server;
-}
+class EditorHttpServer;
 
 struct EditorServerSettings {
     int port { 8421 }; // 0: any free port
@@ -42,6 +40,6 @@ private:
     nlohmann::json m_catalog;
     DeviceCatalog& m_devices;
     RenderService m_renders;
-    std::unique_ptr<httplib::Server> m_server;
+    std::unique_ptr<EditorHttpServer> m_server;
     int m_port { 0 };
 };

@@ -153,8 +153,15 @@ std::optional<ImportedLook> importLook(std::span<const std::uint8_t> file, std::
         auto option = tamarind::findOption(key);
         for (auto& message : warnings)
             look.warnings.push_back({ { "key", key }, { "message", message }, { "known", option.has_value() } });
-        if (option && warnings.empty())
-            look.options[key] = jsonOf(value.get(), option->kind);
+        if (!option || !warnings.empty())
+            continue;
+        // Text that stands for a number or a switch ("1" in an old-style file) is shown by the
+        // control of its kind, as the value --set would store for it.
+        rt::Ref<rt::Object> typed = value;
+        std::string ignored;
+        if (isString(value.get()) && option->kind != OptionKind::String && !isPictureKind(option->kind))
+            typed = valueForSetting(key, toStdString(value.get()), ignored);
+        look.options[key] = jsonOf(typed.get(), option->kind);
     }
     std::sort(look.warnings.begin(), look.warnings.end(),
         [](const json& a, const json& b) { return a["key"].get<std::string>() < b["key"].get<std::string>(); });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
 #include <pthread.h>
@@ -103,6 +104,11 @@ int serveCommand(const CommandLine& line)
     auto catalog = readOptionCatalog(settings.render.program, initial->folder, RunLimits { 120, 0 }, error);
     if (!catalog)
         return fail(error);
+
+    // Every thread that answers a picture would otherwise keep an allocation arena of its own
+    // holding the megabytes of the last answer it built; two arenas keep the server's memory
+    // near what its cache holds.
+    mallopt(M_ARENA_MAX, 2);
 
     // Signals are blocked before the server's threads start, so that only the waiting thread
     // takes them.

@@ -11,7 +11,6 @@
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/uikit/UITableView.h"
-#include "host/uikit/UIViewController.h"
 
 using nlohmann::json;
 
@@ -84,10 +83,11 @@ json rowMap(rt::Object* page, PageExtent extent)
     return rows;
 }
 
+// The title as the page answers it, by message: the library may answer for the page.
 std::string titleOf(rt::Object* page)
 {
-    auto* controller = rt::dynamicCast<UIViewController>(page, UIViewController::classObject());
-    return controller && isString(controller->title()) ? toStdString(controller->title()) : std::string();
+    rt::Object* title = rt::send<rt::Object*>(page, SELECTOR("title"));
+    return isString(title) ? toStdString(title) : std::string();
 }
 
 }

@@ -241,6 +241,27 @@ TEST(TableView, TapSelectsAndTellsTheDelegate)
     EXPECT_EQ(g_counts.selected.size(), 1u) << "a row that does not exist cannot be tapped";
 }
 
+// The table holds the selection: the row keeps it while scrolled away, and the cell that showed
+// it, reused for another row, does not carry it there.
+TEST(TableView, SelectionStaysWithTheRowNotTheCell)
+{
+    rt::AutoreleasePool pool;
+    Fixture f;
+    f.table->tapRow(0, 0);
+    rt::send(f.table.get(), SELECTOR("setContentOffset:"), CGPoint { 0, 900 });
+    f.window->layoutAndDisplay();
+    for (auto* cell : f.table->visibleCells())
+        EXPECT_FALSE(cell->m_selected) << toStdString(rt::send<Object*>(cell->textLabel(), SELECTOR("text")));
+    EXPECT_EQ(f.table->cellForRow(0, 0), nullptr);
+    auto* path = static_cast<NSIndexPath*>(rt::send<Object*>(f.table.get(), SELECTOR("indexPathForSelectedRow")));
+    ASSERT_TRUE(path);
+    EXPECT_EQ(std::make_pair(path->m_section, path->m_row), std::make_pair(0L, 0L));
+    rt::send(f.table.get(), SELECTOR("setContentOffset:"), CGPoint { 0, 0 });
+    f.window->layoutAndDisplay();
+    ASSERT_TRUE(f.table->cellForRow(0, 0));
+    EXPECT_TRUE(f.table->cellForRow(0, 0)->m_selected);
+}
+
 TEST(TableView, DequeueWithoutRegistrationIsNilAndRegisteredClassesAreMade)
 {
     rt::AutoreleasePool pool;
