@@ -12,18 +12,18 @@ using Ids = std::vector<std::string>;
 
 namespace {
 
-struct PhoneAtVersion {
+struct VersionedPhone {
     const char* folder;
     const char* version; // empty: the device's own
 };
 
-void moveAcross(TestDevice& device, const PhoneAtVersion& phone)
+void moveAcross(TestDevice& device, const VersionedPhone& phone)
 {
     if (*phone.version)
         device.description()["systemVersion"] = phone.version;
 }
 
-std::string describe(const PhoneAtVersion& phone)
+std::string describe(const VersionedPhone& phone)
 {
     return std::string(phone.folder) + (*phone.version ? std::string(" at ") + phone.version : "");
 }
@@ -36,7 +36,7 @@ const json kGeneralModule = { { "isCustomTableCellCustomizabilityEnabled", true 
 // from "__appleAccountSpecifier" from then on; reading the other name would open nothing.
 TEST(SystemVersions, AccountButtonReadsTheAccountRowOfItsVersion)
 {
-    for (auto phone : { PhoneAtVersion { "ios14", "" }, PhoneAtVersion { "ios15", "" }, PhoneAtVersion { "ios15", "15.2" }, PhoneAtVersion { "default", "" } }) {
+    for (auto phone : { VersionedPhone { "ios14", "" }, VersionedPhone { "ios15", "" }, VersionedPhone { "ios15", "15.2" }, VersionedPhone { "default", "" } }) {
         SCOPED_TRACE(describe(phone));
         TestDevice device(phone.folder);
         moveAcross(device, phone);
@@ -50,7 +50,7 @@ TEST(SystemVersions, AccountButtonReadsTheAccountRowOfItsVersion)
 // "_exposureNotificationSpecifier" before iOS 15.0 and "__exposureNotificationSpecifier" after.
 TEST(SystemVersions, GeneralModuleFindsTheExposureRowOfItsVersion)
 {
-    for (auto phone : { PhoneAtVersion { "ios14", "" }, PhoneAtVersion { "ios15", "15.0" }, PhoneAtVersion { "ios15", "" }, PhoneAtVersion { "default", "" } }) {
+    for (auto phone : { VersionedPhone { "ios14", "" }, VersionedPhone { "ios15", "15.0" }, VersionedPhone { "ios15", "" }, VersionedPhone { "default", "" } }) {
         SCOPED_TRACE(describe(phone));
         TestDevice device(phone.folder);
         moveAcross(device, phone);
@@ -72,7 +72,7 @@ TEST(SystemVersions, GeneralModuleFindsTheExposureRowOfItsVersion)
 TEST(SystemVersions, PreferenceCellsGetTheirBorderFromIOS15)
 {
     struct Case {
-        PhoneAtVersion phone;
+        VersionedPhone phone;
         int width;
     } cases[] = { { { "ios14", "" }, 0 }, { { "ios14", "15.0" }, 3 }, { { "ios15", "" }, 3 }, { { "default", "" }, 3 } };
     for (auto& c : cases) {
@@ -88,7 +88,7 @@ TEST(SystemVersions, PreferenceCellsGetTheirBorderFromIOS15)
 // and through its labels before; either way the row shows them.
 TEST(SystemVersions, AccountRowShowsCustomTextsOnEveryVersion)
 {
-    for (auto phone : { PhoneAtVersion { "ios14", "" }, PhoneAtVersion { "ios15", "" }, PhoneAtVersion { "ios15", "16.0" }, PhoneAtVersion { "default", "" } }) {
+    for (auto phone : { VersionedPhone { "ios14", "" }, VersionedPhone { "ios15", "" }, VersionedPhone { "ios15", "16.0" }, VersionedPhone { "default", "" } }) {
         SCOPED_TRACE(describe(phone));
         TestDevice device(phone.folder);
         moveAcross(device, phone);
@@ -108,7 +108,7 @@ TEST(SystemVersions, AccountRowShowsCustomTextsOnEveryVersion)
 TEST(SystemVersions, TVProviderRowJoinsThePasscodeSectionBeforeIOS15)
 {
     struct Case {
-        PhoneAtVersion phone;
+        VersionedPhone phone;
         bool joins;
     } cases[] = { { { "ios14", "" }, true }, { { "ios15", "14.8" }, true }, { { "ios15", "" }, false },
         { { "default", "" }, false } };
