@@ -7,14 +7,6 @@
 
 namespace fs = std::filesystem;
 
-// The targets that read a device build and free much for each input; the sanitizer's default
-// quarantine of freed memory (256 MB) alone would bring the process near the fuzzer's memory
-// limit, which is meant for what one input costs.
-extern "C" const char* __asan_default_options()
-{
-    return "quarantine_size_mb=32";
-}
-
 FuzzDevice::FuzzDevice(const std::string& copyOf)
 {
     std::string pattern = (fs::temp_directory_path() / "tamarind-fuzz-XXXXXX").string();
