@@ -98,6 +98,10 @@ void routeJPEGErrors(jpeg_decompress_struct& info, JPEGError& err)
 void readJPEGHeader(jpeg_decompress_struct& info, const std::uint8_t* bytes, std::size_t length)
 {
     jpeg_create_decompress(&info);
+    // A progressive file keeps every coefficient of the picture until its last scan; without a
+    // bound the library allocates what the header claims, a gigabyte for a file of forty bytes.
+    // Beyond the bound it stops with an error (it has no backing store to spill to).
+    info.mem->max_memory_to_use = CGBitmapContext::maximumBytes;
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
     jpeg_read_header(&info, TRUE);
 }
@@ -114,15 +118,16 @@ bool decodeJPEGInto(const std::uint8_t* bytes, std::size_t length, std::vector<s
         return false;
     }
     readJPEGHeader(info, bytes, length);
-    info.out_color_space = JCS_EXT_RGBA;
-    jpeg_start_decompress(&info);
-    width = info.output_width;
-    height = info.output_height;
-    if (!width || !height || std::size_t(width) * height > kMaximumPixels) {
+    // The size is checked before decompression starts, which allocates for the whole picture.
+    if (!info.image_width || !info.image_height || std::size_t(info.image_width) * info.image_height > kMaximumPixels) {
         std::snprintf(err.message, sizeof err.message, "image too large");
         jpeg_destroy_decompress(&info);
         return false;
     }
+    info.out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(&info);
+    width = info.output_width;
+    height = info.output_height;
     pixels.resize(std::size_t(width) * height * 4);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = pixels.data() + std::size_t(info.output_scanline) * width * 4;
