@@ -29,7 +29,7 @@ Object* sortedUsingSelector(Object* a, SEL, SEL comparator)
     return rt::autorelease(NSArray::create(std::move(items)));
 }
 
-void registerImmutable(Class* c)
+void registerImmutableArray(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("count"), +[](Object* a, SEL) { return static_cast<unsigned long>(arr(a)->count()); });
@@ -65,7 +65,7 @@ void registerImmutable(Class* c)
     });
 }
 
-void registerMutable(Class* c)
+void registerMutableArray(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("addObject:"), +[](Object* a, SEL, Object* o) {
@@ -114,7 +114,7 @@ Class* NSArray::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSArray>("NSArray", rt::rootClass());
-        registerImmutable(c);
+        registerImmutableArray(c);
         return c;
     }();
     return cls;
@@ -124,7 +124,7 @@ Class* NSArray::mutableClassObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSArray>("NSMutableArray", classObject());
-        registerMutable(c);
+        registerMutableArray(c);
         return c;
     }();
     return cls;

@@ -15,7 +15,7 @@ namespace {
 
 NSBundle* bundle(Object* o) { return static_cast<NSBundle*>(o); }
 
-void registerMethods(rt::Class* c)
+void registerBundleMethods(rt::Class* c)
 {
     using namespace rt;
     addClassMethod(c, sel("bundleWithPath:"), +[](Class*, SEL, Object* path) -> Object* {
@@ -38,7 +38,7 @@ rt::Class* NSBundle::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSBundle>("NSBundle", rt::rootClass());
-        registerMethods(c);
+        registerBundleMethods(c);
         return c;
     }();
     return cls;

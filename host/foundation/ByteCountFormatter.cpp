@@ -40,7 +40,7 @@ double roundedTo(double amount, int decimals)
     return std::round(amount * scale) / scale;
 }
 
-void registerMethods(rt::Class* c)
+void registerByteCountFormatterMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(
@@ -64,7 +64,7 @@ rt::Class* NSByteCountFormatter::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSByteCountFormatter>("NSByteCountFormatter", rt::rootClass());
-        registerMethods(c);
+        registerByteCountFormatterMethods(c);
         return c;
     }();
     return cls;

@@ -12,7 +12,7 @@ namespace {
 
 NSDictionary* dict(Object* o) { return static_cast<NSDictionary*>(o); }
 
-void registerImmutable(Class* c)
+void registerImmutableDictionary(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("count"), +[](Object* d, SEL) { return static_cast<unsigned long>(dict(d)->count()); });
@@ -37,7 +37,7 @@ void registerImmutable(Class* c)
     });
 }
 
-void registerMutable(Class* c)
+void registerMutableDictionary(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("setObject:forKey:"), +[](Object* d, SEL, Object* value, Object* key) {
@@ -78,7 +78,7 @@ Class* NSDictionary::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSDictionary>("NSDictionary", rt::rootClass());
-        registerImmutable(c);
+        registerImmutableDictionary(c);
         return c;
     }();
     return cls;
@@ -88,7 +88,7 @@ Class* NSDictionary::mutableClassObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSDictionary>("NSMutableDictionary", classObject());
-        registerMutable(c);
+        registerMutableDictionary(c);
         return c;
     }();
     return cls;

@@ -37,7 +37,7 @@ Object* listDirectory(Object* self, SEL, Object* path, Object** error)
     return rt::autorelease(NSArray::create(std::move(items)));
 }
 
-void registerMethods(rt::Class* c)
+void registerFileManagerMethods(rt::Class* c)
 {
     using namespace rt;
     addClassMethod(c, sel("defaultManager"), +[](Class*, SEL) { return static_cast<Object*>(NSFileManager::defaultManager()); });
@@ -64,7 +64,7 @@ rt::Class* NSFileManager::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSFileManager>("NSFileManager", rt::rootClass());
-        registerMethods(c);
+        registerFileManagerMethods(c);
         return c;
     }();
     return cls;

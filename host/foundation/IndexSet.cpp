@@ -34,7 +34,7 @@ Object* makeSet(Class* cls, NSRange range)
     return rt::autorelease(std::move(created));
 }
 
-void registerImmutable(Class* c)
+void registerImmutableIndexSet(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -97,7 +97,7 @@ void registerImmutable(Class* c)
         });
 }
 
-void registerMutable(Class* c)
+void registerMutableIndexSet(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -128,7 +128,7 @@ Class* NSIndexSet::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSIndexSet>("NSIndexSet", rt::rootClass());
-        registerImmutable(c);
+        registerImmutableIndexSet(c);
         return c;
     }();
     return cls;
@@ -138,7 +138,7 @@ Class* NSIndexSet::mutableClassObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSIndexSet>("NSMutableIndexSet", classObject());
-        registerMutable(c);
+        registerMutableIndexSet(c);
         return c;
     }();
     return cls;

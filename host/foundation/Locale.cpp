@@ -51,7 +51,7 @@ NSLocale* locale(Object* o)
     return static_cast<NSLocale*>(o);
 }
 
-void registerMethods(rt::Class* c)
+void registerLocaleMethods(rt::Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -87,7 +87,7 @@ rt::Class* NSLocale::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSLocale>("NSLocale", rt::rootClass());
-        registerMethods(c);
+        registerLocaleMethods(c);
         return c;
     }();
     return cls;

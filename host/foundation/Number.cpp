@@ -31,7 +31,7 @@ std::string describe(const NSNumber* n)
     return buffer;
 }
 
-void registerMethods(rt::Class* c)
+void registerNumberMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(c, sel("boolValue"), +[](Object* n, SEL) { return num(n)->boolValue(); });
@@ -80,7 +80,7 @@ rt::Class* NSNumber::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSNumber>("NSNumber", rt::rootClass());
-        registerMethods(c);
+        registerNumberMethods(c);
         return c;
     }();
     return cls;

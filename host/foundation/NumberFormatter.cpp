@@ -127,7 +127,7 @@ std::string shortestForm(Object* number)
     return std::string(text, result.ptr);
 }
 
-void registerMethods(rt::Class* c)
+void registerNumberFormatterMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(
@@ -194,7 +194,7 @@ rt::Class* NSNumberFormatter::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSNumberFormatter>("NSNumberFormatter", rt::rootClass());
-        registerMethods(c);
+        registerNumberFormatterMethods(c);
         return c;
     }();
     return cls;

@@ -51,17 +51,9 @@ int hexValue(char c)
     return -1;
 }
 
-bool isHighSurrogate(char32_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool isLowSurrogate(char32_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 // A character as an error message shows it: printable ones quoted, others by their byte value.
-std::string describe(char c)
+std::string describeCharacter(char c)
 {
     if (c > ' ' && c < 0x7F)
         return std::string("'") + c + "'";
@@ -157,7 +149,7 @@ Ref<Object> Reader::readTopLevel()
     if (!value || !skipSpaceAndComments())
         return nullptr;
     if (!atEnd())
-        return fail("unexpected " + describe(peek()) + " after the end of the property list");
+        return fail("unexpected " + describeCharacter(peek()) + " after the end of the property list");
     return value;
 }
 
@@ -250,7 +242,7 @@ Ref<Object> Reader::readArray(int depth)
             ++m_pos;
         else if (peek() != ')')
             return fail(atEnd() ? "an array is never closed with ')'"
-                                : "expected ',' or ')' in an array, not " + describe(peek()));
+                                : "expected ',' or ')' in an array, not " + describeCharacter(peek()));
     }
 }
 
@@ -271,7 +263,7 @@ Ref<Object> Reader::readData()
         }
         int digit = hexValue(c);
         if (digit < 0)
-            return fail("unexpected " + describe(c) + " in data");
+            return fail("unexpected " + describeCharacter(c) + " in data");
         if (high < 0) {
             high = digit;
         } else {
@@ -288,7 +280,7 @@ std::optional<std::string> Reader::readString()
     if (c == '"' || c == '\'')
         return readQuoted();
     if (!isBareCharacter(c)) {
-        fail(atEnd() ? "the text ends where a string was expected" : "unexpected " + describe(c));
+        fail(atEnd() ? "the text ends where a string was expected" : "unexpected " + describeCharacter(c));
         return std::nullopt;
     }
     size_t start = m_pos;

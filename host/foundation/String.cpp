@@ -49,7 +49,7 @@ bool stringBool(const std::string& s)
     return i < s.size() && s[i] >= '1' && s[i] <= '9';
 }
 
-void registerMethods(rt::Class* c)
+void registerStringMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(c, sel("length"), +[](Object* s, SEL) { return str(s)->length(); });
@@ -87,7 +87,7 @@ rt::Class* NSString::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSString>("NSString", rt::rootClass());
-        registerMethods(c);
+        registerStringMethods(c);
         return c;
     }();
     return cls;

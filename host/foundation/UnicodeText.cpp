@@ -7,14 +7,6 @@ namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-bool isHighSurrogate(char32_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool isLowSurrogate(char32_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 // The length of the UTF-8 sequence that starts at `i`, or 0 when it is not a well-formed one
 // (overlong forms, surrogates and values past U+10FFFF included).

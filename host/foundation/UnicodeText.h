@@ -9,6 +9,10 @@
 // Conversions between the Unicode encodings that text files and escapes arrive in and the UTF-8
 // that every string object holds.
 
+// The two halves of a UTF-16 surrogate pair.
+constexpr bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
 // Appends a code point as UTF-8. Surrogates and values past U+10FFFF, which UTF-8 cannot carry,
 // become U+FFFD.
 void appendUTF8(std::string&, char32_t);

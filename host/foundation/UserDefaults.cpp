@@ -27,7 +27,7 @@ void load(NSUserDefaults* d, const std::string& suiteName)
         values(d)->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
 }
 
-void registerMethods(rt::Class* c)
+void registerUserDefaultsMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(c, sel("initWithSuiteName:"), +[](Object* self, SEL, Object* name) {
@@ -59,7 +59,7 @@ rt::Class* NSUserDefaults::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSUserDefaults>("NSUserDefaults", rt::rootClass());
-        registerMethods(c);
+        registerUserDefaultsMethods(c);
         return c;
     }();
     return cls;

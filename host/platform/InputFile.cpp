@@ -29,7 +29,7 @@ private:
     int m_fd;
 };
 
-std::string kindOf(mode_t mode)
+std::string kindName(mode_t mode)
 {
     if (S_ISDIR(mode))
         return "a folder";
@@ -75,7 +75,7 @@ std::optional<std::vector<std::uint8_t>> readInputFile(
         return std::nullopt;
     }
     if (!S_ISREG(info.st_mode)) {
-        std::string kind = kindOf(info.st_mode);
+        std::string kind = kindName(info.st_mode);
         error = path.string() + (kind.starts_with("a ") ? " is " + kind + ", not a file" : " is " + kind);
         return std::nullopt;
     }

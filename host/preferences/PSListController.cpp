@@ -144,7 +144,7 @@ void setPreferenceValue(Object*, SEL, Object* value, Object* row)
     }
 }
 
-void registerMethods(Class* c)
+void registerPSListControllerMethods(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("specifiers"), &specifiers);
@@ -180,7 +180,7 @@ Class* PSListController::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<PSListController>("PSListController", UIViewController::classObject());
-        registerMethods(c);
+        registerPSListControllerMethods(c);
         registerListControllerTableMethods(c);
         return c;
     }();

@@ -13,7 +13,7 @@ using rt::SEL;
 
 namespace {
 
-PSListController* page(Object* o) { return static_cast<PSListController*>(o); }
+PSListController* listPage(Object* o) { return static_cast<PSListController*>(o); }
 
 constexpr long UITableViewStyleInsetGrouped = 2;
 constexpr double UITableViewAutomaticDimension = -1;
@@ -29,15 +29,15 @@ void loadView(Object* self, SEL)
         frame, UITableViewStyleInsetGrouped));
     rt::send(table, SELECTOR("setDataSource:"), self);
     rt::send(table, SELECTOR("setDelegate:"), self);
-    page(self)->m_table = table;
+    listPage(self)->m_table = table;
     rt::send(self, SELECTOR("setView:"), table.get());
 }
 
-long numberOfSections(Object* self, SEL, Object*) { return static_cast<long>(page(self)->sections().size()); }
+long numberOfSections(Object* self, SEL, Object*) { return static_cast<long>(listPage(self)->sections().size()); }
 
 long numberOfRows(Object* self, SEL, Object*, long section)
 {
-    auto all = page(self)->sections();
+    auto all = listPage(self)->sections();
     return section >= 0 && static_cast<size_t>(section) < all.size() ? static_cast<long>(all[static_cast<size_t>(section)].rows.size()) : 0;
 }
 
@@ -51,7 +51,7 @@ std::string reuseIdentifierFor(Object* row)
 
 Object* cellForRow(Object* self, SEL, Object* table, Object* indexPath)
 {
-    Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
+    Object* row = listPage(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
     std::string reuse = reuseIdentifierFor(row);
     Object* cell = rt::send<Object*>(table, SELECTOR("dequeueReusableCellWithIdentifier:"), ns(reuse));
     if (!cell) {
@@ -71,7 +71,7 @@ Object* cellForRow(Object* self, SEL, Object* table, Object* indexPath)
 
 Object* titleForHeader(Object* self, SEL, Object*, long section)
 {
-    auto all = page(self)->sections();
+    auto all = listPage(self)->sections();
     if (section < 0 || static_cast<size_t>(section) >= all.size() || !all[static_cast<size_t>(section)].group)
         return nullptr;
     Object* name = rt::send<Object*>(all[static_cast<size_t>(section)].group, SELECTOR("name"));
@@ -80,7 +80,7 @@ Object* titleForHeader(Object* self, SEL, Object*, long section)
 
 Object* titleForFooter(Object* self, SEL, Object*, long section)
 {
-    auto all = page(self)->sections();
+    auto all = listPage(self)->sections();
     if (section < 0 || static_cast<size_t>(section) >= all.size() || !all[static_cast<size_t>(section)].group)
         return nullptr;
     return rt::send<Object*>(all[static_cast<size_t>(section)].group, SELECTOR("propertyForKey:"), ns("footerText"));
@@ -88,7 +88,7 @@ Object* titleForFooter(Object* self, SEL, Object*, long section)
 
 double heightForRow(Object* self, SEL, Object*, Object* indexPath)
 {
-    Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
+    Object* row = listPage(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
     Object* height = row ? rt::send<Object*>(row, SELECTOR("propertyForKey:"), ns("height")) : nullptr;
     return height ? rt::send<double>(height, SELECTOR("doubleValue")) : UITableViewAutomaticDimension;
 }
@@ -112,7 +112,7 @@ void markSelection(Object* self, Object* table, Object* indexPath, Object* row)
 
 void didSelectRow(Object* self, SEL, Object* table, Object* indexPath)
 {
-    Object* row = page(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
+    Object* row = listPage(self)->specifierAt(sectionOf(indexPath), rowOf(indexPath));
     markSelection(self, table, indexPath, row);
     if (row)
         rt::send(self, SELECTOR("_showControllerFromSpecifier:"), row);

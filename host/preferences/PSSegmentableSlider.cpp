@@ -20,7 +20,7 @@ PSSegmentableSlider* slider(Object* o)
     return static_cast<PSSegmentableSlider*>(o);
 }
 
-void registerMethods(rt::Class* c)
+void registerPSSegmentableSliderMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(
@@ -45,7 +45,7 @@ rt::Class* PSSegmentableSlider::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<PSSegmentableSlider>("PSSegmentableSlider", UISlider::classObject());
-        registerMethods(c);
+        registerPSSegmentableSliderMethods(c);
         return c;
     }();
     return cls;

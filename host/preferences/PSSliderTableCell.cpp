@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kSideMargin = 16;
 
-PSSliderTableCell* cell(Object* o)
+PSSliderTableCell* sliderCell(Object* o)
 {
     return static_cast<PSSliderTableCell*>(o);
 }
@@ -37,7 +37,7 @@ UISlider* sliderOf(PSSliderTableCell* c)
 }
 
 // The row's value as its getter answers it, or its "value" property, or its "default".
-float rowValue(Object* specifier, float fallback)
+float sliderValue(Object* specifier, float fallback)
 {
     static const rt::CallSite performGetter { "performGetter" };
     Object* value = rt::send<Object*>(specifier, performGetter);
@@ -48,18 +48,18 @@ float rowValue(Object* specifier, float fallback)
     return isNumber(value) || isString(value) ? rt::send<float>(value, SELECTOR("floatValue")) : fallback;
 }
 
-void refreshContents(Object* self, SEL, Object* specifier)
+void refreshSliderContents(Object* self, SEL, Object* specifier)
 {
     rt::sendSuper(self, PSSliderTableCell::classObject(), SELECTOR("refreshCellContentsWithSpecifier:"), specifier);
     if (!specifier)
         return;
     rt::AutoreleasePool pool;
-    auto* c = cell(self);
+    auto* c = sliderCell(self);
     UISlider* slider = sliderOf(c);
     // The range first, so that the value is held inside the row's range and not the old one.
     slider->m_minimum = numberProperty(specifier, "min", 0);
     slider->m_maximum = std::max(slider->m_minimum, numberProperty(specifier, "max", 1));
-    rt::send(slider, SELECTOR("setValue:animated:"), rowValue(specifier, slider->m_minimum), false);
+    rt::send(slider, SELECTOR("setValue:animated:"), sliderValue(specifier, slider->m_minimum), false);
     Object* showValue = rt::send<Object*>(specifier, SELECTOR("propertyForKey:"), ns("showValue"));
     rt::send(slider, SELECTOR("setShowValue:"), isNumber(showValue) && rt::send<bool>(showValue, SELECTOR("boolValue")));
     // The slider is the row: it has no title beside it, and a tap does not select it.
@@ -71,7 +71,7 @@ void refreshContents(Object* self, SEL, Object* specifier)
 void layoutSliderCell(Object* self, SEL)
 {
     rt::sendSuper(self, PSSliderTableCell::classObject(), SELECTOR("layoutSubviews"));
-    auto* c = cell(self);
+    auto* c = sliderCell(self);
     auto* slider = rt::dynamicCast<UISlider>(c->m_control.get(), UISlider::classObject());
     if (!slider || slider->superview() != c->contentView())
         return;
@@ -86,7 +86,7 @@ rt::Class* PSSliderTableCell::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<PSSliderTableCell>("PSSliderTableCell", PSTableCell::classObject());
-        rt::addMethod(c, rt::sel("refreshCellContentsWithSpecifier:"), &refreshContents);
+        rt::addMethod(c, rt::sel("refreshCellContentsWithSpecifier:"), &refreshSliderContents);
         rt::addMethod(c, rt::sel("layoutSubviews"), &layoutSliderCell);
         return c;
     }();

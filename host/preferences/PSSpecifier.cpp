@@ -45,7 +45,7 @@ void performSetter(Object* self, SEL, Object* value)
         rt::send(target.get(), s->m_setter, value, self);
 }
 
-void registerMethods(Class* c)
+void registerPSSpecifierMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(c, sel("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), &preferenceSpecifierNamed);
@@ -96,7 +96,7 @@ Class* PSSpecifier::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<PSSpecifier>("PSSpecifier", rt::rootClass());
-        registerMethods(c);
+        registerPSSpecifierMethods(c);
         return c;
     }();
     return cls;

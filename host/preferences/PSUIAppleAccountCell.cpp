@@ -82,7 +82,7 @@ Object* initWithStyle(Object* self, SEL, long, Object* reuseIdentifier)
         kSubtitleStyle, reuseIdentifier);
 }
 
-void refreshContents(Object* self, SEL, Object* specifier)
+void refreshAccountContents(Object* self, SEL, Object* specifier)
 {
     rt::sendSuper(self, PSUIAppleAccountCell::classObject(), SELECTOR("refreshCellContentsWithSpecifier:"), specifier);
     if (!showsConfiguration())
@@ -103,7 +103,7 @@ Class* PSUIAppleAccountCell::classObject()
         UIListContentConfiguration::classObject();
         auto* c = rt::defineCppClass<PSUIAppleAccountCell>("PSUIAppleAccountCell", PSTableCell::classObject());
         rt::addMethod(c, rt::sel("initWithStyle:reuseIdentifier:"), &initWithStyle);
-        rt::addMethod(c, rt::sel("refreshCellContentsWithSpecifier:"), &refreshContents);
+        rt::addMethod(c, rt::sel("refreshCellContentsWithSpecifier:"), &refreshAccountContents);
         return c;
     }();
     return cls;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kBluetoothReportDelay = 0.1;
 
-PSUIPrefsListController* root(Object* o)
+PSUIPrefsListController* rootPage(Object* o)
 {
     return static_cast<PSUIPrefsListController*>(o);
 }
@@ -55,13 +55,13 @@ void showRowValue(Object* page, const char* rowID, const std::string& text)
 void updateFamily(Object* self, SEL, rt::BlockBase* completion)
 {
     auto& members = deviceKey("family");
-    root(self)->m_familyMemberCount = members.is_array() ? static_cast<long>(members.size()) : 0;
+    rootPage(self)->m_familyMemberCount = members.is_array() ? static_cast<long>(members.size()) : 0;
     rt::callBlock<void()>(completion);
 }
 
 void updateVideoSubscriber(Object* self, SEL, rt::BlockBase* completion)
 {
-    root(self)->m_videoSubscriberProvider = deviceText("videoSubscriberProvider");
+    rootPage(self)->m_videoSubscriberProvider = deviceText("videoSubscriberProvider");
     rt::callBlock<void()>(completion);
 }
 
@@ -92,8 +92,8 @@ void showVideoSubscriber(PSUIPrefsListController* page, double delay, const std:
             if (!page)
                 return;
             rt::AutoreleasePool pool;
-            Object* row = root(page.get())->m_videoSubscriberSpecifier.get();
-            const std::string& provider = root(page.get())->m_videoSubscriberProvider;
+            Object* row = rootPage(page.get())->m_videoSubscriberSpecifier.get();
+            const std::string& provider = rootPage(page.get())->m_videoSubscriberProvider;
             if (row && !provider.empty())
                 rt::send(row, SELECTOR("setProperty:forKey:"), ns(provider), ns("value"));
             rt::send(page.get(), SELECTOR("insertSpecifier:afterSpecifierID:animated:"), row, ns(after), true);
@@ -127,7 +127,7 @@ void startRootPageServices(Object* page)
             if (!page)
                 return;
             rt::AutoreleasePool pool;
-            long count = root(page.get())->m_familyMemberCount;
+            long count = rootPage(page.get())->m_familyMemberCount;
             if (count > 0)
                 showRowValue(page.get(), "Family", std::to_string(count) + " Members");
         });
@@ -140,5 +140,5 @@ void startRootPageServices(Object* page)
             [] { NotificationCenter::defaultCenter().post(kBluetoothPowerChangedNotification); });
     for (auto& insertion : currentDevice().insertions)
         if (insertion.row.id == "VIDEO_SUBSCRIBER")
-            showVideoSubscriber(root(page), insertion.delay, insertion.after);
+            showVideoSubscriber(rootPage(page), insertion.delay, insertion.after);
 }

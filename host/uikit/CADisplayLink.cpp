@@ -18,7 +18,7 @@ CADisplayLink* link(Object* o)
     return static_cast<CADisplayLink*>(o);
 }
 
-void registerMethods(Class* c)
+void registerCADisplayLinkMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -54,7 +54,7 @@ Class* CADisplayLink::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<CADisplayLink>("CADisplayLink", rt::rootClass());
-        registerMethods(c);
+        registerCADisplayLinkMethods(c);
         return c;
     }();
     return cls;

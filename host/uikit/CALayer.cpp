@@ -51,7 +51,7 @@ void registerGeometry(Class* c)
         c, sel("delegate"), +[](Object* s, SEL) -> Object* { return layer(s)->m_view; });
 }
 
-void registerLook(Class* c)
+void registerCALayerLook(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -125,7 +125,7 @@ Class* CALayer::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<CALayer>("CALayer", rt::rootClass());
         registerGeometry(c);
-        registerLook(c);
+        registerCALayerLook(c);
         registerContents(c);
         return c;
     }();

@@ -16,7 +16,7 @@ NSIndexPath* path(Object* o)
     return static_cast<NSIndexPath*>(o);
 }
 
-void registerMethods(Class* c)
+void registerNSIndexPathMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -68,7 +68,7 @@ Class* NSIndexPath::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSIndexPath>("NSIndexPath", rt::rootClass());
-        registerMethods(c);
+        registerNSIndexPathMethods(c);
         return c;
     }();
     return cls;

@@ -19,7 +19,7 @@ NSLayoutAnchor* anchor(Object* o)
     return static_cast<NSLayoutAnchor*>(o);
 }
 
-UIView* asView(Object* o)
+UIView* constrainedView(Object* o)
 {
     return isView(o) ? static_cast<UIView*>(o) : nullptr;
 }
@@ -94,9 +94,9 @@ void registerConstraintMethods(Class* c)
     addClassMethod(
         c, sel("constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"),
         +[](Class*, SEL, Object* a, long attrA, long relation, Object* b, long attrB, double m, double k) -> Object* {
-            if (!asView(a) || (b && !asView(b)))
+            if (!constrainedView(a) || (b && !constrainedView(b)))
                 return nullptr;
-            return autorelease(NSLayoutConstraint::create(asView(a), attrA, relation, asView(b), attrB, m, k));
+            return autorelease(NSLayoutConstraint::create(constrainedView(a), attrA, relation, constrainedView(b), attrB, m, k));
         });
     addClassMethod(
         c, sel("activateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, true); });

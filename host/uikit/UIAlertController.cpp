@@ -25,12 +25,12 @@ UIAlertController* alert(Object* o)
 {
     return static_cast<UIAlertController*>(o);
 }
-UIAlertAction* action(Object* o)
+UIAlertAction* alertAction(Object* o)
 {
     return static_cast<UIAlertAction*>(o);
 }
 
-rt::Ref<UILabel> label(Object* text, double size, double weight, const char* color)
+rt::Ref<UILabel> makeAlertLabel(Object* text, double size, double weight, const char* color)
 {
     auto made = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
     made->setText(text);
@@ -54,13 +54,13 @@ void registerActionMethods(Class* c)
             return autorelease(std::move(a));
         });
     addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return action(s)->m_title.get(); });
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return alertAction(s)->m_title.get(); });
     addMethod(
-        c, sel("style"), +[](Object* s, SEL) { return action(s)->m_style; });
+        c, sel("style"), +[](Object* s, SEL) { return alertAction(s)->m_style; });
     addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return action(s)->m_enabled; });
+        c, sel("isEnabled"), +[](Object* s, SEL) { return alertAction(s)->m_enabled; });
     addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { action(s)->m_enabled = e; });
+        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { alertAction(s)->m_enabled = e; });
 }
 
 void registerAlertMethods(Class* c)
@@ -175,7 +175,7 @@ void UIAlertController::buildView()
         if (toStdString(text).empty())
             continue;
         bool isTitle = text == m_alertTitle.get();
-        auto line = label(text, isTitle ? 17 : 13, isTitle ? UIFontWeightSemibold : UIFontWeightRegular, "labelColor");
+        auto line = makeAlertLabel(text, isTitle ? 17 : 13, isTitle ? UIFontWeightSemibold : UIFontWeightRegular, "labelColor");
         CGSize size = line->defaultSizeThatFits({ kAlertWidth - 32, 0 });
         rt::send(line.get(), SELECTOR("setFrame:"), CGRectMake(16, y, kAlertWidth - 32, size.height));
         box->addSubview(line.get());
@@ -200,7 +200,7 @@ void UIAlertController::buildView()
         double top = sideBySide ? y : y + i * kButtonHeight;
         rt::send(separator.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, 1.0 / 3));
         box->addSubview(separator.get());
-        auto button = label(a->m_title.get(), 17, a->m_style == 1 ? UIFontWeightSemibold : UIFontWeightRegular,
+        auto button = makeAlertLabel(a->m_title.get(), 17, a->m_style == 1 ? UIFontWeightSemibold : UIFontWeightRegular,
             a->m_style == 2 ? "systemRedColor" : "systemBlueColor");
         button->m_numberOfLines = 1;
         rt::send(button.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, kButtonHeight));

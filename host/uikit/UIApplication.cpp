@@ -16,7 +16,7 @@ UIApplication* app(Object* o)
     return static_cast<UIApplication*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUIApplicationMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -55,7 +55,7 @@ Class* UIApplication::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIApplication>("UIApplication", UIResponder::classObject());
-        registerMethods(c);
+        registerUIApplicationMethods(c);
         return c;
     }();
     return cls;

@@ -27,7 +27,7 @@ bool finite(CGRect r)
     return std::isfinite(r.origin.x + r.origin.y + r.size.width + r.size.height);
 }
 
-void registerFactories(Class* c)
+void registerUIBezierPathFactories(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -51,7 +51,7 @@ void registerFactories(Class* c)
         });
 }
 
-void registerMethods(Class* c)
+void registerUIBezierPathMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -119,8 +119,8 @@ Class* UIBezierPath::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIBezierPath>("UIBezierPath", rt::rootClass());
-        registerFactories(c);
-        registerMethods(c);
+        registerUIBezierPathFactories(c);
+        registerUIBezierPathMethods(c);
         registerColorSetters();
         return c;
     }();

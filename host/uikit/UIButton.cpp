@@ -29,7 +29,7 @@ Object* stateValue(const std::map<unsigned long, rt::Ref<Object>>& values, unsig
     return normal == values.end() ? nullptr : normal->second.get();
 }
 
-void registerMethods(Class* c)
+void registerUIButtonMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -81,7 +81,7 @@ Class* UIButton::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIButton>("UIButton", UIControl::classObject());
-        registerMethods(c);
+        registerUIButtonMethods(c);
         return c;
     }();
     return cls;

@@ -99,7 +99,7 @@ void registerInitializers(Class* c)
         });
 }
 
-void registerMethods(Class* c)
+void registerUIColorMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -167,7 +167,7 @@ Class* UIColor::classObject()
         auto* c = rt::defineCppClass<UIColor>("UIColor", rt::rootClass());
         registerClassMethods(c);
         registerInitializers(c);
-        registerMethods(c);
+        registerUIColorMethods(c);
         return c;
     }();
     return cls;

@@ -16,7 +16,7 @@ UIControl* control(Object* o)
     return static_cast<UIControl*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUIControlMethods(Class* c)
 {
     using namespace rt;
     bind<&UIControl::addTarget>(c, "addTarget:action:forControlEvents:");
@@ -57,7 +57,7 @@ Class* UIControl::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIControl>("UIControl", UIView::classObject());
-        registerMethods(c);
+        registerUIControlMethods(c);
         return c;
     }();
     return cls;

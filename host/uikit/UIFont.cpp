@@ -37,7 +37,7 @@ Object* makeFont(double size, double weight)
     return rt::autorelease(UIFont::create(size, weight));
 }
 
-void registerMethods(Class* c)
+void registerUIFontMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -90,7 +90,7 @@ Class* UIFont::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIFont>("UIFont", rt::rootClass());
-        registerMethods(c);
+        registerUIFontMethods(c);
         return c;
     }();
     return cls;

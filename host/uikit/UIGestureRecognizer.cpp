@@ -21,7 +21,7 @@ UIGestureRecognizer* asRecognizer(Object* o)
     return rt::dynamicCast<UIGestureRecognizer>(o, UIGestureRecognizer::classObject());
 }
 
-void registerMethods(Class* c)
+void registerUIGestureRecognizerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -70,7 +70,7 @@ Class* UIGestureRecognizer::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIGestureRecognizer>("UIGestureRecognizer", rt::rootClass());
-        registerMethods(c);
+        registerUIGestureRecognizerMethods(c);
         return c;
     }();
     return cls;

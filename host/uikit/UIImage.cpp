@@ -112,7 +112,7 @@ void drawImage(UIImage* self, CGRect rect, double alpha)
     canvas->drawImage(*self->m_image, rect, alpha, self->m_tintColor ? &tint : nullptr);
 }
 
-void registerFactories(Class* c)
+void registerUIImageFactories(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -178,7 +178,7 @@ void registerFactories(Class* c)
         });
 }
 
-void registerMethods(Class* c)
+void registerUIImageMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -224,8 +224,8 @@ Class* UIImage::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIImage>("UIImage", rt::rootClass());
-        registerFactories(c);
-        registerMethods(c);
+        registerUIImageFactories(c);
+        registerUIImageMethods(c);
         return c;
     }();
     return cls;

@@ -19,7 +19,7 @@ UIImageView* imageView(Object* o)
     return static_cast<UIImageView*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUIImageViewMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -64,7 +64,7 @@ Class* UIImageView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIImageView>("UIImageView", UIView::classObject());
-        registerMethods(c);
+        registerUIImageViewMethods(c);
         return c;
     }();
     return cls;

@@ -19,7 +19,7 @@ UILabel* label(Object* o)
     return static_cast<UILabel*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUILabelMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -88,7 +88,7 @@ Class* UILabel::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UILabel>("UILabel", UIView::classObject());
-        registerMethods(c);
+        registerUILabelMethods(c);
         return c;
     }();
     return cls;

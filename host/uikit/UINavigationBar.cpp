@@ -26,7 +26,7 @@ namespace {
 constexpr double kBarHeight = 44;
 constexpr double kLargeTitleHeight = 52;
 constexpr double kSearchHeight = 52;
-constexpr double kMargin = 16;
+constexpr double kBarMargin = 16;
 
 UINavigationBar* bar(Object* o)
 {
@@ -62,7 +62,7 @@ void setAppearance(Object* s, rt::Ref<UINavigationBarAppearance>& slot, Object* 
         slot->m_owner = bar(s);
 }
 
-void registerMethods(Class* c)
+void registerUINavigationBarMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -147,7 +147,7 @@ Class* UINavigationBar::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationBar>("UINavigationBar", UIView::classObject());
-        registerMethods(c);
+        registerUINavigationBarMethods(c);
         registerLookMethods(c);
         return c;
     }();
@@ -345,7 +345,7 @@ void UINavigationBar::layoutBar()
         rt::send(m_titleLabel.get(), SELECTOR("setFrame:"),
             CGRectMake((b.width() - width) / 2, (kBarHeight - size.height) / 2, width, size.height));
     }
-    double right = b.width() - kMargin;
+    double right = b.width() - kBarMargin;
     for (auto& view : m_itemViews) {
         CGSize size = view->frame().size;
         if (size.width <= 0 || size.height <= 0)

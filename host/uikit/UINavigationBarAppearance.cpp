@@ -33,7 +33,7 @@ rt::Ref<Object> attributes(Object* value)
     return NSDictionary::create(static_cast<NSDictionary*>(value)->m_map);
 }
 
-void registerMethods(Class* c)
+void registerUINavigationBarAppearanceMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -102,7 +102,7 @@ Class* UINavigationBarAppearance::classObject()
     static Class* cls = [] {
         Class* bar = rt::defineCppClass<rt::Object>("UIBarAppearance", rt::rootClass());
         auto* c = rt::defineCppClass<UINavigationBarAppearance>("UINavigationBarAppearance", bar);
-        registerMethods(c);
+        registerUINavigationBarAppearanceMethods(c);
         return c;
     }();
     return cls;

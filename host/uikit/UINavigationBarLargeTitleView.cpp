@@ -68,7 +68,7 @@ void registerLayoutMethods(Class* c)
         c, sel("contentView"), +[](Object* s, SEL) -> Object* { return layout(s)->m_contentView; });
 }
 
-void registerViewMethods(Class* c)
+void registerLargeTitleViewMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -92,7 +92,7 @@ Class* UINavigationBarLargeTitleView::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationBarLargeTitleView>(
             "_UINavigationBarLargeTitleView", UIView::classObject());
-        registerViewMethods(c);
+        registerLargeTitleViewMethods(c);
         return c;
     }();
     return cls;

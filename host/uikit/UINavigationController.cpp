@@ -55,7 +55,7 @@ UIScrollView* firstScrollView(UIView* view, int depth = 0)
     return nullptr;
 }
 
-void registerMethods(Class* c)
+void registerUINavigationControllerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -134,7 +134,7 @@ Class* UINavigationController::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationController>("UINavigationController", UIViewController::classObject());
-        registerMethods(c);
+        registerUINavigationControllerMethods(c);
         registerStackMethods(c);
         containerClass();
         return c;

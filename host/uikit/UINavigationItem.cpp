@@ -16,7 +16,7 @@ UINavigationItem* item(Object* o)
 {
     return static_cast<UINavigationItem*>(o);
 }
-UIBarButtonItem* button(Object* o)
+UIBarButtonItem* barButton(Object* o)
 {
     return static_cast<UIBarButtonItem*>(o);
 }
@@ -132,39 +132,39 @@ void registerButtonInitializers(Class* c)
     using namespace rt;
     addMethod(
         c, sel("initWithCustomView:"), +[](Object* s, SEL, Object* v) {
-            button(s)->m_customView = isView(v) ? v : nullptr;
+            barButton(s)->m_customView = isView(v) ? v : nullptr;
             return s;
         });
     addMethod(
         c, sel("initWithTitle:style:target:action:"),
         +[](Object* s, SEL, Object* title, long style, Object* target, SEL action) {
-            button(s)->m_title = title;
-            button(s)->m_style = style;
-            button(s)->m_target = target;
-            button(s)->m_action = action;
+            barButton(s)->m_title = title;
+            barButton(s)->m_style = style;
+            barButton(s)->m_target = target;
+            barButton(s)->m_action = action;
             return s;
         });
     addMethod(
         c, sel("initWithImage:style:target:action:"),
         +[](Object* s, SEL, Object* image, long style, Object* target, SEL action) {
-            button(s)->m_image = image;
-            button(s)->m_style = style;
-            button(s)->m_target = target;
-            button(s)->m_action = action;
+            barButton(s)->m_image = image;
+            barButton(s)->m_style = style;
+            barButton(s)->m_target = target;
+            barButton(s)->m_action = action;
             return s;
         });
     addMethod(
         c, sel("initWithBarButtonSystemItem:target:action:"),
         +[](Object* s, SEL, long system, Object* target, SEL action) {
-            button(s)->m_systemItem = system;
-            button(s)->m_target = target;
-            button(s)->m_action = action;
+            barButton(s)->m_systemItem = system;
+            barButton(s)->m_target = target;
+            barButton(s)->m_action = action;
             return s;
         });
     addMethod(
         c, sel("initWithImage:menu:"), +[](Object* s, SEL, Object* image, Object* menu) {
-            button(s)->m_image = image;
-            button(s)->m_menu = menu;
+            barButton(s)->m_image = image;
+            barButton(s)->m_menu = menu;
             return s;
         });
 }
@@ -173,48 +173,48 @@ void registerButtonMethods(Class* c)
 {
     using namespace rt;
     addMethod(
-        c, sel("customView"), +[](Object* s, SEL) -> Object* { return button(s)->m_customView.get(); });
+        c, sel("customView"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_customView.get(); });
     addMethod(
         c, sel("setCustomView:"),
-        +[](Object* s, SEL, Object* v) { button(s)->m_customView = isView(v) ? v : nullptr; });
+        +[](Object* s, SEL, Object* v) { barButton(s)->m_customView = isView(v) ? v : nullptr; });
     addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return button(s)->m_title.get(); });
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_title.get(); });
     addMethod(
-        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { button(s)->m_title = t; });
+        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { barButton(s)->m_title = t; });
     addMethod(
-        c, sel("image"), +[](Object* s, SEL) -> Object* { return button(s)->m_image.get(); });
+        c, sel("image"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_image.get(); });
     addMethod(
-        c, sel("setImage:"), +[](Object* s, SEL, Object* i) { button(s)->m_image = i; });
+        c, sel("setImage:"), +[](Object* s, SEL, Object* i) { barButton(s)->m_image = i; });
     addMethod(
-        c, sel("menu"), +[](Object* s, SEL) -> Object* { return button(s)->m_menu.get(); });
+        c, sel("menu"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_menu.get(); });
     addMethod(
-        c, sel("setMenu:"), +[](Object* s, SEL, Object* m) { button(s)->m_menu = m; });
+        c, sel("setMenu:"), +[](Object* s, SEL, Object* m) { barButton(s)->m_menu = m; });
     addMethod(
-        c, sel("tintColor"), +[](Object* s, SEL) -> Object* { return button(s)->m_tintColor.get(); });
+        c, sel("tintColor"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_tintColor.get(); });
     addMethod(
-        c, sel("setTintColor:"), +[](Object* s, SEL, Object* t) { button(s)->m_tintColor = t; });
+        c, sel("setTintColor:"), +[](Object* s, SEL, Object* t) { barButton(s)->m_tintColor = t; });
     addMethod(
-        c, sel("target"), +[](Object* s, SEL) -> Object* { return autorelease(button(s)->m_target.load().leak()); });
+        c, sel("target"), +[](Object* s, SEL) -> Object* { return autorelease(barButton(s)->m_target.load().leak()); });
     addMethod(
-        c, sel("setTarget:"), +[](Object* s, SEL, Object* t) { button(s)->m_target = t; });
+        c, sel("setTarget:"), +[](Object* s, SEL, Object* t) { barButton(s)->m_target = t; });
     addMethod(
-        c, sel("action"), +[](Object* s, SEL) { return button(s)->m_action; });
+        c, sel("action"), +[](Object* s, SEL) { return barButton(s)->m_action; });
     addMethod(
-        c, sel("setAction:"), +[](Object* s, SEL, SEL a) { button(s)->m_action = a; });
+        c, sel("setAction:"), +[](Object* s, SEL, SEL a) { barButton(s)->m_action = a; });
     addMethod(
-        c, sel("style"), +[](Object* s, SEL) { return button(s)->m_style; });
+        c, sel("style"), +[](Object* s, SEL) { return barButton(s)->m_style; });
     addMethod(
-        c, sel("setStyle:"), +[](Object* s, SEL, long style) { button(s)->m_style = style; });
+        c, sel("setStyle:"), +[](Object* s, SEL, long style) { barButton(s)->m_style = style; });
     addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return button(s)->m_enabled; });
+        c, sel("isEnabled"), +[](Object* s, SEL) { return barButton(s)->m_enabled; });
     addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { button(s)->m_enabled = e; });
+        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { barButton(s)->m_enabled = e; });
     addMethod(
-        c, sel("_sendAction:"), +[](Object* s, SEL, Object*) { button(s)->performAction(); });
+        c, sel("_sendAction:"), +[](Object* s, SEL, Object*) { barButton(s)->performAction(); });
     addMethod(
-        c, sel("width"), +[](Object* s, SEL) { return button(s)->m_width; });
+        c, sel("width"), +[](Object* s, SEL) { return barButton(s)->m_width; });
     addMethod(
-        c, sel("setWidth:"), +[](Object* s, SEL, double w) { button(s)->m_width = w; });
+        c, sel("setWidth:"), +[](Object* s, SEL, double w) { barButton(s)->m_width = w; });
 }
 
 }

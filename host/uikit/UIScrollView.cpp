@@ -22,7 +22,7 @@ UIScrollView* scroll(Object* o)
     return static_cast<UIScrollView*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUIScrollViewMethods(Class* c)
 {
     using namespace rt;
     bind<&UIScrollView::contentOffset>(c, "contentOffset");
@@ -98,7 +98,7 @@ Class* UIScrollView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIScrollView>("UIScrollView", UIView::classObject());
-        registerMethods(c);
+        registerUIScrollViewMethods(c);
         return c;
     }();
     return cls;

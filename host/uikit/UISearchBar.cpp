@@ -14,13 +14,13 @@ using rt::SEL;
 namespace {
 
 constexpr double kFieldHeight = 36;
-constexpr double kMargin = 16;
+constexpr double kSearchBarMargin = 16;
 
 UISearchBar* searchBar(Object* o)
 {
     return static_cast<UISearchBar*>(o);
 }
-UISearchController* controller(Object* o)
+UISearchController* searchController(Object* o)
 {
     return static_cast<UISearchController*>(o);
 }
@@ -76,23 +76,23 @@ void registerControllerMethods(Class* c)
         c, sel("initWithSearchResultsController:"), +[](Object* s, SEL, Object* results) -> Object* {
             s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
             if (s)
-                controller(s)->m_resultsController = results;
+                searchController(s)->m_resultsController = results;
             return s;
         });
     addMethod(
-        c, sel("searchBar"), +[](Object* s, SEL) -> Object* { return controller(s)->searchBar(); });
+        c, sel("searchBar"), +[](Object* s, SEL) -> Object* { return searchController(s)->searchBar(); });
     addMethod(
         c, sel("searchResultsController"),
-        +[](Object* s, SEL) -> Object* { return controller(s)->m_resultsController.get(); });
+        +[](Object* s, SEL) -> Object* { return searchController(s)->m_resultsController.get(); });
     addMethod(
         c, sel("searchResultsUpdater"),
-        +[](Object* s, SEL) -> Object* { return autorelease(controller(s)->m_updater.load().leak()); });
+        +[](Object* s, SEL) -> Object* { return autorelease(searchController(s)->m_updater.load().leak()); });
     addMethod(
-        c, sel("setSearchResultsUpdater:"), +[](Object* s, SEL, Object* u) { controller(s)->m_updater = u; });
+        c, sel("setSearchResultsUpdater:"), +[](Object* s, SEL, Object* u) { searchController(s)->m_updater = u; });
     addMethod(
-        c, sel("isActive"), +[](Object* s, SEL) { return controller(s)->m_active; });
+        c, sel("isActive"), +[](Object* s, SEL) { return searchController(s)->m_active; });
     addMethod(
-        c, sel("setActive:"), +[](Object* s, SEL, bool a) { controller(s)->m_active = a; });
+        c, sel("setActive:"), +[](Object* s, SEL, bool a) { searchController(s)->m_active = a; });
     addMethod(
         c, sel("setObscuresBackgroundDuringPresentation:"), +[](Object*, SEL, bool) {});
     addMethod(
@@ -150,7 +150,7 @@ void UISearchBar::layoutSearchBar()
     UITextField* field = searchField();
     CGRect b = bounds();
     CGRect frame
-        = CGRectMake(kMargin, (b.height() - kFieldHeight) / 2, std::max(0.0, b.width() - 2 * kMargin), kFieldHeight);
+        = CGRectMake(kSearchBarMargin, (b.height() - kFieldHeight) / 2, std::max(0.0, b.width() - 2 * kSearchBarMargin), kFieldHeight);
     if (field->superview() == this)
         rt::send(field, SELECTOR("setFrame:"), frame);
     if (m_fieldBackground && m_fieldBackground->superview() == field)

@@ -78,7 +78,7 @@ void registerColumnMethods(Class* c)
         c, sel("displayMode"), +[](Object*, SEL) { return kDisplayModeOneBesideSecondary; });
 }
 
-void registerViewMethods(Class* c)
+void registerUISplitViewControllerViewMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -101,7 +101,7 @@ Class* UISplitViewController::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UISplitViewController>("UISplitViewController", UIViewController::classObject());
         registerColumnMethods(c);
-        registerViewMethods(c);
+        registerUISplitViewControllerViewMethods(c);
         panelClass();
         return c;
     }();

@@ -36,7 +36,7 @@ void setTableView(rt::Ref<UIView>& slot, UITableView* owner, Object* view)
     owner->setNeedsLayout();
 }
 
-void registerInit(Class* c)
+void registerUITableViewInit(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -174,7 +174,7 @@ void registerSelection(Class* c)
         });
 }
 
-void registerLook(Class* c)
+void registerUITableViewLook(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -260,11 +260,11 @@ Class* UITableView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITableView>("UITableView", UIScrollView::classObject());
-        registerInit(c);
+        registerUITableViewInit(c);
         registerData(c);
         registerQueries(c);
         registerSelection(c);
-        registerLook(c);
+        registerUITableViewLook(c);
         registerTableViews(c);
         TAM_HOST_IVAR(c, UITableView, m_wrapperView, "_wrapperView");
         TAM_HOST_IVAR(c, UITableView, m_tableHeaderView, "_tableHeaderView");

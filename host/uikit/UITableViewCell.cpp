@@ -21,7 +21,7 @@ namespace {
 
 // Settings' metrics on a phone: 16-point margins, 16 points between icon and title, the
 // chevron 16 points from the trailing edge with 8 points before it.
-constexpr double kMargin = 16;
+constexpr double kCellMargin = 16;
 constexpr double kImageGap = 16;
 constexpr double kAccessoryGap = 8;
 constexpr double kGroupCornerRadius = 10;
@@ -70,7 +70,7 @@ rt::Ref<UILabel> makeLabel(double size, const char* color)
     return label;
 }
 
-void registerInit(Class* c)
+void registerUITableViewCellInit(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -170,7 +170,7 @@ Class* UITableViewCell::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITableViewCell>("UITableViewCell", UIView::classObject());
-        registerInit(c);
+        registerUITableViewCellInit(c);
         registerContent(c);
         registerState(c);
         TAM_HOST_IVAR(c, UITableViewCell, m_textLabel, "_textLabel");
@@ -314,7 +314,7 @@ CGRect UITableViewCell::layoutAccessory(CGRect b)
     CGSize size = accessory->frame().size;
     if (accessory == m_accessoryButton.get() || size.width <= 0 || size.height <= 0)
         size = rt::send<CGSize>(accessory, SELECTOR("sizeThatFits:"), b.size);
-    CGRect frame = CGRectMake(b.maxX() - kMargin - size.width, (b.height() - size.height) / 2, size.width, size.height);
+    CGRect frame = CGRectMake(b.maxX() - kCellMargin - size.width, (b.height() - size.height) / 2, size.width, size.height);
     rt::send(accessory, SELECTOR("setFrame:"), frame);
     return frame;
 }
@@ -343,7 +343,7 @@ void UITableViewCell::layoutCell()
 
 void UITableViewCell::layoutLabels(CGRect content, bool hasAccessory)
 {
-    double x = kMargin;
+    double x = kCellMargin;
     if (auto* image = m_imageView->image()) {
         CGSize size = image->size();
         size.height = std::min(size.height, content.height());
@@ -353,7 +353,7 @@ void UITableViewCell::layoutLabels(CGRect content, bool hasAccessory)
     } else {
         rt::send(m_imageView.get(), SELECTOR("setFrame:"), CGRectMake(x, content.height() / 2, 0, 0));
     }
-    double trailing = content.maxX() - (hasAccessory ? 0 : kMargin);
+    double trailing = content.maxX() - (hasAccessory ? 0 : kCellMargin);
     CGSize title = m_textLabel->defaultIntrinsicContentSize();
     if (m_style == UITableViewCellStyleSubtitle && m_detailTextLabel) {
         CGSize detail = m_detailTextLabel->defaultIntrinsicContentSize();

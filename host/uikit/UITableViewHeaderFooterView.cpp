@@ -18,7 +18,7 @@ UITableViewHeaderFooterView* headerFooter(Object* o)
     return static_cast<UITableViewHeaderFooterView*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUITableViewHeaderFooterViewMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -49,7 +49,7 @@ Class* UITableViewHeaderFooterView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITableViewHeaderFooterView>("UITableViewHeaderFooterView", UIView::classObject());
-        registerMethods(c);
+        registerUITableViewHeaderFooterViewMethods(c);
         TAM_HOST_IVAR(c, UITableViewHeaderFooterView, m_textLabel, "_textLabel");
         return c;
     }();

@@ -74,7 +74,7 @@ void registerFocus(Class* c)
         });
 }
 
-void registerMethods(Class* c)
+void registerUITextFieldMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -138,7 +138,7 @@ Class* UITextField::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITextField>("UITextField", UIControl::classObject());
-        registerMethods(c);
+        registerUITextFieldMethods(c);
         return c;
     }();
     return cls;

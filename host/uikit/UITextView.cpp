@@ -16,7 +16,7 @@ UITextView* textView(Object* o)
     return static_cast<UITextView*>(o);
 }
 
-void registerMethods(Class* c)
+void registerUITextViewMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -50,7 +50,7 @@ Class* UITextView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITextView>("UITextView", UIScrollView::classObject());
-        registerMethods(c);
+        registerUITextViewMethods(c);
         return c;
     }();
     return cls;

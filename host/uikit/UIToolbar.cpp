@@ -16,7 +16,7 @@ using rt::SEL;
 namespace {
 
 constexpr long kFlexibleSpace = 5;
-constexpr double kMargin = 16;
+constexpr double kToolbarMargin = 16;
 
 UIToolbar* toolbar(Object* o)
 {
@@ -59,7 +59,7 @@ void setItems(Object* s, Object* array)
     bar->setNeedsLayout();
 }
 
-void registerMethods(Class* c)
+void registerUIToolbarMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -85,7 +85,7 @@ Class* UIToolbar::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIToolbar>("UIToolbar", UIView::classObject());
-        registerMethods(c);
+        registerUIToolbarMethods(c);
         return c;
     }();
     return cls;
@@ -109,8 +109,8 @@ void UIToolbar::layoutToolbar()
             = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get()))
             fixed += std::max(view->frame().width(), view->defaultIntrinsicContentSize().width) + 8;
     }
-    double spare = std::max(0.0, b.width() - 2 * kMargin - fixed);
-    double x = kMargin;
+    double spare = std::max(0.0, b.width() - 2 * kToolbarMargin - fixed);
+    double x = kToolbarMargin;
     for (auto& entry : m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
         if (item->m_systemItem == kFlexibleSpace) {

@@ -14,7 +14,7 @@ rt::Ref<UITraitCollection>& currentSlot()
     return slot;
 }
 
-void registerMethods(rt::Class* c)
+void registerUITraitCollectionMethods(rt::Class* c)
 {
     using namespace rt;
     bind<&UITraitCollection::userInterfaceStyle>(c, "userInterfaceStyle");
@@ -48,7 +48,7 @@ rt::Class* UITraitCollection::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<UITraitCollection>("UITraitCollection", rt::rootClass());
-        registerMethods(c);
+        registerUITraitCollectionMethods(c);
         return c;
     }();
     return cls;

@@ -104,7 +104,7 @@ void registerContainment(Class* c)
         });
 }
 
-void registerTraits(Class* c)
+void registerUIViewControllerTraits(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -133,7 +133,7 @@ Class* UIViewController::classObject()
         auto* c = rt::defineCppClass<UIViewController>("UIViewController", UIResponder::classObject());
         registerLifecycle(c);
         registerContainment(c);
-        registerTraits(c);
+        registerUIViewControllerTraits(c);
         return c;
     }();
     return cls;

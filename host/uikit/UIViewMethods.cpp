@@ -229,7 +229,7 @@ void registerAnchors(Class* c)
     addMethod(c, sel("lastBaselineAnchor"), &anchorGetter<NSLayoutAttributeLastBaseline>);
 }
 
-void registerTraits(Class* c)
+void registerUIViewTraits(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -251,7 +251,7 @@ Class* UIView::classObject()
         registerHierarchy(c);
         registerLayout(c);
         registerAnchors(c);
-        registerTraits(c);
+        registerUIViewTraits(c);
         return c;
     }();
     return cls;

@@ -35,7 +35,7 @@ void displaySubtree(UIView* view)
         displaySubtree(child.get());
 }
 
-void registerMethods(Class* c)
+void registerUIWindowMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -58,7 +58,7 @@ Class* UIWindow::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIWindow>("UIWindow", UIView::classObject());
-        registerMethods(c);
+        registerUIWindowMethods(c);
         return c;
     }();
     return cls;
