@@ -9,6 +9,7 @@
 #include "host/foundation/String.h"
 #include "host/platform/DeviceRoot.h"
 #include "support/FuzzDevice.h"
+#include "tamarind/core/PreferencesDomain.h"
 #include "tamarind/core/Settings.h"
 
 namespace {
@@ -38,7 +39,7 @@ void release(rt::Object*& value)
 }
 template <class T> void release(T&) { }
 
-#define TAM_RELEASE_FIELD(kind, key, fallback) release(settings.key);
+#define TAM_RELEASE_FIELD(key) release(settings.key);
 
 void releaseStrings()
 {

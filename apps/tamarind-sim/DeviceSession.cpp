@@ -18,14 +18,9 @@
 #include "host/platform/DeviceRoot.h"
 #include "host/platform/InputFile.h"
 #include "host/preferences/SettingsApp.h"
+#include "tamarind/core/PreferencesDomain.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr const char* kDomain = "com.corvane.sorrelpreferences";
-
-}
 
 fs::path defaultDeviceFolder()
 {
@@ -94,7 +89,7 @@ bool DeviceSession::copyDevice(const fs::path& from, std::string& error)
 bool DeviceSession::applyPreferences(const CommandLine& line, std::string& error)
 {
     rt::AutoreleasePool pool;
-    auto domain = NSUserDefaults::create(kDomain);
+    auto domain = NSUserDefaults::create(tamarind::kDomain);
     if (!line.prefs.empty()) {
         auto bytes = readInputFile(line.prefs, kMaximumPreferencesBytes, error);
         if (!bytes)

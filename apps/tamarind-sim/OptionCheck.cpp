@@ -199,8 +199,8 @@ ClosestKeys closestKeys(const std::string& key)
     constexpr auto table = tamarind::optionTable();
     std::string typed = lowered(key);
     std::vector<std::pair<size_t, std::string>> ranked;
-    for (size_t i = 0; i < table.second; ++i) {
-        std::string name(table.first[i].key);
+    for (auto& option : table) {
+        std::string name(option.key);
         std::string candidate = lowered(name);
         size_t distance = editDistance(typed, candidate);
         bool close = distance <= std::max<size_t>(2, typed.size() / 4);

@@ -8,10 +8,9 @@
 #include "host/foundation/UserDefaults.h"
 #include "host/uikit/UIColor.h"
 #include "tamarind/core/OptionTable.h"
+#include "tamarind/core/PreferencesDomain.h"
 
 namespace {
-
-constexpr const char* kDomain = "com.corvane.sorrelpreferences";
 
 std::string lowerHex(std::string text)
 {
@@ -33,21 +32,26 @@ bool colorDiffers(const std::string& stored, std::string_view fallbacks)
         || (at + wanted.size() < all.size() && std::isxdigit(static_cast<unsigned char>(all[at + wanted.size()])));
 }
 
+// The fallbacks a colour's uses pass, as the table shows them: one, or the account row's and
+// the rows' when they differ.
+std::string fallbacksOf(const tamarind::ColorInfo& color)
+{
+    if (!color.accountRowFallback)
+        return color.fallback;
+    return std::string(color.accountRowFallback) + " (account row), " + color.fallback + " (rows)";
+}
+
 nlohmann::json colorSection(NSUserDefaults* domain)
 {
     nlohmann::json list = nlohmann::json::array();
-    constexpr auto table = tamarind::optionTable();
-    for (size_t i = 0; i < table.second; ++i) {
-        auto& option = table.first[i];
-        if (option.kind != tamarind::OptionKind::Color)
-            continue;
-        std::string key(option.key);
+    for (auto& color : tamarind::kColorOptions) {
+        std::string key(color.key);
+        std::string fallbacks = fallbacksOf(color);
         rt::Object* stored = domain->object(key);
         nlohmann::json value = isString(stored) ? nlohmann::json(toStdString(stored)) : nlohmann::json(nullptr);
-        list.push_back({ { "key", key }, { "kind", "Color" }, { "default", tamarind::colorFallbacks(option.key) },
-            { "value", value }, { "description", option.description },
-            { "changed",
-                isString(stored) && colorDiffers(toStdString(stored), tamarind::colorFallbacks(option.key)) } });
+        list.push_back({ { "key", key }, { "kind", "Color" }, { "default", fallbacks }, { "value", value },
+            { "description", color.description },
+            { "changed", isString(stored) && colorDiffers(toStdString(stored), fallbacks) } });
     }
     return list;
 }
@@ -55,20 +59,16 @@ nlohmann::json colorSection(NSUserDefaults* domain)
 nlohmann::json pictureSection(NSUserDefaults* domain)
 {
     nlohmann::json list = nlohmann::json::array();
-    constexpr auto table = tamarind::optionTable();
-    for (size_t i = 0; i < table.second; ++i) {
-        auto& option = table.first[i];
-        if (option.kind != tamarind::OptionKind::Image && option.kind != tamarind::OptionKind::Data)
-            continue;
-        std::string key(option.key);
+    for (auto& picture : tamarind::kPictureOptions) {
+        std::string key(picture.key);
         rt::Object* stored = domain->object(key);
         nlohmann::json value = nullptr;
         if (isString(stored))
             value = toStdString(stored);
         else if (isData(stored))
             value = "data of " + std::to_string(static_cast<NSData*>(stored)->length()) + " bytes";
-        list.push_back({ { "key", key }, { "kind", option.kind == tamarind::OptionKind::Image ? "Image" : "Data" },
-            { "default", nullptr }, { "value", value }, { "description", option.description },
+        list.push_back({ { "key", key }, { "kind", picture.kind == tamarind::OptionKind::Image ? "Image" : "Data" },
+            { "default", nullptr }, { "value", value }, { "description", picture.description },
             { "changed", !value.is_null() } });
     }
     return list;
@@ -108,7 +108,7 @@ std::optional<nlohmann::json> optionsReport(std::string& error)
         }
     }
     rt::AutoreleasePool pool;
-    auto domain = NSUserDefaults::create(kDomain);
+    auto domain = NSUserDefaults::create(tamarind::kDomain);
     report["colors"] = colorSection(domain.get());
     report["pictures"] = pictureSection(domain.get());
     return report;

@@ -1,12 +1,7 @@
 #pragma once
 
 #include "host/runtime/Runtime.h"
-
-enum UIUserInterfaceStyle : long {
-    UIUserInterfaceStyleUnspecified = 0,
-    UIUserInterfaceStyleLight = 1,
-    UIUserInterfaceStyleDark = 2,
-};
+#include "host/uikit/UIKitConstants.h"
 
 enum UIUserInterfaceIdiom : long {
     UIUserInterfaceIdiomUnspecified = -1,

@@ -9,6 +9,7 @@
 #include "tamarind/banner/GifClasses.h"
 #include "tamarind/banner/GifLog.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 
 extern "C" const double kFLAnimatedImageDelayTimeIntervalMinimum = 0.02;
 
@@ -26,21 +27,13 @@ constexpr double kMediumAnimationMegabytes = 75;
 constexpr unsigned long kMediumFrameCacheSize = 5;
 constexpr unsigned long kLargeFrameCacheSize = 1;
 
-HostClass s_imageClass("UIImage");
-HostClass s_rootClass("NSObject");
-
-}
-
-rt::Class* imageClass()
-{
-    return s_imageClass;
 }
 
 rt::Object* imageWithCGImage(CGImage* image)
 {
     if (!image)
         return nullptr;
-    return rt::send<rt::Object*>(s_imageClass.get(), SELECTOR("imageWithCGImage:"), image);
+    return rt::send<rt::Object*>(imageClass.get(), SELECTOR("imageWithCGImage:"), image);
 }
 
 CGImage* cgImageOf(rt::Object* image)
@@ -59,7 +52,7 @@ FLAnimatedImage::~FLAnimatedImage()
 {
     // Pending delayed calls hold the proxy, not the image; none may fire once the image is gone.
     if (m_weakProxy)
-        rt::send(s_rootClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:"), m_weakProxy);
+        rt::send(objectClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:"), m_weakProxy);
 }
 
 bool FLAnimatedImage::initialize(NSData* data, unsigned long optimalFrameCacheSize, bool predrawingEnabled)

@@ -105,8 +105,6 @@ private:
     unsigned long m_frameCount { 0 };
 };
 
-// UIImage, looked up once; the library reaches images only by message.
-rt::Class* imageClass();
 // +[UIImage imageWithCGImage:], autoreleased; null for a null image.
 rt::Object* imageWithCGImage(CGImage*);
 // The image's CGImage, or null.

@@ -8,6 +8,7 @@
 #include "host/foundation/String.h"
 #include "tamarind/banner/GifLog.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 
 // Memory pressure: every live image drops to one frame held when the system warns, then grows
 // back to two frames after 2 s and to no cap 3 s after that. An image that keeps getting warnings
@@ -23,9 +24,6 @@ constexpr double kGrowDelay = 2.0;
 constexpr double kResetDelay = 3.0;
 // Warnings 1 to 3 schedule a grow; later ones leave the image at one frame.
 constexpr unsigned long kGrowAttempts = 3;
-
-HostClass s_rootClass("NSObject");
-HostClass s_notificationCenterClass("NSNotificationCenter");
 
 // The process-wide list of live images. It holds them weakly, so an image leaves it by dying.
 struct LiveImages {
@@ -63,7 +61,7 @@ void FLAnimatedImage::registerMemoryWarningObserver()
         rt::AutoreleasePool pool;
         rt::Class* cls = classObject();
         rt::addClassMethod(cls, rt::sel("memoryWarningForAllImages:"), &memoryWarningForAllImages);
-        rt::Object* center = rt::send<rt::Object*>(s_notificationCenterClass.get(), SELECTOR("defaultCenter"));
+        rt::Object* center = rt::send<rt::Object*>(notificationCenterClass.get(), SELECTOR("defaultCenter"));
         rt::send(center, SELECTOR("addObserver:selector:name:object:"), static_cast<rt::Object*>(cls),
             rt::sel("memoryWarningForAllImages:"), ns(UIApplicationDidReceiveMemoryWarningNotification),
             static_cast<rt::Object*>(nullptr));
@@ -99,9 +97,9 @@ std::vector<rt::Ref<FLAnimatedImage>> FLAnimatedImage::liveImages()
 void FLAnimatedImage::didReceiveMemoryWarning()
 {
     ++m_memoryWarningCount;
-    rt::send(s_rootClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:selector:object:"), m_weakProxy,
+    rt::send(objectClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:selector:object:"), m_weakProxy,
         rt::sel("growFrameCacheSizeAfterMemoryWarning:"), growArgument());
-    rt::send(s_rootClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:selector:object:"), m_weakProxy,
+    rt::send(objectClass.get(), SELECTOR("cancelPreviousPerformRequestsWithTarget:selector:object:"), m_weakProxy,
         rt::sel("resetFrameCacheSizeMaxInternal"), nullptr);
     gifLog(FLLogLevelDebug, [&] {
         return formatString(

@@ -2,6 +2,7 @@
 
 #include "host/foundation/String.h"
 #include "tamarind/banner/GifLog.h"
+#include "tamarind/core/HostClasses.h"
 
 // The class "FLAnimatedImage" and its messages. Each one is a thin thunk over the C++ class, so
 // the playback view and tests reach the model exactly as a client on a device would, and a
@@ -66,7 +67,7 @@ CGSize sizeForImage(Class*, SEL, Object* object)
 {
     if (!object)
         return {};
-    if (rt::isKindOf(object, imageClass()) || rt::isKindOf(object, FLAnimatedImage::classObject()))
+    if (rt::isKindOf(object, imageClass.get()) || rt::isKindOf(object, FLAnimatedImage::classObject()))
         return rt::send<CGSize>(object, SELECTOR("size"));
     gifLog(FLLogLevelError, [&] {
         return formatString(

@@ -3,6 +3,7 @@
 #include "host/imageio/CGBitmapContext.h"
 #include "host/imageio/CGColorSpace.h"
 #include "tamarind/banner/GifLog.h"
+#include "tamarind/core/HostClasses.h"
 
 // Predrawing: redrawing a decoded frame into a bitmap of its own on the decoding queue, so that
 // showing it later costs the main thread nothing more than handing over the pixels.
@@ -66,7 +67,7 @@ rt::Ref<rt::Object> FLAnimatedImage::predrawnImage(rt::Object* image)
     double scale = rt::send<double>(image, SELECTOR("scale"));
     long orientation = rt::send<long>(image, SELECTOR("imageOrientation"));
     rt::Ref<rt::Object> predrawn = rt::send<rt::Object*>(
-        imageClass(), SELECTOR("imageWithCGImage:scale:orientation:"), drawn.get(), scale, orientation);
+        imageClass.get(), SELECTOR("imageWithCGImage:scale:orientation:"), drawn.get(), scale, orientation);
     if (!predrawn) {
         gifLog(FLLogLevelError, [&] {
             return formatString(

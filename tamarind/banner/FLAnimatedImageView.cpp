@@ -4,6 +4,7 @@
 #include "host/foundation/RunLoopModes.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 
 // The class, its state and what it changes of the base image view: initializers, the still image
 // and the animated one side by side, and the visibility changes that start and stop playback.
@@ -12,7 +13,6 @@ namespace tamarind {
 
 namespace {
 
-HostClass s_imageViewClass("UIImageView");
 HostClass s_processInfoClass("NSProcessInfo");
 HostClass s_assertionHandlerClass("NSAssertionHandler");
 
@@ -31,11 +31,6 @@ Ivars s_ivars {};
 template <class R = void, class... Args> R toSuper(rt::Object* self, const char* selector, Args... args)
 {
     return rt::sendSuper<R>(self, s_viewClass, rt::sel(selector), args...);
-}
-
-rt::Object* animatedImageOf(rt::Object* self)
-{
-    return animatedViewObject(self, "_animatedImage");
 }
 
 rt::Object* defaultRunLoopMode(rt::Class*, rt::SEL)
@@ -91,7 +86,7 @@ rt::Object* initWithCoder(rt::Object* self, rt::SEL, rt::Object* coder)
     return commonInit(toSuper<rt::Object*>(self, "initWithFrame:", CGRect {}));
 }
 
-rt::Object* image(rt::Object* self, rt::SEL)
+rt::Object* shownImage(rt::Object* self, rt::SEL)
 {
     if (animatedImageOf(self))
         return animatedViewObject(self, "_currentFrame");
@@ -175,7 +170,7 @@ void updateShouldAnimate(rt::Object* self, rt::SEL)
     animatedViewState(self).shouldAnimate = image && visible && hasFrameToPlay(image);
 }
 
-void dealloc(rt::Object* self, rt::SEL)
+void viewDealloc(rt::Object* self, rt::SEL)
 {
     rt::send(animatedViewObject(self, "_displayLink"), SELECTOR("invalidate"));
     toSuper(self, "dealloc");
@@ -231,9 +226,9 @@ void declareIvars(rt::ClassBuilder& builder)
         .ivar<rt::Ref<rt::Object>>(kRunLoopMode);
 }
 
-rt::Class* buildClass()
+rt::Class* buildViewClass()
 {
-    rt::Class* base = s_imageViewClass.get();
+    rt::Class* base = imageViewClass.get();
     if (!base)
         return nullptr;
     rt::ClassBuilder builder("FLAnimatedImageView", base);
@@ -246,7 +241,7 @@ rt::Class* buildClass()
         .method("initWithImage:highlightedImage:", &initWithImageHighlighted)
         .method("initWithFrame:", &initWithFrame)
         .method("initWithCoder:", &initWithCoder)
-        .method("image", &image)
+        .method("image", &shownImage)
         .method("setImage:", &setImage)
         .method("setHighlighted:", &setHighlighted)
         .method("intrinsicContentSize", &intrinsicContentSize)
@@ -256,7 +251,7 @@ rt::Class* buildClass()
         .method("setAlpha:", &setAlpha)
         .method("setHidden:", &setHidden)
         .method("updateShouldAnimate", &updateShouldAnimate)
-        .method("dealloc", &dealloc);
+        .method("dealloc", &viewDealloc);
     return builder.registerClass();
 }
 
@@ -272,7 +267,7 @@ const rt::Ivar* ivarNamed(const char* name)
 rt::Class* registerAnimatedImageView()
 {
     static rt::Class* cls = [] {
-        rt::Class* c = buildClass();
+        rt::Class* c = buildViewClass();
         if (!c)
             c = rt::getClass("FLAnimatedImageView");
         s_viewClass = c;
@@ -292,6 +287,11 @@ AnimatedViewState animatedViewState(rt::Object* view)
         *rt::ivarPointer<unsigned long>(view, s_ivars.loopCountdown),
         *rt::ivarPointer<double>(view, s_ivars.accumulator), *rt::ivarPointer<bool>(view, s_ivars.shouldAnimate),
         *rt::ivarPointer<bool>(view, s_ivars.needsDisplay) };
+}
+
+rt::Object* animatedImageOf(rt::Object* view)
+{
+    return animatedViewObject(view, "_animatedImage");
 }
 
 rt::Object* animatedViewObject(rt::Object* view, const char* ivarName)

@@ -26,6 +26,8 @@ struct AnimatedViewState {
 };
 AnimatedViewState animatedViewState(rt::Object* view);
 rt::Object* animatedViewObject(rt::Object* view, const char* ivarName);
+// The view's animated image (its _animatedImage), or nothing.
+rt::Object* animatedImageOf(rt::Object* view);
 void setAnimatedViewObject(rt::Object* view, const char* ivarName, rt::Object* value);
 
 // The methods of the playback itself (FLAnimatedImageViewPlayback.cpp), installed on the class by

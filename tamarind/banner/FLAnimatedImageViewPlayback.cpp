@@ -10,6 +10,7 @@
 #include "tamarind/banner/GifClasses.h"
 #include "tamarind/banner/GifLog.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/Message.h"
 
 // Playback: the animated image is set, the display link is made and paced, and each refresh
 // moves the frame on by the time that passed. The view reaches its image only by message, as any
@@ -24,15 +25,6 @@ HostClass s_runLoopClass("NSRunLoop");
 
 constexpr unsigned long kLoopForever = UINT64_MAX;
 
-template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
-{
-    return rt::send<R>(receiver, rt::sel(name), args...);
-}
-
-rt::Object* animatedImageOf(rt::Object* self)
-{
-    return animatedViewObject(self, "_animatedImage");
-}
 rt::Object* displayLinkOf(rt::Object* self)
 {
     return animatedViewObject(self, "_displayLink");

@@ -7,7 +7,10 @@
 #include "host/foundation/String.h"
 #include "tamarind/banner/FLAnimatedImageView.h"
 #include "tamarind/banner/GifClasses.h"
+#include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/Message.h"
 #include "tamarind/core/RowIdentifiers.h"
 
 namespace tamarind {
@@ -15,26 +18,15 @@ namespace tamarind {
 namespace {
 
 HostClass s_tableCellClass("PSTableCell");
-HostClass s_colorClass("UIColor");
-HostClass s_imageClass("UIImage");
-HostClass s_imagePickerClass("GcImagePickerUtils");
 HostClass s_animatedImageClass("FLAnimatedImage");
-HostClass s_notificationCenterClass("NSNotificationCenter");
 
 rt::Class* s_cellClass = nullptr;
 
-constexpr char kPreferencesDomain[] = "com.corvane.sorrelpreferences";
-constexpr char kBannerImageKey[] = "bannerImage";
 constexpr char kBannerImageViewIvar[] = "_bannerImageView";
 // Flexible width and flexible height.
 constexpr unsigned long kFlexibleSize = 2 | 16;
 constexpr long kScaleAspectFill = 2;
 constexpr long kSelectionStyleNone = 0;
-
-template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
-{
-    return rt::send<R>(receiver, rt::sel(name), args...);
-}
 
 rt::Object* bannerView(rt::Object* self)
 {
@@ -63,7 +55,7 @@ rt::Object* makeBannerView()
 
 void observe(rt::Object* self, const char* name, const char* action)
 {
-    rt::Object* center = message(s_notificationCenterClass.get(), "defaultCenter");
+    rt::Object* center = message(notificationCenterClass.get(), "defaultCenter");
     message<void>(center, "addObserver:selector:name:object:", self, rt::sel(action), ns(name),
         static_cast<rt::Object*>(nullptr));
 }
@@ -74,7 +66,7 @@ rt::Object* initWithStyle(rt::Object* self, rt::SEL cmd, long style, rt::Object*
     self = rt::sendSuper<rt::Object*>(self, s_cellClass, cmd, style, ns(rowid::Banner));
     if (!self)
         return nullptr;
-    message<void>(self, "setBackgroundColor:", message(s_colorClass.get(), "tableCellGroupedBackgroundColor"));
+    message<void>(self, "setBackgroundColor:", message(colorClass.get(), "tableCellGroupedBackgroundColor"));
     message<void>(self, "setSelectionStyle:", kSelectionStyleNone);
     rt::Object* view = makeBannerView();
     setBannerView(self, nullptr, view);
@@ -84,9 +76,9 @@ rt::Object* initWithStyle(rt::Object* self, rt::SEL cmd, long style, rt::Object*
     return self;
 }
 
-void dealloc(rt::Object* self, rt::SEL cmd)
+void cellDealloc(rt::Object* self, rt::SEL cmd)
 {
-    message<void>(message(s_notificationCenterClass.get(), "defaultCenter"), "removeObserver:", self);
+    message<void>(message(notificationCenterClass.get(), "defaultCenter"), "removeObserver:", self);
     rt::sendSuper(self, s_cellClass, cmd);
 }
 
@@ -111,14 +103,13 @@ void loadAnimatedImageIfNeeded(rt::Object* self, rt::SEL)
     rt::Object* view = bannerView(self);
     if (message(view, "animatedImage"))
         return;
-    rt::Object* data
-        = message(s_imagePickerClass.get(), "dataFromDefaults:withKey:", ns(kPreferencesDomain), ns(kBannerImageKey));
+    rt::Object* data = pickedData(PictureOption::bannerImage);
     if (isDataAGIF(static_cast<NSData*>(data))) {
         rt::Object* image = message(s_animatedImageClass.get(), "animatedImageWithGIFData:", data);
         message<void>(view, "setAnimatedImage:", image);
         return;
     }
-    message<void>(view, "setImage:", message(s_imageClass.get(), "imageWithData:", data));
+    message<void>(view, "setImage:", message(imageClass.get(), "imageWithData:", data));
 }
 
 void applicationDidEnterBackground(rt::Object* self, rt::SEL)
@@ -131,7 +122,7 @@ void applicationWillEnterForeground(rt::Object* self, rt::SEL)
     message<void>(bannerView(self), "startAnimating");
 }
 
-rt::Class* buildClass()
+rt::Class* buildCellClass()
 {
     rt::Class* base = s_tableCellClass.get();
     if (!base)
@@ -141,7 +132,7 @@ rt::Class* buildClass()
         .method("bannerImageView", &bannerImageView)
         .method("setBannerImageView:", &setBannerView)
         .method("initWithStyle:reuseIdentifier:", &initWithStyle)
-        .method("dealloc", &dealloc)
+        .method("dealloc", &cellDealloc)
         .method("layoutSubviews", &layoutSubviews)
         .method("loadAnimatedImageIfNeeded", &loadAnimatedImageIfNeeded)
         .method("applicationDidEnterBackground", &applicationDidEnterBackground)
@@ -154,7 +145,7 @@ rt::Class* buildClass()
 rt::Class* registerBannerCell()
 {
     static rt::Class* cls = [] {
-        rt::Class* c = buildClass();
+        rt::Class* c = buildCellClass();
         s_cellClass = c ? c : rt::getClass("TMBannerCell");
         return s_cellClass;
     }();

@@ -2,7 +2,7 @@
 
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
-#include "tamarind/core/Settings.h"
+#include "tamarind/core/PreferencesDomain.h"
 
 namespace tamarind {
 
@@ -11,22 +11,32 @@ namespace {
 HostClass colorPicker("GcColorPickerUtils");
 HostClass imagePicker("GcImagePickerUtils");
 
+const char* fallbackFor(const ColorInfo& color, ColorUse use)
+{
+    if (use == ColorUse::AccountRow && color.accountRowFallback)
+        return color.accountRowFallback;
+    return color.fallback;
 }
 
-rt::Object* pickedColor(const char* key, const char* fallbackHex)
+}
+
+rt::Object* pickedColor(ColorOption option, ColorUse use)
+{
+    const ColorInfo& color = colorInfo(option);
+    return rt::send<rt::Object*>(colorPicker.get(), SELECTOR("colorFromDefaults:withKey:fallback:"), ns(kDomain),
+        ns(color.key), ns(fallbackFor(color, use)));
+}
+
+rt::Object* pickedImage(PictureOption option)
 {
     return rt::send<rt::Object*>(
-        colorPicker.get(), SELECTOR("colorFromDefaults:withKey:fallback:"), ns(kDomain), ns(key), ns(fallbackHex));
+        imagePicker.get(), SELECTOR("imageFromDefaults:withKey:"), ns(kDomain), ns(pictureInfo(option).key));
 }
 
-rt::Object* pickedImage(const char* key)
+rt::Object* pickedData(PictureOption option)
 {
-    return rt::send<rt::Object*>(imagePicker.get(), SELECTOR("imageFromDefaults:withKey:"), ns(kDomain), ns(key));
-}
-
-rt::Object* pickedData(const char* key)
-{
-    return rt::send<rt::Object*>(imagePicker.get(), SELECTOR("dataFromDefaults:withKey:"), ns(kDomain), ns(key));
+    return rt::send<rt::Object*>(
+        imagePicker.get(), SELECTOR("dataFromDefaults:withKey:"), ns(kDomain), ns(pictureInfo(option).key));
 }
 
 }

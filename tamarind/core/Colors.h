@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/runtime/Runtime.h"
+#include "tamarind/core/OptionTable.h"
 
 // Colours and images the user picked in the preference pane, read through the picker library
 // (GcColorPickerUtils, GcImagePickerUtils) from the library's domain at the moment of use, so a
@@ -8,14 +9,18 @@
 
 namespace tamarind {
 
-// The colour stored under the key, otherwise the colour the hexadecimal fallback ("RRGGBB" or
-// "RRGGBBAA") denotes. Autoreleased; nothing only when the picker library is missing.
-rt::Object* pickedColor(const char* key, const char* fallbackHex);
+// The account row's labels pass fallbacks of their own for the label colours; every other use
+// passes the option's common fallback.
+enum class ColorUse { Common, AccountRow };
+
+// The colour stored under the option's key, otherwise the colour of the fallback the option table
+// gives for the use. Autoreleased; nothing only when the picker library is missing.
+rt::Object* pickedColor(ColorOption, ColorUse = ColorUse::Common);
 
 // The image stored under the key, or nothing. Autoreleased.
-rt::Object* pickedImage(const char* key);
+rt::Object* pickedImage(PictureOption);
 
 // The stored picture's raw bytes (NSData), or nothing. Autoreleased.
-rt::Object* pickedData(const char* key);
+rt::Object* pickedData(PictureOption);
 
 }

@@ -1,133 +1,151 @@
 #pragma once
 
-// Every option of the preferences domain, in reading order, with its kind and default.
-// X(kind, key, default): the key is also the name of the setting.
-//
-// Kinds: Bool (boolForKey:), Integer (integerForKey:, 64-bit), Float (floatForKey:, held as a
-// double), String (the stored object, retained), IntValue (the stored object's intValue, 0 when
-// absent).
+#include "tamarind/core/OptionTable.h"
 
-#define TAM_FIRST_PASS_OPTIONS(X)                      \
-    X(Bool, tweakEnabled, true)                        \
-    X(Bool, centerTitle, true)                         \
-    X(Bool, isTitleVisible, true)                      \
-    X(Bool, isTableViewCellHeightEnabled, true)        \
-    X(Bool, iCloudPfP, false)                          \
-    X(Bool, stockiCloud, false)                        \
-    X(Bool, isOtherAccountButtonStyleEnabled, true)    \
-    X(Bool, isBoldTitle, true)                         \
-    X(Bool, isArrowAccessory, true)                    \
-    X(Bool, isCustomLabelColor, false)                 \
-    X(Bool, isCustomNavBarColor, false)                \
-    X(Bool, isCustomAccColor, false)                   \
-    X(Bool, isAccCellCustomNameEnabled, false)         \
-    X(Bool, isSearchIconDisabled, false)               \
-    X(Bool, isAccountIconDisabled, false)              \
-    X(Bool, isSoftwareUpdateBadgeEnabled, false)       \
-    X(Bool, isCenterLabels, false)                     \
-    X(Bool, isSearchHidden, false)                     \
-    X(Bool, isSmallTitle, false)                       \
-    X(Bool, isStockiCloudPfpHidden, false)             \
-    X(Bool, isSearchBGHidden, false)                   \
-    X(Bool, isCustomScrollbarColorEnabled, false)      \
-    X(Bool, isCustomSearchBarColorEnabled, false)      \
-    X(Bool, isConnectivityGroupingEnabled, false)      \
-    X(Bool, isScrollBarHiddenEnabled, false)           \
-    X(Bool, isTopMenuEnabled, false)                   \
-    X(Bool, isTopMenuConfirmationEnabled, true)        \
-    X(Bool, isGeneralGroupingEnabled, false)           \
-    X(Bool, isNotificationsGroupingEnabled, false)     \
-    X(Bool, isCustomNavBarMenuColorEnabled, false)     \
-    X(Bool, isBannerEnabled, false)                    \
-    X(Bool, isBannerSpacerEnabled, false)              \
-    X(Bool, isWhatJailbreakEnabled, false)             \
-    X(Bool, isDeviceIDEnabled, false)                  \
-    X(String, titleValue, 0)                           \
-    X(String, accCellNameValue, 0)                     \
-    X(String, accCellSubtitleValue, 0)                 \
-    X(IntValue, accountImagePosition, 0)               \
-    X(Integer, xOff, -50)                              \
-    X(Integer, yOffset, 5)                             \
-    X(Integer, xOff2, -90)                             \
-    X(Integer, yOffset2, -1)                           \
-    X(Integer, tableViewCellHeight, 66)                \
-    X(Integer, searchBarCornerRadiusValue, 5)          \
-    X(Integer, bannerHeight, 100)                      \
-    X(Bool, uptimeCellEnabled, false)                  \
-    X(Bool, isCustomTableCellCustomizabilityEnabled, false) \
-    X(Bool, isFamilyEnabled, true)                     \
-    X(Bool, isFollowUpEnabled, true)                   \
-    X(Bool, airplaneModeEnabled, true)                 \
-    X(Bool, wifiEnabled, true)                         \
-    X(Bool, bluetoothEnabled, true)                    \
-    X(Bool, ethernetEnabled, true)                     \
-    X(Bool, cellularEnabled, true)                     \
-    X(Bool, personalHotspotEnabled, true)              \
-    X(Bool, vpnEnabled, true)                          \
-    X(Bool, notificationsEnabled, true)                \
-    X(Bool, soundsEnabled, true)                       \
-    X(Bool, dndEnabled, true)                          \
-    X(Bool, screentimeEnabled, true)                   \
-    X(Bool, generalEnabled, true)                      \
-    X(Bool, ccEnabled, true)                           \
-    X(Bool, homescreenEnabled, true)                   \
-    X(Bool, displayAndBrightnessEnabled, true)         \
-    X(Bool, accessibilityEnabled, true)                \
-    X(Bool, wallpaperEnabled, true)                    \
-    X(Bool, siriEnabled, true)                         \
-    X(Bool, sepEnabled, true)                          \
-    X(Bool, exposureEnabled, true)                     \
-    X(Bool, emergencyEnabled, true)                    \
-    X(Bool, batteryEnabled, true)                      \
-    X(Bool, privacyEnabled, true)                      \
-    X(Bool, walletEnabled, true)                       \
-    X(Bool, tvProviderEnabled, true)                   \
-    X(Bool, groupTweaksEnabled, false)                 \
-    X(Bool, groupThirdPartyAppsEnabled, false)         \
-    X(Bool, groupSystemAppsEnabled, false)             \
-    X(Integer, tableCellSpacingValue, 5)
+// The two reading passes of the preferences domain, in reading order: X(key) for each key the
+// pass reads, its kind and default taken from the option table. Six keys are read by both
+// passes, into two copies.
 
-#define TAM_SECOND_PASS_OPTIONS(X)                     \
-    X(Bool, tweakEnabled, true)                        \
-    X(Bool, disableSelectedBackground, false)          \
-    X(Bool, centerTitle, true)                         \
-    X(Bool, tableViewLabelsEnabled, true)              \
-    X(Bool, isSeperatorsDisabled, true)                \
-    X(Bool, isCustomBackgroundImageEnabled, false)     \
-    X(Bool, isTableIconsEnabled, true)                 \
-    X(Bool, isCircleIcons, true)                       \
-    X(Bool, isArrowAccessory, true)                    \
-    X(Bool, isSwitchesEnabled, true)                   \
-    X(Bool, isCustomBackgroundColor, false)            \
-    X(Bool, isCustomTableViewColor, false)             \
-    X(Bool, isCustomLabelColor, false)                 \
-    X(Bool, isCustomBorderColor, false)                \
-    X(Bool, isCustomTitleColor, false)                 \
-    X(Bool, isCenterLabels, false)                     \
-    X(Bool, isDetailLabelEnabled, false)               \
-    X(Bool, isSoftwareUpdateBadgeEnabled, false)       \
-    X(Bool, isDefaultTweakIconEnabled, true)           \
-    X(Bool, isCustomSwitchColor, false)                \
-    X(Bool, isCustomDetailLabelColor, false)           \
-    X(Bool, isCustomAccessoryColorEnabled, false)      \
-    X(Bool, isCenterLabelsOnSubmenus, false)           \
-    X(Bool, isSoftwareVersionSpoofingEnabled, false)   \
-    X(Bool, isModelNameSpoofingEnabled, false)         \
-    X(Bool, isModelNumberSpoofingEnabled, false)       \
-    X(Bool, isSerialNumberSpoofingEnabled, false)      \
-    X(Bool, isBatterySpoofingEnabled, false)           \
-    X(Bool, isIPForWifiCellEnabled, false)             \
-    X(Bool, isAmountOfStorageForGeneralEnabled, false) \
-    X(Bool, isManualSliderAdjustment, false)           \
-    X(Bool, isFakeStorageEnabled, false)               \
-    X(String, customSoftwareVersionValue, 0)           \
-    X(String, customModelNameValue, 0)                 \
-    X(String, customModelNumberValue, 0)               \
-    X(String, customSerialNumberValue, 0)              \
-    X(String, customBatterySpoofingValue, 0)           \
-    X(Integer, circleIconValue, 10)                    \
-    X(Integer, borderWidthValue, 0)                    \
-    X(Integer, tableViewCellInset, 1)                  \
-    X(Integer, roundCornersCustomize, 20)              \
-    X(Integer, storageValue, 128)                      \
-    X(Float, backgroundImageBlurValue, 0.0)
+#define TAM_FIRST_PASS_OPTIONS(X)                                                                                      \
+    X(tweakEnabled)                                                                                                    \
+    X(centerTitle)                                                                                                     \
+    X(isTitleVisible)                                                                                                  \
+    X(isTableViewCellHeightEnabled)                                                                                    \
+    X(iCloudPfP)                                                                                                       \
+    X(stockiCloud)                                                                                                     \
+    X(isOtherAccountButtonStyleEnabled)                                                                                \
+    X(isBoldTitle)                                                                                                     \
+    X(isArrowAccessory)                                                                                                \
+    X(isCustomLabelColor)                                                                                              \
+    X(isCustomNavBarColor)                                                                                             \
+    X(isCustomAccColor)                                                                                                \
+    X(isAccCellCustomNameEnabled)                                                                                      \
+    X(isSearchIconDisabled)                                                                                            \
+    X(isAccountIconDisabled)                                                                                           \
+    X(isSoftwareUpdateBadgeEnabled)                                                                                    \
+    X(isCenterLabels)                                                                                                  \
+    X(isSearchHidden)                                                                                                  \
+    X(isSmallTitle)                                                                                                    \
+    X(isStockiCloudPfpHidden)                                                                                          \
+    X(isSearchBGHidden)                                                                                                \
+    X(isCustomScrollbarColorEnabled)                                                                                   \
+    X(isCustomSearchBarColorEnabled)                                                                                   \
+    X(isConnectivityGroupingEnabled)                                                                                   \
+    X(isScrollBarHiddenEnabled)                                                                                        \
+    X(isTopMenuEnabled)                                                                                                \
+    X(isTopMenuConfirmationEnabled)                                                                                    \
+    X(isGeneralGroupingEnabled)                                                                                        \
+    X(isNotificationsGroupingEnabled)                                                                                  \
+    X(isCustomNavBarMenuColorEnabled)                                                                                  \
+    X(isBannerEnabled)                                                                                                 \
+    X(isBannerSpacerEnabled)                                                                                           \
+    X(isWhatJailbreakEnabled)                                                                                          \
+    X(isDeviceIDEnabled)                                                                                               \
+    X(titleValue)                                                                                                      \
+    X(accCellNameValue)                                                                                                \
+    X(accCellSubtitleValue)                                                                                            \
+    X(accountImagePosition)                                                                                            \
+    X(xOff)                                                                                                            \
+    X(yOffset)                                                                                                         \
+    X(xOff2)                                                                                                           \
+    X(yOffset2)                                                                                                        \
+    X(tableViewCellHeight)                                                                                             \
+    X(searchBarCornerRadiusValue)                                                                                      \
+    X(bannerHeight)                                                                                                    \
+    X(uptimeCellEnabled)                                                                                               \
+    X(isCustomTableCellCustomizabilityEnabled)                                                                         \
+    X(isFamilyEnabled)                                                                                                 \
+    X(isFollowUpEnabled)                                                                                               \
+    X(airplaneModeEnabled)                                                                                             \
+    X(wifiEnabled)                                                                                                     \
+    X(bluetoothEnabled)                                                                                                \
+    X(ethernetEnabled)                                                                                                 \
+    X(cellularEnabled)                                                                                                 \
+    X(personalHotspotEnabled)                                                                                          \
+    X(vpnEnabled)                                                                                                      \
+    X(notificationsEnabled)                                                                                            \
+    X(soundsEnabled)                                                                                                   \
+    X(dndEnabled)                                                                                                      \
+    X(screentimeEnabled)                                                                                               \
+    X(generalEnabled)                                                                                                  \
+    X(ccEnabled)                                                                                                       \
+    X(homescreenEnabled)                                                                                               \
+    X(displayAndBrightnessEnabled)                                                                                     \
+    X(accessibilityEnabled)                                                                                            \
+    X(wallpaperEnabled)                                                                                                \
+    X(siriEnabled)                                                                                                     \
+    X(sepEnabled)                                                                                                      \
+    X(exposureEnabled)                                                                                                 \
+    X(emergencyEnabled)                                                                                                \
+    X(batteryEnabled)                                                                                                  \
+    X(privacyEnabled)                                                                                                  \
+    X(walletEnabled)                                                                                                   \
+    X(tvProviderEnabled)                                                                                               \
+    X(groupTweaksEnabled)                                                                                              \
+    X(groupThirdPartyAppsEnabled)                                                                                      \
+    X(groupSystemAppsEnabled)                                                                                          \
+    X(tableCellSpacingValue)
+
+#define TAM_SECOND_PASS_OPTIONS(X)                                                                                     \
+    X(tweakEnabled)                                                                                                    \
+    X(disableSelectedBackground)                                                                                       \
+    X(centerTitle)                                                                                                     \
+    X(tableViewLabelsEnabled)                                                                                          \
+    X(isSeperatorsDisabled)                                                                                            \
+    X(isCustomBackgroundImageEnabled)                                                                                  \
+    X(isTableIconsEnabled)                                                                                             \
+    X(isCircleIcons)                                                                                                   \
+    X(isArrowAccessory)                                                                                                \
+    X(isSwitchesEnabled)                                                                                               \
+    X(isCustomBackgroundColor)                                                                                         \
+    X(isCustomTableViewColor)                                                                                          \
+    X(isCustomLabelColor)                                                                                              \
+    X(isCustomBorderColor)                                                                                             \
+    X(isCustomTitleColor)                                                                                              \
+    X(isCenterLabels)                                                                                                  \
+    X(isDetailLabelEnabled)                                                                                            \
+    X(isSoftwareUpdateBadgeEnabled)                                                                                    \
+    X(isDefaultTweakIconEnabled)                                                                                       \
+    X(isCustomSwitchColor)                                                                                             \
+    X(isCustomDetailLabelColor)                                                                                        \
+    X(isCustomAccessoryColorEnabled)                                                                                   \
+    X(isCenterLabelsOnSubmenus)                                                                                        \
+    X(isSoftwareVersionSpoofingEnabled)                                                                                \
+    X(isModelNameSpoofingEnabled)                                                                                      \
+    X(isModelNumberSpoofingEnabled)                                                                                    \
+    X(isSerialNumberSpoofingEnabled)                                                                                   \
+    X(isBatterySpoofingEnabled)                                                                                        \
+    X(isIPForWifiCellEnabled)                                                                                          \
+    X(isAmountOfStorageForGeneralEnabled)                                                                              \
+    X(isManualSliderAdjustment)                                                                                        \
+    X(isFakeStorageEnabled)                                                                                            \
+    X(customSoftwareVersionValue)                                                                                      \
+    X(customModelNameValue)                                                                                            \
+    X(customModelNumberValue)                                                                                          \
+    X(customSerialNumberValue)                                                                                         \
+    X(customBatterySpoofingValue)                                                                                      \
+    X(circleIconValue)                                                                                                 \
+    X(borderWidthValue)                                                                                                \
+    X(tableViewCellInset)                                                                                              \
+    X(roundCornersCustomize)                                                                                           \
+    X(storageValue)                                                                                                    \
+    X(backgroundImageBlurValue)
+
+namespace tamarind {
+
+// An option of the table that neither pass reads would be shown by tools but never take effect.
+constexpr bool everyOptionIsRead()
+{
+    std::array<bool, kLoadedOptions.size()> read {};
+#define TAM_MARK_READ(key) read[static_cast<std::size_t>(Option::key)] = true;
+    TAM_FIRST_PASS_OPTIONS(TAM_MARK_READ)
+    TAM_SECOND_PASS_OPTIONS(TAM_MARK_READ)
+#undef TAM_MARK_READ
+    for (bool wasRead : read)
+        if (!wasRead)
+            return false;
+    return true;
+}
+static_assert(everyOptionIsRead(), "every option read while loading belongs to a reading pass");
+
+}

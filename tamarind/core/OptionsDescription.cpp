@@ -9,44 +9,67 @@
 
 namespace {
 
-nlohmann::json valueOf(bool v)
+nlohmann::json jsonValueOf(bool v)
 {
     return v;
 }
-nlohmann::json valueOf(long v)
+nlohmann::json jsonValueOf(long v)
 {
     return v;
 }
-nlohmann::json valueOf(double v)
+nlohmann::json jsonValueOf(double v)
 {
     return v;
 }
-nlohmann::json valueOf(int v)
+nlohmann::json jsonValueOf(int v)
 {
     return v;
 }
-nlohmann::json valueOf(rt::Object* v)
+nlohmann::json jsonValueOf(rt::Object* v)
 {
     return v ? nlohmann::json(toStdString(v)) : nlohmann::json(nullptr);
 }
 
-nlohmann::json fallbackOf(const char* kind, double fallback)
+nlohmann::json defaultOf(const tamarind::OptionInfo& option)
 {
-    std::string k = kind;
-    if (k == "Bool")
-        return fallback != 0;
-    if (k == "String")
+    switch (option.kind) {
+    case tamarind::OptionKind::Bool:
+        return option.defaultValue != 0;
+    case tamarind::OptionKind::String:
         return nullptr;
-    if (k == "Float")
-        return fallback;
-    return static_cast<long>(fallback);
+    case tamarind::OptionKind::Float:
+        return option.defaultValue;
+    default:
+        return static_cast<long>(option.defaultValue);
+    }
+}
+
+const char* kindOf(const tamarind::OptionInfo& option)
+{
+    switch (option.kind) {
+    case tamarind::OptionKind::Bool:
+        return "Bool";
+    case tamarind::OptionKind::Integer:
+        return "Integer";
+    case tamarind::OptionKind::Float:
+        return "Float";
+    case tamarind::OptionKind::String:
+        return "String";
+    default:
+        return "IntValue";
+    }
+}
+
+nlohmann::json describe(const tamarind::OptionInfo& option, const nlohmann::json& value)
+{
+    return { { "key", std::string(option.key) }, { "kind", kindOf(option) }, { "default", defaultOf(option) },
+        { "value", value } };
 }
 
 }
 
-#define TAM_DESCRIBE(kind, key, fallback)                                                                              \
-    list.push_back({ { "key", #key }, { "kind", #kind }, { "default", fallbackOf(#kind, fallback) },                   \
-        { "value", valueOf(settings.key) } });
+#define TAM_DESCRIBE(key)                                                                                              \
+    list.push_back(describe(tamarind::optionInfo(tamarind::Option::key), jsonValueOf(settings.key)));
 
 extern "C" const char* tamarindDescribeOptions()
 {

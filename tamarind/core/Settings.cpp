@@ -9,49 +9,52 @@ SecondPassSettings secondPass;
 
 namespace {
 
-// The three reader routines: the default applies only when the key is absent; a value of
+// The reader routines, one per kind: the default applies only when the key is absent; a value of
 // another kind is converted by the suite's own typed getter.
-bool readBool(rt::Object* suite, const char* key, bool fallback)
+bool isStored(rt::Object* suite, const OptionInfo& option)
 {
-    if (!rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(key)))
-        return fallback;
-    return rt::send<bool>(suite, SELECTOR("boolForKey:"), ns(key));
+    return rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(option.key));
 }
 
-long readInteger(rt::Object* suite, const char* key, long fallback)
+void readOption(rt::Object* suite, const OptionInfo& option, bool& value)
 {
-    if (!rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(key)))
-        return fallback;
-    return rt::send<long>(suite, SELECTOR("integerForKey:"), ns(key));
+    value = isStored(suite, option) ? rt::send<bool>(suite, SELECTOR("boolForKey:"), ns(option.key))
+                                    : option.defaultValue != 0;
 }
 
-double readFloat(rt::Object* suite, const char* key, double fallback)
+void readOption(rt::Object* suite, const OptionInfo& option, long& value)
 {
-    if (!rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(key)))
-        return fallback;
-    return rt::send<float>(suite, SELECTOR("floatForKey:"), ns(key));
+    value = isStored(suite, option) ? rt::send<long>(suite, SELECTOR("integerForKey:"), ns(option.key))
+                                    : static_cast<long>(option.defaultValue);
+}
+
+void readOption(rt::Object* suite, const OptionInfo& option, double& value)
+{
+    value = isStored(suite, option) ? rt::send<float>(suite, SELECTOR("floatForKey:"), ns(option.key))
+                                    : option.defaultValue;
 }
 
 // A value of another kind than a string is treated as absent: every user of these settings
 // sends it string messages.
-rt::Object* readString(rt::Object* suite, const char* key, int)
+void readOption(rt::Object* suite, const OptionInfo& option, rt::Object*& value)
 {
-    rt::Object* value = rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(key));
-    if (!isString(value))
-        return nullptr;
+    value = rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(option.key));
+    if (!isString(value)) {
+        value = nullptr;
+        return;
+    }
     value->retain();
-    return value;
 }
 
-int readIntValue(rt::Object* suite, const char* key, int)
+void readOption(rt::Object* suite, const OptionInfo& option, int& value)
 {
-    rt::Object* value = rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(key));
-    return value && rt::respondsTo(value, rt::sel("intValue")) ? rt::send<int>(value, SELECTOR("intValue")) : 0;
+    rt::Object* stored = rt::send<rt::Object*>(suite, SELECTOR("objectForKey:"), ns(option.key));
+    value = stored && rt::respondsTo(stored, rt::sel("intValue")) ? rt::send<int>(stored, SELECTOR("intValue")) : 0;
 }
 
 }
 
-#define TAM_READ_FIELD(kind, key, fallback) settings.key = read##kind(suite, #key, fallback);
+#define TAM_READ_FIELD(key) readOption(suite, optionInfo(Option::key), settings.key);
 
 void readFirstPass(rt::Object* suite)
 {

@@ -9,15 +9,28 @@
 
 namespace tamarind {
 
-namespace option {
-using Bool = bool;
-using Integer = long;
-using Float = double;
-using String = rt::Object*; // retained for the life of the process
-using IntValue = int;
-}
+// The C++ type each kind of option is held in. A String option's object is retained for the life
+// of the process.
+template <OptionKind> struct OptionStorage;
+template <> struct OptionStorage<OptionKind::Bool> {
+    using Type = bool;
+};
+template <> struct OptionStorage<OptionKind::Integer> {
+    using Type = long;
+};
+template <> struct OptionStorage<OptionKind::Float> {
+    using Type = double;
+};
+template <> struct OptionStorage<OptionKind::String> {
+    using Type = rt::Object*;
+};
+template <> struct OptionStorage<OptionKind::IntValue> {
+    using Type = int;
+};
 
-#define TAM_DECLARE_FIELD(kind, key, fallback) option::kind key {};
+template <Option option> using OptionValue = typename OptionStorage<optionInfo(option).kind>::Type;
+
+#define TAM_DECLARE_FIELD(key) OptionValue<Option::key> key {};
 
 struct FirstPassSettings {
     TAM_FIRST_PASS_OPTIONS(TAM_DECLARE_FIELD)
@@ -35,17 +48,5 @@ extern SecondPassSettings secondPass;
 
 void readFirstPass(rt::Object* suite);
 void readSecondPass(rt::Object* suite);
-
-// The master switch of the root list's regrouping ("isCustomTableCellCustomizabilityEnabled"):
-// while it is off, the walk, the insertion filter, the module pages and the app-row moving leave
-// the host's rows as they are. Every one of them asks here.
-inline bool regroupingEnabled()
-{
-    return firstPass.isCustomTableCellCustomizabilityEnabled;
-}
-
-// The suite name for booleans, integers, floats and strings, and the domain for colours and images.
-constexpr const char* kSuiteName = "com.corvane.sorrelpreferences.plist";
-constexpr const char* kDomain = "com.corvane.sorrelpreferences";
 
 }

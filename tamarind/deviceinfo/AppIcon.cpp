@@ -6,14 +6,15 @@
 #include "host/foundation/String.h"
 #include "host/imageio/ImageRepresentation.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/RoundedIcon.h"
 #include "tamarind/core/Rows.h"
 
 namespace {
 
+using tamarind::fileManagerClass;
 using tamarind::HostClass;
-
-HostClass imageClass("UIImage");
-HostClass fileManagerClass("NSFileManager");
+using tamarind::imageClass;
 
 rt::Object* iconCachePath()
 {
@@ -58,9 +59,8 @@ extern "C" rt::Object* appIconForBundleID(rt::Object* bundleID)
     rt::Object* identifier = matchingIdentifier(bundleID);
     if (!identifier)
         return rt::send<rt::Object*>(imageClass.get(), SELECTOR("blankIcon"));
-    static HostClass screenClass("UIScreen");
-    double scale
-        = rt::send<double>(rt::send<rt::Object*>(screenClass.get(), SELECTOR("mainScreen")), SELECTOR("scale"));
+    double scale = rt::send<double>(
+        rt::send<rt::Object*>(tamarind::screenClass.get(), SELECTOR("mainScreen")), SELECTOR("scale"));
     rt::Object* icon = rt::send<rt::Object*>(
         imageClass.get(), SELECTOR("_applicationIconImageForBundleIdentifier:format:scale:"), identifier, 0, scale);
     keepOnDisk(icon, path);
@@ -72,9 +72,6 @@ namespace tamarind {
 Saved<ImageForKeyImp> originalIconCacheImageForKey;
 
 namespace {
-
-constexpr double kIconSide = 29;
-constexpr double kIconCornerRadius = 6;
 
 constexpr const char* kTweakIconFile = "/var/jb/Library/PreferenceBundles/sorrelPreferences.bundle/TweakIcon.png";
 constexpr const char* kConnectivityIconFile
@@ -90,30 +87,13 @@ const char* ownIconFile(rt::Object* key)
     return nullptr;
 }
 
-// The file's image inside the rounded square; a file that cannot be loaded leaves it transparent.
-rt::Object* roundedIcon(rt::Object* renderer, const char* file)
-{
-    rt::Ref<rt::Object> image = rt::send<rt::Object*>(imageClass.get(), SELECTOR("imageWithContentsOfFile:"), ns(file));
-    auto draw = rt::makeBlock<void(rt::Object*)>([image](rt::Object*) {
-        static HostClass pathClass("UIBezierPath");
-        CGRect square = CGRectMake(0, 0, kIconSide, kIconSide);
-        rt::Object* clip = rt::send<rt::Object*>(
-            pathClass.get(), SELECTOR("bezierPathWithRoundedRect:cornerRadius:"), square, kIconCornerRadius);
-        rt::send(clip, SELECTOR("addClip"));
-        rt::send(image, SELECTOR("drawInRect:"), square);
-    });
-    return rt::send<rt::Object*>(renderer, SELECTOR("imageWithActions:"), static_cast<rt::BlockBase*>(draw.get()));
-}
-
 }
 
 rt::Object* iconCacheImageForKey(rt::Object* self, rt::SEL cmd, rt::Object* key)
 {
-    static HostClass rendererClass("UIGraphicsImageRenderer");
-    auto renderer = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rendererClass.get(), SELECTOR("alloc")),
-        SELECTOR("initWithSize:"), CGSize { kIconSide, kIconSide }));
+    // A file that cannot be loaded leaves the square transparent.
     if (const char* file = ownIconFile(key))
-        return roundedIcon(renderer.get(), file);
+        return roundedIcon(rt::send<rt::Object*>(imageClass.get(), SELECTOR("imageWithContentsOfFile:"), ns(file)));
     return originalIconCacheImageForKey(self, cmd, key);
 }
 

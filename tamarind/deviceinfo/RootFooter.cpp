@@ -3,6 +3,7 @@
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/deviceinfo/JailbreakDetection.h"
 
@@ -17,8 +18,6 @@ constexpr double kFooterHeight = 50;
 constexpr double kIconSide = 40;
 constexpr long kPadIdiom = 1;
 constexpr long kCentredText = 1;
-
-HostClass viewClass("UIView");
 
 // The OS name, computed afresh for every device line.
 rt::Object* osName;

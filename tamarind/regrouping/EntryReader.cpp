@@ -8,24 +8,22 @@
 #include "host/foundation/String.h"
 #include "host/preferences/PreferencesConstants.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/RoundedIcon.h"
 #include "tamarind/core/Rows.h"
 
 namespace tamarind {
 
 namespace {
 
-HostClass fileManagerClass("NSFileManager");
 HostClass dictionaryClass("NSDictionary");
-HostClass mutableDictionaryClass("NSMutableDictionary");
 HostClass bundleClass("NSBundle");
-HostClass imageClass("UIImage");
-HostClass specifierClass("PSSpecifier");
 HostClass localizedListClass("PLLocalizedListController");
 
-constexpr double kIconSize = 29;
-constexpr double kIconCornerRadius = 6;
-
-rt::Object* fileManager() { return rt::send<rt::Object*>(fileManagerClass.get(), SELECTOR("defaultManager")); }
+rt::Object* fileManager()
+{
+    return rt::send<rt::Object*>(fileManagerClass.get(), SELECTOR("defaultManager"));
+}
 
 bool exists(rt::Object* path, bool* isDirectory = nullptr)
 {
@@ -53,24 +51,7 @@ rt::Object* imageNamed(rt::Object* name, rt::Object* bundle)
         bundle, static_cast<rt::Object*>(nullptr));
 }
 
-// Draws the icon into a 29 by 29 image clipped to a rounded rectangle of radius 6.
-rt::Object* roundedIcon(rt::Object* image)
-{
-    HostClass rendererClass("UIGraphicsImageRenderer");
-    HostClass pathClass("UIBezierPath");
-    CGRect frame = CGRectMake(0, 0, kIconSize, kIconSize);
-    auto renderer = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rendererClass.get(), SELECTOR("alloc")),
-        SELECTOR("initWithSize:"), CGSizeMake(kIconSize, kIconSize)));
-    rt::Class* paths = pathClass.get();
-    auto draw = rt::makeBlock<void(rt::Object*)>([=](rt::Object*) {
-        rt::Object* clip = rt::send<rt::Object*>(paths, SELECTOR("bezierPathWithRoundedRect:cornerRadius:"), frame, kIconCornerRadius);
-        rt::send(clip, SELECTOR("addClip"));
-        rt::send(image, SELECTOR("drawInRect:"), frame);
-    });
-    return rt::send<rt::Object*>(renderer, SELECTOR("imageWithActions:"), static_cast<rt::BlockBase*>(draw.get()));
-}
-
-rt::Object* makeRow(rt::Object* label, rt::Object* target, rt::Class* detail)
+rt::Object* makeEntryRow(rt::Object* label, rt::Object* target, rt::Class* detail)
 {
     return rt::send<rt::Object*>(specifierClass.get(),
         SELECTOR("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), label, target,
@@ -87,7 +68,7 @@ rt::Object* bundlePaneRow(rt::Object* entry, rt::Object* label, rt::Object* bund
 {
     rt::Object* detailName = valueOf(entry, "detail", &isString);
     rt::Class* detail = detailName ? rt::getClass(toStdString(detailName)) : nullptr;
-    rt::Object* row = makeRow(label, target, detail);
+    rt::Object* row = makeEntryRow(label, target, detail);
     if (const rt::Ivar* action = rt::getInstanceVariable(row->isa(), "_controllerLoadAction"))
         *rt::ivarPointer<rt::SEL>(row, action) = rt::sel("lazyLoadBundle:");
     rt::Object* bundle = rt::send<rt::Object*>(bundleClass.get(), SELECTOR("bundleWithPath:"), bundlePath);
@@ -99,9 +80,10 @@ rt::Object* bundlePaneRow(rt::Object* entry, rt::Object* label, rt::Object* bund
     return row;
 }
 
-rt::Object* simplePaneRow(rt::Object* file, rt::Object* entry, rt::Object* label, const std::string& directory, rt::Object* target)
+rt::Object* simplePaneRow(
+    rt::Object* file, rt::Object* entry, rt::Object* label, const std::string& directory, rt::Object* target)
 {
-    rt::Object* row = makeRow(label, target, localizedListClass.get());
+    rt::Object* row = makeEntryRow(label, target, localizedListClass.get());
     rt::Object* bundle = rt::send<rt::Object*>(bundleClass.get(), SELECTOR("bundleWithPath:"), ns(directory));
     rt::Object* icon = valueOf(entry, "icon", &isString);
     setProperty(row, "items", valueOf(file, "items", [](rt::Object* o) { return o != nullptr; }));
@@ -136,7 +118,8 @@ void readEntryFile(rt::Object* path, const std::string& directory, rt::Object* r
         return;
     rt::Object* row = bundleFound || exists(bundlePath) ? bundlePaneRow(entry, label, bundlePath, target)
                                                         : simplePaneRow(file, entry, label, directory, target);
-    rt::send(rows, SELECTOR("setObject:forKey:"), row, rt::send<rt::Object*>(label, SELECTOR("stringByDeletingPathExtension")));
+    rt::send(rows, SELECTOR("setObject:forKey:"), row,
+        rt::send<rt::Object*>(label, SELECTOR("stringByDeletingPathExtension")));
 }
 
 // A directory reached again through a symbolic link is not read twice, so a link that points
@@ -145,12 +128,15 @@ void readDirectory(const std::string& directory, rt::Object* rows, rt::Object* t
 {
     rt::AutoreleasePool pool;
     rt::Object* dirPath = ns(directory);
-    if (!visited.insert(toStdString(rt::send<rt::Object*>(dirPath, SELECTOR("stringByResolvingSymlinksInPath")))).second)
+    if (!visited.insert(toStdString(rt::send<rt::Object*>(dirPath, SELECTOR("stringByResolvingSymlinksInPath"))))
+             .second)
         return;
     rt::Object* error = nullptr;
-    rt::Object* names = rt::send<rt::Object*>(fileManager(), SELECTOR("contentsOfDirectoryAtPath:error:"), dirPath, &error);
+    rt::Object* names
+        = rt::send<rt::Object*>(fileManager(), SELECTOR("contentsOfDirectoryAtPath:error:"), dirPath, &error);
     if (!names) {
-        hostLog("Error reading directory " + directory + ": " + toStdString(rt::send<rt::Object*>(error, SELECTOR("description"))));
+        hostLog("Error reading directory " + directory + ": "
+            + toStdString(rt::send<rt::Object*>(error, SELECTOR("description"))));
         return;
     }
     for (unsigned long i = 0, n = countOf(names); i < n; ++i) {
@@ -181,8 +167,8 @@ rt::Object* sortedTweakRows(rt::Object* target)
 {
     auto rows = rt::newObject(mutableDictionaryClass.get());
     readEntries(kEntriesDirectory, rows, target);
-    rt::Object* keys = rt::send<rt::Object*>(rt::send<rt::Object*>(rows, SELECTOR("allKeys")), SELECTOR("sortedArrayUsingSelector:"),
-        rt::sel("caseInsensitiveCompare:"));
+    rt::Object* keys = rt::send<rt::Object*>(rt::send<rt::Object*>(rows, SELECTOR("allKeys")),
+        SELECTOR("sortedArrayUsingSelector:"), rt::sel("caseInsensitiveCompare:"));
     rt::Object* sorted = newMutableArray();
     for (unsigned long i = 0, n = countOf(keys); i < n; ++i)
         append(sorted, rt::send<rt::Object*>(rows, SELECTOR("objectForKey:"), objectAt(keys, i)));

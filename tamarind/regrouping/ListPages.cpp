@@ -88,10 +88,12 @@ extern "C" void fixThirdPartySpecifiers(rt::Object* controller, rt::Object* rows
 {
     using namespace tamarind;
     rt::Object* apps = moduleArray(Module::Apps);
-    auto remaining = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(controller, SELECTOR("specifiers")), SELECTOR("mutableCopy")));
+    auto remaining = rt::adopt(
+        rt::send<rt::Object*>(rt::send<rt::Object*>(controller, SELECTOR("specifiers")), SELECTOR("mutableCopy")));
     rt::send(apps, SELECTOR("removeAllObjects"));
     rt::send(apps, SELECTOR("addObjectsFromArray:"), rows);
     rt::send(remaining, SELECTOR("removeObjectsInArray:"), apps);
     rt::Ref<rt::Object> target(controller);
-    dispatchAfterMain(10'000'000, [target, remaining] { rt::send(target, SELECTOR("setSpecifiers:"), remaining.get()); });
+    dispatchAfterMain(
+        10'000'000, [target, remaining] { rt::send(target, SELECTOR("setSpecifiers:"), remaining.get()); });
 }

@@ -2,6 +2,7 @@
 
 #include "host/platform/Availability.h"
 #include "tamarind/core/DefiningClass.h"
+#include "tamarind/core/Grouping.h"
 #include "tamarind/core/RootPage.h"
 #include "tamarind/core/RowIdentifiers.h"
 #include "tamarind/core/Rows.h"
@@ -14,7 +15,10 @@ namespace tamarind {
 namespace {
 
 // The root page's own rows, read by name from the page held in rootListController.
-rt::Object* rootPageRow(const char* ivar) { return pageIvar(rootListController, ivar); }
+rt::Object* rootPageRow(const char* ivar)
+{
+    return pageIvar(rootListController, ivar);
+}
 
 rt::Object* rootExposureRow()
 {
@@ -56,7 +60,10 @@ template <Module M> rt::Object* moduleSpecifiers(rt::Object* self, rt::SEL)
     return showModuleArray(self, moduleArray(M), RowIcons::FromIconCache);
 }
 
-bool shouldHighlight(rt::Object*, rt::SEL, rt::Object*, rt::Object*) { return true; }
+bool shouldHighlight(rt::Object*, rt::SEL, rt::Object*, rt::Object*)
+{
+    return true;
+}
 
 // The wallpaper row opens the wallpaper page through the root page, which alone knows it.
 void generalDidSelect(rt::Object* self, rt::SEL cmd, rt::Object* table, rt::Object* indexPath)

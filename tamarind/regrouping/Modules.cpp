@@ -4,6 +4,7 @@
 #include "host/foundation/String.h"
 #include "host/preferences/PreferencesConstants.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/ModuleArrays.h"
 #include "tamarind/core/RowIdentifiers.h"
 #include "tamarind/core/Rows.h"
@@ -19,33 +20,28 @@ struct ModuleSpec {
     const char* detailClass;
     bool targetsRootPage;
     const char* iconKey;
-    bool FirstPassSettings::*grouping;
     rt::Object** array;
 };
 
 // In the order of Module.
 const ModuleSpec kModules[] = {
-    { nullptr, nullptr, nullptr, false, nullptr, nullptr, nullptr },
+    { nullptr, nullptr, nullptr, false, nullptr, nullptr },
     { rowid::ConnectivityModule, "CONNECTIVITY_MODULE_TITLE", "ConnectivityRootListController", true, "Connectivity",
-        &FirstPassSettings::isConnectivityGroupingEnabled, &connectivitySpecifiers },
+        &connectivitySpecifiers },
     { rowid::NotificationsModule, "NOTIFICATIONS_MODULE_TITLE", "TMNotificationsRootListController", true,
-        "NotificationCenter", &FirstPassSettings::isNotificationsGroupingEnabled, &notificationSpecifiers },
+        "NotificationCenter", &notificationSpecifiers },
     { rowid::GeneralModule, "GENERAL_MODULE_TITLE", "TMGeneralRootListController", true, "General",
-        &FirstPassSettings::isGeneralGroupingEnabled, &generalSpecifiers },
-    { rowid::TweaksList, "TWEAKS_TITLE", "TMTweaksListController", false, "Tweak",
-        &FirstPassSettings::groupTweaksEnabled, nullptr },
-    { rowid::AppsList, "APPS_TITLE", "TMAppsListController", false, "AppStore",
-        &FirstPassSettings::groupThirdPartyAppsEnabled, &thirdPartySpecifiers },
+        &generalSpecifiers },
+    { rowid::TweaksList, "TWEAKS_TITLE", "TMTweaksListController", false, "Tweak", nullptr },
+    { rowid::AppsList, "APPS_TITLE", "TMAppsListController", false, "AppStore", &thirdPartySpecifiers },
     { rowid::SystemAppsList, "SYSTEM_APPS_TITLE", "TMSystemAppsListController", false, "General",
-        &FirstPassSettings::groupSystemAppsEnabled, &systemAppSpecifiers },
+        &systemAppSpecifiers },
 };
 
 const ModuleSpec& specOf(Module module)
 {
     return kModules[static_cast<int>(module)];
 }
-
-HostClass specifierClass("PSSpecifier");
 
 rt::Object* makeRow(const char* name, rt::Object* target, rt::Class* detail, PSCellType cell)
 {
@@ -55,12 +51,6 @@ rt::Object* makeRow(const char* name, rt::Object* target, rt::Class* detail, PSC
         static_cast<rt::Class*>(nullptr));
 }
 
-}
-
-bool groupingOn(Module module)
-{
-    auto grouping = specOf(module).grouping;
-    return grouping && firstPass.*grouping;
 }
 
 rt::Object* moduleArray(Module module)

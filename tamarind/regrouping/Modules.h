@@ -1,16 +1,12 @@
 #pragma once
 
 #include "host/runtime/Runtime.h"
+#include "tamarind/core/Grouping.h"
 
-// The modules of the regrouped root list: the three module rows that open module pages, the
-// three list rows that open list pages, and what each module holds.
+// What each module of the regrouped root list holds, and the rows that open its page.
 
 namespace tamarind {
 
-enum class Module { None, Connectivity, Notifications, General, Tweaks, Apps, SystemApps };
-
-// Whether the module's grouping switch is on (false for None).
-bool groupingOn(Module);
 // The process-wide array the module's rows move into (null for None and Tweaks, whose rows are
 // read from the entry files whenever they are needed).
 rt::Object* moduleArray(Module);

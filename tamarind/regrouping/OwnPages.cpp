@@ -2,13 +2,12 @@
 
 #include "tamarind/core/DefiningClass.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Rows.h"
 
 namespace tamarind {
 
 namespace {
-
-HostClass listControllerClass("PSListController");
 
 // [super viewDidLoad], then the host's own reloadSpecifiers, which asks the page for its rows.
 void pageViewDidLoad(rt::Object* self, rt::SEL cmd)
@@ -21,7 +20,7 @@ void pageViewDidLoad(rt::Object* self, rt::SEL cmd)
 
 rt::Class* registerOwnPage(const OwnPage& page)
 {
-    rt::Class* super = listControllerClass.get();
+    rt::Class* super = listPageClass.get();
     if (!super)
         return nullptr;
     rt::ClassBuilder builder(page.name, super);

@@ -2,6 +2,7 @@
 
 #include "host/foundation/Dispatch.h"
 #include "host/foundation/String.h"
+#include "tamarind/core/Grouping.h"
 #include "tamarind/core/HostClass.h"
 #include "tamarind/core/ModuleArrays.h"
 #include "tamarind/core/Rows.h"

@@ -1,5 +1,6 @@
 #include "tamarind/regrouping/RootPageGuards.h"
 
+#include "tamarind/core/Grouping.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/regrouping/RootRules.h"

@@ -7,6 +7,8 @@
 #include "host/platform/Availability.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/InterfaceStyle.h"
 #include "tamarind/core/Kept.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
@@ -15,10 +17,6 @@
 namespace tamarind {
 
 namespace {
-
-HostClass imageClass("UIImage");
-HostClass screenClass("UIScreen");
-HostClass colorClass("UIColor");
 
 constexpr double kAccountButtonSize = 40;
 constexpr const char* kPictureFolder = "/var/mobile/Library/Caches/com.apple.Preferences";
@@ -45,19 +43,15 @@ rt::Object* accountImage()
     return templateSymbol(s.isOtherAccountButtonStyleEnabled ? "person.crop.circle.fill" : "person.circle.fill");
 }
 
-rt::Object* customColorFor(long style)
+rt::Object* customColorFor(UIUserInterfaceStyle style)
 {
-    return pickedColor(style == 2 ? "colorAccountButtonDark" : "colorAccountButtonLight", "0b84ff");
+    return pickedColor(
+        style == UIUserInterfaceStyleDark ? ColorOption::colorAccountButtonDark : ColorOption::colorAccountButtonLight);
 }
 
 rt::Object* systemBlue()
 {
     return rt::send<rt::Object*>(colorClass.get(), SELECTOR("systemBlueColor"));
-}
-
-long interfaceStyleOf(rt::Object* page)
-{
-    return rt::send<long>(rt::send<rt::Object*>(page, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
 }
 
 // The version's name of the root page's variable that holds the Apple Account row.
@@ -75,7 +69,7 @@ void buildAccountButton(rt::Object* page)
     rt::Object* button = g_accountButton.get();
     if (!firstPass.isCustomAccColor) {
         setButtonTint(button, systemBlue());
-    } else if (long style = interfaceStyleOf(page); style == 1 || style == 2) {
+    } else if (UIUserInterfaceStyle style = interfaceStyleOf(page); isLightOrDark(style)) {
         // With the style still unspecified the button keeps the system's tint until the first
         // change to light or dark.
         setButtonTint(button, customColorFor(style));
@@ -84,9 +78,9 @@ void buildAccountButton(rt::Object* page)
     floatOverTable(button, page, "openAccountCell:");
 }
 
-void tintAccountButton(long style)
+void tintAccountButton(UIUserInterfaceStyle style)
 {
-    if (style != 1 && style != 2)
+    if (!isLightOrDark(style))
         return;
     setButtonTint(g_accountButton.get(), firstPass.isCustomAccColor ? customColorFor(style) : systemBlue());
 }

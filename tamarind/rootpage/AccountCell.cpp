@@ -268,8 +268,9 @@ void accountCellLayoutSubviews(rt::Object* self, rt::SEL cmd)
     if (complete && s.isCenterLabels && s.isStockiCloudPfpHidden)
         centreLabels(row);
     if (s.isCustomLabelColor) {
-        rt::send(row.title, SELECTOR("setTextColor:"), pickedColor("colorTopLabel", "ffffff"));
-        rt::send(row.subtitle, SELECTOR("setTextColor:"), pickedColor("colorBottomLabel", "ffffff"));
+        rt::send(row.title, SELECTOR("setTextColor:"), pickedColor(ColorOption::colorTopLabel, ColorUse::AccountRow));
+        rt::send(
+            row.subtitle, SELECTOR("setTextColor:"), pickedColor(ColorOption::colorBottomLabel, ColorUse::AccountRow));
     }
 }
 

@@ -5,13 +5,13 @@
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 
 namespace tamarind {
 
 namespace {
 
 HostClass buttonClass("UIButton");
-HostClass imageClass("UIImage");
 
 constexpr long kCustomButton = 0;
 constexpr long kAlwaysTemplate = 2;
@@ -65,12 +65,17 @@ void placeSquare(rt::Object* button, long x, long y, double size)
     rt::send(button, SELECTOR("setFrame:"), CGRectMake(static_cast<double>(x), static_cast<double>(y), size, size));
 }
 
+void fillWithContent(rt::Object* button)
+{
+    rt::send(button, SELECTOR("setContentVerticalAlignment:"), kAlignmentFill);
+    rt::send(button, SELECTOR("setContentHorizontalAlignment:"), kAlignmentFill);
+}
+
 void showImageFilling(rt::Object* button, rt::Object* image)
 {
     rt::send(rt::send<rt::Object*>(button, SELECTOR("imageView")), SELECTOR("setContentMode:"), kAspectFit);
     rt::send(button, SELECTOR("setImage:forState:"), image, 0UL);
-    rt::send(button, SELECTOR("setContentVerticalAlignment:"), kAlignmentFill);
-    rt::send(button, SELECTOR("setContentHorizontalAlignment:"), kAlignmentFill);
+    fillWithContent(button);
 }
 
 }

@@ -23,6 +23,8 @@ void floatOverTable(rt::Object* button, rt::Object* page, const char* action);
 // Places the button as a square of `size` points at the placed coordinates.
 void placeSquare(rt::Object* button, long x, long y, double size);
 
+// Stretches the button's content over its whole frame.
+void fillWithContent(rt::Object* button);
 // Shows the image for the normal state, aspect-fit, stretched over the whole button.
 void showImageFilling(rt::Object* button, rt::Object* image);
 

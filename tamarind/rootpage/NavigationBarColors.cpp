@@ -3,6 +3,7 @@
 #include "host/foundation/String.h"
 #include "host/uikit/UIKitConstants.h"
 #include "tamarind/core/Colors.h"
+#include "tamarind/core/InterfaceStyle.h"
 #include "tamarind/core/Settings.h"
 
 namespace tamarind {
@@ -21,7 +22,7 @@ void updateColorsFirst(rt::Object* bar)
 // The title colour joins whatever else the appearance's title attributes hold (a font, say).
 void setTitleColor(rt::Object* appearance)
 {
-    rt::Object* color = pickedColor("colorNavbarText", "ffffff");
+    rt::Object* color = pickedColor(ColorOption::colorNavbarText);
     if (!color)
         return;
     rt::Object* current = rt::send<rt::Object*>(appearance, SELECTOR("titleTextAttributes"));
@@ -54,11 +55,11 @@ void navigationBarUpdateColors(rt::Object* self, rt::SEL)
     setTitleColor(appearance);
     if (!rt::respondsTo(self, rt::sel("barTintColor")))
         return;
-    long style
-        = rt::send<long>(rt::send<rt::Object*>(self, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
-    const char* key = style == 1 ? "colorNavbarLight" : style == 2 ? "colorNavbarDark" : nullptr;
-    if (key)
-        rt::send(appearance, SELECTOR("setBackgroundColor:"), pickedColor(key, "ffffff"));
+    UIUserInterfaceStyle style = interfaceStyleOf(self);
+    if (isLightOrDark(style))
+        rt::send(appearance, SELECTOR("setBackgroundColor:"),
+            pickedColor(
+                style == UIUserInterfaceStyleLight ? ColorOption::colorNavbarLight : ColorOption::colorNavbarDark));
 }
 
 }

@@ -5,6 +5,8 @@
 #include "host/uikit/UIKitConstants.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/InterfaceStyle.h"
 #include "tamarind/core/RootPage.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
@@ -21,7 +23,6 @@ Saved<TraitChangeImp> originalRootTraitCollectionDidChange;
 namespace {
 
 HostClass urlManager("PSURLManager");
-HostClass application("UIApplication");
 
 constexpr long kLargeTitleDisplayModeNever = 2;
 
@@ -44,11 +45,6 @@ void addFloatingButtons(rt::Object* page)
         buildSearchButton(page);
 }
 
-long interfaceStyleOf(rt::Object* page)
-{
-    return rt::send<long>(rt::send<rt::Object*>(page, SELECTOR("traitCollection")), SELECTOR("userInterfaceStyle"));
-}
-
 // The root table's _wrapperView frame width, or nothing when the table has no such view.
 double wrapperWidth(rt::Object* table)
 {
@@ -63,7 +59,7 @@ void rootViewDidLoad(rt::Object* self, rt::SEL cmd)
     originalRootViewDidLoad(self, cmd);
     const auto& s = firstPass;
     if (s.isSoftwareUpdateBadgeEnabled) {
-        rt::Object* app = rt::send<rt::Object*>(application.get(), SELECTOR("sharedApplication"));
+        rt::Object* app = rt::send<rt::Object*>(applicationClass.get(), SELECTOR("sharedApplication"));
         rt::send(app, SELECTOR("setApplicationIconBadgeNumber:"), 0L);
     }
     keepRootListController(self);
@@ -72,7 +68,7 @@ void rootViewDidLoad(rt::Object* self, rt::SEL cmd)
     rt::Object* bar = navigationBarOf(self);
     if (s.isCustomNavBarColor)
         rt::send(bar, SELECTOR("setTitleTextAttributes:"),
-            attributesWith(NSForegroundColorAttributeName, pickedColor("colorNavbarText", "ffffff")));
+            attributesWith(NSForegroundColorAttributeName, pickedColor(ColorOption::colorNavbarText)));
     if (!s.isBoldTitle)
         setRegularLargeTitle(bar);
     if (s.isTopMenuEnabled)
@@ -96,8 +92,8 @@ void rootViewDidLayoutSubviews(rt::Object* self, rt::SEL cmd)
 void rootTraitCollectionDidChange(rt::Object* self, rt::SEL cmd, rt::Object* previous)
 {
     originalRootTraitCollectionDidChange(self, cmd, previous);
-    long style = interfaceStyleOf(self);
-    if (style == 1 || style == 2) {
+    UIUserInterfaceStyle style = interfaceStyleOf(self);
+    if (isLightOrDark(style)) {
         tintAccountButton(style);
         tintSearchButton(style);
     }

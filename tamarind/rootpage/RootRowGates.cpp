@@ -1,5 +1,6 @@
 #include "tamarind/rootpage/RootRowGates.h"
 
+#include "tamarind/core/Grouping.h"
 #include "tamarind/core/Settings.h"
 
 namespace tamarind {
@@ -40,7 +41,7 @@ bool rootShouldShowEthernet(rt::Object* self, rt::SEL cmd)
 {
     if (!regroupingEnabled())
         return originalRootShouldShowEthernet(self, cmd);
-    return firstPass.isConnectivityGroupingEnabled ? false : firstPass.ethernetEnabled;
+    return groupingOn(Module::Connectivity) ? false : firstPass.ethernetEnabled;
 }
 
 void rootUpdateVideoSubscriber(rt::Object* self, rt::SEL cmd, rt::BlockBase* completion)
@@ -54,7 +55,7 @@ void rootUpdateVideoSubscriber(rt::Object* self, rt::SEL cmd, rt::BlockBase* com
 // is switched on; the General page shows the root page's own exposure row instead.
 bool rootExposureAvailable(rt::Object* self, rt::SEL cmd)
 {
-    if (firstPass.isGeneralGroupingEnabled || !firstPass.exposureEnabled)
+    if (groupingOn(Module::General) || !firstPass.exposureEnabled)
         return false;
     return originalRootExposureAvailable(self, cmd);
 }

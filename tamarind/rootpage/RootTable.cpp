@@ -3,6 +3,7 @@
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/RowIdentifiers.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
@@ -16,7 +17,6 @@ Saved<SelectRowImp> originalRootDidSelectRow;
 
 namespace {
 
-HostClass application("UIApplication");
 HostClass bannerCellClass("TMBannerCell");
 HostClass profileListClass("MCProfileListController");
 
@@ -58,7 +58,7 @@ void rootScrollViewDidScroll(rt::Object* self, rt::SEL, rt::Object* scrollView)
     double y = rt::send<CGPoint>(scrollView, SELECTOR("contentOffset")).y;
     rt::Object* bar = rt::send<rt::Object*>(
         rt::send<rt::Object*>(self, SELECTOR("navigationController")), SELECTOR("navigationBar"));
-    rt::Object* app = rt::send<rt::Object*>(application.get(), SELECTOR("sharedApplication"));
+    rt::Object* app = rt::send<rt::Object*>(applicationClass.get(), SELECTOR("sharedApplication"));
     double barsHeight = rt::send<CGRect>(bar, SELECTOR("frame")).height()
         + rt::send<CGRect>(app, SELECTOR("statusBarFrame")).height();
     UIEdgeInsets inset {};

@@ -2,6 +2,7 @@
 
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
 
@@ -10,8 +11,6 @@ namespace tamarind {
 Saved<IndicatorImp> originalScrollIndicatorDidMoveToWindow;
 
 namespace {
-
-HostClass viewClass("UIView");
 
 }
 
@@ -26,7 +25,7 @@ void scrollIndicatorDidMoveToWindow(rt::Object* self, rt::SEL cmd)
         if (s.isScrollBarHiddenEnabled)
             rt::send(bar, SELECTOR("setHidden:"), true);
         else if (s.isCustomScrollbarColorEnabled)
-            rt::send(bar, SELECTOR("setBackgroundColor:"), pickedColor("colorScrollbar", "8E8E93"));
+            rt::send(bar, SELECTOR("setBackgroundColor:"), pickedColor(ColorOption::colorScrollbar));
     }
     originalScrollIndicatorDidMoveToWindow(self, cmd);
 }

@@ -4,6 +4,7 @@
 #include "host/foundation/String.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Settings.h"
 
 namespace tamarind {
@@ -12,8 +13,6 @@ Saved<SearchBarImp> originalSearchBarDidMoveToWindow;
 Saved<SearchBarImp> originalSearchFieldBackgroundLayoutSubviews;
 
 namespace {
-
-HostClass notificationCenterClass("NSNotificationCenter");
 
 }
 
@@ -46,7 +45,7 @@ void searchFieldBackgroundLayoutSubviews(rt::Object* self, rt::SEL cmd)
     if (s.isSearchBGHidden)
         rt::send(self, SELECTOR("setHidden:"), true);
     if (s.isCustomSearchBarColorEnabled)
-        rt::send(self, SELECTOR("setBackgroundColor:"), pickedColor("colorSearchBar", "8E8E93"));
+        rt::send(self, SELECTOR("setBackgroundColor:"), pickedColor(ColorOption::colorSearchBar));
     rt::Object* layer = rt::send<rt::Object*>(self, SELECTOR("layer"));
     rt::send(layer, SELECTOR("setMasksToBounds:"), true);
     rt::send(layer, SELECTOR("setCornerRadius:"), static_cast<double>(s.searchBarCornerRadiusValue));

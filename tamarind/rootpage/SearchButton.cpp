@@ -3,6 +3,8 @@
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/InterfaceStyle.h"
 #include "tamarind/core/Kept.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/rootpage/FloatingButton.h"
@@ -10,8 +12,6 @@
 namespace tamarind {
 
 namespace {
-
-HostClass colorClass("UIColor");
 
 constexpr double kSearchButtonSize = 25;
 
@@ -36,12 +36,12 @@ void buildSearchButton(rt::Object* page)
     floatOverTable(button, page, "toggleSearch:");
 }
 
-void tintSearchButton(long style)
+void tintSearchButton(UIUserInterfaceStyle style)
 {
-    if (style != 1 && style != 2)
+    if (!isLightOrDark(style))
         return;
-    rt::Object* color
-        = rt::send<rt::Object*>(colorClass.get(), style == 1 ? SELECTOR("blackColor") : SELECTOR("whiteColor"));
+    rt::Object* color = rt::send<rt::Object*>(
+        colorClass.get(), style == UIUserInterfaceStyleLight ? SELECTOR("blackColor") : SELECTOR("whiteColor"));
     setButtonTint(g_searchButton.get(), color);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/runtime/Runtime.h"
+#include "host/uikit/UIKitConstants.h"
 
 // The floating search button of the top-level root page: a magnifying glass next to the account
 // button whose tap hides or shows the root page's search bar. The root page's own replacements
@@ -11,7 +12,7 @@ namespace tamarind {
 // Builds the button for the page and adds it to the page's table view.
 void buildSearchButton(rt::Object* page);
 // Recolours the button for interface style 1 (light) or 2 (dark).
-void tintSearchButton(long style);
+void tintSearchButton(UIUserInterfaceStyle style);
 // Places the button from the width of the table's wrapper view and the banner's height.
 void placeSearchButton(double wrapperWidth, double bannerOffset);
 

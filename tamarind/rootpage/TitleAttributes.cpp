@@ -3,12 +3,12 @@
 #include "host/foundation/String.h"
 #include "host/uikit/UIKitConstants.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 
 namespace tamarind {
 
 namespace {
 
-HostClass mutableDictionary("NSMutableDictionary");
 HostClass font("UIFont");
 
 constexpr double kLargeTitleSize = 34.0;
@@ -23,7 +23,7 @@ rt::Object* navigationBarOf(rt::Object* page)
 
 rt::Object* attributesWith(const char* key, rt::Object* value)
 {
-    rt::Object* attributes = rt::send<rt::Object*>(mutableDictionary.get(), SELECTOR("dictionary"));
+    rt::Object* attributes = rt::send<rt::Object*>(mutableDictionaryClass.get(), SELECTOR("dictionary"));
     if (value)
         rt::send(attributes, SELECTOR("setObject:forKey:"), value, ns(key));
     return attributes;

@@ -4,6 +4,7 @@
 #include "host/foundation/String.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Kept.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/rootpage/FloatingButton.h"
@@ -13,14 +14,9 @@ namespace tamarind {
 
 namespace {
 
-HostClass colorClass("UIColor");
 HostClass actionClass("UIAction");
 HostClass menuClass("UIMenu");
-HostClass barButtonItemClass("UIBarButtonItem");
-HostClass alertControllerClass("UIAlertController");
-HostClass alertActionClass("UIAlertAction");
 
-constexpr long kAlignmentFill = 3;
 constexpr long kAlertStyle = 1;
 constexpr long kDefaultActionStyle = 0;
 constexpr long kDestructiveActionStyle = 2;
@@ -35,10 +31,9 @@ rt::Object* gearButton()
     rt::Object* button = makeFloatingButton();
     rt::send(button, SELECTOR("setFrame:"), CGRectMake(0, 0, 26, 25));
     rt::send(button, SELECTOR("setImage:forState:"), templateSymbol("gear"), 0UL);
-    rt::send(button, SELECTOR("setContentVerticalAlignment:"), kAlignmentFill);
-    rt::send(button, SELECTOR("setContentHorizontalAlignment:"), kAlignmentFill);
+    fillWithContent(button);
     rt::Object* tint = firstPass.isCustomNavBarMenuColorEnabled
-        ? pickedColor("colorNavBarMenu", "0b84ff")
+        ? pickedColor(ColorOption::colorNavBarMenu)
         : rt::send<rt::Object*>(colorClass.get(), SELECTOR("systemBlueColor"));
     rt::send(button, SELECTOR("setTintColor:"), tint);
     return button;

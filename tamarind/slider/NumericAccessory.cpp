@@ -3,6 +3,7 @@
 #include "host/foundation/Array.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 
 namespace tamarind {
 
@@ -14,7 +15,6 @@ constexpr long kFlexibleSpace = 5;
 
 HostClass textFieldClass("UITextField");
 HostClass toolbarClass("UIToolbar");
-HostClass barButtonItemClass("UIBarButtonItem");
 
 rt::Ref<rt::Object> allocate(rt::Class* cls)
 {

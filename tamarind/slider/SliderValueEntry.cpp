@@ -2,6 +2,7 @@
 
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/slider/SliderValueText.h"
 
@@ -18,10 +19,7 @@ constexpr long kCancelActionStyle = 1;
 constexpr long kDecimalPad = 8;
 constexpr unsigned long kDoubleTap = 2;
 
-HostClass alertControllerClass("UIAlertController");
-HostClass alertActionClass("UIAlertAction");
 HostClass tapRecognizerClass("UITapGestureRecognizer");
-HostClass numberClass("NSNumber");
 
 rt::Object* alertMessage(rt::Object* slider)
 {

@@ -3,6 +3,7 @@
 #include "host/foundation/String.h"
 #include "host/platform/DynamicLoader.h"
 #include "tamarind/core/ModuleArrays.h"
+#include "tamarind/core/PreferencesDomain.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/startup/OwnClasses.h"
 #include "tamarind/startup/ReplacementTable.h"
@@ -17,13 +18,16 @@ namespace {
 constexpr const char* kPreferenceLoader = "/var/jb/Library/MobileSubstrate/DynamicLibraries/PreferenceLoader.dylib";
 
 // PreferenceLoader is loaded only to test that it is there; the handle is never closed.
-bool preferenceLoaderPresent() { return platform::dlopenDevice(kPreferenceLoader, RTLD_LAZY) != nullptr; }
+bool preferenceLoaderPresent()
+{
+    return platform::dlopenDevice(kPreferenceLoader, RTLD_LAZY) != nullptr;
+}
 
 rt::Ref<rt::Object> makeSuite()
 {
     rt::Class* defaults = rt::getClass("NSUserDefaults");
-    return rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(defaults, SELECTOR("alloc")), SELECTOR("initWithSuiteName:"),
-        ns(kSuiteName)));
+    return rt::adopt(rt::send<rt::Object*>(
+        rt::send<rt::Object*>(defaults, SELECTOR("alloc")), SELECTOR("initWithSuiteName:"), ns(kSuiteName)));
 }
 
 }

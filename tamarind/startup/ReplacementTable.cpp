@@ -42,12 +42,13 @@ namespace tamarind {
 std::span<const Replacement> firstGroup()
 {
     static const Replacement rows[] = {
-        replacing("PSUIAppleAccountCell", "layoutSubviews", &accountCellLayoutSubviews,
-            originalAccountCellLayoutSubviews),
+        replacing(
+            "PSUIAppleAccountCell", "layoutSubviews", &accountCellLayoutSubviews, originalAccountCellLayoutSubviews),
         replacing("PSKeyboardNavigationSearchBar", "didMoveToWindow", &searchBarDidMoveToWindow,
             originalSearchBarDidMoveToWindow),
         adding("PSKeyboardNavigationSearchBar", "keyboardDidShow:", &searchBarKeyboardDidShow),
-        replacing("PSUIPrefsListController", "updateFamilyWithCompletion:", &rootUpdateFamily, originalRootUpdateFamily),
+        replacing(
+            "PSUIPrefsListController", "updateFamilyWithCompletion:", &rootUpdateFamily, originalRootUpdateFamily),
         replacing("PSUIPrefsListController", "reloadSpecifiers", &rootReloadSpecifiers, originalRootReload),
         replacing("PSUIPrefsListController", "tableView:heightForRowAtIndexPath:", &rootHeightForRow,
             originalRootHeightForRow),
@@ -77,8 +78,8 @@ std::span<const Replacement> firstGroup()
             "PSUIPrefsListController", "insertSpecifier:atIndex:animated:", &rootInsertSpecifier, originalRootInsert),
         replacing("PSUIPrefsListController", "_exposureNotificationAvailable", &rootExposureAvailable,
             originalRootExposureAvailable),
-        replacing("PSUIPrefsListController", "tableView:cellForRowAtIndexPath:", &rootCellForRow,
-            originalRootCellForRow),
+        replacing(
+            "PSUIPrefsListController", "tableView:cellForRowAtIndexPath:", &rootCellForRow, originalRootCellForRow),
         replacing("PSUIPrefsListController", "specifiers", &rootSpecifiers, originalRootSpecifiers),
         replacing("PSUIPrefsListController",
             "_reallyLoadThirdPartySpecifiersForApps:withCompletion:", &loadThirdPartyRows, originalLoadThirdPartyRows),

@@ -2,6 +2,7 @@
 
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
 
@@ -12,8 +13,6 @@ Saved<AccessoryImp> originalAccessoryButtonLayoutSubviews;
 namespace {
 
 constexpr long kTemplateRendering = 2;
-
-HostClass imageViewClass("UIImageView");
 
 }
 
@@ -30,7 +29,7 @@ void accessoryButtonLayoutSubviews(rt::Object* button, rt::SEL cmd)
         rt::Object* image = rt::send<rt::Object*>(view, SELECTOR("image"));
         rt::send(view, SELECTOR("setImage:"),
             rt::send<rt::Object*>(image, SELECTOR("imageWithRenderingMode:"), kTemplateRendering));
-        rt::send(view, SELECTOR("setTintColor:"), pickedColor("colorAccessory", "8E8E93"));
+        rt::send(view, SELECTOR("setTintColor:"), pickedColor(ColorOption::colorAccessory));
     }
 }
 

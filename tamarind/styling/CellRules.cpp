@@ -4,6 +4,7 @@
 
 #include "host/foundation/String.h"
 #include "tamarind/core/Colors.h"
+#include "tamarind/core/InterfaceStyle.h"
 #include "tamarind/core/Settings.h"
 
 namespace tamarind {
@@ -12,8 +13,6 @@ namespace {
 
 constexpr const char* kExemptClasses[] = { "LaetusFooterCell", "AionFooterCell", "JuiceFooterCell",
     "KaleidoscopeFooterCell", "AUXFooterCell", "SnowboardFooterCell", "TDHeaderCell" };
-
-constexpr long kDarkStyle = 2;
 
 rt::Object* layerOf(rt::Object* view)
 {
@@ -30,15 +29,14 @@ bool isExemptCell(rt::Object* cell)
     return false;
 }
 
+rt::Object* cellIvar(rt::Object* cell, const char* name)
+{
+    return rt::getIvarObject(cell, rt::getInstanceVariable(cell->isa(), name));
+}
+
 rt::Object* owningController(rt::Object* view)
 {
     return rt::send<rt::Object*>(view, SELECTOR("_viewControllerForAncestor"));
-}
-
-bool isDarkStyle(rt::Object* view)
-{
-    rt::Object* traits = rt::send<rt::Object*>(view, SELECTOR("traitCollection"));
-    return rt::send<long>(traits, SELECTOR("userInterfaceStyle")) == kDarkStyle;
 }
 
 void recordBackgroundName(rt::Object* cell)
@@ -51,8 +49,9 @@ void recordBackgroundName(rt::Object* cell)
 
 void paintTableColor(rt::Object* cell)
 {
-    rt::Object* color = isDarkStyle(cell) ? pickedColor("colorBackgroundTableDark", "000000")
-                                          : pickedColor("colorBackgroundTableLight", "ffffff");
+    rt::Object* color = interfaceStyleOf(cell) == UIUserInterfaceStyleDark
+        ? pickedColor(ColorOption::colorBackgroundTableDark)
+        : pickedColor(ColorOption::colorBackgroundTableLight);
     rt::send(cell, SELECTOR("setBackgroundColor:"), color);
 }
 
@@ -70,7 +69,7 @@ void applyBorderRule(rt::Object* cell)
     if (!secondPass.isCustomBorderColor || isExemptCell(cell))
         return;
     rt::Object* layer = layerOf(cell);
-    rt::Object* color = pickedColor("colorBorder", "ffffff");
+    rt::Object* color = pickedColor(ColorOption::colorBorder);
     rt::send(layer, SELECTOR("setBorderColor:"), rt::send<rt::Object*>(color, SELECTOR("CGColor")));
     rt::send(layer, SELECTOR("setBorderWidth:"), static_cast<double>(secondPass.borderWidthValue));
 }

@@ -16,9 +16,10 @@ inline constexpr char kGroupedBackgroundName[] = "tableCellGroupedBackgroundColo
 // The classes are looked up by name at every test, as such a package may load at any time.
 bool isExemptCell(rt::Object* cell);
 
+// The cell's instance variable of that name (_textLabel, _detailTextLabel, ...), or nothing.
+rt::Object* cellIvar(rt::Object* cell, const char* name);
 // The nearest view controller that owns the view, or nothing.
 rt::Object* owningController(rt::Object* view);
-bool isDarkStyle(rt::Object* view);
 
 // Stores the system colour name of the cell's background as origSystemColor, the grouped
 // background name when the cell has no background colour, or nothing for a plain colour.

@@ -6,6 +6,7 @@
 #include "host/platform/Availability.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/RowIdentifiers.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
@@ -25,11 +26,9 @@ Saved<CellImp> originalAnyCellDidMoveToSuperview;
 
 namespace {
 
-HostClass rootPageClass("PSUIPrefsListController");
 HostClass devicesPageClass("BTSDevicesController");
 HostClass inputModeCellClass("TIInputModeTableCell");
 HostClass vpnCellClass("VPNTableCell");
-HostClass accountCellClass("PSUIAppleAccountCell");
 HostClass accountLoginCellClass("PSUIAppleAccountLoginCell");
 
 constexpr long kNoAccessory = 0;
@@ -42,11 +41,6 @@ constexpr const char* kSubtitleValueRows[]
 rt::Object* specifierOf(rt::Object* cell)
 {
     return rt::send<rt::Object*>(cell, SELECTOR("specifier"));
-}
-
-rt::Object* cellIvar(rt::Object* cell, const char* name)
-{
-    return rt::getIvarObject(cell, rt::getInstanceVariable(cell->isa(), name));
 }
 
 // The loadSubtitle, setIPAddress and setDiskUsage operations, each deciding by itself from the
@@ -83,7 +77,7 @@ void styleRootRowLabels(rt::Object* cell)
 {
     rt::Object* subtitle = rt::send<rt::Object*>(cell, SELECTOR("customDetailLabel"));
     rt::Object* color = secondPass.isCustomLabelColor
-        ? pickedColor("colorBottomLabel", "3c3c4399")
+        ? pickedColor(ColorOption::colorBottomLabel)
         : rt::send<rt::Object*>(rt::getClass("UIColor"), SELECTOR("secondaryLabelColor"));
     rt::send(subtitle, SELECTOR("setTextColor:"), color);
     fitRowSubtitle(cell, subtitle);

@@ -23,7 +23,7 @@ void labelSetCenter(rt::Object* label, rt::SEL cmd, CGPoint center)
             center = CGPoint { frame.size.width / 2, frame.size.height / 2 };
         }
         if (secondPass.isCustomTitleColor)
-            rt::send(label, SELECTOR("setTextColor:"), pickedColor("colorTitle", "000000"));
+            rt::send(label, SELECTOR("setTextColor:"), pickedColor(ColorOption::colorTitle));
     }
     originalLabelSetCenter(label, cmd, center);
 }

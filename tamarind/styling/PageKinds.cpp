@@ -1,14 +1,12 @@
 #include "tamarind/styling/PageKinds.h"
 
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/styling/CellRules.h"
 
 namespace tamarind {
 
 namespace {
-
-HostClass listPageClass("PSListController");
-HostClass rootPageClass("PSUIPrefsListController");
 
 }
 

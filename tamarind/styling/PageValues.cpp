@@ -11,7 +11,7 @@ namespace {
 struct AboutReplacement {
     const char* identifier;
     bool SecondPassSettings::*enabled;
-    option::String SecondPassSettings::*value;
+    rt::Object* SecondPassSettings::*value;
 };
 
 // In the order of testing; the first match wins.

@@ -5,6 +5,7 @@
 #include "host/foundation/String.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/RowIdentifiers.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
@@ -16,14 +17,10 @@ namespace tamarind {
 
 namespace {
 
-HostClass rootPageClass("PSUIPrefsListController");
-HostClass accountCellClass("PSUIAppleAccountCell");
 HostClass bannerImageCellClass("CSSBannerImageCell");
 HostClass aboutPageClass("PSGAboutController");
 HostClass batteryPageClass("BatteryHealthUIController");
 HostClass connectivityPageClass("ConnectivityRootListController");
-HostClass generalPageClass("TMGeneralRootListController");
-HostClass iconCacheClass("PKIconImageCache");
 
 constexpr char kLocalizationBundle[] = "/var/jb/Library/PreferenceBundles/TamarindLocalization.bundle";
 constexpr double kSubtitleFontSize = 13;
@@ -35,11 +32,6 @@ struct RowCell {
     rt::Object* title; // the host's _textLabel
     rt::Object* value; // the host's _detailTextLabel
 };
-
-rt::Object* cellIvar(rt::Object* cell, const char* name)
-{
-    return rt::getIvarObject(cell, rt::getInstanceVariable(cell->isa(), name));
-}
 
 rt::Object* textOf(rt::Object* label)
 {
@@ -106,7 +98,7 @@ void buildSubtitle(const RowCell& row, const Localizer& L)
     rt::send(rt::send<rt::Object*>(row.cell, SELECTOR("contentView")), SELECTOR("addSubview:"), label.get());
     rt::send(label, SELECTOR("setTextColor:"),
         secondPass.isCustomLabelColor
-            ? pickedColor("colorBottomLabel", "3c3c4399")
+            ? pickedColor(ColorOption::colorBottomLabel)
             : rt::send<rt::Object*>(rt::getClass("UIColor"), SELECTOR("secondaryLabelColor")));
     constrainRowSubtitle(row.cell, label.get());
     rt::send(label, SELECTOR("setText:"), subtitleText(row, L));
@@ -185,7 +177,7 @@ void giveBackHostLook(const RowCell& row)
     rt::send(row.value, SELECTOR("setHidden:"), false);
     rt::send(row.value, SELECTOR("setTextColor:"),
         secondPass.isCustomDetailLabelColor
-            ? pickedColor("colorDetail", "98989D")
+            ? pickedColor(ColorOption::colorDetail)
             : rt::send<rt::Object*>(rt::getClass("UIColor"), SELECTOR("secondaryLabelColor")));
     rt::send(rt::send<rt::Object*>(row.cell, SELECTOR("iconImageView")), SELECTOR("setHidden:"), false);
 }
@@ -217,7 +209,8 @@ void describeRow(const RowCell& row)
         replaceAboutValue(row.identifier, row.value);
     else if (rt::isKindOf(controller, batteryPageClass.get()))
         replaceBatteryValue(row.identifier, row.value);
-    else if (rt::isKindOf(controller, connectivityPageClass.get()) || rt::isKindOf(controller, generalPageClass.get()))
+    else if (rt::isKindOf(controller, connectivityPageClass.get())
+        || rt::isKindOf(controller, generalModuleClass.get()))
         adjustModuleRow(row.identifier, row.title, row.value);
 }
 
@@ -231,9 +224,9 @@ void loadSubtitle(rt::Object* cell, rt::SEL)
     if (row.identifier == rowid::Family)
         return giveBackHostLook(row);
     if (secondPass.isCustomDetailLabelColor)
-        rt::send(row.value, SELECTOR("setTextColor:"), pickedColor("colorDetail", "98989D"));
+        rt::send(row.value, SELECTOR("setTextColor:"), pickedColor(ColorOption::colorDetail));
     if (secondPass.isCustomLabelColor)
-        rt::send(row.title, SELECTOR("setTextColor:"), pickedColor("colorTopLabel", "000000"));
+        rt::send(row.title, SELECTOR("setTextColor:"), pickedColor(ColorOption::colorTopLabel));
     applyIconRounding(cell);
     describeRow(row);
     applyTableColorRule(cell);

@@ -5,6 +5,7 @@
 #include "host/foundation/Geometry.h"
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/styling/PageKinds.h"
 
 namespace tamarind {
@@ -23,7 +24,6 @@ constexpr double kLabelOffset = 10;
 
 HostClass offsetsPageClass("OffsetsRootListController");
 HostClass tableCellPageClass("SORRELTableCellRootListController");
-HostClass colorClass("UIColor");
 
 rt::Object* valueLabelOf(rt::Object* slider)
 {

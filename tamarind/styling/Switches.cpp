@@ -22,8 +22,8 @@ void switchDidMoveToWindow(rt::Object* toggle, rt::SEL cmd)
         rt::send(toggle, SELECTOR("setHidden:"), true);
     if (!secondPass.isCustomSwitchColor)
         return;
-    rt::send(toggle, SELECTOR("setOnTintColor:"), pickedColor("colorOnSwitch", "4cd964"));
-    rt::send(toggle, SELECTOR("setBackgroundColor:"), pickedColor("colorOffSwitch", "ffffff"));
+    rt::send(toggle, SELECTOR("setOnTintColor:"), pickedColor(ColorOption::colorOnSwitch));
+    rt::send(toggle, SELECTOR("setBackgroundColor:"), pickedColor(ColorOption::colorOffSwitch));
     rt::send(rt::send<rt::Object*>(toggle, SELECTOR("layer")), SELECTOR("setCornerRadius:"), kSwitchCornerRadius);
 }
 

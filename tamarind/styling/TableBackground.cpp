@@ -3,6 +3,8 @@
 #include "host/foundation/Geometry.h"
 #include "tamarind/core/Colors.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
+#include "tamarind/core/InterfaceStyle.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/styling/PageKinds.h"
 
@@ -13,24 +15,15 @@ Saved<TableTraitsImp> originalTableTraitCollectionDidChange;
 
 namespace {
 
-constexpr long kLightStyle = 1;
-constexpr long kDarkStyle = 2;
 constexpr long kBlurStyle = 2;
 
-HostClass imageViewClass("UIImageView");
 HostClass backdropClass("_UIBackdropView");
 HostClass backdropSettingsClass("_UIBackdropViewSettings");
-HostClass screenClass("UIScreen");
 
-long interfaceStyleOf(rt::Object* view)
+rt::Object* pictureFor(UIUserInterfaceStyle style)
 {
-    rt::Object* traits = rt::send<rt::Object*>(view, SELECTOR("traitCollection"));
-    return rt::send<long>(traits, SELECTOR("userInterfaceStyle"));
-}
-
-rt::Object* pictureFor(long style)
-{
-    return pickedImage(style == kDarkStyle ? "backgroundImageDark" : "backgroundImageLight");
+    return pickedImage(
+        style == UIUserInterfaceStyleDark ? PictureOption::backgroundImageDark : PictureOption::backgroundImageLight);
 }
 
 rt::Object* newImageView(rt::Object* image)
@@ -67,7 +60,7 @@ void showBackgroundPicture(rt::Object* table)
 
 void paintBackgroundColor(rt::Object* table)
 {
-    rt::send(table, SELECTOR("setBackgroundColor:"), pickedColor("colorBackground", "000000"));
+    rt::send(table, SELECTOR("setBackgroundColor:"), pickedColor(ColorOption::colorBackground));
 }
 
 }
@@ -91,8 +84,8 @@ void tableTraitCollectionDidChange(rt::Object* table, rt::SEL cmd, rt::Object* p
 {
     originalTableTraitCollectionDidChange(table, cmd, previous);
     if (secondPass.isCustomBackgroundImageEnabled && isInPreferencePage(table)) {
-        long style = interfaceStyleOf(table);
-        if (style == kLightStyle || style == kDarkStyle)
+        UIUserInterfaceStyle style = interfaceStyleOf(table);
+        if (isLightOrDark(style))
             rt::send(rt::send<rt::Object*>(table, SELECTOR("bgImageView")), SELECTOR("setImage:"), pictureFor(style));
         return;
     }

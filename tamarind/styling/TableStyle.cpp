@@ -1,6 +1,7 @@
 #include "tamarind/styling/TableStyle.h"
 
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/styling/PageKinds.h"
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr long kInsetGroupedStyle = 2;
 
-HostClass generalModuleClass("TMGeneralRootListController");
 HostClass notificationsModuleClass("TMNotificationsRootListController");
 
 }

@@ -4,6 +4,7 @@
 
 #include "host/foundation/String.h"
 #include "tamarind/core/HostClass.h"
+#include "tamarind/core/HostClasses.h"
 #include "tamarind/core/Rows.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/styling/PageKinds.h"
@@ -15,8 +16,6 @@ Saved<ContentViewImp> originalContentViewDidMoveToWindow;
 namespace {
 
 HostClass generalPageClass("PSGGeneralController");
-HostClass imageViewClass("UIImageView");
-HostClass labelClass("UILabel");
 
 constexpr const char* kBadgeDigits[] = { "1", "2", "3", "4" };
 

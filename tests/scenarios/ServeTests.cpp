@@ -90,7 +90,7 @@ TEST_F(Serve, ListsEveryOptionInAGroupEveryDeviceFolderAndEveryPage)
         }
     }
     constexpr auto table = tamarind::optionTable();
-    EXPECT_EQ(keys.size(), table.second);
+    EXPECT_EQ(keys.size(), table.size());
 
     json devices = bodyOf(client->Get("/api/devices"));
     std::set<std::string> offered;

@@ -13,6 +13,7 @@
 #include "LookPreferences.h"
 #include "Navigator.h"
 #include "RequestGuard.h"
+#include "tamarind/core/PreferencesDomain.h"
 
 using nlohmann::json;
 
@@ -29,7 +30,6 @@ private:
 
 namespace {
 
-constexpr const char* kDomainFile = "com.corvane.sorrelpreferences.plist";
 constexpr size_t kMaximumTaps = 16;
 
 void answerError(httplib::Response& response, int status, const std::string& message, const std::string& key = {})
@@ -319,7 +319,8 @@ void EditorServer::addRoutes()
             format == "xml" ? PropertyListFormat::XML : PropertyListFormat::Binary, error);
         if (!bytes)
             return answerError(response, 400, error.message, error.key);
-        response.set_header("Content-Disposition", std::string("attachment; filename=\"") + kDomainFile + "\"");
+        response.set_header(
+            "Content-Disposition", std::string("attachment; filename=\"") + tamarind::kSuiteName + "\"");
         response.set_content(std::string(bytes->begin(), bytes->end()),
             format == "xml" ? "application/xml" : "application/octet-stream");
     });

@@ -35,11 +35,29 @@ TEST(PickedColors, ReadTheLibrarysDomainThroughThePicker)
            "<key>bannerImage</key><data>R0lGODlh</data>"
            "</dict></plist>\n";
 
-    EXPECT_EQ(resolveColorObject(tamarind::pickedColor("colorNavbarText", "ffffff"), 1), rgba(255, 0, 0, 128));
-    EXPECT_EQ(resolveColorObject(tamarind::pickedColor("colorNavbarLight", "0b84ff"), 1), rgba(11, 132, 255));
-    auto* banner = rt::dynamicCast<NSData>(tamarind::pickedData("bannerImage"), NSData::classObject());
+    using tamarind::ColorOption, tamarind::ColorUse, tamarind::PictureOption;
+    EXPECT_EQ(resolveColorObject(tamarind::pickedColor(ColorOption::colorNavbarText), 1), rgba(255, 0, 0, 128));
+    EXPECT_EQ(resolveColorObject(tamarind::pickedColor(ColorOption::colorAccountButtonLight), 1), rgba(11, 132, 255));
+    // The account row passes its own fallback for the label colours; every other use the common one.
+    EXPECT_EQ(resolveColorObject(tamarind::pickedColor(ColorOption::colorTopLabel), 1), rgba(0, 0, 0));
+    EXPECT_EQ(resolveColorObject(tamarind::pickedColor(ColorOption::colorTopLabel, ColorUse::AccountRow), 1),
+        rgba(255, 255, 255));
+    EXPECT_EQ(resolveColorObject(tamarind::pickedColor(ColorOption::colorNavbarLight, ColorUse::AccountRow), 1),
+        rgba(255, 255, 255));
+    auto* banner = rt::dynamicCast<NSData>(tamarind::pickedData(PictureOption::bannerImage), NSData::classObject());
     ASSERT_TRUE(banner);
     EXPECT_EQ(banner->length(), 6u);
-    EXPECT_EQ(tamarind::pickedImage("backgroundImageLight"), nullptr);
+    EXPECT_EQ(tamarind::pickedImage(PictureOption::backgroundImageLight), nullptr);
     fs::remove_all(base);
+}
+
+// A fallback the picker cannot read would leave a use without its colour while the key is unset.
+TEST(PickedColors, EveryFallbackOfTheTableIsAColour)
+{
+    for (auto& color : tamarind::kColorOptions) {
+        EXPECT_TRUE(UIColor::parseHex(color.fallback)) << color.key;
+        if (color.accountRowFallback) {
+            EXPECT_TRUE(UIColor::parseHex(color.accountRowFallback)) << color.key;
+        }
+    }
 }
