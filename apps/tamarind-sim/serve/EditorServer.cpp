@@ -13,6 +13,7 @@
 #include "LookPreferences.h"
 #include "Navigator.h"
 #include "RequestGuard.h"
+#include "SimSupport.h"
 
 using nlohmann::json;
 
@@ -30,7 +31,6 @@ private:
 namespace {
 
 constexpr const char* kDomainFile = "com.corvane.sorrelpreferences.plist";
-constexpr size_t kMaximumTaps = 16;
 
 void answerError(httplib::Response& response, int status, const std::string& message, const std::string& key = {})
 {
