@@ -138,7 +138,7 @@ int bannerCommand(const std::vector<std::string>& arguments, long interfaceStyle
     char* end = nullptr;
     double seconds = rest.size() == 1 ? std::strtod(rest[0].c_str(), &end) : -1;
     if (out.empty() || rest.size() != 1 || !end || *end || !(seconds > 0 && seconds <= kMaxSeconds))
-        return fail("banner needs --out DIR and a number of SECONDS above 0 and at most 3600");
+        return fail("banner needs --out DIR and a number of SECONDS above 0 and at most " + decimal(kMaxSeconds));
     Navigator navigator;
     navigator.launch(interfaceStyle, kSettleSeconds);
     rt::AutoreleasePool pool;

@@ -28,7 +28,7 @@ struct Verb {
     StepAction action;
     Argument argument;
     // The argument as the usage names it: a placeholder ("PAGE"), or the choices ("light|dark").
-    std::string_view placeholder;
+    std::string_view placeholder {};
     Check check { Check::None };
     // For a number: its range, what it counts, and a unit it may end with ("2s").
     double low { 0 }, high { 0 };
@@ -43,35 +43,39 @@ struct Verb {
 
 // The steps in the order the usage lists them.
 constexpr Verb kVerbs[] = {
-    { "open", StepAction::Open, Argument::Word, "PAGE" },
-    { "tap", StepAction::Tap, Argument::RestOfLine, "ROW-ID" },
-    { "back", StepAction::Back, Argument::None, "" },
-    { "advance", StepAction::Advance, Argument::Word, "SECONDS", Check::Number, 0, 86400, "seconds", "s", false, {},
-        UsageLine::Ends },
-    { "style", StepAction::Style, Argument::Word, "light|dark", Check::Choice, 0, 0, {}, {}, true },
-    { "memory-warning", StepAction::MemoryWarning, Argument::None, "" },
-    { "background", StepAction::Background, Argument::None, "" },
-    { "foreground", StepAction::Foreground, Argument::None, "", Check::None, 0, 0, {}, {}, false, {},
-        UsageLine::Ends },
-    { "dump", StepAction::Dump, Argument::None, "" },
-    { "render", StepAction::Render, Argument::Word, "FILE.png", Check::None, 0, 0, {}, {}, false, {},
-        UsageLine::Ends },
-    { "scroll", StepAction::Scroll, Argument::Word, "DY", Check::Number, -10000, 10000, "points", {}, false,
-        "points; negative pulls down past the top" },
-    { "push-root", StepAction::PushRoot, Argument::None, "", Check::None, 0, 0, {}, {}, false, {}, UsageLine::Ends },
-    { "alert", StepAction::Alert, Argument::RestOfLine, "TITLE", Check::None, 0, 0, {}, {}, false,
-        "presses that button on the alert shown topmost", UsageLine::Ends },
-    { "double-tap", StepAction::DoubleTap, Argument::RestOfLine, "ROW-ID" },
-    { "type", StepAction::Type, Argument::RestOfLine, "TEXT", Check::None, 0, 0, {}, {}, false,
-        "keys into the focused text field", UsageLine::Ends },
-    { "clear", StepAction::Clear, Argument::None, "", Check::None, 0, 0, {}, {}, false, "empties the focused field" },
-    { "toolbar", StepAction::Toolbar, Argument::RestOfLine, "TITLE", Check::None, 0, 0, {}, {}, false,
-        "presses that button\nof the focused field's accessory bar, such as +/-", UsageLine::Ends },
-    { "button", StepAction::Button, Argument::Word, "account|search|menu", Check::Choice, 0, 0, {}, {}, false,
-        "taps a button of the root page", UsageLine::Ends },
-    { "menu", StepAction::Menu, Argument::RestOfLine, "TITLE", Check::None, 0, 0, {}, {}, false,
-        "chooses an entry of the menu a tap opened", UsageLine::Ends },
-    { "keyboard", StepAction::Keyboard, Argument::Word, "show|hide", Check::Choice },
+    { .name = "open", .action = StepAction::Open, .argument = Argument::Word, .placeholder = "PAGE" },
+    { .name = "tap", .action = StepAction::Tap, .argument = Argument::RestOfLine, .placeholder = "ROW-ID" },
+    { .name = "back", .action = StepAction::Back, .argument = Argument::None },
+    { .name = "advance", .action = StepAction::Advance, .argument = Argument::Word, .placeholder = "SECONDS",
+        .check = Check::Number, .low = 0, .high = 86400, .counts = "seconds", .suffix = "s",
+        .usageLine = UsageLine::Ends },
+    { .name = "style", .action = StepAction::Style, .argument = Argument::Word, .placeholder = "light|dark",
+        .check = Check::Choice, .miscountNamesChoices = true },
+    { .name = "memory-warning", .action = StepAction::MemoryWarning, .argument = Argument::None },
+    { .name = "background", .action = StepAction::Background, .argument = Argument::None },
+    { .name = "foreground", .action = StepAction::Foreground, .argument = Argument::None,
+        .usageLine = UsageLine::Ends },
+    { .name = "dump", .action = StepAction::Dump, .argument = Argument::None },
+    { .name = "render", .action = StepAction::Render, .argument = Argument::Word, .placeholder = "FILE.png",
+        .usageLine = UsageLine::Ends },
+    { .name = "scroll", .action = StepAction::Scroll, .argument = Argument::Word, .placeholder = "DY",
+        .check = Check::Number, .low = -10000, .high = 10000, .counts = "points",
+        .note = "points; negative pulls down past the top" },
+    { .name = "push-root", .action = StepAction::PushRoot, .argument = Argument::None, .usageLine = UsageLine::Ends },
+    { .name = "alert", .action = StepAction::Alert, .argument = Argument::RestOfLine, .placeholder = "TITLE",
+        .note = "presses that button on the alert shown topmost", .usageLine = UsageLine::Ends },
+    { .name = "double-tap", .action = StepAction::DoubleTap, .argument = Argument::RestOfLine, .placeholder = "ROW-ID" },
+    { .name = "type", .action = StepAction::Type, .argument = Argument::RestOfLine, .placeholder = "TEXT",
+        .note = "keys into the focused text field", .usageLine = UsageLine::Ends },
+    { .name = "clear", .action = StepAction::Clear, .argument = Argument::None, .note = "empties the focused field" },
+    { .name = "toolbar", .action = StepAction::Toolbar, .argument = Argument::RestOfLine, .placeholder = "TITLE",
+        .note = "presses that button\nof the focused field's accessory bar, such as +/-", .usageLine = UsageLine::Ends },
+    { .name = "button", .action = StepAction::Button, .argument = Argument::Word, .placeholder = "account|search|menu",
+        .check = Check::Choice, .note = "taps a button of the root page", .usageLine = UsageLine::Ends },
+    { .name = "menu", .action = StepAction::Menu, .argument = Argument::RestOfLine, .placeholder = "TITLE",
+        .note = "chooses an entry of the menu a tap opened", .usageLine = UsageLine::Ends },
+    { .name = "keyboard", .action = StepAction::Keyboard, .argument = Argument::Word, .placeholder = "show|hide",
+        .check = Check::Choice },
 };
 
 const Verb* findVerb(const std::string& name)
