@@ -1,5 +1,6 @@
 #include "AlertDump.h"
 
+#include "SimSupport.h"
 #include "host/foundation/String.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/uikit/UIAlertController.h"
@@ -10,11 +11,6 @@
 using nlohmann::json;
 
 namespace {
-
-json optionalText(rt::Object* text)
-{
-    return isString(text) ? json(toStdString(text)) : json(nullptr);
-}
 
 // The titles of an accessory bar's items; a flexible space reads as "flexible-space".
 json accessoryItems(rt::Object* accessory)

@@ -1,5 +1,7 @@
 #include "AlertStep.h"
 
+#include "Navigator.h"
+
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
 #include "host/preferences/SettingsApp.h"
@@ -36,8 +38,6 @@ bool pressAlertButton(const std::string& title, std::string& error)
         error = "the alert \"" + toStdString(alert->m_alertTitle.get()) + "\" has no button \"" + title + "\"";
         return false;
     }
-    RunLoop::main().runUntilIdle();
-    rt::send(settings::window(), SELECTOR("layoutIfNeeded"));
-    RunLoop::main().runUntilIdle();
+    Navigator::settle();
     return true;
 }

@@ -8,6 +8,7 @@
 #include "BannerDump.h"
 #include "GifWriter.h"
 #include "Navigator.h"
+#include "SimSupport.h"
 #include "host/foundation/RunLoop.h"
 #include "host/imageio/CGImage.h"
 #include "host/preferences/SettingsApp.h"
@@ -22,19 +23,10 @@ using nlohmann::json;
 
 namespace {
 
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
-    return 1;
-}
-
 // The longest recording: an hour of frames at the screen's rate is already more than anyone
 // wants to look at.
 constexpr double kMaxSeconds = 3600;
 constexpr double kScreenInterval = 1.0 / 60;
-// Settings settles before the recording starts, as it does before a dump: the rows that arrive
-// late have arrived and the table has stopped reloading.
-constexpr double kSettleSeconds = 1.0;
 
 struct Shown {
     rt::Ref<rt::Object> contents; // the layer's contents: what is on screen
@@ -146,7 +138,7 @@ int bannerCommand(const std::vector<std::string>& arguments, long interfaceStyle
     char* end = nullptr;
     double seconds = rest.size() == 1 ? std::strtod(rest[0].c_str(), &end) : -1;
     if (out.empty() || rest.size() != 1 || !end || *end || !(seconds > 0 && seconds <= kMaxSeconds))
-        return fail("banner needs --out DIR and a number of SECONDS above 0 and at most 3600");
+        return fail("banner needs --out DIR and a number of SECONDS above 0 and at most " + decimal(kMaxSeconds));
     Navigator navigator;
     navigator.launch(interfaceStyle, kSettleSeconds);
     rt::AutoreleasePool pool;

@@ -8,11 +8,6 @@ using nlohmann::json;
 
 namespace {
 
-template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
-{
-    return rt::send<R>(receiver, rt::sel(name), args...);
-}
-
 rt::Object* findCell(UIView* view, rt::Class* cellClass)
 {
     if (rt::isKindOf(view, cellClass))

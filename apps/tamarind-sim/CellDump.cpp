@@ -20,37 +20,7 @@
 
 using nlohmann::json;
 
-json hexColor(rt::Object* color, long style)
-{
-    if (!color)
-        return nullptr;
-    RGBAColor c = resolveColorObject(color, style);
-    char text[16];
-    auto byte = [](double v) { return static_cast<int>(v * 255 + 0.5); };
-    std::snprintf(text, sizeof text, "#%02X%02X%02X%02X", byte(c.r), byte(c.g), byte(c.b), byte(c.a));
-    return text;
-}
-
-json frameOf(const UIView* view)
-{
-    CGRect f = view->convertRectToView(view->bounds(), nullptr);
-    return { f.origin.x, f.origin.y, f.size.width, f.size.height };
-}
-
 namespace {
-
-json labelOf(UILabel* label, long style)
-{
-    if (!label)
-        return nullptr;
-    return { { "text", label->text() }, { "color", hexColor(label->textColor(), style) },
-        { "hidden", label->isHidden() }, { "frame", frameOf(label) } };
-}
-
-json optionalText(rt::Object* value)
-{
-    return isString(value) ? json(toStdString(value)) : json(nullptr);
-}
 
 json layerOf(UIView* view, long style)
 {

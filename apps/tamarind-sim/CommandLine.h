@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,18 @@ constexpr std::size_t kMaximumScriptBytes = std::size_t(1) << 20;
 // A run works on a copy of the device folder, which may hold at most this many bytes of files.
 constexpr std::size_t kMaximumDeviceBytes = std::size_t(512) << 20;
 
+// An option given before the command: its name, the value it takes (empty for a switch), whether
+// it may be given again, what it does in the usage's words, and how it is taken into the command
+// line (false with `error` set to one line when the value is refused).
+struct GlobalOption {
+    enum class Repeat { Once, Many };
+    std::string_view name;
+    std::string_view value;
+    Repeat repeat;
+    std::string_view usage;
+    bool (*apply)(CommandLine&, const char* value, std::string& error);
+};
+std::span<const GlobalOption> globalOptions();
+
 // Parses argv; on error returns nothing and sets `error` to one line.
 std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& error);
-const char* usageText();

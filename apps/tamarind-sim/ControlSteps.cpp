@@ -1,5 +1,6 @@
 #include "ControlSteps.h"
 
+#include "Navigator.h"
 #include "RootControlsDump.h"
 
 #include "host/foundation/NotificationCenter.h"
@@ -13,13 +14,6 @@
 #include "host/uikit/UIWindow.h"
 
 namespace {
-
-void settle()
-{
-    RunLoop::main().runUntilIdle();
-    rt::send(settings::window(), SELECTOR("layoutIfNeeded"));
-    RunLoop::main().runUntilIdle();
-}
 
 // The button in the window's tree whose tap opened a menu nobody chose from yet.
 UIButton* buttonWithOpenMenu(UIView* view)
@@ -56,7 +50,7 @@ bool tapRootButton(const std::string& which, std::string& error)
     }
     rt::Ref<UIButton> keep(button);
     button->simulateTap();
-    settle();
+    Navigator::settle();
     return true;
 }
 
@@ -78,7 +72,7 @@ bool chooseMenuEntry(const std::string& title, std::string& error)
         rt::Ref<UIAction> chosen(action);
         button->m_openMenu = nullptr;
         chosen->perform();
-        settle();
+        Navigator::settle();
         return true;
     }
     error = "the open menu has no entry \"" + title + "\"";
@@ -94,6 +88,6 @@ bool moveKeyboard(const std::string& showOrHide, std::string& error)
     rt::AutoreleasePool pool;
     NotificationCenter::defaultCenter().post(
         showOrHide == "show" ? UIKeyboardDidShowNotification : "UIKeyboardDidHideNotification");
-    settle();
+    Navigator::settle();
     return true;
 }

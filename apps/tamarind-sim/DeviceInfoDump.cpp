@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "SimSupport.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PSCapacityBarView.h"
 #include "host/preferences/SettingsApp.h"
@@ -13,12 +14,6 @@
 using nlohmann::json;
 
 namespace {
-
-json frameOf(const UIView* view)
-{
-    CGRect f = view->convertRectToView(view->bounds(), nullptr);
-    return { f.origin.x, f.origin.y, f.size.width, f.size.height };
-}
 
 template <class T> T* firstOfKind(UIView* view, rt::Class* cls)
 {

@@ -8,17 +8,12 @@
 
 #include "IndexPage.h"
 #include "SelfRun.h"
+#include "SimSupport.h"
 #include "host/platform/Device.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
-    return 1;
-}
 
 // The name a device's pictures go under: its folder's own name ("devices/ios14/" gives "ios14").
 std::string folderName(const std::string& device)
@@ -30,7 +25,7 @@ std::string folderName(const std::string& device)
 }
 
 // "Sam's iPhone, iOS 14.8, 375 × 667 points at 2×".
-std::string titleOf(const DeviceDescription& device)
+std::string deviceTitle(const DeviceDescription& device)
 {
     std::ostringstream title;
     title << device.name << ", " << (device.idiom == "pad" ? "iPadOS " : "iOS ") << device.systemVersion << ", "
@@ -85,7 +80,7 @@ int galleryCommand(const CommandLine& line)
         std::string name = folderName(device);
         if (!names.insert(name).second)
             return fail("two device folders are named " + name + "; their pictures would overwrite each other");
-        sections.push_back({ name, titleOf(*description) });
+        sections.push_back({ name, deviceTitle(*description) });
     }
     std::error_code ec;
     fs::create_directories(out, ec);

@@ -9,6 +9,7 @@
 
 #include "CommandLine.h"
 #include "GifFrames.h"
+#include "SimSupport.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/Geometry.h"
@@ -19,12 +20,6 @@
 #include "host/runtime/Runtime.h"
 
 namespace {
-
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
-    return 1;
-}
 
 // The library, loaded here when the command runs before (or without) a device session.
 rt::Class* animatedImageClass()
@@ -37,11 +32,6 @@ rt::Class* animatedImageClass()
     if (path.empty() || !dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL))
         return nullptr;
     return rt::getClass("FLAnimatedImage");
-}
-
-template <class R = rt::Object*, class... Args> R message(rt::Object* receiver, const char* name, Args... args)
-{
-    return rt::send<R>(receiver, rt::sel(name), args...);
 }
 
 // The rate a playback view asks its display link for: delays counted in steps of half the

@@ -6,6 +6,7 @@
 
 #include "Navigator.h"
 #include "OptionsReport.h"
+#include "SimSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -109,18 +110,6 @@ void writeOptions(std::ostream& out, const nlohmann::json& options)
         }
     }
     out << "</table>\n";
-}
-
-bool writeFile(const fs::path& file, const std::string& text, std::string& error)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        error = "cannot write " + file.string() + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
 }
 
 void writeHead(std::ostream& page)

@@ -65,9 +65,8 @@ json presentedChain(rt::Object* page)
     auto* controller = rt::dynamicCast<UIViewController>(page, UIViewController::classObject());
     for (UIViewController* p = controller ? controller->presentedViewController() : nullptr; p;
          p = p->presentedViewController()) {
-        rt::Object* title = rt::send<rt::Object*>(p, SELECTOR("title"));
-        chain.push_back(
-            { { "class", p->isa()->name() }, { "title", isString(title) ? json(toStdString(title)) : json(nullptr) } });
+        chain.push_back({ { "class", p->isa()->name() },
+            { "title", optionalText(rt::send<rt::Object*>(p, SELECTOR("title"))) } });
     }
     return chain;
 }

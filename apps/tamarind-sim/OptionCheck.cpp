@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "SimSupport.h"
 #include "host/foundation/Array.h"
 #include "host/foundation/Data.h"
 #include "host/foundation/Dictionary.h"
@@ -18,14 +19,6 @@
 using tamarind::OptionKind;
 
 namespace {
-
-std::string lowered(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // Edit distance, with a swap of two neighbours counting as one edit (the commonest typo).
 size_t editDistance(const std::string& a, const std::string& b)

@@ -21,11 +21,6 @@ using nlohmann::json;
 
 namespace {
 
-json optionalString(rt::Object* value)
-{
-    return isString(value) ? json(toStdString(value)) : json(nullptr);
-}
-
 // The preference a pane's row names, with what its domain stores now (null while nothing is).
 json preferenceOf(PSSpecifier* spec)
 {
@@ -50,7 +45,7 @@ json dumpRow(rt::Object* row)
     j["id"] = spec->identifier();
     j["name"] = toStdString(spec->m_name.get());
     if (rt::Object* value = spec->property("value"))
-        j["value"] = optionalString(value);
+        j["value"] = optionalText(value);
     if (json preference = preferenceOf(spec); !preference.is_null())
         j["preference"] = preference;
     rt::Object* icon = spec->property("iconImage");
@@ -69,7 +64,7 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
     rt::AutoreleasePool pool;
     json j;
     j["page"] = pageName;
-    j["title"] = optionalString(rt::send<rt::Object*>(page, SELECTOR("title")));
+    j["title"] = optionalText(rt::send<rt::Object*>(page, SELECTOR("title")));
     j["class"] = page ? page->isa()->name() : "";
     rt::Object* parent = rt::respondsTo(page, rt::sel("parentController"))
         ? rt::send<rt::Object*>(page, SELECTOR("parentController"))
@@ -84,7 +79,7 @@ json dumpPage(rt::Object* page, const std::string& pageName, CellScan scan)
         auto cells = scan == CellScan::Scroll ? dumpCells(page) : std::vector<std::vector<json>> {};
         for (size_t s = 0; s < all.size(); ++s) {
             json section;
-            section["header"] = optionalString(rt::send<rt::Object*>(
+            section["header"] = optionalText(rt::send<rt::Object*>(
                 page, SELECTOR("tableView:titleForHeaderInSection:"), table, static_cast<long>(s)));
             if (all[s].group)
                 section["group"] = static_cast<PSSpecifier*>(all[s].group)->identifier();

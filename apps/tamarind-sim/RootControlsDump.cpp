@@ -92,12 +92,13 @@ json searchBarOf(rt::Object* page)
     return j;
 }
 
-json labelOf(UILabel* label, long style)
+// A label as labelOf() shows it, with its alignment.
+json alignedLabelOf(UILabel* label, long style)
 {
-    if (!label)
-        return nullptr;
-    return { { "text", label->text() }, { "color", hexColor(label->textColor(), style) },
-        { "hidden", label->isHidden() }, { "frame", frameOf(label) }, { "alignment", label->m_textAlignment } };
+    json j = labelOf(label, style);
+    if (label)
+        j["alignment"] = label->m_textAlignment;
+    return j;
 }
 
 // The account row's cell among the table's visible cells; frames in the window's coordinates.
@@ -115,7 +116,8 @@ json accountCellOf(rt::Object* page)
         UIImageView* picture = cell->imageView();
         return { { "hidden", cell->isHidden() }, { "frame", frameOf(cell) },
             { "picture", { { "hidden", picture->isHidden() }, { "frame", frameOf(picture) } } },
-            { "title", labelOf(cell->textLabel(), style) }, { "subtitle", labelOf(cell->detailTextLabel(), style) } };
+            { "title", alignedLabelOf(cell->textLabel(), style) },
+            { "subtitle", alignedLabelOf(cell->detailTextLabel(), style) } };
     }
     return nullptr;
 }

@@ -15,77 +15,96 @@
 
 namespace {
 
-// What a script run remembers between steps.
-struct ScriptState {
+// What a script run keeps between its steps.
+struct ScriptRun {
+    Navigator& navigator;
+    std::ostream& out;
     bool inBackground { false };
 };
 
-// Runs a step that reading accepted, so its verb is known and its arguments are there.
-bool runStep(Navigator& navigator, ScriptState& state, const ScriptStep& step, std::ostream& out, std::string& error)
+void settleRunLoop()
 {
-    const std::string& verb = step.verb;
+    RunLoop::main().runUntilIdle();
+}
+
+// Settings leaving the screen for the home screen, and coming back.
+void moveToBackground(ScriptRun& run, bool background)
+{
+    run.inBackground = background;
+    NotificationCenter::defaultCenter().post(
+        background ? UIApplicationDidEnterBackgroundNotification : UIApplicationWillEnterForegroundNotification);
+    settleRunLoop();
+}
+
+void overrideStyle(const std::string& style)
+{
+    rt::send(settings::window(), SELECTOR("setOverrideUserInterfaceStyle:"), style == "dark" ? 2L : 1L);
+    settleRunLoop();
+}
+
+void dumpTopPage(ScriptRun& run)
+{
+    Navigator& navigator = run.navigator;
+    run.out << jsonText(
+        dumpPage(navigator.topPage(), navigator.pageName(), run.inBackground ? CellScan::Skip : CellScan::Scroll))
+            << "\n";
+}
+
+// Runs a step that reading accepted, so its arguments are there and in range.
+bool runStep(ScriptRun& run, const ScriptStep& step, std::string& error)
+{
+    Navigator& navigator = run.navigator;
     const std::string& argument = step.argument;
-    if (verb == "open")
+    switch (step.action) {
+    case StepAction::Open:
         return navigator.open(argument, error);
-    if (verb == "tap")
+    case StepAction::Tap:
         return navigator.tap(argument, error);
-    if (verb == "alert")
-        return pressAlertButton(argument, error);
-    if (verb == "double-tap")
+    case StepAction::DoubleTap:
         return navigator.doubleTap(argument, error);
-    if (verb == "type")
-        return typeIntoFocusedField(argument, error);
-    if (verb == "clear")
-        return clearFocusedField(error);
-    if (verb == "toolbar")
-        return pressToolbarButton(argument, error);
-    if (verb == "button")
-        return tapRootButton(argument, error);
-    if (verb == "menu")
-        return chooseMenuEntry(argument, error);
-    if (verb == "keyboard")
-        return moveKeyboard(argument, error);
-    if (verb == "back") {
+    case StepAction::Back:
         navigator.back();
         return true;
-    }
-    if (verb == "advance") {
-        RunLoop::main().advance(step.amount);
-        return true;
-    }
-    if (verb == "memory-warning") {
-        NotificationCenter::defaultCenter().post(UIApplicationDidReceiveMemoryWarningNotification);
-        RunLoop::main().runUntilIdle();
-        return true;
-    }
-    // Settings leaving the screen for the home screen, and coming back.
-    if (verb == "background" || verb == "foreground") {
-        state.inBackground = verb == "background";
-        NotificationCenter::defaultCenter().post(verb == "background" ? UIApplicationDidEnterBackgroundNotification
-                                                                      : UIApplicationWillEnterForegroundNotification);
-        RunLoop::main().runUntilIdle();
-        return true;
-    }
-    if (verb == "style") {
-        rt::send(settings::window(), SELECTOR("setOverrideUserInterfaceStyle:"), argument == "dark" ? 2L : 1L);
-        RunLoop::main().runUntilIdle();
-        return true;
-    }
-    if (verb == "scroll")
+    case StepAction::Scroll:
         return navigator.scroll(step.amount, error);
-    if (verb == "push-root") {
+    case StepAction::PushRoot:
         navigator.pushRootPage();
         return true;
-    }
-    if (verb == "dump") {
-        out << jsonText(
-            dumpPage(navigator.topPage(), navigator.pageName(), state.inBackground ? CellScan::Skip : CellScan::Scroll))
-            << "\n";
+    case StepAction::Advance:
+        RunLoop::main().advance(step.amount);
         return true;
-    }
-    if (verb == "render")
+    case StepAction::Style:
+        overrideStyle(argument);
+        return true;
+    case StepAction::MemoryWarning:
+        NotificationCenter::defaultCenter().post(UIApplicationDidReceiveMemoryWarningNotification);
+        settleRunLoop();
+        return true;
+    case StepAction::Background:
+    case StepAction::Foreground:
+        moveToBackground(run, step.action == StepAction::Background);
+        return true;
+    case StepAction::Dump:
+        dumpTopPage(run);
+        return true;
+    case StepAction::Render:
         return renderTopPage(argument, error);
-    error = "unknown step \"" + verb + "\"";
+    case StepAction::Alert:
+        return pressAlertButton(argument, error);
+    case StepAction::Type:
+        return typeIntoFocusedField(argument, error);
+    case StepAction::Clear:
+        return clearFocusedField(error);
+    case StepAction::Toolbar:
+        return pressToolbarButton(argument, error);
+    case StepAction::Button:
+        return tapRootButton(argument, error);
+    case StepAction::Menu:
+        return chooseMenuEntry(argument, error);
+    case StepAction::Keyboard:
+        return moveKeyboard(argument, error);
+    }
+    error = "unknown step \"" + step.verb + "\"";
     return false;
 }
 
@@ -94,7 +113,7 @@ bool runStep(Navigator& navigator, ScriptState& state, const ScriptStep& step, s
 bool runScript(const std::string& text, long interfaceStyle, std::ostream& out, std::string& error)
 {
     Navigator navigator;
-    ScriptState state;
+    ScriptRun run { navigator, out };
     navigator.launch(interfaceStyle, 0);
     std::istringstream lines(text);
     int number = 0;
@@ -104,7 +123,7 @@ bool runScript(const std::string& text, long interfaceStyle, std::ostream& out, 
         auto step = readScriptStep(line, stepError);
         if (!step && stepError.empty())
             continue;
-        if (!step || !runStep(navigator, state, *step, out, stepError)) {
+        if (!step || !runStep(run, *step, stepError)) {
             error = "line " + std::to_string(number) + ": " + stepError;
             return false;
         }

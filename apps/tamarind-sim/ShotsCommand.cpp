@@ -8,19 +8,11 @@
 #include "OptionsReport.h"
 #include "Rendering.h"
 #include "SelfRun.h"
+#include "SimSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Settings is given this long to settle before a page is shown, as for dump and render.
-constexpr double kSettleSeconds = 1.0;
-
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
-    return 1;
-}
 
 // "page 3 of 14", a line each, when standard error is a terminal; nothing when it is a file or
 // a pipe, so logs and tests see only what matters. Whole lines keep the progress apart from the

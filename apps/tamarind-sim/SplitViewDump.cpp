@@ -21,8 +21,7 @@ json pageOf(UINavigationController* column)
     UIViewController* top = column ? column->topViewController() : nullptr;
     if (!top || settings::isEmptyDetailPage(top))
         return { { "page", nullptr }, { "title", nullptr } };
-    rt::Object* title = rt::send<rt::Object*>(top, SELECTOR("title"));
-    return { { "page", top->isa()->name() }, { "title", isString(title) ? json(toStdString(title)) : json(nullptr) } };
+    return { { "page", top->isa()->name() }, { "title", optionalText(rt::send<rt::Object*>(top, SELECTOR("title"))) } };
 }
 
 // The identifier of the root list's selected row, as the root table marks it.

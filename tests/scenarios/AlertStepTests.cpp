@@ -17,13 +17,6 @@ void offerProfile(TestDevice& device)
     device.description()["purgatoryProfile"] = "Work Wi-Fi";
 }
 
-SimResult runSteps(TestDevice& device, const std::string& steps)
-{
-    device.setPreferences(json::object());
-    device.writeFile("/tmp/steps.txt", steps);
-    return device.run({ "script", device.file("/tmp/steps.txt").string() });
-}
-
 }
 
 // Pressing a button closes the alert it belongs to and leaves the controller that presented it.
@@ -31,7 +24,7 @@ TEST(AlertStep, PressingAButtonDismissesTheTopmostAlert)
 {
     TestDevice device;
     offerProfile(device);
-    auto result = runSteps(device, std::string("tap ") + kProfileRow + "\nalert Cancel\ndump\n");
+    auto result = runSteps(device, json::object(), std::string("tap ") + kProfileRow + "\nalert Cancel\ndump\n");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     auto dumps = result.jsonLines();
     ASSERT_EQ(dumps.size(), 1u);
@@ -54,7 +47,7 @@ TEST(AlertStep, AMissingAlertOrButtonIsAOneLineError)
     for (const auto& c : cases) {
         TestDevice device;
         offerProfile(device);
-        auto result = runSteps(device, c.steps);
+        auto result = runSteps(device, json::object(), c.steps);
         EXPECT_EQ(result.exitCode, 1) << c.steps;
         EXPECT_EQ(result.err, std::string("tamarind-sim: ") + c.message) << c.steps;
     }

@@ -11,23 +11,6 @@ constexpr double kStart = 1767225600;
 // blank one, so the footer's icon size tells which was shown.
 constexpr const char* kSmallIcon = "/var/jb/Library/PreferenceBundles/sorrelPreferences.bundle/TweakIcon.png";
 
-const json* rowNamed(const json& page, const std::string& id, long* section = nullptr, long* index = nullptr)
-{
-    for (size_t s = 0; s < page["sections"].size(); ++s) {
-        auto& rows = page["sections"][s]["rows"];
-        for (size_t r = 0; r < rows.size(); ++r) {
-            if (rows[r]["id"] == id) {
-                if (section)
-                    *section = static_cast<long>(s);
-                if (index)
-                    *index = static_cast<long>(r);
-                return &rows[r];
-            }
-        }
-    }
-    return nullptr;
-}
-
 std::string uptimeOf(const json& page)
 {
     const json* row = rowNamed(page, "DeviceUptime");

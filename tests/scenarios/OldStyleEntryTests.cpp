@@ -71,15 +71,6 @@ void installOldStyleEntries(TestDevice& device)
     device.writeFile(kEntries + "/Truncated.plist", cut.substr(0, cut.find("label")));
 }
 
-const json* rowNamed(const json& page, const std::string& id)
-{
-    for (auto& section : page["sections"])
-        for (auto& row : section["rows"])
-            if (row["id"] == id)
-                return &row;
-    return nullptr;
-}
-
 struct Pixels {
     png_image image {};
     std::vector<uint8_t> rgba;

@@ -6,16 +6,6 @@ using nlohmann::json;
 
 namespace {
 
-// Runs the script's steps (one per line) and returns every page it dumped.
-const json* rowNamed(const json& page, const std::string& id)
-{
-    for (auto& section : page["sections"])
-        for (auto& row : section["rows"])
-            if (row["id"] == id)
-                return &row;
-    return nullptr;
-}
-
 double cellHeight(const json& page, size_t section, size_t row)
 {
     return page["sections"][section]["rows"][row]["cell"]["frame"][3].get<double>();

@@ -27,12 +27,19 @@ const Phone kPhones[] = {
     { "ipad", "Jane's iPad", "iPadOS", "16.4", 820, 1180, 2 },
 };
 
-// Runs the device on its own preferences domain with these options set ("KEY=VALUE" each).
-SimResult runWith(TestDevice& device, const std::vector<std::string>& sets, const std::vector<std::string>& command)
+// The options that set these ("KEY=VALUE" each) on the device's own preferences domain.
+std::vector<std::string> setting(const std::vector<std::string>& sets)
 {
     std::vector<std::string> args;
     for (auto& set : sets)
         args.insert(args.end(), { "--set", set });
+    return args;
+}
+
+// Runs the device on its own preferences domain with these options set.
+SimResult runWith(TestDevice& device, const std::vector<std::string>& sets, const std::vector<std::string>& command)
+{
+    std::vector<std::string> args = setting(sets);
     args.insert(args.end(), command.begin(), command.end());
     return device.run(args);
 }
@@ -43,12 +50,10 @@ json pageOf(const SimResult& result)
     return result.json();
 }
 
-std::vector<json> dumpsOf(TestDevice& device, const std::vector<std::string>& sets, const std::string& steps)
+// Every page a script dumped on the device's own preferences domain with these options set.
+std::vector<json> dumpsWith(TestDevice& device, const std::vector<std::string>& sets, const std::string& steps)
 {
-    device.writeFile("/tmp/steps.txt", steps);
-    SimResult result = runWith(device, sets, { "script", device.file("/tmp/steps.txt").string() });
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
+    return dumpsOf(device.runScript(steps, setting(sets)));
 }
 
 }
@@ -99,7 +104,7 @@ TEST(ShippedPhones, AccountButtonAndTopMenuWork)
     for (auto& phone : kPhones) {
         SCOPED_TRACE(phone.folder);
         TestDevice device(phone.folder);
-        auto pages = dumpsOf(device, { "stockiCloud=false", "isTopMenuEnabled=true" },
+        auto pages = dumpsWith(device, { "stockiCloud=false", "isTopMenuEnabled=true" },
             "button menu\nmenu Respring\nalert Continue\ndump\nbutton account\ndump\n");
         ASSERT_EQ(pages.size(), 2u);
         EXPECT_EQ(pages[0]["spawned"], json::array({ json::array({ "sbreload" }) }));
@@ -116,7 +121,7 @@ TEST(ShippedPhones, BannerAndSliderEntry)
         TestDevice device(phone.folder);
         std::vector<std::string> sets { "isBannerEnabled=true", "isManualSliderAdjustment=true" };
         EXPECT_EQ(flatRowIDs(pageOf(runWith(device, sets, { "dump", "root" }))).front(), "TMBannerCell");
-        auto pages = dumpsOf(device, sets, "open quick-notes\ndouble-tap NOTE_OPACITY\ndump\n");
+        auto pages = dumpsWith(device, sets, "open quick-notes\ndouble-tap NOTE_OPACITY\ndump\n");
         ASSERT_EQ(pages.size(), 1u);
         EXPECT_EQ(pages[0]["alert"]["title"], "Set Slider Value");
     }

@@ -285,13 +285,22 @@ SimResult TestDevice::runScript(const std::string& steps, std::vector<std::strin
     return run(options);
 }
 
+SimResult runSteps(TestDevice& device, const json& prefs, const std::string& steps, std::vector<std::string> options)
+{
+    device.setPreferences(prefs);
+    return device.runScript(steps, std::move(options));
+}
+
+std::vector<json> dumpsOf(const SimResult& result)
+{
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return result.jsonLines();
+}
+
 std::vector<json> scriptDumps(
     TestDevice& device, const json& prefs, const std::string& steps, std::vector<std::string> options)
 {
-    device.setPreferences(prefs);
-    auto result = device.runScript(steps, std::move(options));
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
+    return dumpsOf(runSteps(device, prefs, steps, std::move(options)));
 }
 
 json dumpPage(TestDevice& device, const json& prefs, const std::string& page, const std::string& style)
@@ -305,12 +314,27 @@ json dumpPage(TestDevice& device, const json& prefs, const std::string& page, co
     return result.json();
 }
 
+const json* rowNamed(const json& page, const std::string& id, long* section, long* index)
+{
+    for (size_t s = 0; s < page["sections"].size(); ++s) {
+        const auto& rows = page["sections"][s]["rows"];
+        for (size_t r = 0; r < rows.size(); ++r) {
+            if (rows[r]["id"] != id)
+                continue;
+            if (section)
+                *section = static_cast<long>(s);
+            if (index)
+                *index = static_cast<long>(r);
+            return &rows[r];
+        }
+    }
+    return nullptr;
+}
+
 json cellOf(const json& page, const std::string& id)
 {
-    for (const auto& section : page["sections"])
-        for (const auto& row : section["rows"])
-            if (row["id"] == id)
-                return row["cell"];
+    if (const json* row = rowNamed(page, id))
+        return (*row)["cell"];
     ADD_FAILURE() << "no row " << id << " on page " << page["page"];
     return json::object();
 }

@@ -97,6 +97,11 @@ std::string readText(const std::filesystem::path&);
 // The folder PreferenceLoader reads its entries from, on the device.
 inline const std::string kEntries = "/var/jb/Library/PreferenceLoader/Preferences";
 
+// Runs the steps with these preferences, after the given options.
+SimResult runSteps(TestDevice&, const nlohmann::json& prefs, const std::string& steps,
+    std::vector<std::string> options = {});
+// Every page a script run dumped, expecting the run to have succeeded.
+std::vector<nlohmann::json> dumpsOf(const SimResult&);
 // Runs the steps with these preferences, expecting the script to succeed; returns every dump.
 std::vector<nlohmann::json> scriptDumps(
     TestDevice&, const nlohmann::json& prefs, const std::string& steps, std::vector<std::string> options = {});
@@ -110,6 +115,10 @@ inline nlohmann::json dumpRoot(TestDevice& device, const nlohmann::json& prefs)
 {
     return dumpPage(device, prefs, "root");
 }
+// The row of a dumped page with this identifier, or null; its section and its place in the
+// section go to `section` and `index` when they are given.
+const nlohmann::json* rowNamed(
+    const nlohmann::json& page, const std::string& id, long* section = nullptr, long* index = nullptr);
 // The cell that shows a row, found by the row's identifier on a dumped page; a failure of the
 // test when the page has no such row.
 nlohmann::json cellOf(const nlohmann::json& page, const std::string& id);

@@ -11,18 +11,6 @@ using nlohmann::json;
 
 namespace {
 
-SimResult runSteps(TestDevice& device, const json& prefs, const std::string& steps)
-{
-    device.setPreferences(prefs);
-    return device.runScript(steps);
-}
-
-std::vector<json> dumpsOf(const SimResult& result)
-{
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return result.jsonLines();
-}
-
 json presentedTitles(const json& page)
 {
     json titles = json::array();

@@ -13,6 +13,7 @@
 #include "LookPreferences.h"
 #include "Navigator.h"
 #include "RequestGuard.h"
+#include "SimSupport.h"
 #include "tamarind/core/PreferencesDomain.h"
 
 using nlohmann::json;
@@ -30,7 +31,6 @@ private:
 
 namespace {
 
-constexpr size_t kMaximumTaps = 16;
 
 void answerError(httplib::Response& response, int status, const std::string& message, const std::string& key = {})
 {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "Base64.h"
+#include "SimSupport.h"
 #include "host/platform/InputFile.h"
 
 namespace fs = std::filesystem;
@@ -21,13 +22,6 @@ constexpr std::size_t kMaximumAnswerFileBytes = std::size_t(64) << 20;
 RenderAnswer failure(int status, const std::string& message)
 {
     return { status, json { { "error", message } }.dump() };
-}
-
-bool writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 std::vector<std::string> childArguments(const RenderRequest& request, double bannerSeconds)
@@ -146,7 +140,10 @@ RenderAnswer RenderService::run(const RenderRequest& request)
     fs::create_directories(folder, ec);
     if (ec)
         return failure(500, "cannot make a folder to render in: " + ec.message());
-    if (request.restyled && !writeFile(folder / "look.plist", request.domain)) {
+    std::string unwritten;
+    if (request.restyled
+        && !writeFile(folder / "look.plist",
+            { reinterpret_cast<const char*>(request.domain.data()), request.domain.size() }, unwritten)) {
         fs::remove_all(folder, ec);
         return failure(500, "cannot write the look's preferences file");
     }

@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-namespace {
+#include "SimSupport.h"
 
-std::string lowered(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
+namespace {
 
 // "NAME" or "NAME:PORT" with NAME one of the loopback names and PORT, when given, the server's.
 bool namesThisServer(std::string_view authority, int port)

@@ -11,26 +11,16 @@
 #include "DeviceSession.h"
 #include "EditorServer.h"
 #include "OptionCatalog.h"
+#include "SimSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
-    return 1;
-}
-
-// A number from the command line within [minimum, maximum], or nothing.
-std::optional<double> numberArgument(const std::string& text, double minimum, double maximum)
-{
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end || !(value >= minimum && value <= maximum))
-        return std::nullopt;
-    return value;
-}
+// The ranges serve's options accept. A render needs a moment and some room to run at all.
+constexpr double kMaximumPort = 65535;
+constexpr double kMinimumRenderSeconds = 0.01, kMaximumRenderSeconds = 600;
+constexpr double kMinimumRenderMegabytes = 16, kMaximumRenderMegabytes = 65536;
 
 bool parseArguments(const std::vector<std::string>& arguments, EditorServerSettings& settings, std::string& error)
 {
@@ -38,23 +28,24 @@ bool parseArguments(const std::vector<std::string>& arguments, EditorServerSetti
         const std::string& a = arguments[i];
         bool hasValue = i + 1 < arguments.size();
         if (a == "--port" && hasValue) {
-            auto port = numberArgument(arguments[++i], 0, 65535);
+            auto port = numberBetween(arguments[++i], 0, kMaximumPort);
             if (!port || *port != static_cast<int>(*port)) {
-                error = "--port takes a port number from 0 to 65535 (0: any free port)";
+                error = "--port takes a port number from 0 to " + decimal(kMaximumPort) + " (0: any free port)";
                 return false;
             }
             settings.port = static_cast<int>(*port);
         } else if (a == "--render-seconds" && hasValue) {
-            auto seconds = numberArgument(arguments[++i], 0.01, 600);
+            auto seconds = numberBetween(arguments[++i], kMinimumRenderSeconds, kMaximumRenderSeconds);
             if (!seconds) {
-                error = "--render-seconds takes a number of seconds above 0 and at most 600";
+                error = "--render-seconds takes a number of seconds above 0 and at most " + decimal(kMaximumRenderSeconds);
                 return false;
             }
             settings.render.limits.seconds = *seconds;
         } else if (a == "--render-megabytes" && hasValue) {
-            auto megabytes = numberArgument(arguments[++i], 16, 65536);
+            auto megabytes = numberBetween(arguments[++i], kMinimumRenderMegabytes, kMaximumRenderMegabytes);
             if (!megabytes) {
-                error = "--render-megabytes takes a number of megabytes from 16 to 65536";
+                error = "--render-megabytes takes a number of megabytes from " + decimal(kMinimumRenderMegabytes)
+                    + " to " + decimal(kMaximumRenderMegabytes);
                 return false;
             }
             settings.render.limits.megabytes = static_cast<size_t>(*megabytes);

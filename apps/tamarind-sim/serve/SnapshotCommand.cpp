@@ -6,6 +6,7 @@
 
 #include "Navigator.h"
 #include "Rendering.h"
+#include "SimSupport.h"
 #include "host/foundation/String.h"
 #include "host/preferences/PSListController.h"
 #include "host/preferences/PSSpecifier.h"
@@ -15,17 +16,6 @@
 using nlohmann::json;
 
 namespace {
-
-// Settings is given this long to settle before a page is shown, as for dump and render.
-constexpr double kSettleSeconds = 1.0;
-// A press is turned into at most this many taps; a longer walk is a malformed request.
-constexpr size_t kMaximumTaps = 16;
-
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tamarind-sim: %s\n", message.c_str());
-    return 1;
-}
 
 struct SnapshotRequest {
     std::string page;
@@ -83,20 +73,14 @@ json rowMap(rt::Object* page, PageExtent extent)
     return rows;
 }
 
-// The title as the page answers it, by message: the library may answer for the page.
-std::string titleOf(rt::Object* page)
-{
-    rt::Object* title = rt::send<rt::Object*>(page, SELECTOR("title"));
-    return isString(title) ? toStdString(title) : std::string();
-}
-
 }
 
 int snapshotCommand(const CommandLine& line, long interfaceStyle)
 {
     SnapshotRequest request;
     if (!parseRequest(line.arguments, request))
-        return fail("snapshot needs PAGE --out FILE.png [--full] and at most 16 --tap ROW-ID");
+        return fail("snapshot needs PAGE --out FILE.png [--full] and at most " + std::to_string(kMaximumTaps)
+            + " --tap ROW-ID");
     if (!Navigator::isKnownPage(request.page))
         return fail("unknown page \"" + request.page + "\"");
     Navigator navigator;

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "host/platform/DeviceRoot.h"
 #include "host/preferences/PSListController.h"
@@ -17,6 +20,7 @@
 #include "tamarind/core/Replacement.h"
 #include "tamarind/core/Settings.h"
 #include "tamarind/startup/OwnClasses.h"
+#include "tamarind/startup/ReplacementTable.h"
 #include "tamarind/styling/RootTextViews.h"
 #include "tamarind/styling/SliderLabel.h"
 #include "tamarind/styling/TableBackground.h"
@@ -50,19 +54,13 @@ void installOnce()
         // The library registered its pages while it loaded, before this program's host classes
         // existed; it registers them now that their superclass is there.
         registerOwnClasses();
-        static const Replacement rows[] = {
-            replacing("PSListController", "tableView:heightForFooterInSection:", &listPageFooterHeight,
-                originalListPageFooterHeight),
-            addingProperty("UITableView", "bgImageView", "UIImageView"),
-            addingProperty("UITableView", "bgImage", "UIImage"),
-            replacing("UITableView", "initWithFrame:style:", &tableInitWithFrameStyle, originalTableInitWithFrameStyle),
-            replacing("UITableView", "didMoveToWindow", &tableDidMoveToWindow, originalTableDidMoveToWindow),
-            replacing("UITableView", "traitCollectionDidChange:", &tableTraitCollectionDidChange,
-                originalTableTraitCollectionDidChange),
-            replacing("UITextView", "didMoveToWindow", &textViewDidMoveToWindow, originalTextViewDidMoveToWindow),
-            replacing("PSSegmentableSlider", "layoutSubviews", &sliderLayoutSubviews, originalSliderLayoutSubviews),
-            adding("PSSegmentableSlider", "_csp_sliderLabelFix", &sliderLabelFix),
-        };
+        // The library's own rows for the classes these tests build, so that what is tested is
+        // what the library installs.
+        const std::set<std::string> tested { "PSListController", "UITableView", "UITextView", "PSSegmentableSlider" };
+        std::vector<Replacement> rows;
+        for (const Replacement& row : secondGroup())
+            if (tested.contains(row.className))
+                rows.push_back(row);
         installGroup("test", rows);
         return true;
     }();

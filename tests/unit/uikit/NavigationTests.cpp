@@ -18,38 +18,6 @@ using rt::SEL;
 
 namespace {
 
-std::string nameOf(Object* self)
-{
-    return toStdString(rt::send<Object*>(self, SELECTOR("title")));
-}
-
-rt::Class* lifecycleClass()
-{
-    static rt::Class* cls
-        = rt::ClassBuilder("TestLifecyclePage", UIViewController::classObject())
-              .method(
-                  "viewDidLoad", +[](Object* s, SEL) { messageLog().push_back(nameOf(s) + " load"); })
-              .method(
-                  "viewWillAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willAppear"); })
-              .method(
-                  "viewDidAppear:", +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didAppear"); })
-              .method(
-                  "viewWillDisappear:",
-                  +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willDisappear"); })
-              .method(
-                  "viewDidDisappear:",
-                  +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didDisappear"); })
-              .registerClass();
-    return cls;
-}
-
-rt::Ref<UIViewController> page(const char* title)
-{
-    auto controller = UIViewController::create(lifecycleClass());
-    controller->setTitle(ns(title));
-    return controller;
-}
-
 UILabel* largeTitleLabel(UINavigationBar* bar)
 {
     return bar->m_largeTitleView ? bar->m_largeTitleView->m_label.get() : nullptr;
@@ -76,14 +44,14 @@ TEST(Navigation, PushAndPopSendTheAppearanceMessages)
 {
     rt::AutoreleasePool pool;
     auto window = makeWindow();
-    auto root = page("Root");
+    auto root = lifecyclePage("Root");
     messageLog().clear();
     auto nav = UINavigationController::create(root.get());
     window->setRootViewController(nav.get());
     EXPECT_EQ(messageLog(), (std::vector<std::string> { "Root load", "Root willAppear", "Root didAppear" }));
 
     messageLog().clear();
-    auto detail = page("Detail");
+    auto detail = lifecyclePage("Detail");
     nav->pushViewController(detail.get(), true);
     EXPECT_EQ(messageLog(),
         (std::vector<std::string> {
@@ -108,7 +76,7 @@ TEST(Navigation, LargeTitleIsLaidOutByItsLayoutObject)
 {
     rt::AutoreleasePool pool;
     auto window = makeWindow();
-    auto root = page("Settings");
+    auto root = lifecyclePage("Settings");
     auto nav = UINavigationController::create(root.get());
     UINavigationBar* bar = nav->navigationBar();
     rt::send(bar, SELECTOR("setPrefersLargeTitles:"), true);
@@ -132,7 +100,7 @@ TEST(Navigation, LargeTitleIsLaidOutByItsLayoutObject)
     EXPECT_EQ(largeTitleLabel(bar)->font()->numericWeight(), 400);
 
     // A page that never shows a large title.
-    auto detail = page("General");
+    auto detail = lifecyclePage("General");
     rt::send(rt::send<Object*>(detail.get(), SELECTOR("navigationItem")), SELECTOR("setLargeTitleDisplayMode:"), 2L);
     nav->pushViewController(detail.get(), false);
     EXPECT_EQ(bar->frame().height(), 44);
@@ -144,7 +112,7 @@ TEST(Navigation, ReplacementsOnTheLargeTitleClassesAreReached)
     platform::hookMessage(UINavigationBarLargeTitleView::layoutClass(), rt::sel("setTitleLabel:"), &refuseTitleLabel,
         &g_originalSetTitleLabel);
     auto window = makeWindow();
-    auto nav = UINavigationController::create(page("Settings").get());
+    auto nav = UINavigationController::create(lifecyclePage("Settings").get());
     rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
     window->setRootViewController(nav.get());
     window->layoutAndDisplay();
@@ -161,7 +129,7 @@ TEST(Navigation, LabelCentreReplacementMovesTheLargeTitle)
     rt::Class* labelClass = UILabel::classObject();
     platform::hookMessage(labelClass, rt::sel("setCenter:"), &centreInLargeTitle, &g_originalLabelSetCenter);
     auto window = makeWindow();
-    auto nav = UINavigationController::create(page("Settings").get());
+    auto nav = UINavigationController::create(lifecyclePage("Settings").get());
     rt::send(nav->navigationBar(), SELECTOR("setPrefersLargeTitles:"), true);
     window->setRootViewController(nav.get());
     window->layoutAndDisplay();
@@ -176,7 +144,7 @@ TEST(Navigation, RightBarItemShowsItsCustomView)
 {
     rt::AutoreleasePool pool;
     auto window = makeWindow();
-    auto root = page("Settings");
+    auto root = lifecyclePage("Settings");
     auto nav = UINavigationController::create(root.get());
     window->setRootViewController(nav.get());
     auto gear = makeView(CGRectMake(0, 0, 26, 25));

@@ -18,32 +18,10 @@ using rt::SEL;
 
 namespace {
 
-std::string nameOf(Object* self) { return toStdString(rt::send<Object*>(self, SELECTOR("title"))); }
-
-rt::Class* pageClass()
-{
-    static rt::Class* cls = rt::ClassBuilder("TestSplitPage", UIViewController::classObject())
-                                .method(
-                                    "viewWillAppear:",
-                                    +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " willAppear"); })
-                                .method(
-                                    "viewDidDisappear:",
-                                    +[](Object* s, SEL, bool) { messageLog().push_back(nameOf(s) + " didDisappear"); })
-                                .registerClass();
-    return cls;
-}
-
-rt::Ref<UIViewController> page(const char* title)
-{
-    auto controller = UIViewController::create(pageClass());
-    controller->setTitle(ns(title));
-    return controller;
-}
-
 struct SplitFixture {
     rt::Ref<UIWindow> window = makeWindow();
-    rt::Ref<UIViewController> list = page("List");
-    rt::Ref<UIViewController> empty = page("Empty");
+    rt::Ref<UIViewController> list = lifecyclePage("List");
+    rt::Ref<UIViewController> empty = lifecyclePage("Empty");
     rt::Ref<UINavigationController> primary = UINavigationController::create(list.get());
     rt::Ref<UINavigationController> secondary = UINavigationController::create(empty.get());
     rt::Ref<UISplitViewController> split
@@ -77,22 +55,24 @@ TEST(SplitView, ShowsBothColumnsSideBySideAndBothAppear)
     EXPECT_NE(std::find(messageLog().begin(), messageLog().end(), "List willAppear"), messageLog().end());
     EXPECT_NE(std::find(messageLog().begin(), messageLog().end(), "Empty willAppear"), messageLog().end());
     EXPECT_EQ(rt::send<Object*>(f.list.get(), SELECTOR("splitViewController")), f.split.get());
-    EXPECT_EQ(rt::send<Object*>(page("Alone").get(), SELECTOR("splitViewController")), nullptr);
+    EXPECT_EQ(rt::send<Object*>(lifecyclePage("Alone").get(), SELECTOR("splitViewController")), nullptr);
 }
 
 TEST(SplitView, ShowingADetailReplacesTheSecondaryStackOnly)
 {
     rt::AutoreleasePool pool;
     SplitFixture f;
-    auto pushed = page("Pushed");
+    auto pushed = lifecyclePage("Pushed");
     f.secondary->pushViewController(pushed.get(), false);
-    auto chosen = page("Chosen");
+    auto chosen = lifecyclePage("Chosen");
     messageLog().clear();
     rt::send(f.split.get(), SELECTOR("showDetailViewController:sender:"), chosen.get(), f.list.get());
     ASSERT_EQ(f.secondary->childViewControllers().size(), 1u);
     EXPECT_EQ(f.secondary->topViewController(), chosen.get());
     EXPECT_EQ(f.primary->topViewController(), f.list.get());
-    EXPECT_EQ(messageLog(), (std::vector<std::string> { "Chosen willAppear", "Pushed didDisappear" }));
+    EXPECT_EQ(messageLog(),
+        (std::vector<std::string> {
+            "Chosen load", "Pushed willDisappear", "Chosen willAppear", "Chosen didAppear", "Pushed didDisappear" }));
     EXPECT_EQ(chosen->view()->window(), f.window.get());
     EXPECT_EQ(pushed->view()->window(), nullptr);
 }

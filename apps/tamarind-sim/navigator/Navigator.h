@@ -33,8 +33,11 @@ public:
     static bool isKnownPage(const std::string&);
     static const char* const* pageNames();
 
+    // Lets the work a touch started finish: the run loop runs until idle, Settings' window lays
+    // out, and the work that layout started runs too.
+    static void settle();
+
 private:
-    void settle();
     // Back to the root list alone: the stack popped to it, or on an iPad the page beside it gone.
     void returnToRoot();
     bool pushPage(const char* className, const char* title);

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
-#include "UIKitTestSupport.h"
-#include "host/foundation/Data.h"
 #include "host/imageio/CGImage.h"
 #include "host/imageio/ImageCodec.h"
-#include "host/uikit/UIImage.h"
+#include "host/runtime/Runtime.h"
 #include "support/CrushedPNGWriter.h"
-
-using rt::Object;
 
 namespace {
 
@@ -55,10 +51,9 @@ TEST(CrushedPNG, DecodesToPremultipliedRGBAWhateverTheLayout)
     for (auto& c : cases) {
         auto pixels = crushedPixels(c.options.alpha);
         auto png = crushed::write(kWidth, kHeight, pixels, c.options);
-        Object* image = rt::send<Object*>(
-            UIImage::classObject(), SELECTOR("imageWithData:"), rt::autorelease(NSData::create(png)));
-        ASSERT_TRUE(isImage(image)) << c.name;
-        CGImage* cg = static_cast<UIImage*>(image)->cgImage();
+        std::string error;
+        rt::Ref<CGImage> cg = decodeImage(png.data(), png.size(), error);
+        ASSERT_TRUE(cg) << c.name << ": " << error;
         ASSERT_EQ(cg->width(), kWidth);
         ASSERT_EQ(cg->height(), kHeight);
         for (uint32_t i = 0; i < kWidth * kHeight; ++i)

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "UIKitTestSupport.h"
+#include "unit/uikit/UIKitTestSupport.h"
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "GifModelSupport.h"
 #include "host/foundation/Array.h"
 #include "host/foundation/IndexSet.h"
 #include "host/foundation/String.h"
@@ -44,7 +43,8 @@ TEST(IndexSet, OnlyTheMutableClassAnswersMutations)
     auto copy = rt::adopt(rt::send<rt::Object*>(fixed, SELECTOR("mutableCopy")));
     rt::send(copy, SELECTOR("addIndex:"), 7ul);
     rt::send(copy, SELECTOR("removeIndex:"), 2ul);
-    EXPECT_EQ(indexesOf(copy.get()), (std::vector<unsigned long> { 1, 3, 7 }));
+    ASSERT_TRUE(isIndexSet(copy.get()));
+    EXPECT_EQ(static_cast<NSIndexSet*>(copy.get())->indexesDescription(), "(1 3 7)");
     EXPECT_FALSE(rt::send<bool>(copy, SELECTOR("isEqual:"), fixed));
     EXPECT_NE(
         toStdString(rt::send<rt::Object*>(copy, SELECTOR("description"))).find("indexes: (1 3 7)"), std::string::npos);
