@@ -3,7 +3,7 @@
 #include "host/foundation/String.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/uikit/UIAlertController.h"
-#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UITextField.h"
 #include "host/uikit/UIToolbar.h"
 
@@ -25,7 +25,7 @@ json accessoryItems(rt::Object* accessory)
     json items = json::array();
     for (auto& entry : bar->m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
-        items.push_back(item->m_systemItem == 5 ? json("flexible-space") : optionalText(item->m_title.get()));
+        items.push_back(item->systemItem() == UIBarButtonItem::kFlexibleSpace ? json("flexible-space") : optionalText(item->title()));
     }
     return { { "barStyle", bar->m_barStyle }, { "items", items } };
 }

@@ -13,7 +13,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
-#include "host/uikit/UISwitch.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
 #include "host/uikit/UIWindow.h"
@@ -55,8 +55,8 @@ json optionalText(rt::Object* value)
 json layerOf(UIView* view, long style)
 {
     CALayer* layer = view->layer();
-    return { { "cornerRadius", layer->m_cornerRadius }, { "borderWidth", layer->m_borderWidth },
-        { "borderColor", hexColor(layer->m_borderColor.get(), style) }, { "clips", view->clipsToBounds() } };
+    return { { "cornerRadius", layer->cornerRadius() }, { "borderWidth", layer->borderWidth() },
+        { "borderColor", hexColor(layer->borderColor(), style) }, { "clips", view->clipsToBounds() } };
 }
 
 // What a tap shows: the cell is highlighted while the finger is down and selected when it
@@ -80,8 +80,8 @@ json sliderOf(UITableViewCell* cell)
     auto* slider = rt::dynamicCast<UISlider>(control, UISlider::classObject());
     if (!slider)
         return nullptr;
-    return { { "class", slider->isa()->name() }, { "value", slider->m_value }, { "min", slider->m_minimum },
-        { "max", slider->m_maximum } };
+    return { { "class", slider->isa()->name() }, { "value", slider->value() }, { "min", slider->minimumValue() },
+        { "max", slider->maximumValue() } };
 }
 
 // The chevron or check as drawn: its tint and whether its image is a template.

@@ -11,6 +11,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewHeaderFooterView.h"
@@ -112,13 +113,13 @@ json dumpControl(UIView* control, long style)
         return nullptr;
     json j { { "class", control->isa()->name() }, { "hidden", control->isHidden() }, { "frame", frameOf(control) },
         { "background", hexColor(control->backgroundColor(), style) },
-        { "cornerRadius", control->layer()->m_cornerRadius } };
+        { "cornerRadius", control->layer()->cornerRadius() } };
     if (auto* toggle = rt::dynamicCast<UISwitch>(control, UISwitch::classObject())) {
         j["on"] = toggle->isOn();
-        j["onTint"] = hexColor(toggle->m_onTintColor.get(), style);
+        j["onTint"] = hexColor(toggle->onTintColor(), style);
     }
     if (auto* slider = rt::dynamicCast<UISlider>(control, UISlider::classObject())) {
-        j["value"] = slider->m_value;
+        j["value"] = slider->value();
         auto* label = rt::dynamicCast<UILabel>(slider->viewWithTag(kValueLabelTag), UILabel::classObject());
         j["valueLabel"] = label ? json { { "text", label->text() }, { "color", hexColor(label->textColor(), style) },
             { "frame", frameOf(label) } }

@@ -5,8 +5,8 @@
 #include "host/foundation/Locale.h"
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIButton.h"
-#include "host/uikit/UINavigationItem.h"
 #include "host/uikit/UITextField.h"
 #include "host/uikit/UIToolbar.h"
 
@@ -92,10 +92,10 @@ bool pressToolbarButton(const std::string& title, std::string& error)
     }
     for (auto& entry : bar->m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
-        if (toStdString(item->m_title.get()) != title)
+        if (toStdString(item->title()) != title)
             continue;
         // The finger lands on the button the bar shows for the item.
-        if (auto* button = rt::dynamicCast<UIButton>(item->m_barView.get(), UIButton::classObject()))
+        if (auto* button = rt::dynamicCast<UIButton>(item->barView(), UIButton::classObject()))
             button->simulateTap();
         else
             item->performAction();

@@ -54,7 +54,7 @@ void PSBadgedTableCell::showBadge(Object* specifier)
     if (!m_badgeView) {
         m_badgeView = UIView::create(UIImageView::classObject(), CGRectMake(0, 0, kBadgeSize, kBadgeSize));
         m_badgeView->setBackgroundColor(UIColor::systemColor("systemRedColor"));
-        m_badgeView->layer()->m_cornerRadius = kBadgeSize / 2;
+        m_badgeView->layer()->setCornerRadius(kBadgeSize / 2);
         m_badgeLabel = UIView::create(UILabel::classObject(), CGRectMake(0, 0, kBadgeSize, kBadgeSize));
         auto* label = static_cast<UILabel*>(m_badgeLabel.get());
         label->m_font = UIFont::create(15);

@@ -74,7 +74,7 @@ void PSSegmentableSlider::updateValueLabel()
     if (!m_valueLabel)
         return;
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(m_value));
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value()));
     m_valueLabel->setText(ns(text));
     setNeedsLayout();
 }

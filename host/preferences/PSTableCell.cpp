@@ -7,6 +7,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableViewCell.h"
 
@@ -155,7 +156,7 @@ Object* PSTableCell::controlValue() const
     if (auto* toggle = rt::dynamicCast<UISwitch>(m_control.get(), UISwitch::classObject()))
         return rt::autorelease(NSNumber::withBool(toggle->isOn()));
     if (auto* slider = rt::dynamicCast<UISlider>(m_control.get(), UISlider::classObject()))
-        return rt::autorelease(NSNumber::withDouble(slider->m_value));
+        return rt::autorelease(NSNumber::withDouble(slider->value()));
     return m_value.get();
 }
 

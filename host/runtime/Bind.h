@@ -17,6 +17,9 @@
 //   rt::bindProperty<&UISwitch::m_on>(cls, { "on", "isOn" });        with the getter UIKit names
 //   rt::bindProperty<&UILabel::m_text, rt::Memory::Copy>(cls, "text");
 //   rt::bindReadOnlyProperty<&UIView::m_layer>(cls, "layer");        a getter and no setter
+//   rt::bindGetter<&CALayer::m_borderWidth>(cls, "borderWidth");      the getter of a checked setter
+//   rt::bindPropertyThen<&UINavigationItem::m_title, &UINavigationItem::changed>(cls, "title");
+//                                                          a setter that then tells of the change
 //
 // The methods' type strings come from the member's type. A field bound as a property is also
 // registered as the class's property, with attributes as the Objective-C compiler writes them
@@ -170,7 +173,7 @@ struct Stored<T*> {
     static void set(T*& field, Object* value) { field = ofClass<T>(value); }
 };
 
-template<auto Field, Memory M>
+template<auto Field, Memory M, auto DidSet = nullptr>
 struct FieldThunks {
     using Owner = typename ClassOf<decltype(Field)>::owner;
     using T = typename ClassOf<decltype(Field)>::field;
@@ -191,6 +194,8 @@ struct FieldThunks {
             Stored<T>::template set<M>(field, value);
         else
             field = value;
+        if constexpr (!std::is_null_pointer_v<decltype(DidSet)>)
+            (static_cast<Owner*>(self)->*DidSet)();
     }
 };
 
@@ -202,18 +207,45 @@ using FieldType = typename ClassOf<decltype(Field)>::field;
 
 }
 
+namespace binding {
+
+template<auto Field, Memory M, auto DidSet>
+bool bindField(Class* cls, PropertyName name)
+{
+    using T = FieldType<Field>;
+    using Thunks = FieldThunks<Field, M, DidSet>;
+    static_assert(FieldKind<T>::allows(M), "this memory rule does not fit the field's type");
+    constexpr std::string_view encoding = Encoding<typename FieldKind<T>::Value>::value;
+    bool added = addProperty(cls, name.name, name.attributes(encoding, M, false));
+    added = addMethod(cls, sel(name.getter), &Thunks::get) && added;
+    return addMethod(cls, sel(name.setter()), &Thunks::set) && added;
+}
+
+}
+
 // Registers the field as the property `name`: a getter, a setter and the property's attributes.
 // Returns false when the class already has either method or the property.
 template<auto Field, Memory M = binding::defaultMemory<binding::FieldType<Field>>>
 bool bindProperty(Class* cls, PropertyName name)
 {
-    using T = binding::FieldType<Field>;
-    using Thunks = binding::FieldThunks<Field, M>;
-    static_assert(binding::FieldKind<T>::allows(M), "this memory rule does not fit the field's type");
-    constexpr std::string_view encoding = Encoding<typename binding::FieldKind<T>::Value>::value;
-    bool added = addProperty(cls, name.name, name.attributes(encoding, M, false));
-    added = addMethod(cls, sel(name.getter), &Thunks::get) && added;
-    return addMethod(cls, sel(name.setter()), &Thunks::set) && added;
+    return binding::bindField<Field, M, nullptr>(cls, name);
+}
+
+// As bindProperty, with a setter that then calls the member function DidSet of the object, for a
+// property whose change must be told (a layout to redo, an owner to inform).
+template<auto Field, auto DidSet, Memory M = binding::defaultMemory<binding::FieldType<Field>>>
+bool bindPropertyThen(Class* cls, PropertyName name)
+{
+    return binding::bindField<Field, M, DidSet>(cls, name);
+}
+
+// Registers only the field's getter, for a property whose setter checks or adjusts what it is
+// given and is written out as a method of its own.
+template<auto Field>
+bool bindGetter(Class* cls, std::string_view name)
+{
+    using Thunks = binding::FieldThunks<Field, binding::defaultMemory<binding::FieldType<Field>>>;
+    return addMethod(cls, sel(name), &Thunks::get);
 }
 
 // Registers the field as a read-only property: a getter and no setter, so a setter sent to the

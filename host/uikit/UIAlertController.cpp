@@ -167,7 +167,7 @@ void UIAlertController::buildView()
     setView(dim.get());
     auto box = UIView::create(UIView::classObject());
     box->setBackgroundColor(UIColor::createDynamic({ 0.96, 0.96, 0.96, 0.97 }, { 0.17, 0.17, 0.18, 0.97 }).get());
-    box->layer()->m_cornerRadius = 14;
+    box->layer()->setCornerRadius(14);
     box->setClipsToBounds(true);
     dim->addSubview(box.get());
     double y = 20;
@@ -183,7 +183,7 @@ void UIAlertController::buildView()
     }
     for (auto& field : m_textFields) {
         field->setBackgroundColor(UIColor::systemColor("systemBackgroundColor"));
-        field->layer()->m_cornerRadius = 4;
+        field->layer()->setCornerRadius(4);
         field->m_textInset = 6;
         rt::send(field.get(), SELECTOR("setFrame:"), CGRectMake(16, y + 8, kAlertWidth - 32, 28));
         box->addSubview(field.get());

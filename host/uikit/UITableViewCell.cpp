@@ -48,7 +48,7 @@ public:
             if (cell->m_position == CellGroupPosition::Last || cell->m_position == CellGroupPosition::Only)
                 corners |= Path::BottomLeft | Path::BottomRight;
         }
-        double own = cell->layer()->m_cornerRadius;
+        double own = cell->layer()->cornerRadius();
         double radius = own > 0 ? own : kGroupCornerRadius;
         if (own > 0)
             corners = Path::AllCorners;

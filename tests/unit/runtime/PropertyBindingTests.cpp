@@ -43,6 +43,8 @@ public:
     static Class* classObject();
     // Binds the level a second time, which the class must refuse.
     static bool bindLevelAgain(Class* c) { return bindProperty<&Gadget::m_level>(c, "level"); }
+    int changes() const { return m_changes; }
+    long volumeSeenByChange() const { return m_volumeSeen; }
 
 private:
     static void registerProperties(Class*);
@@ -56,6 +58,15 @@ private:
     Weak<Object> m_delegate;
     Object* m_owner { nullptr };
     long m_serial { 7 };
+    long m_volume { 0 };
+    int m_changes { 0 };
+    long m_volumeSeen { -1 };
+
+    void noteChange()
+    {
+        ++m_changes;
+        m_volumeSeen = m_volume;
+    }
 };
 
 Class* Gadget::classObject()
@@ -79,6 +90,7 @@ void Gadget::registerProperties(Class* c)
     bindProperty<&Gadget::m_delegate>(c, "delegate");
     bindProperty<&Gadget::m_owner>(c, "owner");
     bindReadOnlyProperty<&Gadget::m_serial>(c, "serial");
+    bindPropertyThen<&Gadget::m_volume, &Gadget::noteChange>(c, "volume");
 }
 
 Ref<Object> newGadget() { return newObject(Gadget::classObject()); }
@@ -239,4 +251,16 @@ TEST(PropertyBinding, ATakenNameIsRefused)
     Class* c = Gadget::classObject();
     EXPECT_FALSE(Gadget::bindLevelAgain(c));
     EXPECT_FALSE(Gadget::bindLevelAgain(nullptr));
+}
+
+TEST(PropertyBinding, ASetterCanTellOfTheChangeAfterStoring)
+{
+    auto gadget = newGadget();
+    auto* g = static_cast<Gadget*>(gadget.get());
+    send(gadget, SELECTOR("setVolume:"), 11L);
+    EXPECT_EQ(send<long>(gadget, SELECTOR("volume")), 11);
+    EXPECT_EQ(g->changes(), 1);
+    EXPECT_EQ(g->volumeSeenByChange(), 11) << "the change is told once the value is stored";
+    send(gadget, SELECTOR("setLevel:"), 1.0);
+    EXPECT_EQ(g->changes(), 1) << "only the property that asks for it tells";
 }
