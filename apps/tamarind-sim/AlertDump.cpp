@@ -32,9 +32,9 @@ json accessoryItems(rt::Object* accessory)
 
 json textFieldOf(UITextField* field)
 {
-    return { { "text", optionalText(field->m_text.get()) }, { "placeholder", optionalText(field->m_placeholder.get()) },
-        { "keyboardType", field->m_keyboardType }, { "focused", UITextField::focused() == field },
-        { "accessory", accessoryItems(field->m_inputAccessoryView.get()) } };
+    return { { "text", optionalText(field->textObject()) }, { "placeholder", optionalText(field->placeholder()) },
+        { "keyboardType", field->keyboardType() }, { "focused", UITextField::focused() == field },
+        { "accessory", accessoryItems(field->inputAccessoryView()) } };
 }
 
 }

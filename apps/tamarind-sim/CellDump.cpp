@@ -64,10 +64,10 @@ json layerOf(UIView* view, long style)
 json tapOf(UITableViewCell* cell)
 {
     rt::send(cell, SELECTOR("setHighlighted:animated:"), true, false);
-    bool highlighted = cell->m_highlighted;
+    bool highlighted = cell->isHighlighted();
     rt::send(cell, SELECTOR("setHighlighted:animated:"), false, false);
     rt::send(cell, SELECTOR("setSelected:animated:"), true, false);
-    bool selected = cell->m_selected;
+    bool selected = cell->isSelected();
     rt::send(cell, SELECTOR("setSelected:animated:"), false, false);
     return { { "highlighted", highlighted }, { "selected", selected } };
 }
@@ -87,7 +87,7 @@ json sliderOf(UITableViewCell* cell)
 // The chevron or check as drawn: its tint and whether its image is a template.
 json accessoryImageOf(UITableViewCell* cell, long style)
 {
-    auto* button = rt::dynamicCast<UIButton>(cell->m_accessoryButton.get(), UIButton::classObject());
+    auto* button = rt::dynamicCast<UIButton>(cell->accessoryButton(), UIButton::classObject());
     if (!button || button->superview() != cell || !button->imageView())
         return nullptr;
     UIImageView* image = button->imageView();
@@ -114,7 +114,7 @@ json extraContentOf(UITableViewCell* cell, long style)
 
 bool showsSeparator(UITableViewCell* cell)
 {
-    return cell->m_separator && cell->m_separator->superview() == cell && !cell->m_separator->isHidden();
+    return cell->separator() && cell->separator()->superview() == cell && !cell->separator()->isHidden();
 }
 
 json cellOf(UITableViewCell* cell)

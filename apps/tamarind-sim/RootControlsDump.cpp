@@ -99,7 +99,7 @@ json labelOf(UILabel* label, long style)
     if (!label)
         return nullptr;
     return { { "text", label->text() }, { "color", hexColor(label->textColor(), style) },
-        { "hidden", label->isHidden() }, { "frame", frameOf(label) }, { "alignment", label->m_textAlignment } };
+        { "hidden", label->isHidden() }, { "frame", frameOf(label) }, { "alignment", label->textAlignment() } };
 }
 
 // The account row's cell among the table's visible cells; frames in the window's coordinates.

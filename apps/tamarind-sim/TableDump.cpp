@@ -48,7 +48,7 @@ json titleViewOf(UIView* view, long style)
     if (!titled || !titled->m_textLabel)
         return nullptr;
     UILabel* label = titled->m_textLabel.get();
-    return { { "text", label->text() }, { "alignment", label->m_textAlignment },
+    return { { "text", label->text() }, { "alignment", label->textAlignment() },
         { "color", hexColor(label->textColor(), style) } };
 }
 

@@ -56,8 +56,8 @@ bool typeIntoFocusedField(const std::string& text, std::string& error)
         return false;
     auto keys = charactersOf(text);
     for (auto& key : keys)
-        if (!keyboardHasKey(field->m_keyboardType, key)) {
-            error = "the field's keyboard (type " + std::to_string(field->m_keyboardType) + ") has no key \"" + key
+        if (!keyboardHasKey(field->keyboardType(), key)) {
+            error = "the field's keyboard (type " + std::to_string(field->keyboardType()) + ") has no key \"" + key
                 + "\"";
             return false;
         }
@@ -85,7 +85,7 @@ bool pressToolbarButton(const std::string& title, std::string& error)
     UITextField* field = focusedField(error);
     if (!field)
         return false;
-    auto* bar = rt::dynamicCast<UIToolbar>(field->m_inputAccessoryView.get(), UIToolbar::classObject());
+    auto* bar = rt::dynamicCast<UIToolbar>(field->inputAccessoryView(), UIToolbar::classObject());
     if (!bar) {
         error = "the focused field has no accessory bar";
         return false;

@@ -57,9 +57,9 @@ void PSBadgedTableCell::showBadge(Object* specifier)
         m_badgeView->layer()->setCornerRadius(kBadgeSize / 2);
         m_badgeLabel = UIView::create(UILabel::classObject(), CGRectMake(0, 0, kBadgeSize, kBadgeSize));
         auto* label = static_cast<UILabel*>(m_badgeLabel.get());
-        label->m_font = UIFont::create(15);
-        label->m_textColor = UIColor::systemColor("whiteColor");
-        label->m_textAlignment = 1;
+        label->setFont(UIFont::create(15));
+        label->setTextColor(UIColor::systemColor("whiteColor"));
+        label->setTextAlignment(1);
         contentView()->addSubview(m_badgeView.get());
         contentView()->addSubview(m_badgeLabel.get());
     }

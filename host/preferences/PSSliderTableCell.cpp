@@ -63,7 +63,7 @@ void refreshSliderContents(Object* self, SEL, Object* specifier)
     rt::send(slider, SELECTOR("setShowValue:"), isNumber(showValue) && rt::send<bool>(showValue, SELECTOR("boolValue")));
     // The slider is the row: it has no title beside it, and a tap does not select it.
     c->textLabel()->setText(nullptr);
-    c->m_selectionStyle = 0;
+    c->setSelectionStyle(0);
     c->setNeedsLayout();
 }
 

@@ -86,7 +86,7 @@ void registerContent(Class* c)
     addMethod(
         c, sel("valueLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
     addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->m_text.get(); });
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->textObject(); });
     addMethod(
         c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { cell(s)->textLabel()->setText(t); });
     addMethod(
@@ -128,7 +128,7 @@ void registerContent(Class* c)
     addMethod(
         c, sel("setCellEnabled:"), +[](Object* s, SEL, bool enabled) {
             cell(s)->m_cellEnabled = enabled;
-            cell(s)->textLabel()->m_enabled = enabled;
+            cell(s)->textLabel()->setEnabled(enabled);
         });
     addMethod(
         c, sel("canReload"), +[](Object*, SEL) { return true; });
@@ -183,7 +183,7 @@ void PSTableCell::refreshFrom(Object* specifier)
 
 void PSTableCell::showValue(Object* value)
 {
-    if (m_control && m_accessoryView.get() == m_control.get())
+    if (m_control && accessoryView() == m_control.get())
         rt::send(this, SELECTOR("setAccessoryView:"), static_cast<Object*>(nullptr));
     m_value = value;
     if (detailTextLabel())
@@ -202,7 +202,7 @@ void PSTableCell::showControl(Object* value)
     if (detailTextLabel())
         detailTextLabel()->setText(nullptr);
     // A switch row is not selected by a tap: the switch takes it.
-    m_selectionStyle = 0;
+    setSelectionStyle(0);
 }
 
 // Preferences registers its cell once UIKit's classes exist.

@@ -34,10 +34,10 @@ rt::Ref<UILabel> makeAlertLabel(Object* text, double size, double weight, const 
 {
     auto made = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
     made->setText(text);
-    made->m_font = UIFont::create(size, weight);
-    made->m_textColor = UIColor::systemColor(color);
-    made->m_textAlignment = 1;
-    made->m_numberOfLines = 0;
+    made->setFont(UIFont::create(size, weight));
+    made->setTextColor(UIColor::systemColor(color));
+    made->setTextAlignment(1);
+    made->setNumberOfLines(0);
     return made;
 }
 
@@ -108,7 +108,7 @@ void registerAlertMethods(Class* c)
         c, sel("addTextFieldWithConfigurationHandler:"), +[](Object* s, SEL, BlockBase* configure) {
             auto field = Ref<UITextField>(
                 static_cast<UITextField*>(UIView::create(UITextField::classObject(), CGRectMake(0, 0, 238, 28)).get()));
-            field->m_font = UIFont::create(13);
+            field->setFont(UIFont::create(13));
             alert(s)->m_textFields.push_back(field);
             callBlock<void(Object*)>(configure, field.get());
         });
@@ -184,7 +184,7 @@ void UIAlertController::buildView()
     for (auto& field : m_textFields) {
         field->setBackgroundColor(UIColor::systemColor("systemBackgroundColor"));
         field->layer()->setCornerRadius(4);
-        field->m_textInset = 6;
+        field->setTextInset(6);
         rt::send(field.get(), SELECTOR("setFrame:"), CGRectMake(16, y + 8, kAlertWidth - 32, 28));
         box->addSubview(field.get());
         y += 36;
@@ -202,7 +202,7 @@ void UIAlertController::buildView()
         box->addSubview(separator.get());
         auto button = makeAlertLabel(a->m_title.get(), 17, a->m_style == 1 ? UIFontWeightSemibold : UIFontWeightRegular,
             a->m_style == 2 ? "systemRedColor" : "systemBlueColor");
-        button->m_numberOfLines = 1;
+        button->setNumberOfLines(1);
         rt::send(button.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, kButtonHeight));
         box->addSubview(button.get());
     }

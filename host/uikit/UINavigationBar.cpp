@@ -266,15 +266,15 @@ void UINavigationBar::refreshTitles()
     UINavigationBarAppearance* appearance = currentAppearance();
     if (!m_titleLabel) {
         m_titleLabel = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
-        m_titleLabel->m_textAlignment = 1;
+        m_titleLabel->setTextAlignment(1);
         addSubview(m_titleLabel.get());
     }
     m_titleLabel->setText(ns(title));
     Object* font = attributeOf(appearance->m_titleTextAttributes.get(), NSFontAttributeName);
     Object* color = attributeOf(appearance->m_titleTextAttributes.get(), NSForegroundColorAttributeName);
-    m_titleLabel->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
-                                                                     : UIFont::create(17, UIFontWeightSemibold).get();
-    m_titleLabel->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+    m_titleLabel->setFont(rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
+                                                                     : UIFont::create(17, UIFontWeightSemibold).get());
+    m_titleLabel->setTextColor(isColor(color) ? static_cast<UIColor*>(color) : nullptr);
     // A large title shows while the page rests at its top; scrolled, the small title takes over.
     bool large = showsLargeTitle();
     m_titleLabel->setHidden(large && m_atScrollEdge);

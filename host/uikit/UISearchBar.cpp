@@ -92,8 +92,8 @@ UITextField* UISearchBar::searchField()
 {
     if (!m_field) {
         m_field = rt::Ref<UITextField>(static_cast<UITextField*>(UIView::create(searchFieldClass()).get()));
-        m_field->m_placeholder = ns("Search");
-        m_field->m_textInset = 30;
+        m_field->setPlaceholder(ns("Search"));
+        m_field->setTextInset(30);
         m_fieldBackground = UIView::create(fieldBackgroundClass());
         m_fieldBackground->setBackgroundColor(UIColor::systemColor("tertiarySystemFillColor"));
         m_fieldBackground->layer()->setCornerRadius(10);

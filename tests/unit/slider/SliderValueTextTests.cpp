@@ -94,7 +94,7 @@ TEST(NumericAccessory, BarHoldsTheSignButtonOnlyWhenAsked)
         auto view = UIView::create(UITextField::classObject());
         auto* field = static_cast<UITextField*>(view.get());
         rt::send(field, SELECTOR("addNumericAccessory:"), withSign);
-        auto* bar = rt::dynamicCast<UIToolbar>(field->m_inputAccessoryView.get(), UIToolbar::classObject());
+        auto* bar = rt::dynamicCast<UIToolbar>(field->inputAccessoryView(), UIToolbar::classObject());
         ASSERT_NE(bar, nullptr);
         EXPECT_EQ(bar->m_barStyle, 0);
         EXPECT_EQ(bar->frame().height(), 44);
