@@ -100,7 +100,7 @@ json dumpTable(rt::Object* page)
     j["style"] = rt::send<long>(table, SELECTOR("style"));
     j["sectionInset"] = { inset.top, inset.left, inset.bottom, inset.right };
     j["background"] = hexColor(table->backgroundColor(), style);
-    UIView* background = table->m_backgroundView.get();
+    UIView* background = table->backgroundView();
     j["backgroundView"] = background && background->superview() == table ? viewOf(background, style) : json(nullptr);
     j["footerHeights"] = footerHeightsOf(page, table);
     j["sectionTitles"] = sectionTitlesOf(table, style);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "host/runtime/Bind.h"
@@ -59,6 +60,7 @@ private:
     Object* m_owner { nullptr };
     long m_serial { 7 };
     long m_volume { 0 };
+    long m_pitch { 3 };
     int m_changes { 0 };
     long m_volumeSeen { -1 };
 
@@ -91,6 +93,11 @@ void Gadget::registerProperties(Class* c)
     bindProperty<&Gadget::m_owner>(c, "owner");
     bindReadOnlyProperty<&Gadget::m_serial>(c, "serial");
     bindPropertyThen<&Gadget::m_volume, &Gadget::noteChange>(c, "volume");
+    // A checked setter of its own beside the bound getter.
+    bindGetter<&Gadget::m_pitch>(c, "pitch");
+    addMethod(c, sel("setPitch:"), +[](Object* self, SEL, long pitch) {
+        static_cast<Gadget*>(self)->m_pitch = std::max(0L, pitch);
+    });
 }
 
 Ref<Object> newGadget() { return newObject(Gadget::classObject()); }
@@ -263,4 +270,13 @@ TEST(PropertyBinding, ASetterCanTellOfTheChangeAfterStoring)
     EXPECT_EQ(g->volumeSeenByChange(), 11) << "the change is told once the value is stored";
     send(gadget, SELECTOR("setLevel:"), 1.0);
     EXPECT_EQ(g->changes(), 1) << "only the property that asks for it tells";
+}
+
+TEST(PropertyBinding, ABoundGetterLeavesTheSetterAndThePropertyToTheClass)
+{
+    auto gadget = newGadget();
+    EXPECT_EQ(send<long>(gadget, SELECTOR("pitch")), 3);
+    send(gadget, SELECTOR("setPitch:"), -4L);
+    EXPECT_EQ(send<long>(gadget, SELECTOR("pitch")), 0) << "the class's own setter checked the value";
+    EXPECT_EQ(Gadget::classObject()->property("pitch"), nullptr);
 }
