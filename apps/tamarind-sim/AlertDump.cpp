@@ -58,11 +58,11 @@ json dumpAlert()
     if (!alert)
         return nullptr;
     json fields = json::array();
-    for (auto& field : alert->m_textFields)
+    for (auto& field : alert->textFields())
         fields.push_back(textFieldOf(field.get()));
     json actions = json::array();
-    for (auto& action : alert->m_actions)
-        actions.push_back({ { "title", optionalText(action->m_title.get()) }, { "style", action->m_style } });
-    return { { "title", optionalText(alert->m_alertTitle.get()) }, { "message", optionalText(alert->m_message.get()) },
-        { "style", alert->m_preferredStyle }, { "textFields", fields }, { "actions", actions } };
+    for (auto& action : alert->actions())
+        actions.push_back({ { "title", optionalText(action->title()) }, { "style", action->style() } });
+    return { { "title", optionalText(alert->alertTitle()) }, { "message", optionalText(alert->message()) },
+        { "style", alert->preferredStyle() }, { "textFields", fields }, { "actions", actions } };
 }

@@ -4,6 +4,7 @@
 
 #include "host/foundation/Array.h"
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/CALayer.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
@@ -25,10 +26,6 @@ UIAlertController* alert(Object* o)
 {
     return static_cast<UIAlertController*>(o);
 }
-UIAlertAction* alertAction(Object* o)
-{
-    return static_cast<UIAlertAction*>(o);
-}
 
 rt::Ref<UILabel> makeAlertLabel(Object* text, double size, double weight, const char* color)
 {
@@ -41,109 +38,13 @@ rt::Ref<UILabel> makeAlertLabel(Object* text, double size, double weight, const 
     return made;
 }
 
-void registerActionMethods(Class* c)
-{
-    using namespace rt;
-    addClassMethod(
-        c, sel("actionWithTitle:style:handler:"),
-        +[](Class*, SEL, Object* title, long style, BlockBase* handler) -> Object* {
-            auto a = adopt(static_cast<UIAlertAction*>(UIAlertAction::classObject()->allocate()));
-            a->m_title = title;
-            a->m_style = style;
-            a->m_handler = handler;
-            return autorelease(std::move(a));
-        });
-    addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return alertAction(s)->m_title.get(); });
-    addMethod(
-        c, sel("style"), +[](Object* s, SEL) { return alertAction(s)->m_style; });
-    addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return alertAction(s)->m_enabled; });
-    addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { alertAction(s)->m_enabled = e; });
-}
-
-void registerAlertMethods(Class* c)
-{
-    using namespace rt;
-    addClassMethod(
-        c, sel("alertControllerWithTitle:message:preferredStyle:"),
-        +[](Class* cls, SEL, Object* title, Object* message, long style) -> Object* {
-            auto made = newObject(cls);
-            auto* a = dynamicCast<UIAlertController>(made.get(), UIAlertController::classObject());
-            if (!a)
-                return nullptr;
-            a->m_alertTitle = title;
-            a->m_message = message;
-            a->m_preferredStyle = style;
-            return autorelease(std::move(made));
-        });
-    addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return alert(s)->m_alertTitle.get(); });
-    addMethod(
-        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { alert(s)->m_alertTitle = t; });
-    addMethod(
-        c, sel("message"), +[](Object* s, SEL) -> Object* { return alert(s)->m_message.get(); });
-    addMethod(
-        c, sel("setMessage:"), +[](Object* s, SEL, Object* m) { alert(s)->m_message = m; });
-    addMethod(
-        c, sel("preferredStyle"), +[](Object* s, SEL) { return alert(s)->m_preferredStyle; });
-    addMethod(
-        c, sel("addAction:"), +[](Object* s, SEL, Object* a) {
-            if (auto* added = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject()))
-                alert(s)->m_actions.emplace_back(added);
-        });
-    addMethod(
-        c, sel("actions"), +[](Object* s, SEL) -> Object* {
-            return autorelease(
-                NSArray::create(std::vector<Ref<Object>>(alert(s)->m_actions.begin(), alert(s)->m_actions.end())));
-        });
-    addMethod(
-        c, sel("preferredAction"), +[](Object* s, SEL) -> Object* { return alert(s)->m_preferredAction.get(); });
-    addMethod(
-        c, sel("setPreferredAction:"), +[](Object* s, SEL, Object* a) {
-            alert(s)->m_preferredAction = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject());
-        });
-    addMethod(
-        c, sel("addTextFieldWithConfigurationHandler:"), +[](Object* s, SEL, BlockBase* configure) {
-            auto field = Ref<UITextField>(
-                static_cast<UITextField*>(UIView::create(UITextField::classObject(), CGRectMake(0, 0, 238, 28)).get()));
-            field->setFont(UIFont::create(13));
-            alert(s)->m_textFields.push_back(field);
-            callBlock<void(Object*)>(configure, field.get());
-        });
-    addMethod(
-        c, sel("textFields"), +[](Object* s, SEL) -> Object* {
-            auto& fields = alert(s)->m_textFields;
-            return fields.empty()
-                ? nullptr
-                : autorelease(NSArray::create(std::vector<Ref<Object>>(fields.begin(), fields.end())));
-        });
-    addMethod(
-        c, sel("loadView"), +[](Object* s, SEL) { alert(s)->buildView(); });
-    // An alert with text fields shows the keyboard for the first of them, and takes it away
-    // when it leaves.
-    addMethod(
-        c, sel("viewDidAppear:"), +[](Object* s, SEL, bool animated) {
-            sendSuper(s, UIAlertController::classObject(), SELECTOR("viewDidAppear:"), animated);
-            if (!alert(s)->m_textFields.empty())
-                send<bool>(alert(s)->m_textFields.front().get(), SELECTOR("becomeFirstResponder"));
-        });
-    addMethod(
-        c, sel("viewWillDisappear:"), +[](Object* s, SEL, bool animated) {
-            sendSuper(s, UIAlertController::classObject(), SELECTOR("viewWillDisappear:"), animated);
-            for (auto& field : alert(s)->m_textFields)
-                send<bool>(field.get(), SELECTOR("resignFirstResponder"));
-        });
-}
-
 }
 
 Class* UIAlertAction::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIAlertAction>("UIAlertAction", rt::rootClass());
-        registerActionMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -153,7 +54,7 @@ Class* UIAlertController::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIAlertController>("UIAlertController", UIViewController::classObject());
-        registerAlertMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -200,8 +101,8 @@ void UIAlertController::buildView()
         double top = sideBySide ? y : y + i * kButtonHeight;
         rt::send(separator.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, 1.0 / 3));
         box->addSubview(separator.get());
-        auto button = makeAlertLabel(a->m_title.get(), 17, a->m_style == 1 ? UIFontWeightSemibold : UIFontWeightRegular,
-            a->m_style == 2 ? "systemRedColor" : "systemBlueColor");
+        auto button = makeAlertLabel(a->title(), 17, a->style() == 1 ? UIFontWeightSemibold : UIFontWeightRegular,
+            a->style() == 2 ? "systemRedColor" : "systemBlueColor");
         button->setNumberOfLines(1);
         rt::send(button.get(), SELECTOR("setFrame:"), CGRectMake(x, top, width, kButtonHeight));
         box->addSubview(button.get());
@@ -214,13 +115,92 @@ void UIAlertController::buildView()
 bool UIAlertController::chooseAction(const std::string& title)
 {
     for (auto& a : m_actions) {
-        if (toStdString(a->m_title.get()) != title || !a->m_enabled)
+        if (toStdString(a->title()) != title || !a->isEnabled())
             continue;
         rt::Ref<UIAlertController> keep(this);
         rt::Ref<UIAlertAction> chosen = a;
         dismissViewController(true, nullptr);
-        rt::callBlock<void(Object*)>(chosen->m_handler.get(), chosen.get());
+        rt::callBlock<void(Object*)>(chosen->handler(), chosen.get());
         return true;
     }
     return false;
+}
+
+void UIAlertAction::registerMethods(Class* c)
+{
+    using namespace rt;
+    addClassMethod(
+        c, sel("actionWithTitle:style:handler:"),
+        +[](Class*, SEL, Object* title, long style, BlockBase* handler) -> Object* {
+            auto a = adopt(static_cast<UIAlertAction*>(UIAlertAction::classObject()->allocate()));
+            a->m_title = title;
+            a->m_style = style;
+            a->m_handler = handler;
+            return autorelease(std::move(a));
+        });
+    bindReadOnlyProperty<&UIAlertAction::m_title>(c, "title");
+    bindReadOnlyProperty<&UIAlertAction::m_style>(c, "style");
+    bindProperty<&UIAlertAction::m_enabled>(c, { "enabled", "isEnabled" });
+}
+
+void UIAlertController::registerMethods(Class* c)
+{
+    using namespace rt;
+    addClassMethod(
+        c, sel("alertControllerWithTitle:message:preferredStyle:"),
+        +[](Class* cls, SEL, Object* title, Object* message, long style) -> Object* {
+            auto made = newObject(cls);
+            auto* a = dynamicCast<UIAlertController>(made.get(), UIAlertController::classObject());
+            if (!a)
+                return nullptr;
+            a->m_alertTitle = title;
+            a->m_message = message;
+            a->m_preferredStyle = style;
+            return autorelease(std::move(made));
+        });
+    bindProperty<&UIAlertController::m_alertTitle>(c, "title");
+    bindProperty<&UIAlertController::m_message>(c, "message");
+    bindReadOnlyProperty<&UIAlertController::m_preferredStyle>(c, "preferredStyle");
+    addMethod(
+        c, sel("addAction:"), +[](Object* s, SEL, Object* a) {
+            if (auto* added = dynamicCast<UIAlertAction>(a, UIAlertAction::classObject()))
+                alert(s)->m_actions.emplace_back(added);
+        });
+    addMethod(
+        c, sel("actions"), +[](Object* s, SEL) -> Object* {
+            return autorelease(
+                NSArray::create(std::vector<Ref<Object>>(alert(s)->m_actions.begin(), alert(s)->m_actions.end())));
+        });
+    bindProperty<&UIAlertController::m_preferredAction>(c, "preferredAction");
+    addMethod(
+        c, sel("addTextFieldWithConfigurationHandler:"), +[](Object* s, SEL, BlockBase* configure) {
+            auto field = Ref<UITextField>(
+                static_cast<UITextField*>(UIView::create(UITextField::classObject(), CGRectMake(0, 0, 238, 28)).get()));
+            field->setFont(UIFont::create(13));
+            alert(s)->m_textFields.push_back(field);
+            callBlock<void(Object*)>(configure, field.get());
+        });
+    addMethod(
+        c, sel("textFields"), +[](Object* s, SEL) -> Object* {
+            auto& fields = alert(s)->m_textFields;
+            return fields.empty()
+                ? nullptr
+                : autorelease(NSArray::create(std::vector<Ref<Object>>(fields.begin(), fields.end())));
+        });
+    addMethod(
+        c, sel("loadView"), +[](Object* s, SEL) { alert(s)->buildView(); });
+    // An alert with text fields shows the keyboard for the first of them, and takes it away
+    // when it leaves.
+    addMethod(
+        c, sel("viewDidAppear:"), +[](Object* s, SEL, bool animated) {
+            sendSuper(s, UIAlertController::classObject(), SELECTOR("viewDidAppear:"), animated);
+            if (!alert(s)->m_textFields.empty())
+                send<bool>(alert(s)->m_textFields.front().get(), SELECTOR("becomeFirstResponder"));
+        });
+    addMethod(
+        c, sel("viewWillDisappear:"), +[](Object* s, SEL, bool animated) {
+            sendSuper(s, UIAlertController::classObject(), SELECTOR("viewWillDisappear:"), animated);
+            for (auto& field : alert(s)->m_textFields)
+                send<bool>(field.get(), SELECTOR("resignFirstResponder"));
+        });
 }
