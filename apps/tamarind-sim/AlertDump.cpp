@@ -4,7 +4,7 @@
 #include "host/foundation/String.h"
 #include "host/preferences/SettingsApp.h"
 #include "host/uikit/UIAlertController.h"
-#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UITextField.h"
 #include "host/uikit/UIToolbar.h"
 
@@ -21,16 +21,16 @@ json accessoryItems(rt::Object* accessory)
     json items = json::array();
     for (auto& entry : bar->m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
-        items.push_back(item->m_systemItem == 5 ? json("flexible-space") : optionalText(item->m_title.get()));
+        items.push_back(item->systemItem() == UIBarButtonItem::kFlexibleSpace ? json("flexible-space") : optionalText(item->title()));
     }
     return { { "barStyle", bar->m_barStyle }, { "items", items } };
 }
 
 json textFieldOf(UITextField* field)
 {
-    return { { "text", optionalText(field->m_text.get()) }, { "placeholder", optionalText(field->m_placeholder.get()) },
-        { "keyboardType", field->m_keyboardType }, { "focused", UITextField::focused() == field },
-        { "accessory", accessoryItems(field->m_inputAccessoryView.get()) } };
+    return { { "text", optionalText(field->textObject()) }, { "placeholder", optionalText(field->placeholder()) },
+        { "keyboardType", field->keyboardType() }, { "focused", UITextField::focused() == field },
+        { "accessory", accessoryItems(field->inputAccessoryView()) } };
 }
 
 }
@@ -54,11 +54,11 @@ json dumpAlert()
     if (!alert)
         return nullptr;
     json fields = json::array();
-    for (auto& field : alert->m_textFields)
+    for (auto& field : alert->textFields())
         fields.push_back(textFieldOf(field.get()));
     json actions = json::array();
-    for (auto& action : alert->m_actions)
-        actions.push_back({ { "title", optionalText(action->m_title.get()) }, { "style", action->m_style } });
-    return { { "title", optionalText(alert->m_alertTitle.get()) }, { "message", optionalText(alert->m_message.get()) },
-        { "style", alert->m_preferredStyle }, { "textFields", fields }, { "actions", actions } };
+    for (auto& action : alert->actions())
+        actions.push_back({ { "title", optionalText(action->title()) }, { "style", action->style() } });
+    return { { "title", optionalText(alert->alertTitle()) }, { "message", optionalText(alert->message()) },
+        { "style", alert->preferredStyle() }, { "textFields", fields }, { "actions", actions } };
 }

@@ -35,7 +35,7 @@ bool pressAlertButton(const std::string& title, std::string& error)
         return false;
     }
     if (!alert->chooseAction(title)) {
-        error = "the alert \"" + toStdString(alert->m_alertTitle.get()) + "\" has no button \"" + title + "\"";
+        error = "the alert \"" + toStdString(alert->alertTitle()) + "\" has no button \"" + title + "\"";
         return false;
     }
     Navigator::settle();

@@ -13,7 +13,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
-#include "host/uikit/UISwitch.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
 #include "host/uikit/UIWindow.h"
@@ -25,8 +25,8 @@ namespace {
 json layerOf(UIView* view, long style)
 {
     CALayer* layer = view->layer();
-    return { { "cornerRadius", layer->m_cornerRadius }, { "borderWidth", layer->m_borderWidth },
-        { "borderColor", hexColor(layer->m_borderColor.get(), style) }, { "clips", view->clipsToBounds() } };
+    return { { "cornerRadius", layer->cornerRadius() }, { "borderWidth", layer->borderWidth() },
+        { "borderColor", hexColor(layer->borderColor(), style) }, { "clips", view->clipsToBounds() } };
 }
 
 // What a tap shows: the cell is highlighted while the finger is down and selected when it
@@ -34,10 +34,10 @@ json layerOf(UIView* view, long style)
 json tapOf(UITableViewCell* cell)
 {
     rt::send(cell, SELECTOR("setHighlighted:animated:"), true, false);
-    bool highlighted = cell->m_highlighted;
+    bool highlighted = cell->isHighlighted();
     rt::send(cell, SELECTOR("setHighlighted:animated:"), false, false);
     rt::send(cell, SELECTOR("setSelected:animated:"), true, false);
-    bool selected = cell->m_selected;
+    bool selected = cell->isSelected();
     rt::send(cell, SELECTOR("setSelected:animated:"), false, false);
     return { { "highlighted", highlighted }, { "selected", selected } };
 }
@@ -50,14 +50,14 @@ json sliderOf(UITableViewCell* cell)
     auto* slider = rt::dynamicCast<UISlider>(control, UISlider::classObject());
     if (!slider)
         return nullptr;
-    return { { "class", slider->isa()->name() }, { "value", slider->m_value }, { "min", slider->m_minimum },
-        { "max", slider->m_maximum } };
+    return { { "class", slider->isa()->name() }, { "value", slider->value() }, { "min", slider->minimumValue() },
+        { "max", slider->maximumValue() } };
 }
 
 // The chevron or check as drawn: its tint and whether its image is a template.
 json accessoryImageOf(UITableViewCell* cell, long style)
 {
-    auto* button = rt::dynamicCast<UIButton>(cell->m_accessoryButton.get(), UIButton::classObject());
+    auto* button = rt::dynamicCast<UIButton>(cell->accessoryButton(), UIButton::classObject());
     if (!button || button->superview() != cell || !button->imageView())
         return nullptr;
     UIImageView* image = button->imageView();
@@ -84,7 +84,7 @@ json extraContentOf(UITableViewCell* cell, long style)
 
 bool showsSeparator(UITableViewCell* cell)
 {
-    return cell->m_separator && cell->m_separator->superview() == cell && !cell->m_separator->isHidden();
+    return cell->separator() && cell->separator()->superview() == cell && !cell->separator()->isHidden();
 }
 
 json cellOf(UITableViewCell* cell)

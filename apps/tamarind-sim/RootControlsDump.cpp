@@ -7,6 +7,7 @@
 #include "host/preferences/PSUIAppleAccountCell.h"
 #include "host/preferences/PSUIPrefsListController.h"
 #include "host/uikit/CALayer.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIButton.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIImage.h"
@@ -15,6 +16,7 @@
 #include "host/uikit/UIMenu.h"
 #include "host/uikit/UINavigationItem.h"
 #include "host/uikit/UISearchBar.h"
+#include "host/uikit/UISearchController.h"
 #include "host/uikit/UITableView.h"
 
 using nlohmann::json;
@@ -86,8 +88,8 @@ json searchBarOf(rt::Object* page)
         long style = background->effectiveUserInterfaceStyle();
         j["fieldBackground"]
             = { { "hidden", background->isHidden() }, { "color", hexColor(background->backgroundColor(), style) },
-                  { "cornerRadius", background->layer()->m_cornerRadius },
-                  { "masksToBounds", background->layer()->m_masksToBounds } };
+                  { "cornerRadius", background->layer()->cornerRadius() },
+                  { "masksToBounds", background->layer()->masksToBounds() } };
     }
     return j;
 }
@@ -97,7 +99,7 @@ json alignedLabelOf(UILabel* label, long style)
 {
     json j = labelOf(label, style);
     if (label)
-        j["alignment"] = label->m_textAlignment;
+        j["alignment"] = label->textAlignment();
     return j;
 }
 
@@ -140,10 +142,10 @@ UIButton* topMenuButton(rt::Object* page)
 {
     auto* item = rt::dynamicCast<UINavigationItem>(
         rt::send<rt::Object*>(page, SELECTOR("navigationItem")), UINavigationItem::classObject());
-    if (!item || item->m_rightItems.empty())
+    if (!item || item->rightItems().empty())
         return nullptr;
-    auto* barItem = rt::dynamicCast<UIBarButtonItem>(item->m_rightItems.front().get(), UIBarButtonItem::classObject());
-    return barItem ? rt::dynamicCast<UIButton>(barItem->m_customView.get(), UIButton::classObject()) : nullptr;
+    auto* barItem = rt::dynamicCast<UIBarButtonItem>(item->rightItems().front().get(), UIBarButtonItem::classObject());
+    return barItem ? rt::dynamicCast<UIButton>(barItem->customView(), UIButton::classObject()) : nullptr;
 }
 
 json dumpRootControls(rt::Object* page)

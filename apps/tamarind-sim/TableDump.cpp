@@ -11,6 +11,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewHeaderFooterView.h"
@@ -47,7 +48,7 @@ json titleViewOf(UIView* view, long style)
     if (!titled || !titled->m_textLabel)
         return nullptr;
     UILabel* label = titled->m_textLabel.get();
-    return { { "text", label->text() }, { "alignment", label->m_textAlignment },
+    return { { "text", label->text() }, { "alignment", label->textAlignment() },
         { "color", hexColor(label->textColor(), style) } };
 }
 
@@ -99,7 +100,7 @@ json dumpTable(rt::Object* page)
     j["style"] = rt::send<long>(table, SELECTOR("style"));
     j["sectionInset"] = { inset.top, inset.left, inset.bottom, inset.right };
     j["background"] = hexColor(table->backgroundColor(), style);
-    UIView* background = table->m_backgroundView.get();
+    UIView* background = table->backgroundView();
     j["backgroundView"] = background && background->superview() == table ? viewOf(background, style) : json(nullptr);
     j["footerHeights"] = footerHeightsOf(page, table);
     j["sectionTitles"] = sectionTitlesOf(table, style);
@@ -112,13 +113,13 @@ json dumpControl(UIView* control, long style)
         return nullptr;
     json j { { "class", control->isa()->name() }, { "hidden", control->isHidden() }, { "frame", frameOf(control) },
         { "background", hexColor(control->backgroundColor(), style) },
-        { "cornerRadius", control->layer()->m_cornerRadius } };
+        { "cornerRadius", control->layer()->cornerRadius() } };
     if (auto* toggle = rt::dynamicCast<UISwitch>(control, UISwitch::classObject())) {
         j["on"] = toggle->isOn();
-        j["onTint"] = hexColor(toggle->m_onTintColor.get(), style);
+        j["onTint"] = hexColor(toggle->onTintColor(), style);
     }
     if (auto* slider = rt::dynamicCast<UISlider>(control, UISlider::classObject())) {
-        j["value"] = slider->m_value;
+        j["value"] = slider->value();
         auto* label = rt::dynamicCast<UILabel>(slider->viewWithTag(kValueLabelTag), UILabel::classObject());
         j["valueLabel"] = label ? json { { "text", label->text() }, { "color", hexColor(label->textColor(), style) },
             { "frame", frameOf(label) } }

@@ -5,8 +5,8 @@
 #include "host/foundation/Locale.h"
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/String.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIButton.h"
-#include "host/uikit/UINavigationItem.h"
 #include "host/uikit/UITextField.h"
 #include "host/uikit/UIToolbar.h"
 
@@ -56,8 +56,8 @@ bool typeIntoFocusedField(const std::string& text, std::string& error)
         return false;
     auto keys = charactersOf(text);
     for (auto& key : keys)
-        if (!keyboardHasKey(field->m_keyboardType, key)) {
-            error = "the field's keyboard (type " + std::to_string(field->m_keyboardType) + ") has no key \"" + key
+        if (!keyboardHasKey(field->keyboardType(), key)) {
+            error = "the field's keyboard (type " + std::to_string(field->keyboardType()) + ") has no key \"" + key
                 + "\"";
             return false;
         }
@@ -85,17 +85,17 @@ bool pressToolbarButton(const std::string& title, std::string& error)
     UITextField* field = focusedField(error);
     if (!field)
         return false;
-    auto* bar = rt::dynamicCast<UIToolbar>(field->m_inputAccessoryView.get(), UIToolbar::classObject());
+    auto* bar = rt::dynamicCast<UIToolbar>(field->inputAccessoryView(), UIToolbar::classObject());
     if (!bar) {
         error = "the focused field has no accessory bar";
         return false;
     }
     for (auto& entry : bar->m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
-        if (toStdString(item->m_title.get()) != title)
+        if (toStdString(item->title()) != title)
             continue;
         // The finger lands on the button the bar shows for the item.
-        if (auto* button = rt::dynamicCast<UIButton>(item->m_barView.get(), UIButton::classObject()))
+        if (auto* button = rt::dynamicCast<UIButton>(item->barView(), UIButton::classObject()))
             button->simulateTap();
         else
             item->performAction();

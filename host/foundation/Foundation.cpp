@@ -10,6 +10,7 @@
 #include "host/foundation/FileManager.h"
 #include "host/foundation/LSApplicationWorkspace.h"
 #include "host/foundation/Locale.h"
+#include "host/foundation/NSProcessInfo.h"
 #include "host/foundation/NSRunLoop.h"
 #include "host/foundation/NotificationCenter.h"
 #include "host/foundation/Number.h"

@@ -1,6 +1,6 @@
 #include "host/foundation/MediaTime.h"
 
-#include "host/foundation/Clock.h"
+#include "host/platform/Clock.h"
 
 double CACurrentMediaTime()
 {

@@ -1,7 +1,6 @@
 #include "host/foundation/NSRunLoop.h"
 
 #include "host/foundation/RunLoopModes.h"
-#include "host/platform/Device.h"
 
 const char* const NSDefaultRunLoopMode = "kCFRunLoopDefaultMode";
 const char* const NSRunLoopCommonModes = "kCFRunLoopCommonModes";
@@ -24,27 +23,4 @@ NSRunLoop* NSRunLoop::mainRunLoop()
     // Lives for the life of the process, as the main run loop does.
     static NSRunLoop* loop = static_cast<NSRunLoop*>(classObject()->allocate());
     return loop;
-}
-
-rt::Class* NSProcessInfo::classObject()
-{
-    static rt::Class* cls = [] {
-        auto* c = rt::defineCppClass<NSProcessInfo>("NSProcessInfo", rt::rootClass());
-        rt::addClassMethod(
-            c, rt::sel("processInfo"), +[](rt::Class*, rt::SEL) -> rt::Object* {
-                static rt::Object* info = classObject()->allocate();
-                return info;
-            });
-        rt::addMethod(
-            c, rt::sel("activeProcessorCount"), +[](rt::Object*, rt::SEL) { return activeProcessorCount(); });
-        rt::addMethod(
-            c, rt::sel("processorCount"), +[](rt::Object*, rt::SEL) { return activeProcessorCount(); });
-        return c;
-    }();
-    return cls;
-}
-
-unsigned long NSProcessInfo::activeProcessorCount()
-{
-    return hasCurrentDevice() ? currentDevice().activeProcessorCount : DeviceDescription {}.activeProcessorCount;
 }

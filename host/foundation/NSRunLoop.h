@@ -10,11 +10,3 @@ public:
     static rt::Class* classObject();
     static NSRunLoop* mainRunLoop();
 };
-
-// NSProcessInfo: what the process knows of the machine. activeProcessorCount comes from the
-// device description ("activeProcessorCount").
-class NSProcessInfo final : public rt::Object {
-public:
-    static rt::Class* classObject();
-    static unsigned long activeProcessorCount();
-};

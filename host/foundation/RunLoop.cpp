@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "host/foundation/Clock.h"
+#include "host/platform/Clock.h"
 #include "host/runtime/AutoreleasePool.h"
 
 RunLoop& RunLoop::main()

@@ -1,34 +1,17 @@
 #include "host/platform/SystemClock.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 
+#include "host/platform/Clock.h"
 #include "host/platform/Device.h"
 
 namespace platform {
 
-namespace {
-
-std::atomic<double (*)()> elapsedSource { nullptr };
-
-double elapsedSeconds()
-{
-    auto source = elapsedSource.load(std::memory_order_acquire);
-    return source ? source() : 0;
-}
-
-}
-
-void setElapsedSecondsSource(double (*source)())
-{
-    elapsedSource.store(source, std::memory_order_release);
-}
-
 time_t time(time_t* out)
 {
-    auto now = static_cast<time_t>(std::floor(currentDevice().startTime + elapsedSeconds()));
+    auto now = static_cast<time_t>(std::floor(currentDevice().startTime + hostClock().now()));
     if (out)
         *out = now;
     return now;

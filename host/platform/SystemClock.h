@@ -27,8 +27,4 @@ time_t time(time_t* out);
 // errno set, as the kernel does.
 int sysctl(const int* name, unsigned count, void* oldValue, size_t* oldLength, const void* newValue, size_t newLength);
 
-// The host clock the two calls read, in seconds since the simulation started. The foundation
-// layer installs its clock here when the host loads; until then the simulation has not started.
-void setElapsedSecondsSource(double (*)());
-
 }

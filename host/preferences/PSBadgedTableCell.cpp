@@ -54,12 +54,12 @@ void PSBadgedTableCell::showBadge(Object* specifier)
     if (!m_badgeView) {
         m_badgeView = UIView::create(UIImageView::classObject(), CGRectMake(0, 0, kBadgeSize, kBadgeSize));
         m_badgeView->setBackgroundColor(UIColor::systemColor("systemRedColor"));
-        m_badgeView->layer()->m_cornerRadius = kBadgeSize / 2;
+        m_badgeView->layer()->setCornerRadius(kBadgeSize / 2);
         m_badgeLabel = UIView::create(UILabel::classObject(), CGRectMake(0, 0, kBadgeSize, kBadgeSize));
         auto* label = static_cast<UILabel*>(m_badgeLabel.get());
-        label->m_font = UIFont::create(15);
-        label->m_textColor = UIColor::systemColor("whiteColor");
-        label->m_textAlignment = 1;
+        label->setFont(UIFont::create(15));
+        label->setTextColor(UIColor::systemColor("whiteColor"));
+        label->setTextAlignment(1);
         contentView()->addSubview(m_badgeView.get());
         contentView()->addSubview(m_badgeLabel.get());
     }

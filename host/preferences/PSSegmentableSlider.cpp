@@ -56,9 +56,9 @@ void PSSegmentableSlider::setShowsValue(bool show)
     if (show && !m_valueLabel) {
         m_valueLabel = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
         m_valueLabel->setTag(kValueLabelTag);
-        m_valueLabel->m_font = UIFont::create(17);
-        m_valueLabel->m_textColor = UIColor::systemColor("labelColor");
-        m_valueLabel->m_textAlignment = 2;
+        m_valueLabel->setFont(UIFont::create(17));
+        m_valueLabel->setTextColor(UIColor::systemColor("labelColor"));
+        m_valueLabel->setTextAlignment(2);
         addSubview(m_valueLabel.get());
         updateValueLabel();
     } else if (!show && m_valueLabel) {
@@ -74,7 +74,7 @@ void PSSegmentableSlider::updateValueLabel()
     if (!m_valueLabel)
         return;
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(m_value));
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value()));
     m_valueLabel->setText(ns(text));
     setNeedsLayout();
 }

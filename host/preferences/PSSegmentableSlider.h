@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/uikit/UISwitch.h"
+#include "host/uikit/UISlider.h"
 
 class UILabel;
 

@@ -5,7 +5,7 @@
 #include "host/preferences/PSSegmentableSlider.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
-#include "host/uikit/UISwitch.h"
+#include "host/uikit/UISlider.h"
 
 using rt::Object;
 using rt::SEL;
@@ -57,14 +57,13 @@ void refreshSliderContents(Object* self, SEL, Object* specifier)
     auto* c = sliderCell(self);
     UISlider* slider = sliderOf(c);
     // The range first, so that the value is held inside the row's range and not the old one.
-    slider->m_minimum = numberProperty(specifier, "min", 0);
-    slider->m_maximum = std::max(slider->m_minimum, numberProperty(specifier, "max", 1));
-    rt::send(slider, SELECTOR("setValue:animated:"), sliderValue(specifier, slider->m_minimum), false);
+    slider->setRange(numberProperty(specifier, "min", 0), numberProperty(specifier, "max", 1));
+    rt::send(slider, SELECTOR("setValue:animated:"), sliderValue(specifier, slider->minimumValue()), false);
     Object* showValue = rt::send<Object*>(specifier, SELECTOR("propertyForKey:"), ns("showValue"));
     rt::send(slider, SELECTOR("setShowValue:"), isNumber(showValue) && rt::send<bool>(showValue, SELECTOR("boolValue")));
     // The slider is the row: it has no title beside it, and a tap does not select it.
     c->textLabel()->setText(nullptr);
-    c->m_selectionStyle = 0;
+    c->setSelectionStyle(0);
     c->setNeedsLayout();
 }
 

@@ -7,6 +7,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableViewCell.h"
 
@@ -85,7 +86,7 @@ void registerContent(Class* c)
     addMethod(
         c, sel("valueLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
     addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->m_text.get(); });
+        c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->textObject(); });
     addMethod(
         c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { cell(s)->textLabel()->setText(t); });
     addMethod(
@@ -127,7 +128,7 @@ void registerContent(Class* c)
     addMethod(
         c, sel("setCellEnabled:"), +[](Object* s, SEL, bool enabled) {
             cell(s)->m_cellEnabled = enabled;
-            cell(s)->textLabel()->m_enabled = enabled;
+            cell(s)->textLabel()->setEnabled(enabled);
         });
     addMethod(
         c, sel("canReload"), +[](Object*, SEL) { return true; });
@@ -155,7 +156,7 @@ Object* PSTableCell::controlValue() const
     if (auto* toggle = rt::dynamicCast<UISwitch>(m_control.get(), UISwitch::classObject()))
         return rt::autorelease(NSNumber::withBool(toggle->isOn()));
     if (auto* slider = rt::dynamicCast<UISlider>(m_control.get(), UISlider::classObject()))
-        return rt::autorelease(NSNumber::withDouble(slider->m_value));
+        return rt::autorelease(NSNumber::withDouble(slider->value()));
     return m_value.get();
 }
 
@@ -182,7 +183,7 @@ void PSTableCell::refreshFrom(Object* specifier)
 
 void PSTableCell::showValue(Object* value)
 {
-    if (m_control && m_accessoryView.get() == m_control.get())
+    if (m_control && accessoryView() == m_control.get())
         rt::send(this, SELECTOR("setAccessoryView:"), static_cast<Object*>(nullptr));
     m_value = value;
     if (detailTextLabel())
@@ -201,7 +202,7 @@ void PSTableCell::showControl(Object* value)
     if (detailTextLabel())
         detailTextLabel()->setText(nullptr);
     // A switch row is not selected by a tap: the switch takes it.
-    m_selectionStyle = 0;
+    setSelectionStyle(0);
 }
 
 // Preferences registers its cell once UIKit's classes exist.

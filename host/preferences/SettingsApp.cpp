@@ -8,6 +8,7 @@
 #include "host/preferences/MCProfileListController.h"
 #include "host/preferences/PKIconImageCache.h"
 #include "host/preferences/PLLocalizedListController.h"
+#include "host/preferences/PSCapacityBarCell.h"
 #include "host/preferences/PSCapacityBarView.h"
 #include "host/preferences/PSGAboutController.h"
 #include "host/preferences/PSListController.h"

@@ -48,6 +48,10 @@ TAM_ENCODING(const char*, "*");
 TAM_ENCODING(char*, "*");
 TAM_ENCODING(std::nullptr_t, "@");
 
+// An enumeration travels as its underlying integer, as in Objective-C.
+template<class T>
+struct Encoding<T, std::enable_if_t<std::is_enum_v<T>>> : Encoding<std::underlying_type_t<T>> { };
+
 template<class T>
 struct Encoding<T*, std::enable_if_t<std::is_base_of_v<Object, T> && !std::is_base_of_v<Class, T> && !std::is_base_of_v<BlockBase, T>>> {
     static constexpr std::string_view value = "@";

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/imageio/CGImage.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIView.h"
 
@@ -33,91 +34,6 @@ double finiteOr(double v, double fallback)
     return std::isfinite(v) ? v : fallback;
 }
 
-void registerGeometry(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("frame"), +[](Object* s, SEL) { return layer(s)->m_view ? layer(s)->m_view->frame() : CGRect {}; });
-    addMethod(
-        c, sel("setFrame:"), +[](Object* s, SEL, CGRect f) {
-            if (layer(s)->m_view)
-                send(layer(s)->m_view, SELECTOR("setFrame:"), f);
-        });
-    addMethod(
-        c, sel("bounds"), +[](Object* s, SEL) { return layer(s)->m_view ? layer(s)->m_view->bounds() : CGRect {}; });
-    addMethod(
-        c, sel("position"), +[](Object* s, SEL) { return layer(s)->m_view ? layer(s)->m_view->center() : CGPoint {}; });
-    addMethod(
-        c, sel("delegate"), +[](Object* s, SEL) -> Object* { return layer(s)->m_view; });
-}
-
-void registerCALayerLook(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("cornerRadius"), +[](Object* s, SEL) { return layer(s)->m_cornerRadius; });
-    addMethod(
-        c, sel("setCornerRadius:"),
-        +[](Object* s, SEL, double r) { layer(s)->m_cornerRadius = std::max(0.0, finiteOr(r, 0)); });
-    addMethod(
-        c, sel("masksToBounds"), +[](Object* s, SEL) { return layer(s)->m_masksToBounds; });
-    addMethod(
-        c, sel("setMasksToBounds:"), +[](Object* s, SEL, bool m) { layer(s)->m_masksToBounds = m; });
-    addMethod(
-        c, sel("borderWidth"), +[](Object* s, SEL) { return layer(s)->m_borderWidth; });
-    addMethod(
-        c, sel("setBorderWidth:"),
-        +[](Object* s, SEL, double w) { layer(s)->m_borderWidth = std::max(0.0, finiteOr(w, 0)); });
-    addMethod(
-        c, sel("borderColor"), +[](Object* s, SEL) -> Object* { return layer(s)->m_borderColor.get(); });
-    addMethod(
-        c, sel("setBorderColor:"), +[](Object* s, SEL, Object* color) { layer(s)->m_borderColor = colorValue(color); });
-    addMethod(
-        c, sel("backgroundColor"), +[](Object* s, SEL) -> Object* { return layer(s)->m_backgroundColor.get(); });
-    addMethod(
-        c, sel("setBackgroundColor:"),
-        +[](Object* s, SEL, Object* color) { layer(s)->m_backgroundColor = colorValue(color); });
-    addMethod(
-        c, sel("opacity"), +[](Object* s, SEL) { return static_cast<float>(layer(s)->m_opacity); });
-    addMethod(
-        c, sel("setOpacity:"),
-        +[](Object* s, SEL, float o) { layer(s)->m_opacity = std::clamp(finiteOr(o, 1), 0.0, 1.0); });
-    addMethod(
-        c, sel("maskedCorners"), +[](Object* s, SEL) { return layer(s)->m_maskedCorners; });
-    addMethod(
-        c, sel("setMaskedCorners:"), +[](Object* s, SEL, unsigned long m) { layer(s)->m_maskedCorners = m & 15; });
-    addMethod(
-        c, sel("setCornerCurve:"), +[](Object*, SEL, Object*) {});
-    addMethod(
-        c, sel("shadowOpacity"), +[](Object* s, SEL) { return static_cast<float>(layer(s)->m_shadowOpacity); });
-    addMethod(
-        c, sel("setShadowOpacity:"),
-        +[](Object* s, SEL, float o) { layer(s)->m_shadowOpacity = std::clamp(finiteOr(o, 0), 0.0, 1.0); });
-    addMethod(
-        c, sel("setShadowRadius:"), +[](Object* s, SEL, double r) { layer(s)->m_shadowRadius = finiteOr(r, 3); });
-    addMethod(
-        c, sel("setShadowOffset:"), +[](Object* s, SEL, CGSize o) { layer(s)->m_shadowOffset = o; });
-    addMethod(
-        c, sel("setShadowColor:"), +[](Object* s, SEL, Object* color) { layer(s)->m_shadowColor = colorValue(color); });
-}
-
-void registerContents(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("contents"), +[](Object* s, SEL) -> Object* { return layer(s)->m_contents.get(); });
-    addMethod(
-        c, sel("setContents:"), +[](Object* s, SEL, Object* contents) {
-            layer(s)->m_contents = isKindOf(contents, CGImage::runtimeClass()) ? contents : nullptr;
-        });
-    addMethod(
-        c, sel("setNeedsDisplay"), +[](Object* s, SEL) { layer(s)->m_needsDisplay = true; });
-    addMethod(
-        c, sel("needsDisplay"), +[](Object* s, SEL) { return layer(s)->m_needsDisplay; });
-    addMethod(
-        c, sel("displayIfNeeded"), +[](Object* s, SEL) { layer(s)->displayIfNeeded(); });
-}
-
 }
 
 Class* CALayer::classObject()
@@ -125,7 +41,8 @@ Class* CALayer::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<CALayer>("CALayer", rt::rootClass());
         registerGeometry(c);
-        registerCALayerLook(c);
+        registerLook(c);
+        registerShadow(c);
         registerContents(c);
         return c;
     }();
@@ -147,4 +64,86 @@ void CALayer::displayIfNeeded()
     static const rt::CallSite displayLayer { "displayLayer:" };
     if (m_view && rt::respondsTo(m_view, displayLayer.sel()))
         rt::send(m_view, displayLayer, static_cast<Object*>(this));
+}
+
+void CALayer::setCornerRadius(double radius)
+{
+    m_cornerRadius = std::max(0.0, finiteOr(radius, 0));
+}
+
+void CALayer::registerGeometry(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("frame"), +[](Object* s, SEL) { return layer(s)->m_view ? layer(s)->m_view->frame() : CGRect {}; });
+    addMethod(
+        c, sel("setFrame:"), +[](Object* s, SEL, CGRect f) {
+            if (layer(s)->m_view)
+                send(layer(s)->m_view, SELECTOR("setFrame:"), f);
+        });
+    addMethod(
+        c, sel("bounds"), +[](Object* s, SEL) { return layer(s)->m_view ? layer(s)->m_view->bounds() : CGRect {}; });
+    addMethod(
+        c, sel("position"), +[](Object* s, SEL) { return layer(s)->m_view ? layer(s)->m_view->center() : CGPoint {}; });
+    bindReadOnlyProperty<&CALayer::m_view>(c, "delegate");
+}
+
+// Sizes and amounts that are not finite, or lie outside what a layer can show, are taken at the
+// nearest value a layer can show, as Core Animation does.
+void CALayer::registerLook(Class* c)
+{
+    using namespace rt;
+    bindGetter<&CALayer::m_cornerRadius>(c, "cornerRadius");
+    bind<&CALayer::setCornerRadius>(c, "setCornerRadius:");
+    bindProperty<&CALayer::m_masksToBounds>(c, "masksToBounds");
+    bindGetter<&CALayer::m_borderWidth>(c, "borderWidth");
+    addMethod(
+        c, sel("setBorderWidth:"),
+        +[](Object* s, SEL, double w) { layer(s)->m_borderWidth = std::max(0.0, finiteOr(w, 0)); });
+    bindGetter<&CALayer::m_borderColor>(c, "borderColor");
+    addMethod(
+        c, sel("setBorderColor:"), +[](Object* s, SEL, Object* color) { layer(s)->m_borderColor = colorValue(color); });
+    bindGetter<&CALayer::m_backgroundColor>(c, "backgroundColor");
+    addMethod(
+        c, sel("setBackgroundColor:"),
+        +[](Object* s, SEL, Object* color) { layer(s)->m_backgroundColor = colorValue(color); });
+    addMethod(
+        c, sel("opacity"), +[](Object* s, SEL) { return static_cast<float>(layer(s)->m_opacity); });
+    addMethod(
+        c, sel("setOpacity:"),
+        +[](Object* s, SEL, float o) { layer(s)->m_opacity = std::clamp(finiteOr(o, 1), 0.0, 1.0); });
+    bindGetter<&CALayer::m_maskedCorners>(c, "maskedCorners");
+    addMethod(
+        c, sel("setMaskedCorners:"), +[](Object* s, SEL, unsigned long m) { layer(s)->m_maskedCorners = m & 15; });
+    addMethod(
+        c, sel("setCornerCurve:"), +[](Object*, SEL, Object*) {});
+}
+
+void CALayer::registerShadow(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("shadowOpacity"), +[](Object* s, SEL) { return static_cast<float>(layer(s)->m_shadowOpacity); });
+    addMethod(
+        c, sel("setShadowOpacity:"),
+        +[](Object* s, SEL, float o) { layer(s)->m_shadowOpacity = std::clamp(finiteOr(o, 0), 0.0, 1.0); });
+    addMethod(
+        c, sel("setShadowRadius:"), +[](Object* s, SEL, double r) { layer(s)->m_shadowRadius = finiteOr(r, 3); });
+    addMethod(
+        c, sel("setShadowOffset:"), +[](Object* s, SEL, CGSize o) { layer(s)->m_shadowOffset = o; });
+    addMethod(
+        c, sel("setShadowColor:"), +[](Object* s, SEL, Object* color) { layer(s)->m_shadowColor = colorValue(color); });
+}
+
+void CALayer::registerContents(Class* c)
+{
+    using namespace rt;
+    bindGetter<&CALayer::m_contents>(c, "contents");
+    addMethod(
+        c, sel("setContents:"), +[](Object* s, SEL, Object* contents) {
+            layer(s)->m_contents = isKindOf(contents, CGImage::runtimeClass()) ? contents : nullptr;
+        });
+    bind<&CALayer::setNeedsDisplay>(c, "setNeedsDisplay");
+    bindReadOnlyProperty<&CALayer::m_needsDisplay>(c, "needsDisplay");
+    bind<&CALayer::displayIfNeeded>(c, "displayIfNeeded");
 }

@@ -13,6 +13,14 @@ class UIAlertAction final : public rt::Object {
 public:
     static rt::Class* classObject();
 
+    rt::Object* title() const { return m_title.get(); }
+    long style() const { return m_style; }
+    bool isEnabled() const { return m_enabled; }
+    rt::Object* handler() const { return m_handler.get(); }
+
+private:
+    static void registerMethods(rt::Class*);
+
     rt::Ref<rt::Object> m_title;
     long m_style { 0 };
     rt::Ref<rt::Object> m_handler;
@@ -30,6 +38,15 @@ public:
     // button of that title.
     bool chooseAction(const std::string& title);
     void buildView();
+
+    rt::Object* alertTitle() const { return m_alertTitle.get(); }
+    rt::Object* message() const { return m_message.get(); }
+    long preferredStyle() const { return m_preferredStyle; }
+    const std::vector<rt::Ref<UIAlertAction>>& actions() const { return m_actions; }
+    const std::vector<rt::Ref<UITextField>>& textFields() const { return m_textFields; }
+
+private:
+    static void registerMethods(rt::Class*);
 
     rt::Ref<rt::Object> m_alertTitle;
     rt::Ref<rt::Object> m_message;

@@ -99,7 +99,7 @@ UIButton::UIButton()
 {
     m_imageView = rt::adopt(static_cast<UIImageView*>(UIImageView::classObject()->allocate()));
     m_titleLabel = rt::adopt(static_cast<UILabel*>(UILabel::classObject()->allocate()));
-    m_titleLabel->m_font = UIFont::create(17);
+    m_titleLabel->setFont(UIFont::create(17));
 }
 
 Object* UIButton::imageForState(unsigned long state) const
@@ -163,9 +163,9 @@ void UIButton::layoutButton()
         rt::send(m_imageView.get(), SELECTOR("setFrame:"), imageFrame);
     if (m_titleLabel->superview() == this) {
         if (auto* color = stateValue(m_titleColors, state()))
-            m_titleLabel->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+            m_titleLabel->setTextColor(isColor(color) ? static_cast<UIColor*>(color) : nullptr);
         else if (m_buttonType == UIButtonTypeSystem)
-            m_titleLabel->m_textColor = tintColor();
+            m_titleLabel->setTextColor(tintColor());
         rt::send(m_titleLabel.get(), SELECTOR("setFrame:"),
             CGRect { { x + imageFrame.size.width, placeY(titleSize.height) }, titleSize });
     }

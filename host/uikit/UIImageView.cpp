@@ -109,7 +109,7 @@ CGRect imageRectForContentMode(CGRect bounds, CGSize size, long mode)
 void UIImageView::drawContent(Canvas& canvas, long style) const
 {
     // Layer contents, when set, are what shows; the renderer draws them.
-    if (layer()->m_contents)
+    if (layer()->contents())
         return;
     auto* shown = rt::dynamicCast<UIImage>(
         rt::send<Object*>(const_cast<UIImageView*>(this), SELECTOR("image")), UIImage::classObject());

@@ -58,8 +58,8 @@ void UIKeyboard::show(UITextField* field)
     if (!window)
         return;
     CGRect bounds = window->bounds();
-    double keysHeight = (isPad(field->m_keyboardType) ? kPadHeight : kLetterHeight) + kHomeIndicator;
-    auto* accessory = rt::dynamicCast<UIView>(field->m_inputAccessoryView.get(), UIView::classObject());
+    double keysHeight = (isPad(field->keyboardType()) ? kPadHeight : kLetterHeight) + kHomeIndicator;
+    auto* accessory = rt::dynamicCast<UIView>(field->inputAccessoryView(), UIView::classObject());
     double accessoryHeight = accessory ? accessory->frame().height() : 0;
     double height = keysHeight + accessoryHeight;
     auto host = UIView::create(UIView::classObject(), CGRectMake(0, bounds.height() - height, bounds.width(), height));
@@ -70,7 +70,7 @@ void UIKeyboard::show(UITextField* field)
     }
     auto keys = UIView::create(classObject(), CGRectMake(0, accessoryHeight, bounds.width(), keysHeight));
     auto* keyboard = static_cast<UIKeyboard*>(keys.get());
-    keyboard->m_keyboardType = field->m_keyboardType;
+    keyboard->m_keyboardType = field->keyboardType();
     keyboard->m_decimalSeparator = NSLocale::current()->m_numbers.decimalSeparator;
     host->addSubview(keys.get());
     window->addSubview(host.get());

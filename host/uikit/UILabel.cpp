@@ -19,57 +19,6 @@ UILabel* label(Object* o)
     return static_cast<UILabel*>(o);
 }
 
-void registerUILabelMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("text"), +[](Object* s, SEL) -> Object* { return label(s)->m_text.get(); });
-    bind<&UILabel::setText>(c, "setText:");
-    addMethod(
-        c, sel("font"), +[](Object* s, SEL) -> Object* { return label(s)->font(); });
-    addMethod(
-        c, sel("setFont:"), +[](Object* s, SEL, Object* f) {
-            label(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject());
-            send(s, SELECTOR("invalidateIntrinsicContentSize"));
-        });
-    addMethod(
-        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return label(s)->textColor(); });
-    addMethod(
-        c, sel("setTextColor:"), +[](Object* s, SEL, Object* color) {
-            label(s)->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
-        });
-    addMethod(
-        c, sel("textAlignment"), +[](Object* s, SEL) { return label(s)->m_textAlignment; });
-    addMethod(
-        c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { label(s)->m_textAlignment = a; });
-    addMethod(
-        c, sel("numberOfLines"), +[](Object* s, SEL) { return label(s)->m_numberOfLines; });
-    addMethod(
-        c, sel("setNumberOfLines:"), +[](Object* s, SEL, long n) {
-            label(s)->m_numberOfLines = std::max(0L, n);
-            send(s, SELECTOR("invalidateIntrinsicContentSize"));
-        });
-    addMethod(
-        c, sel("lineBreakMode"), +[](Object* s, SEL) { return label(s)->m_lineBreakMode; });
-    addMethod(
-        c, sel("setLineBreakMode:"), +[](Object* s, SEL, long m) { label(s)->m_lineBreakMode = m; });
-    addMethod(
-        c, sel("preferredMaxLayoutWidth"), +[](Object* s, SEL) { return label(s)->m_preferredMaxLayoutWidth; });
-    addMethod(
-        c, sel("setPreferredMaxLayoutWidth:"),
-        +[](Object* s, SEL, double w) { label(s)->m_preferredMaxLayoutWidth = w; });
-    addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return label(s)->m_enabled; });
-    addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { label(s)->m_enabled = e; });
-    addMethod(
-        c, sel("setAdjustsFontSizeToFitWidth:"), +[](Object*, SEL, bool) {});
-    addMethod(
-        c, sel("setMinimumScaleFactor:"), +[](Object*, SEL, double) {});
-    addMethod(
-        c, sel("setHighlightedTextColor:"), +[](Object*, SEL, Object*) {});
-}
-
 TextStyle::Alignment alignmentOf(long a)
 {
     switch (a) {
@@ -88,13 +37,49 @@ Class* UILabel::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UILabel>("UILabel", UIView::classObject());
-        registerUILabelMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
 }
 
 UILabel::UILabel() = default;
+
+void UILabel::registerMethods(Class* c)
+{
+    using namespace rt;
+    bindGetter<&UILabel::m_text>(c, "text");
+    bind<&UILabel::setText>(c, "setText:");
+    addMethod(
+        c, sel("font"), +[](Object* s, SEL) -> Object* { return label(s)->font(); });
+    addMethod(
+        c, sel("setFont:"), +[](Object* s, SEL, Object* f) {
+            label(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject());
+            send(s, SELECTOR("invalidateIntrinsicContentSize"));
+        });
+    addMethod(
+        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return label(s)->textColor(); });
+    addMethod(
+        c, sel("setTextColor:"), +[](Object* s, SEL, Object* color) {
+            label(s)->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+        });
+    bindProperty<&UILabel::m_textAlignment>(c, "textAlignment");
+    bindGetter<&UILabel::m_numberOfLines>(c, "numberOfLines");
+    addMethod(
+        c, sel("setNumberOfLines:"), +[](Object* s, SEL, long n) {
+            label(s)->m_numberOfLines = std::max(0L, n);
+            send(s, SELECTOR("invalidateIntrinsicContentSize"));
+        });
+    bindProperty<&UILabel::m_lineBreakMode>(c, "lineBreakMode");
+    bindProperty<&UILabel::m_preferredMaxLayoutWidth>(c, "preferredMaxLayoutWidth");
+    bindProperty<&UILabel::m_enabled>(c, { "enabled", "isEnabled" });
+    addMethod(
+        c, sel("setAdjustsFontSizeToFitWidth:"), +[](Object*, SEL, bool) {});
+    addMethod(
+        c, sel("setMinimumScaleFactor:"), +[](Object*, SEL, double) {});
+    addMethod(
+        c, sel("setHighlightedTextColor:"), +[](Object*, SEL, Object*) {});
+}
 
 std::string UILabel::text() const
 {
@@ -117,6 +102,11 @@ void UILabel::textDidChange()
 UIFont* UILabel::font() const
 {
     return m_font ? m_font.get() : UIFont::defaultFont();
+}
+
+void UILabel::setTextColor(UIColor* color)
+{
+    m_textColor = color;
 }
 
 UIColor* UILabel::textColor() const

@@ -34,6 +34,21 @@ public:
     CGSize defaultIntrinsicContentSize() const override;
     void drawContent(Canvas&, long style) const override;
 
+    rt::Object* textObject() const { return m_text.get(); }
+    long textAlignment() const { return m_textAlignment; }
+
+    // The host sets up its own labels with these. Unlike the messages, they neither lay the label
+    // out again nor check what they are given.
+    void setFont(UIFont* font) { m_font = font; }
+    void setTextColor(UIColor*);
+    void setTextAlignment(long alignment) { m_textAlignment = alignment; }
+    void setNumberOfLines(long lines) { m_numberOfLines = lines; }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+
+private:
+    static void registerMethods(rt::Class*);
+    void textDidChange();
+
     rt::Ref<rt::Object> m_text;
     rt::Ref<UIFont> m_font;
     rt::Ref<UIColor> m_textColor;
@@ -42,7 +57,4 @@ public:
     long m_lineBreakMode { 4 };
     double m_preferredMaxLayoutWidth { 0 };
     bool m_enabled { true };
-
-private:
-    void textDidChange();
 };

@@ -7,6 +7,7 @@
 #include "host/foundation/String.h"
 #include "host/render/Canvas.h"
 #include "host/runtime/Bind.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIButton.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
@@ -171,7 +172,7 @@ void UINavigationBar::setItems(std::vector<rt::Ref<UINavigationItem>> items)
 {
     m_items = std::move(items);
     for (auto& item : m_items)
-        item->m_bar = this;
+        item->setBar(this);
     refreshContent();
     rt::send(this, SELECTOR("updatePrompt"));
 }
@@ -182,9 +183,9 @@ bool UINavigationBar::showsLargeTitle() const
         return false;
     // Automatic follows the item below it; the bottom item shows a large title.
     for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
-        if ((*it)->m_largeTitleDisplayMode == 1)
+        if ((*it)->largeTitleDisplayMode() == 1)
             return true;
-        if ((*it)->m_largeTitleDisplayMode == 2)
+        if ((*it)->largeTitleDisplayMode() == 2)
             return false;
     }
     return true;
@@ -193,10 +194,10 @@ bool UINavigationBar::showsLargeTitle() const
 UIView* UINavigationBar::searchBar() const
 {
     UINavigationItem* item = topItem();
-    if (!item || !item->m_searchController)
+    if (!item || !item->searchController())
         return nullptr;
     return rt::dynamicCast<UIView>(
-        rt::send<Object*>(item->m_searchController.get(), SELECTOR("searchBar")), UIView::classObject());
+        rt::send<Object*>(item->searchController(), SELECTOR("searchBar")), UIView::classObject());
 }
 
 double UINavigationBar::preferredHeight() const
@@ -229,20 +230,20 @@ rt::Ref<UIView> UINavigationBar::viewForItem(Object* object)
     auto* item = rt::dynamicCast<UIBarButtonItem>(object, UIBarButtonItem::classObject());
     if (!item)
         return nullptr;
-    if (item->m_customView)
-        return rt::Ref<UIView>(static_cast<UIView*>(item->m_customView.get()));
+    if (item->customView())
+        return rt::Ref<UIView>(item->customView());
     // Spaces and other system items without a title or image show nothing.
-    if (!item->m_image && !item->m_title)
+    if (!item->image() && !item->title())
         return nullptr;
-    if (!item->m_barView) {
+    if (!item->barView()) {
         auto button = UIButton::create(UIButtonTypeSystem);
         button->addTarget(item, rt::sel("_sendAction:"), UIControlEventTouchUpInside);
-        item->m_barView = button;
+        item->setBarView(button);
     }
-    auto* button = static_cast<UIButton*>(item->m_barView.get());
-    button->setImage(item->m_image.get(), 0);
-    button->setTitle(item->m_image ? nullptr : item->m_title.get(), 0);
-    button->setTintColor(item->m_tintColor.get());
+    auto* button = static_cast<UIButton*>(item->barView());
+    button->setImage(item->image(), 0);
+    button->setTitle(item->image() ? nullptr : item->title(), 0);
+    button->setTintColor(item->tintColor());
     return rt::Ref<UIView>(button);
 }
 
@@ -261,19 +262,19 @@ void UINavigationBar::refreshContent()
 void UINavigationBar::refreshTitles()
 {
     UINavigationItem* item = topItem();
-    std::string title = item ? toStdString(item->m_title.get()) : "";
+    std::string title = item ? toStdString(item->title()) : "";
     UINavigationBarAppearance* appearance = currentAppearance();
     if (!m_titleLabel) {
         m_titleLabel = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
-        m_titleLabel->m_textAlignment = 1;
+        m_titleLabel->setTextAlignment(1);
         addSubview(m_titleLabel.get());
     }
     m_titleLabel->setText(ns(title));
     Object* font = attributeOf(appearance->m_titleTextAttributes.get(), NSFontAttributeName);
     Object* color = attributeOf(appearance->m_titleTextAttributes.get(), NSForegroundColorAttributeName);
-    m_titleLabel->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
-                                                                     : UIFont::create(17, UIFontWeightSemibold).get();
-    m_titleLabel->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+    m_titleLabel->setFont(rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
+                                                                     : UIFont::create(17, UIFontWeightSemibold).get());
+    m_titleLabel->setTextColor(isColor(color) ? static_cast<UIColor*>(color) : nullptr);
     // A large title shows while the page rests at its top; scrolled, the small title takes over.
     bool large = showsLargeTitle();
     m_titleLabel->setHidden(large && m_atScrollEdge);
@@ -296,7 +297,7 @@ void UINavigationBar::refreshItems()
     // Item views that stay are left where they are, so they hear of no move.
     std::vector<rt::Ref<UIView>> items;
     if (UINavigationItem* item = topItem())
-        for (auto& right : item->m_rightItems)
+        for (auto& right : item->rightItems())
             if (auto view = viewForItem(right.get()))
                 items.push_back(view);
     for (auto& view : m_itemViews)
@@ -318,7 +319,7 @@ void UINavigationBar::refreshBackButton()
     if (!m_backButton)
         return;
     // A page without a title is gone back to as "Back", as UIKit shows it.
-    std::string backTitle = back ? toStdString(back->m_title.get()) : "";
+    std::string backTitle = back ? toStdString(back->title()) : "";
     m_backButton->setTitle(back ? ns(backTitle.empty() ? "Back" : backTitle) : nullptr, 0);
     if (back && m_backButton->superview() != this)
         addSubview(m_backButton.get());

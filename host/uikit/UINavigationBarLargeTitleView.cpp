@@ -129,8 +129,8 @@ void UINavigationBarLargeTitleView::configure(const std::string& title, Object* 
     auto* dict = isDictionary(attributes) ? static_cast<NSDictionary*>(attributes) : nullptr;
     Object* font = dict ? dict->get(NSFontAttributeName) : nullptr;
     Object* color = dict ? dict->get(NSForegroundColorAttributeName) : nullptr;
-    m_label->m_font = rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
-                                                                : UIFont::create(34, UIFontWeightBold).get();
-    m_label->m_textColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+    m_label->setFont(rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
+                                                                : UIFont::create(34, UIFontWeightBold).get());
+    m_label->setTextColor(isColor(color) ? static_cast<UIColor*>(color) : nullptr);
     setNeedsLayout();
 }

@@ -3,7 +3,7 @@
 #include "host/foundation/Array.h"
 #include "host/foundation/String.h"
 #include "host/runtime/Bind.h"
-#include "host/uikit/TargetAction.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIView.h"
 
 using rt::Class;
@@ -16,11 +16,6 @@ UINavigationItem* item(Object* o)
 {
     return static_cast<UINavigationItem*>(o);
 }
-UIBarButtonItem* barButton(Object* o)
-{
-    return static_cast<UIBarButtonItem*>(o);
-}
-
 rt::Ref<Object> barItem(Object* o)
 {
     return rt::isKindOf(o, UIBarButtonItem::classObject()) ? rt::Ref<Object>(o) : nullptr;
@@ -41,37 +36,9 @@ std::vector<rt::Ref<Object>> itemsFrom(Object* array)
     return items;
 }
 
-template <rt::Ref<Object> UINavigationItem::*Member>
-void registerObjectProperty(Class* c, const char* getter, const char* setter)
-{
-    rt::addMethod(
-        c, rt::sel(getter), +[](Object* s, SEL) -> Object* { return (item(s)->*Member).get(); });
-    rt::addMethod(
-        c, rt::sel(setter), +[](Object* s, SEL, Object* value) {
-            item(s)->*Member = value;
-            item(s)->changed();
-        });
 }
 
-void registerItemMethods(Class* c)
-{
-    using namespace rt;
-    registerObjectProperty<&UINavigationItem::m_title>(c, "title", "setTitle:");
-    registerObjectProperty<&UINavigationItem::m_titleView>(c, "titleView", "setTitleView:");
-    registerObjectProperty<&UINavigationItem::m_backItem>(c, "backBarButtonItem", "setBackBarButtonItem:");
-    registerObjectProperty<&UINavigationItem::m_searchController>(c, "searchController", "setSearchController:");
-    registerObjectProperty<&UINavigationItem::m_prompt>(c, "prompt", "setPrompt:");
-    registerObjectProperty<&UINavigationItem::m_standardAppearance>(c, "standardAppearance", "setStandardAppearance:");
-    registerObjectProperty<&UINavigationItem::m_scrollEdgeAppearance>(
-        c, "scrollEdgeAppearance", "setScrollEdgeAppearance:");
-    addMethod(
-        c, sel("initWithTitle:"), +[](Object* s, SEL, Object* title) {
-            item(s)->m_title = title;
-            return s;
-        });
-}
-
-void registerBarButtonSlots(Class* c)
+void UINavigationItem::registerBarButtonSlots(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -120,114 +87,36 @@ void registerBarButtonSlots(Class* c)
             item(s)->m_largeTitleDisplayMode = mode >= 0 && mode <= 2 ? mode : 0;
             item(s)->changed();
         });
-    addMethod(
-        c, sel("hidesSearchBarWhenScrolling"), +[](Object* s, SEL) { return item(s)->m_hidesSearchBarWhenScrolling; });
-    addMethod(
-        c, sel("setHidesSearchBarWhenScrolling:"),
-        +[](Object* s, SEL, bool h) { item(s)->m_hidesSearchBarWhenScrolling = h; });
-}
-
-void registerButtonInitializers(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("initWithCustomView:"), +[](Object* s, SEL, Object* v) {
-            barButton(s)->m_customView = isView(v) ? v : nullptr;
-            return s;
-        });
-    addMethod(
-        c, sel("initWithTitle:style:target:action:"),
-        +[](Object* s, SEL, Object* title, long style, Object* target, SEL action) {
-            barButton(s)->m_title = title;
-            barButton(s)->m_style = style;
-            barButton(s)->m_target = target;
-            barButton(s)->m_action = action;
-            return s;
-        });
-    addMethod(
-        c, sel("initWithImage:style:target:action:"),
-        +[](Object* s, SEL, Object* image, long style, Object* target, SEL action) {
-            barButton(s)->m_image = image;
-            barButton(s)->m_style = style;
-            barButton(s)->m_target = target;
-            barButton(s)->m_action = action;
-            return s;
-        });
-    addMethod(
-        c, sel("initWithBarButtonSystemItem:target:action:"),
-        +[](Object* s, SEL, long system, Object* target, SEL action) {
-            barButton(s)->m_systemItem = system;
-            barButton(s)->m_target = target;
-            barButton(s)->m_action = action;
-            return s;
-        });
-    addMethod(
-        c, sel("initWithImage:menu:"), +[](Object* s, SEL, Object* image, Object* menu) {
-            barButton(s)->m_image = image;
-            barButton(s)->m_menu = menu;
-            return s;
-        });
-}
-
-void registerButtonMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("customView"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_customView.get(); });
-    addMethod(
-        c, sel("setCustomView:"),
-        +[](Object* s, SEL, Object* v) { barButton(s)->m_customView = isView(v) ? v : nullptr; });
-    addMethod(
-        c, sel("title"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_title.get(); });
-    addMethod(
-        c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { barButton(s)->m_title = t; });
-    addMethod(
-        c, sel("image"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_image.get(); });
-    addMethod(
-        c, sel("setImage:"), +[](Object* s, SEL, Object* i) { barButton(s)->m_image = i; });
-    addMethod(
-        c, sel("menu"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_menu.get(); });
-    addMethod(
-        c, sel("setMenu:"), +[](Object* s, SEL, Object* m) { barButton(s)->m_menu = m; });
-    addMethod(
-        c, sel("tintColor"), +[](Object* s, SEL) -> Object* { return barButton(s)->m_tintColor.get(); });
-    addMethod(
-        c, sel("setTintColor:"), +[](Object* s, SEL, Object* t) { barButton(s)->m_tintColor = t; });
-    addMethod(
-        c, sel("target"), +[](Object* s, SEL) -> Object* { return autorelease(barButton(s)->m_target.load().leak()); });
-    addMethod(
-        c, sel("setTarget:"), +[](Object* s, SEL, Object* t) { barButton(s)->m_target = t; });
-    addMethod(
-        c, sel("action"), +[](Object* s, SEL) { return barButton(s)->m_action; });
-    addMethod(
-        c, sel("setAction:"), +[](Object* s, SEL, SEL a) { barButton(s)->m_action = a; });
-    addMethod(
-        c, sel("style"), +[](Object* s, SEL) { return barButton(s)->m_style; });
-    addMethod(
-        c, sel("setStyle:"), +[](Object* s, SEL, long style) { barButton(s)->m_style = style; });
-    addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return barButton(s)->m_enabled; });
-    addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { barButton(s)->m_enabled = e; });
-    addMethod(
-        c, sel("_sendAction:"), +[](Object* s, SEL, Object*) { barButton(s)->performAction(); });
-    addMethod(
-        c, sel("width"), +[](Object* s, SEL) { return barButton(s)->m_width; });
-    addMethod(
-        c, sel("setWidth:"), +[](Object* s, SEL, double w) { barButton(s)->m_width = w; });
-}
-
+    bindProperty<&UINavigationItem::m_hidesSearchBarWhenScrolling>(c, "hidesSearchBarWhenScrolling");
 }
 
 Class* UINavigationItem::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationItem>("UINavigationItem", rt::rootClass());
-        registerItemMethods(c);
+        registerProperties(c);
         registerBarButtonSlots(c);
         return c;
     }();
     return cls;
+}
+
+void UINavigationItem::registerProperties(Class* c)
+{
+    using namespace rt;
+    using Item = UINavigationItem;
+    bindPropertyThen<&Item::m_title, &Item::changed>(c, "title");
+    bindPropertyThen<&Item::m_titleView, &Item::changed>(c, "titleView");
+    bindPropertyThen<&Item::m_backItem, &Item::changed>(c, "backBarButtonItem");
+    bindPropertyThen<&Item::m_searchController, &Item::changed>(c, "searchController");
+    bindPropertyThen<&Item::m_prompt, &Item::changed>(c, "prompt");
+    bindPropertyThen<&Item::m_standardAppearance, &Item::changed>(c, "standardAppearance");
+    bindPropertyThen<&Item::m_scrollEdgeAppearance, &Item::changed>(c, "scrollEdgeAppearance");
+    addMethod(
+        c, sel("initWithTitle:"), +[](Object* s, SEL, Object* title) {
+            item(s)->m_title = title;
+            return s;
+        });
 }
 
 rt::Ref<UINavigationItem> UINavigationItem::create()
@@ -235,27 +124,13 @@ rt::Ref<UINavigationItem> UINavigationItem::create()
     return rt::adopt(static_cast<UINavigationItem*>(classObject()->allocate()));
 }
 
+void UINavigationItem::setBar(UIView* bar)
+{
+    m_bar = bar;
+}
+
 void UINavigationItem::changed()
 {
     if (auto bar = m_bar.load())
         rt::send(bar.get(), SELECTOR("_navigationItemDidChange:"), static_cast<Object*>(this));
-}
-
-Class* UIBarButtonItem::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UIBarButtonItem>("UIBarButtonItem", rt::rootClass());
-        registerButtonInitializers(c);
-        registerButtonMethods(c);
-        return c;
-    }();
-    return cls;
-}
-
-void UIBarButtonItem::performAction()
-{
-    if (!m_enabled || !m_action)
-        return;
-    if (auto target = m_target.load())
-        sendAction(target.get(), m_action, this);
 }

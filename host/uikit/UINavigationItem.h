@@ -19,11 +19,26 @@ public:
     static rt::Class* classObject();
     static rt::Ref<UINavigationItem> create();
 
+    // Tells the bar showing the item that the item changed.
     void changed();
+
+    rt::Object* title() const { return m_title.get(); }
+    // Gives a new item its page's title, before any bar shows it.
+    void setInitialTitle(rt::Object* title) { m_title = title; }
+    // UIBarButtonItems, the first rightmost.
+    const std::vector<rt::Ref<rt::Object>>& rightItems() const { return m_rightItems; }
+    long largeTitleDisplayMode() const { return m_largeTitleDisplayMode; }
+    rt::Object* searchController() const { return m_searchController.get(); }
+    // The bar that shows the item, told of its changes.
+    void setBar(UIView*);
+
+private:
+    static void registerProperties(rt::Class*);
+    static void registerBarButtonSlots(rt::Class*);
 
     rt::Ref<rt::Object> m_title;
     rt::Ref<rt::Object> m_titleView;
-    std::vector<rt::Ref<rt::Object>> m_rightItems; // UIBarButtonItems, the first rightmost
+    std::vector<rt::Ref<rt::Object>> m_rightItems;
     std::vector<rt::Ref<rt::Object>> m_leftItems;
     rt::Ref<rt::Object> m_backItem;
     long m_largeTitleDisplayMode { UINavigationItemLargeTitleDisplayModeAutomatic };
@@ -33,28 +48,4 @@ public:
     rt::Ref<rt::Object> m_standardAppearance;
     rt::Ref<rt::Object> m_scrollEdgeAppearance;
     rt::Weak<UIView> m_bar;
-};
-
-// UIBarButtonItem: a button in a navigation bar or toolbar: a custom view, a title or image with
-// a target and action, or a system item (flexible space and the like).
-class UIBarButtonItem final : public rt::Object {
-public:
-    static rt::Class* classObject();
-
-    rt::Ref<rt::Object> m_customView;
-    rt::Ref<rt::Object> m_title;
-    rt::Ref<rt::Object> m_image;
-    rt::Ref<rt::Object> m_menu;
-    rt::Ref<rt::Object> m_tintColor;
-    rt::Weak<rt::Object> m_target;
-    rt::SEL m_action { nullptr };
-    long m_style { 0 };
-    long m_systemItem { -1 };
-    bool m_enabled { true };
-    double m_width { 0 };
-    // The button the bar made for a title or image item, kept so the bar reuses it.
-    rt::Ref<rt::Object> m_barView;
-
-    // What a tap on the item does: sends the action to the target with the item as sender.
-    void performAction();
 };

@@ -32,25 +32,6 @@ void registerScreenMethods(Class* c)
         +[](Object* s, SEL) -> Object* { return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->m_style); });
 }
 
-void registerDeviceMethods(Class* c)
-{
-    using namespace rt;
-    addClassMethod(
-        c, sel("currentDevice"), +[](Class*, SEL) -> Object* { return UIDevice::currentDevice(); });
-    addMethod(
-        c, sel("name"), +[](Object*, SEL) -> Object* { return ns(device().name); });
-    addMethod(
-        c, sel("model"), +[](Object*, SEL) -> Object* { return ns(device().model); });
-    addMethod(
-        c, sel("localizedModel"), +[](Object*, SEL) -> Object* { return ns(device().model); });
-    addMethod(
-        c, sel("systemVersion"), +[](Object*, SEL) -> Object* { return ns(device().systemVersion); });
-    addMethod(
-        c, sel("systemName"),
-        +[](Object*, SEL) -> Object* { return ns(UIScreen::deviceIdiom() == 1 ? "iPadOS" : "iOS"); });
-    addMethod(
-        c, sel("userInterfaceIdiom"), +[](Object*, SEL) { return UIScreen::deviceIdiom(); });
-}
 
 }
 
@@ -96,24 +77,4 @@ void UIScreen::setUserInterfaceStyle(long style)
     m_style = style;
     for (UIWindow* window : UIWindow::allWindows())
         window->propagateTraitChanges();
-}
-
-Class* UIDevice::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UIDevice>("UIDevice", rt::rootClass());
-        registerDeviceMethods(c);
-        return c;
-    }();
-    return cls;
-}
-
-UIDevice* UIDevice::currentDevice()
-{
-    static UIDevice* d = [] {
-        auto* obj = static_cast<UIDevice*>(classObject()->allocate());
-        obj->makeImmortal();
-        return obj;
-    }();
-    return d;
 }

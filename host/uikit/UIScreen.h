@@ -24,10 +24,3 @@ public:
     double m_scale { 3 };
     long m_style { 1 };
 };
-
-// UIDevice: the name, model and system version of the simulated device.
-class UIDevice final : public rt::Object {
-public:
-    static rt::Class* classObject();
-    static UIDevice* currentDevice();
-};

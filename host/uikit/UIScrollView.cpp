@@ -87,7 +87,7 @@ rt::Ref<UIView> makeIndicator()
     indicator->setAlpha(0);
     auto bar = UIView::create(UIView::classObject(), CGRectMake(0, 0, 3, 36));
     bar->setBackgroundColor(UIColor::systemColor("systemGrayColor"));
-    bar->layer()->m_cornerRadius = 1.5;
+    bar->layer()->setCornerRadius(1.5);
     indicator->addSubview(bar.get());
     return indicator;
 }

@@ -20,11 +20,6 @@ UISearchBar* searchBar(Object* o)
 {
     return static_cast<UISearchBar*>(o);
 }
-UISearchController* searchController(Object* o)
-{
-    return static_cast<UISearchController*>(o);
-}
-
 void registerBarMethods(Class* c)
 {
     using namespace rt;
@@ -69,36 +64,6 @@ void registerBarMethods(Class* c)
         });
 }
 
-void registerControllerMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("initWithSearchResultsController:"), +[](Object* s, SEL, Object* results) -> Object* {
-            s = send<Object*>(s, SELECTOR("initWithNibName:bundle:"), nullptr, nullptr);
-            if (s)
-                searchController(s)->m_resultsController = results;
-            return s;
-        });
-    addMethod(
-        c, sel("searchBar"), +[](Object* s, SEL) -> Object* { return searchController(s)->searchBar(); });
-    addMethod(
-        c, sel("searchResultsController"),
-        +[](Object* s, SEL) -> Object* { return searchController(s)->m_resultsController.get(); });
-    addMethod(
-        c, sel("searchResultsUpdater"),
-        +[](Object* s, SEL) -> Object* { return autorelease(searchController(s)->m_updater.load().leak()); });
-    addMethod(
-        c, sel("setSearchResultsUpdater:"), +[](Object* s, SEL, Object* u) { searchController(s)->m_updater = u; });
-    addMethod(
-        c, sel("isActive"), +[](Object* s, SEL) { return searchController(s)->m_active; });
-    addMethod(
-        c, sel("setActive:"), +[](Object* s, SEL, bool a) { searchController(s)->m_active = a; });
-    addMethod(
-        c, sel("setObscuresBackgroundDuringPresentation:"), +[](Object*, SEL, bool) {});
-    addMethod(
-        c, sel("setHidesNavigationBarDuringPresentation:"), +[](Object*, SEL, bool) {});
-}
-
 }
 
 Class* UISearchBar::classObject()
@@ -127,11 +92,11 @@ UITextField* UISearchBar::searchField()
 {
     if (!m_field) {
         m_field = rt::Ref<UITextField>(static_cast<UITextField*>(UIView::create(searchFieldClass()).get()));
-        m_field->m_placeholder = ns("Search");
-        m_field->m_textInset = 30;
+        m_field->setPlaceholder(ns("Search"));
+        m_field->setTextInset(30);
         m_fieldBackground = UIView::create(fieldBackgroundClass());
         m_fieldBackground->setBackgroundColor(UIColor::systemColor("tertiarySystemFillColor"));
-        m_fieldBackground->layer()->m_cornerRadius = 10;
+        m_fieldBackground->layer()->setCornerRadius(10);
         m_field->addSubview(m_fieldBackground.get());
         auto magnifier = UIView::create(UIImageView::classObject());
         rt::send(magnifier.get(), SELECTOR("setImage:"),
@@ -157,22 +122,4 @@ void UISearchBar::layoutSearchBar()
         rt::send(m_fieldBackground.get(), SELECTOR("setFrame:"), CGRect { {}, frame.size });
     if (m_magnifier && m_magnifier->superview() == field)
         rt::send(m_magnifier.get(), SELECTOR("setFrame:"), CGRectMake(8, (kFieldHeight - 16) / 2, 16, 16));
-}
-
-Class* UISearchController::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UISearchController>("UISearchController", UIViewController::classObject());
-        registerControllerMethods(c);
-        return c;
-    }();
-    return cls;
-}
-
-UISearchBar* UISearchController::searchBar()
-{
-    if (!m_searchBar)
-        m_searchBar = rt::Ref<UISearchBar>(
-            static_cast<UISearchBar*>(UIView::create(UISearchBar::classObject(), CGRectMake(0, 0, 390, 52)).get()));
-    return m_searchBar.get();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "host/uikit/UIView.h"
-#include "host/uikit/UIViewController.h"
 
 class UITextField;
 
@@ -22,16 +21,4 @@ public:
     rt::Ref<UIView> m_magnifier;
     rt::Weak<rt::Object> m_delegate;
     long m_searchBarStyle { 0 };
-};
-
-// UISearchController: owns the search bar that a navigation item shows.
-class UISearchController final : public UIViewController {
-public:
-    static rt::Class* classObject();
-    UISearchBar* searchBar();
-
-    rt::Ref<UISearchBar> m_searchBar;
-    rt::Ref<rt::Object> m_resultsController;
-    rt::Weak<rt::Object> m_updater;
-    bool m_active { false };
 };

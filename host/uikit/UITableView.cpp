@@ -36,235 +36,17 @@ void setTableView(rt::Ref<UIView>& slot, UITableView* owner, Object* view)
     owner->setNeedsLayout();
 }
 
-void registerUITableViewInit(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("initWithFrame:style:"), +[](Object* s, SEL, CGRect frame, long style) -> Object* {
-            table(s)->setStyle(style);
-            return sendSuper<Object*>(s, UITableView::classObject(), SELECTOR("initWithFrame:"), frame);
-        });
-    addMethod(
-        c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
-            return send<Object*>(s, SELECTOR("initWithFrame:style:"), frame, 0L);
-        });
-    bind<&UITableView::style>(c, "style");
-    addMethod(
-        c, sel("dataSource"), +[](Object* s, SEL) -> Object* { return table(s)->dataSource(); });
-    addMethod(
-        c, sel("setDataSource:"), +[](Object* s, SEL, Object* d) {
-            table(s)->m_dataSource = d;
-            table(s)->reloadData();
-        });
-    addMethod(
-        c, sel("delegate"), +[](Object* s, SEL) -> Object* { return table(s)->delegate(); });
-    addMethod(
-        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) {
-            table(s)->m_tableDelegate = d;
-            table(s)->m_delegate = d;
-            table(s)->reloadData();
-        });
-}
-
-void registerData(Class* c)
-{
-    using namespace rt;
-    bind<&UITableView::reloadData>(c, "reloadData");
-    addMethod(
-        c, sel("reloadRowsAtIndexPaths:withRowAnimation:"),
-        +[](Object* s, SEL, Object* paths, long) { table(s)->reloadRows(paths); });
-    // Structural changes redo the whole table; there is no animation to keep in step.
-    for (const char* name : { "insertRowsAtIndexPaths:withRowAnimation:", "deleteRowsAtIndexPaths:withRowAnimation:",
-             "insertSections:withRowAnimation:", "deleteSections:withRowAnimation:",
-             "reloadSections:withRowAnimation:" })
-        addMethod(
-            c, sel(name), +[](Object* s, SEL, Object*, long) { table(s)->reloadData(); });
-    addMethod(
-        c, sel("beginUpdates"), +[](Object*, SEL) {});
-    addMethod(
-        c, sel("endUpdates"), +[](Object* s, SEL) { table(s)->setNeedsLayout(); });
-    addMethod(
-        c, sel("performBatchUpdates:completion:"), +[](Object* s, SEL, BlockBase* updates, BlockBase* completion) {
-            callBlock<void()>(updates);
-            table(s)->setNeedsLayout();
-            callBlock<void(bool)>(completion, true);
-        });
-}
-
-void registerQueries(Class* c)
-{
-    using namespace rt;
-    bind<&UITableView::numberOfSections>(c, "numberOfSections");
-    bind<&UITableView::numberOfRows>(c, "numberOfRowsInSection:");
-    addMethod(
-        c, sel("cellForRowAtIndexPath:"), +[](Object* s, SEL, Object* p) -> Object* {
-            auto* path = asPath(p);
-            return path ? table(s)->cellForRow(path->m_section, path->m_row) : nullptr;
-        });
-    addMethod(
-        c, sel("indexPathForCell:"),
-        +[](Object* s, SEL, Object* cell) -> Object* { return table(s)->indexPathForCell(cell); });
-    addMethod(
-        c, sel("visibleCells"), +[](Object* s, SEL) -> Object* {
-            auto cells = table(s)->visibleCells();
-            return autorelease(NSArray::create(std::vector<Ref<Object>>(cells.begin(), cells.end())));
-        });
-    addMethod(
-        c, sel("indexPathsForVisibleRows"), +[](Object* s, SEL) -> Object* {
-            std::vector<Ref<Object>> paths;
-            for (auto* cell : table(s)->visibleCells())
-                paths.emplace_back(table(s)->indexPathForCell(cell));
-            return autorelease(NSArray::create(std::move(paths)));
-        });
-    addMethod(
-        c, sel("rectForRowAtIndexPath:"), +[](Object* s, SEL, Object* p) {
-            auto* path = asPath(p);
-            return path ? table(s)->rectForRow(path->m_section, path->m_row) : CGRect {};
-        });
-    addMethod(
-        c, sel("rectForSection:"), +[](Object* s, SEL, long section) { return table(s)->rectForSection(section); });
-    addMethod(
-        c, sel("headerViewForSection:"),
-        +[](Object* s, SEL, long section) -> Object* { return table(s)->headerView(section); });
-    addMethod(
-        c, sel("footerViewForSection:"),
-        +[](Object* s, SEL, long section) -> Object* { return table(s)->footerView(section); });
-    addMethod(
-        c, sel("dequeueReusableCellWithIdentifier:"),
-        +[](Object* s, SEL, Object* identifier) { return table(s)->dequeueCell(identifier); });
-    addMethod(
-        c, sel("dequeueReusableCellWithIdentifier:forIndexPath:"),
-        +[](Object* s, SEL, Object* identifier, Object*) -> Object* {
-            if (Object* cell = table(s)->dequeueCell(identifier))
-                return cell;
-            return autorelease(UITableViewCell::create(UITableViewCellStyleDefault, identifier));
-        });
-    bind<&UITableView::registerCellClass>(c, "registerClass:forCellReuseIdentifier:");
-}
-
-void registerSelection(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("selectRowAtIndexPath:animated:scrollPosition:"), +[](Object* s, SEL, Object* p, bool, long) {
-            if (auto* path = asPath(p))
-                table(s)->selectRow(path->m_section, path->m_row, false);
-        });
-    addMethod(
-        c, sel("deselectRowAtIndexPath:animated:"), +[](Object* s, SEL, Object* p, bool) {
-            if (auto* path = asPath(p))
-                table(s)->deselectRow(path->m_section, path->m_row);
-        });
-    addMethod(
-        c, sel("indexPathForSelectedRow"), +[](Object* s, SEL) -> Object* {
-            long section = 0, row = 0;
-            return table(s)->firstSelectedRow(section, row) ? NSIndexPath::make(section, row) : nullptr;
-        });
-    addMethod(
-        c, sel("allowsSelection"), +[](Object* s, SEL) { return table(s)->m_allowsSelection; });
-    addMethod(
-        c, sel("setAllowsSelection:"), +[](Object* s, SEL, bool a) { table(s)->m_allowsSelection = a; });
-    addMethod(
-        c, sel("scrollToRowAtIndexPath:atScrollPosition:animated:"), +[](Object* s, SEL, Object* p, long, bool) {
-            auto* path = asPath(p);
-            if (!path)
-                return;
-            CGRect row = table(s)->rectForRow(path->m_section, path->m_row);
-            send(s, SELECTOR("setContentOffset:"), CGPoint { 0, row.minY() - table(s)->adjustedContentInset().top });
-        });
-}
-
-void registerUITableViewLook(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("rowHeight"), +[](Object* s, SEL) { return table(s)->m_rowHeight; });
-    addMethod(
-        c, sel("setRowHeight:"), +[](Object* s, SEL, double h) {
-            table(s)->m_rowHeight = h;
-            table(s)->reloadData();
-        });
-    addMethod(
-        c, sel("estimatedRowHeight"), +[](Object* s, SEL) { return table(s)->m_estimatedRowHeight; });
-    addMethod(
-        c, sel("setEstimatedRowHeight:"), +[](Object* s, SEL, double h) { table(s)->m_estimatedRowHeight = h; });
-    addMethod(
-        c, sel("sectionHeaderHeight"), +[](Object* s, SEL) { return table(s)->m_sectionHeaderHeight; });
-    addMethod(
-        c, sel("setSectionHeaderHeight:"), +[](Object* s, SEL, double h) { table(s)->m_sectionHeaderHeight = h; });
-    addMethod(
-        c, sel("sectionFooterHeight"), +[](Object* s, SEL) { return table(s)->m_sectionFooterHeight; });
-    addMethod(
-        c, sel("setSectionFooterHeight:"), +[](Object* s, SEL, double h) { table(s)->m_sectionFooterHeight = h; });
-    addMethod(
-        c, sel("separatorStyle"), +[](Object* s, SEL) { return table(s)->m_separatorStyle; });
-    addMethod(
-        c, sel("setSeparatorStyle:"), +[](Object* s, SEL, long v) {
-            table(s)->m_separatorStyle = v;
-            table(s)->setNeedsLayout();
-        });
-    addMethod(
-        c, sel("separatorColor"), +[](Object* s, SEL) -> Object* { return table(s)->m_separatorColor.get(); });
-    addMethod(
-        c, sel("setSeparatorColor:"),
-        +[](Object* s, SEL, Object* color) { table(s)->m_separatorColor = isColor(color) ? color : nullptr; });
-    addMethod(
-        c, sel("separatorInset"), +[](Object* s, SEL) { return table(s)->m_separatorInset; });
-    addMethod(
-        c, sel("setSeparatorInset:"), +[](Object* s, SEL, UIEdgeInsets i) { table(s)->m_separatorInset = i; });
-}
-
-void registerTableViews(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("_sectionContentInset"), +[](Object* s, SEL) { return table(s)->m_sectionContentInset; });
-    addMethod(
-        c, sel("_setSectionContentInset:"), +[](Object* s, SEL, UIEdgeInsets i) {
-            table(s)->m_sectionContentInset = i;
-            table(s)->m_sectionInsetSet = true;
-            table(s)->setNeedsLayout();
-        });
-    addMethod(
-        c, sel("tableHeaderView"), +[](Object* s, SEL) -> Object* { return table(s)->m_tableHeaderView.get(); });
-    addMethod(
-        c, sel("setTableHeaderView:"),
-        +[](Object* s, SEL, Object* v) { setTableView(table(s)->m_tableHeaderView, table(s), v); });
-    addMethod(
-        c, sel("tableFooterView"), +[](Object* s, SEL) -> Object* { return table(s)->m_tableFooterView.get(); });
-    addMethod(
-        c, sel("setTableFooterView:"),
-        +[](Object* s, SEL, Object* v) { setTableView(table(s)->m_tableFooterView, table(s), v); });
-    addMethod(
-        c, sel("backgroundView"), +[](Object* s, SEL) -> Object* { return table(s)->m_backgroundView.get(); });
-    addMethod(
-        c, sel("setBackgroundView:"), +[](Object* s, SEL, Object* v) {
-            auto* t = table(s);
-            if (t->m_backgroundView && t->m_backgroundView->superview() == t)
-                t->m_backgroundView->removeFromSuperview();
-            t->m_backgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
-            if (t->m_backgroundView)
-                t->insertSubview(t->m_backgroundView.get(), 0);
-            t->setNeedsLayout();
-        });
-    addMethod(
-        c, sel("_layoutScrollView"), +[](Object* s, SEL) {
-            sendSuper(s, UITableView::classObject(), SELECTOR("_layoutScrollView"));
-            table(s)->layoutTable();
-        });
-}
-
 }
 
 Class* UITableView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITableView>("UITableView", UIScrollView::classObject());
-        registerUITableViewInit(c);
-        registerData(c);
-        registerQueries(c);
-        registerSelection(c);
-        registerUITableViewLook(c);
+        registerTableInit(c);
+        registerTableData(c);
+        registerTableQueries(c);
+        registerTableSelection(c);
+        registerTableLook(c);
         registerTableViews(c);
         TAM_HOST_IVAR(c, UITableView, m_wrapperView, "_wrapperView");
         TAM_HOST_IVAR(c, UITableView, m_tableHeaderView, "_tableHeaderView");
@@ -338,4 +120,188 @@ Object* UITableView::dequeueCell(Object* identifier)
 bool isTableView(Object* o)
 {
     return rt::isKindOf(o, UITableView::classObject());
+}
+
+void UITableView::registerTableInit(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("initWithFrame:style:"), +[](Object* s, SEL, CGRect frame, long style) -> Object* {
+            table(s)->setStyle(style);
+            return sendSuper<Object*>(s, UITableView::classObject(), SELECTOR("initWithFrame:"), frame);
+        });
+    addMethod(
+        c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
+            return send<Object*>(s, SELECTOR("initWithFrame:style:"), frame, 0L);
+        });
+    bind<&UITableView::style>(c, "style");
+    addMethod(
+        c, sel("dataSource"), +[](Object* s, SEL) -> Object* { return table(s)->dataSource(); });
+    addMethod(
+        c, sel("setDataSource:"), +[](Object* s, SEL, Object* d) {
+            table(s)->m_dataSource = d;
+            table(s)->reloadData();
+        });
+    addMethod(
+        c, sel("delegate"), +[](Object* s, SEL) -> Object* { return table(s)->delegate(); });
+    addMethod(
+        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) {
+            table(s)->m_tableDelegate = d;
+            table(s)->m_delegate = d;
+            table(s)->reloadData();
+        });
+}
+
+void UITableView::registerTableData(Class* c)
+{
+    using namespace rt;
+    bind<&UITableView::reloadData>(c, "reloadData");
+    addMethod(
+        c, sel("reloadRowsAtIndexPaths:withRowAnimation:"),
+        +[](Object* s, SEL, Object* paths, long) { table(s)->reloadRows(paths); });
+    // Structural changes redo the whole table; there is no animation to keep in step.
+    for (const char* name : { "insertRowsAtIndexPaths:withRowAnimation:", "deleteRowsAtIndexPaths:withRowAnimation:",
+             "insertSections:withRowAnimation:", "deleteSections:withRowAnimation:",
+             "reloadSections:withRowAnimation:" })
+        addMethod(
+            c, sel(name), +[](Object* s, SEL, Object*, long) { table(s)->reloadData(); });
+    addMethod(
+        c, sel("beginUpdates"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("endUpdates"), +[](Object* s, SEL) { table(s)->setNeedsLayout(); });
+    addMethod(
+        c, sel("performBatchUpdates:completion:"), +[](Object* s, SEL, BlockBase* updates, BlockBase* completion) {
+            callBlock<void()>(updates);
+            table(s)->setNeedsLayout();
+            callBlock<void(bool)>(completion, true);
+        });
+}
+
+void UITableView::registerTableQueries(Class* c)
+{
+    using namespace rt;
+    bind<&UITableView::numberOfSections>(c, "numberOfSections");
+    bind<&UITableView::numberOfRows>(c, "numberOfRowsInSection:");
+    addMethod(
+        c, sel("cellForRowAtIndexPath:"), +[](Object* s, SEL, Object* p) -> Object* {
+            auto* path = asPath(p);
+            return path ? table(s)->cellForRow(path->m_section, path->m_row) : nullptr;
+        });
+    addMethod(
+        c, sel("indexPathForCell:"),
+        +[](Object* s, SEL, Object* cell) -> Object* { return table(s)->indexPathForCell(cell); });
+    addMethod(
+        c, sel("visibleCells"), +[](Object* s, SEL) -> Object* {
+            auto cells = table(s)->visibleCells();
+            return autorelease(NSArray::create(std::vector<Ref<Object>>(cells.begin(), cells.end())));
+        });
+    addMethod(
+        c, sel("indexPathsForVisibleRows"), +[](Object* s, SEL) -> Object* {
+            std::vector<Ref<Object>> paths;
+            for (auto* cell : table(s)->visibleCells())
+                paths.emplace_back(table(s)->indexPathForCell(cell));
+            return autorelease(NSArray::create(std::move(paths)));
+        });
+    addMethod(
+        c, sel("rectForRowAtIndexPath:"), +[](Object* s, SEL, Object* p) {
+            auto* path = asPath(p);
+            return path ? table(s)->rectForRow(path->m_section, path->m_row) : CGRect {};
+        });
+    addMethod(
+        c, sel("rectForSection:"), +[](Object* s, SEL, long section) { return table(s)->rectForSection(section); });
+    addMethod(
+        c, sel("headerViewForSection:"),
+        +[](Object* s, SEL, long section) -> Object* { return table(s)->headerView(section); });
+    addMethod(
+        c, sel("footerViewForSection:"),
+        +[](Object* s, SEL, long section) -> Object* { return table(s)->footerView(section); });
+    addMethod(
+        c, sel("dequeueReusableCellWithIdentifier:"),
+        +[](Object* s, SEL, Object* identifier) { return table(s)->dequeueCell(identifier); });
+    addMethod(
+        c, sel("dequeueReusableCellWithIdentifier:forIndexPath:"),
+        +[](Object* s, SEL, Object* identifier, Object*) -> Object* {
+            if (Object* cell = table(s)->dequeueCell(identifier))
+                return cell;
+            return autorelease(UITableViewCell::create(UITableViewCellStyleDefault, identifier));
+        });
+    bind<&UITableView::registerCellClass>(c, "registerClass:forCellReuseIdentifier:");
+}
+
+void UITableView::registerTableSelection(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("selectRowAtIndexPath:animated:scrollPosition:"), +[](Object* s, SEL, Object* p, bool, long) {
+            if (auto* path = asPath(p))
+                table(s)->selectRow(path->m_section, path->m_row, false);
+        });
+    addMethod(
+        c, sel("deselectRowAtIndexPath:animated:"), +[](Object* s, SEL, Object* p, bool) {
+            if (auto* path = asPath(p))
+                table(s)->deselectRow(path->m_section, path->m_row);
+        });
+    addMethod(
+        c, sel("indexPathForSelectedRow"), +[](Object* s, SEL) -> Object* {
+            long section = 0, row = 0;
+            return table(s)->firstSelectedRow(section, row) ? NSIndexPath::make(section, row) : nullptr;
+        });
+    bindProperty<&UITableView::m_allowsSelection>(c, "allowsSelection");
+    addMethod(
+        c, sel("scrollToRowAtIndexPath:atScrollPosition:animated:"), +[](Object* s, SEL, Object* p, long, bool) {
+            auto* path = asPath(p);
+            if (!path)
+                return;
+            CGRect row = table(s)->rectForRow(path->m_section, path->m_row);
+            send(s, SELECTOR("setContentOffset:"), CGPoint { 0, row.minY() - table(s)->adjustedContentInset().top });
+        });
+}
+
+void UITableView::registerTableLook(Class* c)
+{
+    using namespace rt;
+    using Table = UITableView;
+    bindPropertyThen<&Table::m_rowHeight, &Table::reloadData>(c, "rowHeight");
+    bindProperty<&Table::m_estimatedRowHeight>(c, "estimatedRowHeight");
+    bindProperty<&Table::m_sectionHeaderHeight>(c, "sectionHeaderHeight");
+    bindProperty<&Table::m_sectionFooterHeight>(c, "sectionFooterHeight");
+    bindPropertyThen<&Table::m_separatorStyle, &Table::setNeedsLayout>(c, "separatorStyle");
+    bindProperty<&Table::m_separatorColor>(c, "separatorColor");
+    bindProperty<&Table::m_separatorInset>(c, "separatorInset");
+}
+
+void UITableView::registerTableViews(Class* c)
+{
+    using namespace rt;
+    bindGetter<&UITableView::m_sectionContentInset>(c, "_sectionContentInset");
+    addMethod(
+        c, sel("_setSectionContentInset:"), +[](Object* s, SEL, UIEdgeInsets i) {
+            table(s)->m_sectionContentInset = i;
+            table(s)->m_sectionInsetSet = true;
+            table(s)->setNeedsLayout();
+        });
+    bindGetter<&UITableView::m_tableHeaderView>(c, "tableHeaderView");
+    addMethod(
+        c, sel("setTableHeaderView:"),
+        +[](Object* s, SEL, Object* v) { setTableView(table(s)->m_tableHeaderView, table(s), v); });
+    bindGetter<&UITableView::m_tableFooterView>(c, "tableFooterView");
+    addMethod(
+        c, sel("setTableFooterView:"),
+        +[](Object* s, SEL, Object* v) { setTableView(table(s)->m_tableFooterView, table(s), v); });
+    bindGetter<&UITableView::m_backgroundView>(c, "backgroundView");
+    addMethod(
+        c, sel("setBackgroundView:"), +[](Object* s, SEL, Object* v) {
+            auto* t = table(s);
+            if (t->m_backgroundView && t->m_backgroundView->superview() == t)
+                t->m_backgroundView->removeFromSuperview();
+            t->m_backgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
+            if (t->m_backgroundView)
+                t->insertSubview(t->m_backgroundView.get(), 0);
+            t->setNeedsLayout();
+        });
+    addMethod(
+        c, sel("_layoutScrollView"), +[](Object* s, SEL) {
+            sendSuper(s, UITableView::classObject(), SELECTOR("_layoutScrollView"));
+            table(s)->layoutTable();
+        });
 }

@@ -71,6 +71,17 @@ public:
         bool hasHeaderView { false }, hasFooterView { false };
     };
 
+    // The view behind the rows, or null.
+    UIView* backgroundView() const { return m_backgroundView.get(); }
+
+private:
+    static void registerTableInit(rt::Class*);
+    static void registerTableData(rt::Class*);
+    static void registerTableQueries(rt::Class*);
+    static void registerTableSelection(rt::Class*);
+    static void registerTableLook(rt::Class*);
+    static void registerTableViews(rt::Class*);
+
     long m_style { UITableViewStylePlain };
     rt::Weak<rt::Object> m_dataSource;
     rt::Weak<rt::Object> m_tableDelegate;
@@ -79,7 +90,7 @@ public:
     double m_sectionFooterHeight { UITableViewAutomaticDimension };
     double m_estimatedRowHeight { UITableViewAutomaticDimension };
     long m_separatorStyle { 1 };
-    rt::Ref<rt::Object> m_separatorColor;
+    rt::Ref<UIColor> m_separatorColor;
     UIEdgeInsets m_separatorInset { 0, 16, 0, 0 };
     UIEdgeInsets m_sectionContentInset;
     bool m_sectionInsetSet { false };
@@ -88,8 +99,6 @@ public:
     rt::Ref<UIView> m_backgroundView;
     rt::Ref<UIView> m_wrapperView;
     bool m_allowsSelection { true };
-
-private:
     using Key = std::pair<long, long>;
     struct Visible {
         rt::Ref<UIView> view;

@@ -37,18 +37,18 @@ public:
         UIColor* color = cell->backgroundColor();
         if (!color)
             color = UIColor::systemColor(
-                cell->m_tableStyle == 0 ? "systemBackgroundColor" : "tableCellGroupedBackgroundColor");
+                cell->tableStyle() == 0 ? "systemBackgroundColor" : "tableCellGroupedBackgroundColor");
         RGBAColor fill = color->resolved(style);
-        if ((cell->m_selected || cell->m_highlighted) && cell->m_selectionStyle != 0)
+        if ((cell->isSelected() || cell->isHighlighted()) && cell->selectionStyle() != 0)
             fill = UIColor::systemColor("systemGray4Color")->resolved(style);
         unsigned corners = 0;
-        if (cell->m_tableStyle == 2) {
-            if (cell->m_position == CellGroupPosition::First || cell->m_position == CellGroupPosition::Only)
+        if (cell->tableStyle() == 2) {
+            if (cell->groupPosition() == CellGroupPosition::First || cell->groupPosition() == CellGroupPosition::Only)
                 corners |= Path::TopLeft | Path::TopRight;
-            if (cell->m_position == CellGroupPosition::Last || cell->m_position == CellGroupPosition::Only)
+            if (cell->groupPosition() == CellGroupPosition::Last || cell->groupPosition() == CellGroupPosition::Only)
                 corners |= Path::BottomLeft | Path::BottomRight;
         }
-        double own = cell->layer()->m_cornerRadius;
+        double own = cell->layer()->cornerRadius();
         double radius = own > 0 ? own : kGroupCornerRadius;
         if (own > 0)
             corners = Path::AllCorners;
@@ -65,103 +65,9 @@ UITableViewCell* cell(Object* o)
 rt::Ref<UILabel> makeLabel(double size, const char* color)
 {
     auto label = rt::adopt(static_cast<UILabel*>(UILabel::classObject()->allocate()));
-    label->m_font = UIFont::create(size);
-    label->m_textColor = UIColor::systemColor(color);
+    label->setFont(UIFont::create(size));
+    label->setTextColor(UIColor::systemColor(color));
     return label;
-}
-
-void registerUITableViewCellInit(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("initWithStyle:reuseIdentifier:"), +[](Object* s, SEL, long style, Object* identifier) -> Object* {
-            s = sendSuper<Object*>(
-                s, UITableViewCell::classObject(), SELECTOR("initWithFrame:"), CGRectMake(0, 0, 320, 44));
-            if (s)
-                cell(s)->setUp(style, identifier);
-            return s;
-        });
-    addMethod(
-        c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
-            s = send<Object*>(s, SELECTOR("initWithStyle:reuseIdentifier:"), 0L, nullptr);
-            if (s)
-                send(s, SELECTOR("setFrame:"), frame);
-            return s;
-        });
-}
-
-void registerContent(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return cell(s)->contentView(); });
-    addMethod(
-        c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel(); });
-    addMethod(
-        c, sel("detailTextLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
-    addMethod(
-        c, sel("imageView"), +[](Object* s, SEL) -> Object* { return cell(s)->imageView(); });
-    addMethod(
-        c, sel("reuseIdentifier"), +[](Object* s, SEL) -> Object* { return cell(s)->m_reuseIdentifier.get(); });
-    bind<&UITableViewCell::accessoryType>(c, "accessoryType");
-    bind<&UITableViewCell::setAccessoryType>(c, "setAccessoryType:");
-    addMethod(
-        c, sel("accessoryView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_accessoryView.get(); });
-    bind<&UITableViewCell::setAccessoryView>(c, "setAccessoryView:");
-    addMethod(
-        c, sel("backgroundView"), +[](Object* s, SEL) -> Object* { return cell(s)->m_backgroundView.get(); });
-    addMethod(
-        c, sel("setBackgroundView:"), +[](Object* s, SEL, Object* v) {
-            if (cell(s)->m_backgroundView)
-                cell(s)->m_backgroundView->removeFromSuperview();
-            cell(s)->m_backgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
-            if (cell(s)->m_backgroundView)
-                cell(s)->insertSubview(
-                    cell(s)->m_backgroundView.get(), cell(s)->m_systemBackground->superview() == cell(s) ? 1 : 0);
-            cell(s)->setNeedsLayout();
-        });
-    addMethod(
-        c, sel("selectedBackgroundView"),
-        +[](Object* s, SEL) -> Object* { return cell(s)->m_selectedBackgroundView.get(); });
-    addMethod(
-        c, sel("setSelectedBackgroundView:"), +[](Object* s, SEL, Object* v) {
-            cell(s)->m_selectedBackgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
-        });
-    addMethod(
-        c, sel("separatorInset"), +[](Object* s, SEL) {
-            return UIEdgeInsets { 0, cell(s)->m_separatorLeft, 0, 0 };
-        });
-    addMethod(
-        c, sel("setSeparatorInset:"), +[](Object* s, SEL, UIEdgeInsets i) { cell(s)->m_separatorLeft = i.left; });
-}
-
-void registerState(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("selectionStyle"), +[](Object* s, SEL) { return cell(s)->m_selectionStyle; });
-    addMethod(
-        c, sel("setSelectionStyle:"), +[](Object* s, SEL, long v) { cell(s)->m_selectionStyle = v; });
-    addMethod(
-        c, sel("isSelected"), +[](Object* s, SEL) { return cell(s)->m_selected; });
-    addMethod(
-        c, sel("isHighlighted"), +[](Object* s, SEL) { return cell(s)->m_highlighted; });
-    addMethod(
-        c, sel("setSelected:"), +[](Object* s, SEL, bool v) { send(s, SELECTOR("setSelected:animated:"), v, false); });
-    addMethod(
-        c, sel("setHighlighted:"),
-        +[](Object* s, SEL, bool v) { send(s, SELECTOR("setHighlighted:animated:"), v, false); });
-    addMethod(
-        c, sel("setSelected:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_selected = v; });
-    addMethod(
-        c, sel("setHighlighted:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_highlighted = v; });
-    addMethod(
-        c, sel("prepareForReuse"), +[](Object*, SEL) {});
-    addMethod(
-        c, sel("layoutSubviews"), +[](Object* s, SEL) {
-            sendSuper(s, UITableViewCell::classObject(), SELECTOR("layoutSubviews"));
-            cell(s)->layoutCell();
-        });
 }
 
 }
@@ -170,9 +76,9 @@ Class* UITableViewCell::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITableViewCell>("UITableViewCell", UIView::classObject());
-        registerUITableViewCellInit(c);
-        registerContent(c);
-        registerState(c);
+        registerCellInitializers(c);
+        registerCellContent(c);
+        registerCellState(c);
         TAM_HOST_IVAR(c, UITableViewCell, m_textLabel, "_textLabel");
         TAM_HOST_IVAR(c, UITableViewCell, m_detailTextLabel, "_detailTextLabel");
         TAM_HOST_IVAR(c, UITableViewCell, m_imageView, "_imageView");
@@ -381,4 +287,84 @@ void UITableViewCell::layoutLabels(CGRect content, bool hasAccessory)
 bool isTableViewCell(Object* o)
 {
     return rt::isKindOf(o, UITableViewCell::classObject());
+}
+
+void UITableViewCell::registerCellInitializers(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("initWithStyle:reuseIdentifier:"), +[](Object* s, SEL, long style, Object* identifier) -> Object* {
+            s = sendSuper<Object*>(
+                s, UITableViewCell::classObject(), SELECTOR("initWithFrame:"), CGRectMake(0, 0, 320, 44));
+            if (s)
+                cell(s)->setUp(style, identifier);
+            return s;
+        });
+    addMethod(
+        c, sel("initWithFrame:"), +[](Object* s, SEL, CGRect frame) -> Object* {
+            s = send<Object*>(s, SELECTOR("initWithStyle:reuseIdentifier:"), 0L, nullptr);
+            if (s)
+                send(s, SELECTOR("setFrame:"), frame);
+            return s;
+        });
+}
+
+void UITableViewCell::registerCellContent(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return cell(s)->contentView(); });
+    addMethod(
+        c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel(); });
+    addMethod(
+        c, sel("detailTextLabel"), +[](Object* s, SEL) -> Object* { return cell(s)->detailTextLabel(); });
+    addMethod(
+        c, sel("imageView"), +[](Object* s, SEL) -> Object* { return cell(s)->imageView(); });
+    bindReadOnlyProperty<&UITableViewCell::m_reuseIdentifier>(c, "reuseIdentifier");
+    bind<&UITableViewCell::accessoryType>(c, "accessoryType");
+    bind<&UITableViewCell::setAccessoryType>(c, "setAccessoryType:");
+    bindGetter<&UITableViewCell::m_accessoryView>(c, "accessoryView");
+    bind<&UITableViewCell::setAccessoryView>(c, "setAccessoryView:");
+    bindGetter<&UITableViewCell::m_backgroundView>(c, "backgroundView");
+    addMethod(
+        c, sel("setBackgroundView:"), +[](Object* s, SEL, Object* v) {
+            if (cell(s)->m_backgroundView)
+                cell(s)->m_backgroundView->removeFromSuperview();
+            cell(s)->m_backgroundView = isView(v) ? static_cast<UIView*>(v) : nullptr;
+            if (cell(s)->m_backgroundView)
+                cell(s)->insertSubview(
+                    cell(s)->m_backgroundView.get(), cell(s)->m_systemBackground->superview() == cell(s) ? 1 : 0);
+            cell(s)->setNeedsLayout();
+        });
+    bindProperty<&UITableViewCell::m_selectedBackgroundView>(c, "selectedBackgroundView");
+    addMethod(
+        c, sel("separatorInset"), +[](Object* s, SEL) {
+            return UIEdgeInsets { 0, cell(s)->m_separatorLeft, 0, 0 };
+        });
+    addMethod(
+        c, sel("setSeparatorInset:"), +[](Object* s, SEL, UIEdgeInsets i) { cell(s)->m_separatorLeft = i.left; });
+}
+
+void UITableViewCell::registerCellState(Class* c)
+{
+    using namespace rt;
+    bindProperty<&UITableViewCell::m_selectionStyle>(c, "selectionStyle");
+    bindGetter<&UITableViewCell::m_selected>(c, "isSelected");
+    bindGetter<&UITableViewCell::m_highlighted>(c, "isHighlighted");
+    addMethod(
+        c, sel("setSelected:"), +[](Object* s, SEL, bool v) { send(s, SELECTOR("setSelected:animated:"), v, false); });
+    addMethod(
+        c, sel("setHighlighted:"),
+        +[](Object* s, SEL, bool v) { send(s, SELECTOR("setHighlighted:animated:"), v, false); });
+    addMethod(
+        c, sel("setSelected:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_selected = v; });
+    addMethod(
+        c, sel("setHighlighted:animated:"), +[](Object* s, SEL, bool v, bool) { cell(s)->m_highlighted = v; });
+    addMethod(
+        c, sel("prepareForReuse"), +[](Object*, SEL) {});
+    addMethod(
+        c, sel("layoutSubviews"), +[](Object* s, SEL) {
+            sendSuper(s, UITableViewCell::classObject(), SELECTOR("layoutSubviews"));
+            cell(s)->layoutCell();
+        });
 }

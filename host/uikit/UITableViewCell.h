@@ -60,6 +60,27 @@ public:
 
     bool drawsOwnBackground() const override;
 
+    rt::Object* reuseIdentifier() const { return m_reuseIdentifier.get(); }
+    UIView* accessoryView() const { return m_accessoryView.get(); }
+    // The button that shows the chevron, check or info mark of an accessory type.
+    UIView* accessoryButton() const { return m_accessoryButton.get(); }
+    UIView* separator() const { return m_separator.get(); }
+    bool isSelected() const { return m_selected; }
+    bool isHighlighted() const { return m_highlighted; }
+    long selectionStyle() const { return m_selectionStyle; }
+    // Sets the style without a message, for cells the host sets up itself.
+    void setSelectionStyle(long style) { m_selectionStyle = style; }
+    CellGroupPosition groupPosition() const { return m_position; }
+    long tableStyle() const { return m_tableStyle; }
+
+private:
+    static void registerCellInitializers(rt::Class*);
+    static void registerCellContent(rt::Class*);
+    static void registerCellState(rt::Class*);
+    void updateAccessory();
+    CGRect layoutAccessory(CGRect bounds);
+    void layoutLabels(CGRect content, bool hasAccessory);
+
     long m_style { UITableViewCellStyleDefault };
     rt::Ref<rt::Object> m_reuseIdentifier;
     rt::Ref<UIView> m_contentView;
@@ -80,11 +101,6 @@ public:
     long m_tableStyle { 0 };
     bool m_wantsSeparator { false };
     double m_separatorLeft { 16 };
-
-private:
-    void updateAccessory();
-    CGRect layoutAccessory(CGRect bounds);
-    void layoutLabels(CGRect content, bool hasAccessory);
 };
 
 bool isTableViewCell(rt::Object*);

@@ -62,9 +62,9 @@ UILabel* UITableViewHeaderFooterView::textLabel()
         m_contentView = UIView::create(UIView::classObject(), bounds());
         addSubview(m_contentView.get());
         m_textLabel = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
-        m_textLabel->m_font = UIFont::create(13);
-        m_textLabel->m_textColor = UIColor::systemColor("secondaryLabelColor");
-        m_textLabel->m_numberOfLines = 0;
+        m_textLabel->setFont(UIFont::create(13));
+        m_textLabel->setTextColor(UIColor::systemColor("secondaryLabelColor"));
+        m_textLabel->setNumberOfLines(0);
         m_contentView->addSubview(m_textLabel.get());
     }
     return m_textLabel.get();

@@ -318,7 +318,7 @@ UITableViewCell* UITableView::makeCell(long section, long row)
     // The selection belongs to the table, not to the cell: a row keeps it while scrolled away,
     // and a reused cell forgets the row it showed before.
     bool selected = std::find(m_selected.begin(), m_selected.end(), Key { section, row }) != m_selected.end();
-    if (selected || cell->m_selected)
+    if (selected || cell->isSelected())
         rt::send(cell.get(), SELECTOR("setSelected:animated:"), selected, false);
     auto delegate = m_tableDelegate.load();
     if (answers(delegate.get(), SELECTOR("tableView:willDisplayCell:forRowAtIndexPath:")))
@@ -334,8 +334,8 @@ void UITableView::placeCell(UITableViewCell* cell, long section, long row, const
     bool last = position == CellGroupPosition::Last || position == CellGroupPosition::Only;
     bool separator = m_separatorStyle != 0 && (!last || m_style == UITableViewStylePlain);
     cell->setGroupPosition(position, m_style, separator, m_separatorInset.left);
-    if (m_separatorColor && cell->m_separator)
-        cell->m_separator->setBackgroundColor(m_separatorColor.get());
+    if (m_separatorColor && cell->separator())
+        cell->separator()->setBackgroundColor(m_separatorColor.get());
     CGRect frame = CGRectMake(inset.left, r.minY(), std::max(0.0, r.width() - inset.left - inset.right), r.height());
     if (cell->frame() != frame)
         rt::send(cell, SELECTOR("setFrame:"), frame);
@@ -353,7 +353,7 @@ void UITableView::recycle(rt::Ref<UITableViewCell> cell, long section, long row)
     if (answers(delegate.get(), SELECTOR("tableView:didEndDisplayingCell:forRowAtIndexPath:")))
         rt::send(delegate.get(), SELECTOR("tableView:didEndDisplayingCell:forRowAtIndexPath:"), this, cell.get(),
             NSIndexPath::make(section, row));
-    std::string identifier = toStdString(cell->m_reuseIdentifier.get());
+    std::string identifier = toStdString(cell->reuseIdentifier());
     if (!identifier.empty())
         m_reusePool[identifier].push_back(std::move(cell));
 }

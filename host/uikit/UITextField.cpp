@@ -2,6 +2,7 @@
 
 #include "host/foundation/String.h"
 #include "host/render/Canvas.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
 #include "host/uikit/UIKeyboard.h"
@@ -74,71 +75,13 @@ void registerFocus(Class* c)
         });
 }
 
-void registerUITextFieldMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("text"), +[](Object* s, SEL) -> Object* { return field(s)->m_text ? field(s)->m_text.get() : ns(""); });
-    addMethod(
-        c, sel("setText:"), +[](Object* s, SEL, Object* t) {
-            field(s)->m_text = isString(t) ? t : nullptr;
-            field(s)->sendActionsForControlEvents(1 << 17);
-        });
-    addMethod(
-        c, sel("placeholder"), +[](Object* s, SEL) -> Object* { return field(s)->m_placeholder.get(); });
-    addMethod(
-        c, sel("setPlaceholder:"),
-        +[](Object* s, SEL, Object* t) { field(s)->m_placeholder = isString(t) ? t : nullptr; });
-    addMethod(
-        c, sel("font"),
-        +[](Object* s, SEL) -> Object* { return field(s)->m_font ? field(s)->m_font.get() : UIFont::defaultFont(); });
-    addMethod(
-        c, sel("setFont:"),
-        +[](Object* s, SEL, Object* f) { field(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject()); });
-    addMethod(
-        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return field(s)->m_textColor.get(); });
-    addMethod(
-        c, sel("setTextColor:"),
-        +[](Object* s, SEL, Object* color) { field(s)->m_textColor = isColor(color) ? color : nullptr; });
-    addMethod(
-        c, sel("keyboardType"), +[](Object* s, SEL) { return field(s)->m_keyboardType; });
-    addMethod(
-        c, sel("setKeyboardType:"), +[](Object* s, SEL, long k) { field(s)->m_keyboardType = k; });
-    addMethod(
-        c, sel("textAlignment"), +[](Object* s, SEL) { return field(s)->m_textAlignment; });
-    addMethod(
-        c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { field(s)->m_textAlignment = a; });
-    addMethod(
-        c, sel("borderStyle"), +[](Object* s, SEL) { return field(s)->m_borderStyle; });
-    addMethod(
-        c, sel("setBorderStyle:"), +[](Object* s, SEL, long b) { field(s)->m_borderStyle = b; });
-    addMethod(
-        c, sel("inputAccessoryView"), +[](Object* s, SEL) -> Object* { return field(s)->m_inputAccessoryView.get(); });
-    addMethod(
-        c, sel("setInputAccessoryView:"),
-        +[](Object* s, SEL, Object* v) { field(s)->m_inputAccessoryView = isView(v) ? v : nullptr; });
-    addMethod(
-        c, sel("delegate"), +[](Object* s, SEL) -> Object* { return autorelease(field(s)->m_delegate.load().leak()); });
-    addMethod(
-        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { field(s)->m_delegate = d; });
-    addMethod(
-        c, sel("setClearButtonMode:"), +[](Object*, SEL, long) {});
-    addMethod(
-        c, sel("setAutocorrectionType:"), +[](Object*, SEL, long) {});
-    addMethod(
-        c, sel("setReturnKeyType:"), +[](Object*, SEL, long) {});
-    addMethod(
-        c, sel("setSecureTextEntry:"), +[](Object*, SEL, bool) {});
-    registerFocus(c);
-}
-
 }
 
 Class* UITextField::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UITextField>("UITextField", UIControl::classObject());
-        registerUITextFieldMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -185,4 +128,41 @@ void UITextField::drawContent(Canvas& canvas, long style) const
     box.origin.x += m_textInset;
     box.size.width = std::max(0.0, box.size.width - m_textInset - 8);
     canvas.drawText(shown, textStyle, box);
+}
+
+void UITextField::registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("text"), +[](Object* s, SEL) -> Object* { return field(s)->m_text ? field(s)->m_text.get() : ns(""); });
+    addMethod(
+        c, sel("setText:"), +[](Object* s, SEL, Object* t) {
+            field(s)->m_text = isString(t) ? t : nullptr;
+            field(s)->sendActionsForControlEvents(1 << 17);
+        });
+    bindGetter<&UITextField::m_placeholder>(c, "placeholder");
+    addMethod(
+        c, sel("setPlaceholder:"),
+        +[](Object* s, SEL, Object* t) { field(s)->m_placeholder = isString(t) ? t : nullptr; });
+    addMethod(
+        c, sel("font"),
+        +[](Object* s, SEL) -> Object* { return field(s)->m_font ? field(s)->m_font.get() : UIFont::defaultFont(); });
+    addMethod(
+        c, sel("setFont:"),
+        +[](Object* s, SEL, Object* f) { field(s)->m_font = dynamicCast<UIFont>(f, UIFont::classObject()); });
+    bindProperty<&UITextField::m_textColor>(c, "textColor");
+    bindProperty<&UITextField::m_keyboardType>(c, "keyboardType");
+    bindProperty<&UITextField::m_textAlignment>(c, "textAlignment");
+    bindProperty<&UITextField::m_borderStyle>(c, "borderStyle");
+    bindProperty<&UITextField::m_inputAccessoryView>(c, "inputAccessoryView");
+    bindProperty<&UITextField::m_delegate>(c, "delegate");
+    addMethod(
+        c, sel("setClearButtonMode:"), +[](Object*, SEL, long) {});
+    addMethod(
+        c, sel("setAutocorrectionType:"), +[](Object*, SEL, long) {});
+    addMethod(
+        c, sel("setReturnKeyType:"), +[](Object*, SEL, long) {});
+    addMethod(
+        c, sel("setSecureTextEntry:"), +[](Object*, SEL, bool) {});
+    registerFocus(c);
 }

@@ -6,7 +6,7 @@
 #include "host/render/Canvas.h"
 #include "host/uikit/UIButton.h"
 #include "host/uikit/UIColor.h"
-#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIScreen.h"
 
 using rt::Class;
@@ -15,7 +15,6 @@ using rt::SEL;
 
 namespace {
 
-constexpr long kFlexibleSpace = 5;
 constexpr double kToolbarMargin = 16;
 
 UIToolbar* toolbar(Object* o)
@@ -25,18 +24,18 @@ UIToolbar* toolbar(Object* o)
 
 rt::Ref<UIView> viewFor(UIBarButtonItem* item)
 {
-    if (item->m_customView)
-        return rt::Ref<UIView>(static_cast<UIView*>(item->m_customView.get()));
-    if (!item->m_title && !item->m_image)
+    if (item->customView())
+        return rt::Ref<UIView>(item->customView());
+    if (!item->title() && !item->image())
         return nullptr;
-    if (!item->m_barView) {
+    if (!item->barView()) {
         auto button = UIButton::create(UIButtonTypeSystem);
         button->addTarget(item, rt::sel("_sendAction:"), UIControlEventTouchUpInside);
-        button->setImage(item->m_image.get(), 0);
-        button->setTitle(item->m_image ? nullptr : item->m_title.get(), 0);
-        item->m_barView = button;
+        button->setImage(item->image(), 0);
+        button->setTitle(item->image() ? nullptr : item->title(), 0);
+        item->setBarView(button);
     }
-    return rt::Ref<UIView>(static_cast<UIView*>(item->m_barView.get()));
+    return rt::Ref<UIView>(item->barView());
 }
 
 void setItems(Object* s, Object* array)
@@ -103,21 +102,21 @@ void UIToolbar::layoutToolbar()
     int flexible = 0;
     for (auto& entry : m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
-        if (item->m_systemItem == kFlexibleSpace)
+        if (item->systemItem() == UIBarButtonItem::kFlexibleSpace)
             ++flexible;
         else if (auto* view
-            = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get()))
+            = item->customView() ? item->customView() : item->barView())
             fixed += std::max(view->frame().width(), view->defaultIntrinsicContentSize().width) + 8;
     }
     double spare = std::max(0.0, b.width() - 2 * kToolbarMargin - fixed);
     double x = kToolbarMargin;
     for (auto& entry : m_items) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
-        if (item->m_systemItem == kFlexibleSpace) {
+        if (item->systemItem() == UIBarButtonItem::kFlexibleSpace) {
             x += flexible ? spare / flexible : 0;
             continue;
         }
-        auto* view = static_cast<UIView*>(item->m_customView ? item->m_customView.get() : item->m_barView.get());
+        auto* view = item->customView() ? item->customView() : item->barView();
         if (!view)
             continue;
         CGSize size = view->defaultIntrinsicContentSize();

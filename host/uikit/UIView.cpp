@@ -26,7 +26,7 @@ UIView::~UIView()
             child->m_window = nullptr;
     }
     if (m_layer)
-        m_layer->m_view = nullptr;
+        m_layer->detachFromView();
     for (auto& recognizer : m_gestureRecognizers)
         static_cast<UIGestureRecognizer*>(recognizer.get())->m_view = nullptr;
     auto owned = std::move(m_ownedConstraints);
@@ -127,12 +127,12 @@ UIView* UIView::viewWithTag(long tag) const
 
 bool UIView::clipsToBounds() const
 {
-    return m_layer->m_masksToBounds;
+    return m_layer->masksToBounds();
 }
 
 void UIView::setClipsToBounds(bool clips)
 {
-    m_layer->m_masksToBounds = clips;
+    m_layer->setMasksToBounds(clips);
 }
 
 CGRect UIView::convertRectToView(CGRect rect, const UIView* other) const

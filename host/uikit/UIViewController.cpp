@@ -67,7 +67,7 @@ UINavigationItem* UIViewController::navigationItem()
 {
     if (!m_navigationItem) {
         m_navigationItem = UINavigationItem::create();
-        m_navigationItem->m_title = m_title;
+        m_navigationItem->setInitialTitle(m_title.get());
     }
     return m_navigationItem.get();
 }

@@ -97,7 +97,7 @@ void registerAppearance(Class* c)
     addMethod(
         c, sel("setAccessibilityIgnoresInvertColors:"), +[](Object*, SEL, bool) {});
     addMethod(
-        c, sel("setNeedsDisplay"), +[](Object* s, SEL) { view(s)->layer()->m_needsDisplay = true; });
+        c, sel("setNeedsDisplay"), +[](Object* s, SEL) { view(s)->layer()->setNeedsDisplay(); });
     addMethod(
         c, sel("setOpaque:"), +[](Object*, SEL, bool) {});
 }

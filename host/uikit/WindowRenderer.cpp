@@ -18,7 +18,7 @@ Path layerShape(const UIView* view)
 {
     CGRect local { {}, view->bounds().size };
     const CALayer* layer = view->layer();
-    return Path::roundedRect(local, layer->m_cornerRadius, static_cast<unsigned>(layer->m_maskedCorners));
+    return Path::roundedRect(local, layer->cornerRadius(), static_cast<unsigned>(layer->maskedCorners()));
 }
 
 // The interface style a view draws in: its own override, its controller's, or its parent's.
@@ -54,7 +54,7 @@ void WindowRenderer::renderWindow(UIWindow* window)
 void WindowRenderer::renderView(const UIView* view, long parentStyle)
 {
     const CALayer* layer = view->layer();
-    double alpha = view->alpha() * layer->m_opacity;
+    double alpha = view->alpha() * layer->opacity();
     if (view->isHidden() || alpha <= 0.01)
         return;
     CGRect frame = view->frame();
@@ -62,7 +62,7 @@ void WindowRenderer::renderView(const UIView* view, long parentStyle)
     long style = styleFor(view, parentStyle);
     m_canvas.save();
     m_canvas.translate(frame.minX(), frame.minY());
-    if (layer->m_masksToBounds && !m_canvas.intersectsClip(local)) {
+    if (layer->masksToBounds() && !m_canvas.intersectsClip(local)) {
         m_canvas.restore();
         return;
     }
@@ -71,7 +71,7 @@ void WindowRenderer::renderView(const UIView* view, long parentStyle)
         m_canvas.beginGroup();
     drawLayerBackground(view, style);
     m_canvas.save();
-    if (layer->m_masksToBounds)
+    if (layer->masksToBounds())
         m_canvas.clip(layerShape(view));
     m_canvas.translate(-view->bounds().minX(), -view->bounds().minY());
     drawContents(view);
@@ -91,20 +91,20 @@ void WindowRenderer::renderView(const UIView* view, long parentStyle)
 void WindowRenderer::drawLayerBackground(const UIView* view, long style)
 {
     const CALayer* layer = view->layer();
-    if (layer->m_shadowOpacity > 0) {
+    if (layer->shadowOpacity() > 0) {
         RGBAColor shadow
-            = layer->m_shadowColor ? resolveColorObject(layer->m_shadowColor.get(), style) : RGBAColor { 0, 0, 0, 1 };
+            = layer->shadowColor() ? resolveColorObject(layer->shadowColor(), style) : RGBAColor { 0, 0, 0, 1 };
         Path shape = layerShape(view);
-        shape.translate(layer->m_shadowOffset.width, layer->m_shadowOffset.height);
-        m_canvas.fill(shape, shadow.withAlpha(shadow.a * layer->m_shadowOpacity * 0.5));
+        shape.translate(layer->shadowOffset().width, layer->shadowOffset().height);
+        m_canvas.fill(shape, shadow.withAlpha(shadow.a * layer->shadowOpacity() * 0.5));
     }
     if (!view->drawsOwnBackground())
         return;
     RGBAColor fill;
     if (view->backgroundColor())
         fill = resolveColorObject(view->backgroundColor(), style);
-    else if (layer->m_backgroundColor)
-        fill = resolveColorObject(layer->m_backgroundColor.get(), style);
+    else if (layer->backgroundColor())
+        fill = resolveColorObject(layer->backgroundColor(), style);
     if (fill.isVisible())
         m_canvas.fill(layerShape(view), fill);
 }
@@ -112,20 +112,20 @@ void WindowRenderer::drawLayerBackground(const UIView* view, long style)
 void WindowRenderer::drawLayerBorder(const UIView* view, long style)
 {
     const CALayer* layer = view->layer();
-    if (layer->m_borderWidth <= 0 || !layer->m_borderColor)
+    if (layer->borderWidth() <= 0 || !layer->borderColor())
         return;
-    double w = layer->m_borderWidth;
+    double w = layer->borderWidth();
     CGSize size = view->bounds().size;
     // The border lies inside the bounds, as Core Animation draws it.
     CGRect inner = CGRectMake(w / 2, w / 2, std::max(0.0, size.width - w), std::max(0.0, size.height - w));
     Path path = Path::roundedRect(
-        inner, std::max(0.0, layer->m_cornerRadius - w / 2), static_cast<unsigned>(layer->m_maskedCorners));
-    m_canvas.stroke(path, w, resolveColorObject(layer->m_borderColor.get(), style));
+        inner, std::max(0.0, layer->cornerRadius() - w / 2), static_cast<unsigned>(layer->maskedCorners()));
+    m_canvas.stroke(path, w, resolveColorObject(layer->borderColor(), style));
 }
 
 void WindowRenderer::drawContents(const UIView* view)
 {
-    auto* contents = rt::dynamicCast<CGImage>(view->layer()->m_contents.get(), CGImage::runtimeClass());
+    auto* contents = rt::dynamicCast<CGImage>(view->layer()->contents(), CGImage::runtimeClass());
     if (!contents)
         return;
     double scale = UIScreen::mainScreen()->scale();

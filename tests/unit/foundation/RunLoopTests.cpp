@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/foundation/Clock.h"
+#include "host/platform/Clock.h"
 #include "host/foundation/RunLoop.h"
 #include "host/foundation/Timer.h"
 

@@ -87,7 +87,7 @@ TEST(PSTableCell, ShowsALinkRowWithIconValueAndChevron)
     EXPECT_EQ(iconView->frame(), CGRectMake(16, 7.5, 29, 29));
     EXPECT_EQ(cell->textLabel()->frame().minX(), 61);
     EXPECT_EQ(cell->accessoryType(), UITableViewCellAccessoryDisclosureIndicator);
-    EXPECT_LT(cell->detailTextLabel()->frame().maxX(), cell->m_accessoryButton->frame().minX());
+    EXPECT_LT(cell->detailTextLabel()->frame().maxX(), cell->accessoryButton()->frame().minX());
     // The value label is the one the library finds by name.
     EXPECT_EQ(rt::getIvarObject(cell.get(), rt::getInstanceVariable(cell->isa(), "_detailTextLabel")),
         cell->detailTextLabel());
@@ -135,6 +135,6 @@ TEST(PSTableCell, IsFoundByNameAndSubclassable)
     auto cell = UITableViewCell::create(0, ns("other"), banner);
     ASSERT_TRUE(cell);
     EXPECT_EQ(messageLog(), (std::vector<std::string> { "banner init" }));
-    EXPECT_EQ(toStdString(cell->m_reuseIdentifier.get()), "TMBannerCell");
+    EXPECT_EQ(toStdString(cell->reuseIdentifier()), "TMBannerCell");
     EXPECT_TRUE(cell->contentView());
 }

@@ -104,9 +104,9 @@ TEST(Render, LayersBordersClippingAndOpacity)
     window->addSubview(coloredView(window->bounds(), 0xFFFFFF).get());
 
     auto bordered = coloredView(CGRectMake(20, 100, 100, 100), 0x00FF00);
-    bordered->layer()->m_borderWidth = 4;
-    bordered->layer()->m_borderColor = CGColor::create({ 1, 0, 0, 1 });
-    bordered->layer()->m_cornerRadius = 30;
+    rt::send(bordered->layer(), SELECTOR("setBorderWidth:"), 4.0);
+    rt::send(bordered->layer(), SELECTOR("setBorderColor:"), CGColor::create({ 1, 0, 0, 1 }));
+    rt::send(bordered->layer(), SELECTOR("setCornerRadius:"), 30.0);
     window->addSubview(bordered.get());
 
     auto clipping = coloredView(CGRectMake(200, 100, 50, 50), 0x0000FF);

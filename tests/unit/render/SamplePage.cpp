@@ -12,6 +12,7 @@
 #include "host/uikit/UINavigationController.h"
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UISearchBar.h"
+#include "host/uikit/UISearchController.h"
 #include "host/uikit/UISwitch.h"
 #include "host/uikit/UITableView.h"
 #include "host/uikit/UITableViewCell.h"
@@ -63,7 +64,7 @@ Object* cell(Object* self, SEL, Object* table, Object* path)
     rt::send(c->imageView(), SELECTOR("setImage:"), static_cast<Object*>(icon(row.iconColor).get()));
     if (row.isSwitch) {
         auto toggle = UIView::create(UISwitch::classObject());
-        static_cast<UISwitch*>(toggle.get())->setOn(true);
+        rt::send(toggle, SELECTOR("setOn:"), true);
         c->setAccessoryView(toggle.get());
     } else {
         c->setAccessoryView(nullptr);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "host/foundation/String.h"
-#include "host/uikit/UINavigationItem.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UITextField.h"
 #include "host/uikit/UIToolbar.h"
 #include "tamarind/slider/SliderValueText.h"
@@ -94,7 +94,7 @@ TEST(NumericAccessory, BarHoldsTheSignButtonOnlyWhenAsked)
         auto view = UIView::create(UITextField::classObject());
         auto* field = static_cast<UITextField*>(view.get());
         rt::send(field, SELECTOR("addNumericAccessory:"), withSign);
-        auto* bar = rt::dynamicCast<UIToolbar>(field->m_inputAccessoryView.get(), UIToolbar::classObject());
+        auto* bar = rt::dynamicCast<UIToolbar>(field->inputAccessoryView(), UIToolbar::classObject());
         ASSERT_NE(bar, nullptr);
         EXPECT_EQ(bar->m_barStyle, 0);
         EXPECT_EQ(bar->frame().height(), 44);
@@ -102,9 +102,9 @@ TEST(NumericAccessory, BarHoldsTheSignButtonOnlyWhenAsked)
         if (!withSign)
             continue;
         auto* sign = static_cast<UIBarButtonItem*>(bar->m_items[0].get());
-        EXPECT_EQ(toStdString(sign->m_title.get()), "+/-");
-        EXPECT_EQ(sign->m_style, 0);
-        EXPECT_EQ(static_cast<UIBarButtonItem*>(bar->m_items[1].get())->m_systemItem, 5);
+        EXPECT_EQ(toStdString(sign->title()), "+/-");
+        EXPECT_EQ(sign->style(), 0);
+        EXPECT_EQ(static_cast<UIBarButtonItem*>(bar->m_items[1].get())->systemItem(), UIBarButtonItem::kFlexibleSpace);
         // Pressing it reaches the field.
         rt::send(field, SELECTOR("setText:"), ns("7"));
         sign->performAction();

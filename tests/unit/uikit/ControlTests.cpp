@@ -7,6 +7,7 @@
 #include "host/uikit/UIImage.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UIMenu.h"
+#include "host/uikit/UISlider.h"
 #include "host/uikit/UISwitch.h"
 
 using rt::Object;

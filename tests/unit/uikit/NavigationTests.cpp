@@ -4,6 +4,7 @@
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/String.h"
 #include "host/platform/Substrate.h"
+#include "host/uikit/UIBarButtonItem.h"
 #include "host/uikit/UIFont.h"
 #include "host/uikit/UILabel.h"
 #include "host/uikit/UINavigationBar.h"
@@ -60,7 +61,7 @@ TEST(Navigation, PushAndPopSendTheAppearanceMessages)
     EXPECT_EQ(rt::send<Object*>(detail.get(), SELECTOR("navigationController")), nav.get());
     EXPECT_EQ(detail->view()->window(), window.get());
     EXPECT_EQ(root->view()->window(), nullptr);
-    EXPECT_EQ(toStdString(nav->navigationBar()->backItem()->m_title.get()), "Root");
+    EXPECT_EQ(toStdString(nav->navigationBar()->backItem()->title()), "Root");
 
     messageLog().clear();
     EXPECT_EQ(nav->popViewController(true), detail.get());

@@ -213,10 +213,10 @@ TEST(TableView, PutsUIKitsPrivateViewsInItsTree)
     // The last row of a section has no separator showing; inner rows have one.
     f.table->layoutTable();
     UITableViewCell* last = f.table->cellForRow(0, 9);
-    if (last && last->m_separator) {
-        EXPECT_TRUE(last->m_separator->isHidden());
+    if (last && last->separator()) {
+        EXPECT_TRUE(last->separator()->isHidden());
     }
-    EXPECT_FALSE(cell->m_separator->isHidden());
+    EXPECT_FALSE(cell->separator()->isHidden());
     // Instance variables the library reads by name.
     const rt::Ivar* label = rt::getInstanceVariable(cell->isa(), "_detailTextLabel");
     ASSERT_TRUE(label);
@@ -234,9 +234,9 @@ TEST(TableView, TapSelectsAndTellsTheDelegate)
     f.table->tapRow(0, 2);
     ASSERT_EQ(g_counts.selected.size(), 1u);
     EXPECT_EQ(g_counts.selected[0], std::make_pair(0L, 2L));
-    EXPECT_TRUE(f.table->cellForRow(0, 2)->m_selected);
+    EXPECT_TRUE(f.table->cellForRow(0, 2)->isSelected());
     rt::send(f.table.get(), SELECTOR("deselectRowAtIndexPath:animated:"), NSIndexPath::make(0, 2), true);
-    EXPECT_FALSE(f.table->cellForRow(0, 2)->m_selected);
+    EXPECT_FALSE(f.table->cellForRow(0, 2)->isSelected());
     f.table->tapRow(0, 99);
     EXPECT_EQ(g_counts.selected.size(), 1u) << "a row that does not exist cannot be tapped";
 }
@@ -251,7 +251,7 @@ TEST(TableView, SelectionStaysWithTheRowNotTheCell)
     rt::send(f.table.get(), SELECTOR("setContentOffset:"), CGPoint { 0, 900 });
     f.window->layoutAndDisplay();
     for (auto* cell : f.table->visibleCells())
-        EXPECT_FALSE(cell->m_selected) << toStdString(rt::send<Object*>(cell->textLabel(), SELECTOR("text")));
+        EXPECT_FALSE(cell->isSelected()) << toStdString(rt::send<Object*>(cell->textLabel(), SELECTOR("text")));
     EXPECT_EQ(f.table->cellForRow(0, 0), nullptr);
     auto* path = static_cast<NSIndexPath*>(rt::send<Object*>(f.table.get(), SELECTOR("indexPathForSelectedRow")));
     ASSERT_TRUE(path);
@@ -259,7 +259,7 @@ TEST(TableView, SelectionStaysWithTheRowNotTheCell)
     rt::send(f.table.get(), SELECTOR("setContentOffset:"), CGPoint { 0, 0 });
     f.window->layoutAndDisplay();
     ASSERT_TRUE(f.table->cellForRow(0, 0));
-    EXPECT_TRUE(f.table->cellForRow(0, 0)->m_selected);
+    EXPECT_TRUE(f.table->cellForRow(0, 0)->isSelected());
 }
 
 TEST(TableView, DequeueWithoutRegistrationIsNilAndRegisteredClassesAreMade)
@@ -271,7 +271,7 @@ TEST(TableView, DequeueWithoutRegistrationIsNilAndRegisteredClassesAreMade)
         static_cast<Object*>(UITableViewCell::classObject()), ns("known"));
     Object* cell = rt::send<Object*>(f.table.get(), SELECTOR("dequeueReusableCellWithIdentifier:"), ns("known"));
     ASSERT_TRUE(isTableViewCell(cell));
-    EXPECT_EQ(toStdString(static_cast<UITableViewCell*>(cell)->m_reuseIdentifier.get()), "known");
+    EXPECT_EQ(toStdString(static_cast<UITableViewCell*>(cell)->reuseIdentifier()), "known");
 }
 
 TEST(TableView, DelegateAskingForTheSectionCountDuringLayoutHearsTheWholeCount)

@@ -138,11 +138,11 @@ TEST(ViewTree, LayerStateIsReachableByMessage)
     rt::send(layer, SELECTOR("setCornerRadius:"), 6.0);
     rt::send(layer, SELECTOR("setMasksToBounds:"), true);
     rt::send(layer, SELECTOR("setBorderWidth:"), 2.0);
-    EXPECT_EQ(view->layer()->m_cornerRadius, 6);
+    EXPECT_EQ(view->layer()->cornerRadius(), 6);
     EXPECT_TRUE(view->clipsToBounds());
     EXPECT_EQ(rt::send<double>(layer, SELECTOR("borderWidth")), 2);
     EXPECT_EQ(rt::send<CGRect>(layer, SELECTOR("frame")), CGRectMake(10, 20, 30, 40));
     // Nonsense values are refused rather than stored.
     rt::send(layer, SELECTOR("setCornerRadius:"), -3.0);
-    EXPECT_EQ(view->layer()->m_cornerRadius, 0);
+    EXPECT_EQ(view->layer()->cornerRadius(), 0);
 }

@@ -1,8 +1,6 @@
-#include "host/foundation/Clock.h"
+#include "host/platform/Clock.h"
 
 #include <chrono>
-
-#include "host/platform/SystemClock.h"
 
 namespace {
 
@@ -33,14 +31,4 @@ void useRealClock()
 {
     static RealClock real;
     currentClock() = &real;
-}
-
-namespace {
-
-// The device's time calls read this clock, so the calendar and the uptime move with the run loop.
-[[gnu::constructor(101)]] void installClockInPlatform()
-{
-    platform::setElapsedSecondsSource(+[] { return hostClock().now(); });
-}
-
 }
