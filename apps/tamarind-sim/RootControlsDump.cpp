@@ -48,14 +48,14 @@ json buttonOf(UIButton* button)
         return nullptr;
     long style = button->effectiveUserInterfaceStyle();
     return { { "frame", rectOf(button->frame()) }, { "windowFrame", frameOf(button) }, { "hidden", button->isHidden() },
-        { "tint", hexColor(button->m_tintColor.get(), style) },
-        { "imageTint", hexColor(button->imageView()->m_tintColor.get(), style) },
+        { "tint", hexColor(button->ownTintColor(), style) },
+        { "imageTint", hexColor(button->imageView()->ownTintColor(), style) },
         { "image", imageOf(button->imageForState(0)) } };
 }
 
 json menuOf(UIButton* button)
 {
-    auto* menu = rt::dynamicCast<UIMenu>(button->m_menu.get(), UIMenu::classObject());
+    auto* menu = rt::dynamicCast<UIMenu>(button->menu(), UIMenu::classObject());
     if (!menu)
         return nullptr;
     json titles = json::array();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/foundation/Array.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/TargetAction.h"
 #include "host/uikit/UIView.h"
 
@@ -21,56 +22,13 @@ UIGestureRecognizer* asRecognizer(Object* o)
     return rt::dynamicCast<UIGestureRecognizer>(o, UIGestureRecognizer::classObject());
 }
 
-void registerUIGestureRecognizerMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("initWithTarget:action:"), +[](Object* s, SEL, Object* target, SEL action) -> Object* {
-            if (action)
-                recognizer(s)->m_targets.push_back({ Weak<Object>(target), action });
-            return s;
-        });
-    addMethod(
-        c, sel("addTarget:action:"), +[](Object* s, SEL, Object* target, SEL action) {
-            if (action)
-                recognizer(s)->m_targets.push_back({ Weak<Object>(target), action });
-        });
-    addMethod(
-        c, sel("view"), +[](Object* s, SEL) -> Object* { return recognizer(s)->m_view; });
-    addMethod(
-        c, sel("state"), +[](Object* s, SEL) { return recognizer(s)->m_state; });
-    addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return recognizer(s)->m_enabled; });
-    addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { recognizer(s)->m_enabled = e; });
-    addMethod(
-        c, sel("setCancelsTouchesInView:"), +[](Object* s, SEL, bool v) { recognizer(s)->m_cancelsTouchesInView = v; });
-    addMethod(
-        c, sel("delegate"),
-        +[](Object* s, SEL) -> Object* { return autorelease(recognizer(s)->m_delegate.load().leak()); });
-    addMethod(
-        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { recognizer(s)->m_delegate = d; });
-}
-
-void registerTapMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("numberOfTapsRequired"),
-        +[](Object* s, SEL) { return static_cast<unsigned long>(recognizer(s)->m_numberOfTapsRequired); });
-    addMethod(
-        c, sel("setNumberOfTapsRequired:"), +[](Object* s, SEL, unsigned long n) {
-            recognizer(s)->m_numberOfTapsRequired = std::max(1L, static_cast<long>(std::min(n, 100UL)));
-        });
-}
-
 }
 
 Class* UIGestureRecognizer::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIGestureRecognizer>("UIGestureRecognizer", rt::rootClass());
-        registerUIGestureRecognizerMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -84,6 +42,40 @@ Class* UIGestureRecognizer::tapClass()
         return c;
     }();
     return cls;
+}
+
+void UIGestureRecognizer::registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("initWithTarget:action:"), +[](Object* s, SEL, Object* target, SEL action) -> Object* {
+            if (action)
+                recognizer(s)->m_targets.push_back({ Weak<Object>(target), action });
+            return s;
+        });
+    addMethod(
+        c, sel("addTarget:action:"), +[](Object* s, SEL, Object* target, SEL action) {
+            if (action)
+                recognizer(s)->m_targets.push_back({ Weak<Object>(target), action });
+        });
+    bindReadOnlyProperty<&UIGestureRecognizer::m_view>(c, "view");
+    bindReadOnlyProperty<&UIGestureRecognizer::m_state>(c, "state");
+    bindProperty<&UIGestureRecognizer::m_enabled>(c, { "enabled", "isEnabled" });
+    bindProperty<&UIGestureRecognizer::m_cancelsTouchesInView>(c, "cancelsTouchesInView");
+    bindProperty<&UIGestureRecognizer::m_delegate>(c, "delegate");
+}
+
+void UIGestureRecognizer::registerTapMethods(Class* c)
+{
+    using namespace rt;
+    // UIKit keeps the count unsigned; a recognizer needs at least one tap and at most a hundred.
+    addMethod(
+        c, sel("numberOfTapsRequired"),
+        +[](Object* s, SEL) { return static_cast<unsigned long>(recognizer(s)->m_numberOfTapsRequired); });
+    addMethod(
+        c, sel("setNumberOfTapsRequired:"), +[](Object* s, SEL, unsigned long n) {
+            recognizer(s)->m_numberOfTapsRequired = std::max(1L, static_cast<long>(std::min(n, 100UL)));
+        });
 }
 
 bool UIGestureRecognizer::simulateTaps(long count)
@@ -110,7 +102,7 @@ bool deliverTaps(UIView* view, long count)
 {
     rt::Ref<UIView> keep(view);
     for (UIView* v = view; v; v = v->superview()) {
-        auto recognizers = v->m_gestureRecognizers;
+        auto recognizers = v->gestureRecognizers();
         for (auto& entry : recognizers) {
             auto* r = asRecognizer(entry.get());
             if (r && rt::isKindOf(r, UIGestureRecognizer::tapClass()) && r->simulateTaps(count))
@@ -127,24 +119,25 @@ void registerGestureRecognizerViewMethods()
     addMethod(
         view, sel("addGestureRecognizer:"), +[](Object* s, SEL, Object* g) {
             auto* r = asRecognizer(g);
-            auto& list = static_cast<UIView*>(s)->m_gestureRecognizers;
+            auto* v = static_cast<UIView*>(s);
+            auto& list = v->gestureRecognizers();
             if (!r || std::find(list.begin(), list.end(), rt::Ref<Object>(g)) != list.end())
                 return;
-            if (r->m_view && r->m_view != s)
-                std::erase(r->m_view->m_gestureRecognizers, rt::Ref<Object>(g));
-            r->m_view = static_cast<UIView*>(s);
-            list.emplace_back(g);
+            if (r->view() && r->view() != s)
+                r->view()->forgetGestureRecognizer(g);
+            r->setView(v);
+            v->appendGestureRecognizer(g);
         });
     addMethod(
         view, sel("removeGestureRecognizer:"), +[](Object* s, SEL, Object* g) {
             auto* r = asRecognizer(g);
-            if (!r || r->m_view != s)
+            if (!r || r->view() != s)
                 return;
-            r->m_view = nullptr;
-            std::erase(static_cast<UIView*>(s)->m_gestureRecognizers, rt::Ref<Object>(g));
+            r->setView(nullptr);
+            static_cast<UIView*>(s)->forgetGestureRecognizer(g);
         });
     addMethod(
         view, sel("gestureRecognizers"), +[](Object* s, SEL) -> Object* {
-            return autorelease(NSArray::create(static_cast<UIView*>(s)->m_gestureRecognizers));
+            return autorelease(NSArray::create(static_cast<UIView*>(s)->gestureRecognizers()));
         });
 }

@@ -17,12 +17,22 @@ public:
     bool simulateTaps(long count);
     void fire();
 
+    // The view holding the recognizer; the view clears it when it dies.
+    UIView* view() const { return m_view; }
+    void setView(UIView* view) { m_view = view; }
+    long state() const { return m_state; }
+    bool isEnabled() const { return m_enabled; }
+
+private:
+    static void registerMethods(rt::Class*);
+    static void registerTapMethods(rt::Class*);
+
     struct TargetAction {
         rt::Weak<rt::Object> target;
         rt::SEL action;
     };
     std::vector<TargetAction> m_targets;
-    UIView* m_view { nullptr }; // the view holding the recognizer; it detaches it when it dies
+    UIView* m_view { nullptr };
     long m_numberOfTapsRequired { 1 };
     long m_state { 0 };
     bool m_enabled { true };

@@ -72,8 +72,8 @@ void UITableView::setStyle(long style)
         double side = m_style == UITableViewStyleInsetGrouped ? (UIScreen::deviceIdiom() == 1 ? 20 : 16) : 0;
         m_sectionContentInset = { 0, side, 0, side };
     }
-    m_backgroundColor = UIColor::systemColor(
-        m_style == UITableViewStylePlain ? "systemBackgroundColor" : "systemGroupedBackgroundColor");
+    setBackgroundColor(UIColor::systemColor(
+        m_style == UITableViewStylePlain ? "systemBackgroundColor" : "systemGroupedBackgroundColor"));
     m_geometryValid = false;
 }
 

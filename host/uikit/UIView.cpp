@@ -28,7 +28,7 @@ UIView::~UIView()
     if (m_layer)
         m_layer->detachFromView();
     for (auto& recognizer : m_gestureRecognizers)
-        static_cast<UIGestureRecognizer*>(recognizer.get())->m_view = nullptr;
+        static_cast<UIGestureRecognizer*>(recognizer.get())->setView(nullptr);
     auto owned = std::move(m_ownedConstraints);
     for (auto& c : owned)
         c->detachFromDyingView(this);
@@ -100,6 +100,11 @@ void UIView::setAlpha(double alpha)
 void UIView::setBackgroundColor(rt::Object* color)
 {
     m_backgroundColor = isColor(color) ? static_cast<UIColor*>(color) : nullptr;
+}
+
+void UIView::forgetGestureRecognizer(rt::Object* recognizer)
+{
+    std::erase(m_gestureRecognizers, rt::Ref<rt::Object>(recognizer));
 }
 
 UIColor* UIView::tintColor() const

@@ -67,6 +67,8 @@ public:
     void setBackgroundColor(rt::Object*);
     UIColor* tintColor() const;
     void setTintColor(rt::Object*);
+    // The tint set on this view itself, null when it takes its superview's.
+    UIColor* ownTintColor() const { return m_tintColor.get(); }
     long tag() const { return m_tag; }
     void setTag(long tag) { m_tag = tag; }
     UIView* viewWithTag(long) const;
@@ -136,14 +138,11 @@ public:
     // background view).
     virtual bool drawsContentAboveSubviews() const { return false; }
 
-    // Gesture recognizers attached with addGestureRecognizer:.
-    std::vector<rt::Ref<rt::Object>> m_gestureRecognizers;
-
-    // State read by the renderer and tests.
-    bool m_hidden { false };
-    double m_alpha { 1 };
-    rt::Ref<UIColor> m_backgroundColor;
-    rt::Ref<UIColor> m_tintColor;
+    // Gesture recognizers attached with addGestureRecognizer:. The recognizer's own messages keep
+    // the list; these only store, as the recognizer also records its view.
+    const std::vector<rt::Ref<rt::Object>>& gestureRecognizers() const { return m_gestureRecognizers; }
+    void appendGestureRecognizer(rt::Object* recognizer) { m_gestureRecognizers.emplace_back(recognizer); }
+    void forgetGestureRecognizer(rt::Object*);
 
 protected:
     // Called after the bounds' size changed (autoresizes subviews and asks for layout).
@@ -158,6 +157,11 @@ private:
     void moveToWindow(UIWindow*);
     void dropExternalConstraints(const UIView* subtreeRoot);
 
+    std::vector<rt::Ref<rt::Object>> m_gestureRecognizers;
+    bool m_hidden { false };
+    double m_alpha { 1 };
+    rt::Ref<UIColor> m_backgroundColor;
+    rt::Ref<UIColor> m_tintColor;
     rt::Ref<CALayer> m_layer;
     CGPoint m_center;
     CGRect m_bounds;

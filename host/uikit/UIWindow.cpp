@@ -130,7 +130,7 @@ void UIWindow::makeKeyAndVisible()
     if (m_visible)
         return;
     m_visible = true;
-    m_hidden = false;
+    setHidden(false);
     rt::Ref<UIViewController> controller = m_rootViewController;
     if (controller)
         controller->sendAppearance(UIViewController::Appearance::WillAppear, false);
