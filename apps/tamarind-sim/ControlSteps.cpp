@@ -18,7 +18,7 @@ namespace {
 // The button in the window's tree whose tap opened a menu nobody chose from yet.
 UIButton* buttonWithOpenMenu(UIView* view)
 {
-    if (auto* button = rt::dynamicCast<UIButton>(view, UIButton::classObject()); button && button->m_openMenu)
+    if (auto* button = rt::dynamicCast<UIButton>(view, UIButton::classObject()); button && button->openMenu())
         return button;
     for (auto& child : view->subviews())
         if (UIButton* found = buttonWithOpenMenu(child.get()))
@@ -63,14 +63,14 @@ bool chooseMenuEntry(const std::string& title, std::string& error)
         error = "no menu is open";
         return false;
     }
-    auto* menu = rt::dynamicCast<UIMenu>(button->m_openMenu.get(), UIMenu::classObject());
+    auto* menu = rt::dynamicCast<UIMenu>(button->openMenu(), UIMenu::classObject());
     for (auto& child : menu ? menu->m_children : std::vector<rt::Ref<rt::Object>> {}) {
         auto* action = rt::dynamicCast<UIAction>(child.get(), UIAction::classObject());
         if (!action || toStdString(action->m_title.get()) != title)
             continue;
         // Choosing an entry closes the menu before its handler runs, as UIKit does.
         rt::Ref<UIAction> chosen(action);
-        button->m_openMenu = nullptr;
+        button->closeMenu();
         chosen->perform();
         Navigator::settle();
         return true;

@@ -63,7 +63,7 @@ json menuOf(UIButton* button)
         if (auto* action = rt::dynamicCast<UIAction>(child.get(), UIAction::classObject()))
             titles.push_back(toStdString(action->m_title.get()));
     return { { "title", toStdString(menu->m_title.get()) }, { "entries", titles },
-        { "primaryAction", button->m_showsMenuAsPrimaryAction } };
+        { "primaryAction", button->showsMenuAsPrimaryAction() } };
 }
 
 json topMenuOf(rt::Object* page)

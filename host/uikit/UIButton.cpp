@@ -29,7 +29,19 @@ Object* stateValue(const std::map<unsigned long, rt::Ref<Object>>& values, unsig
     return normal == values.end() ? nullptr : normal->second.get();
 }
 
-void registerUIButtonMethods(Class* c)
+}
+
+Class* UIButton::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIButton>("UIButton", UIControl::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UIButton::registerMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -39,8 +51,7 @@ void registerUIButtonMethods(Class* c)
                 b->m_buttonType = type;
             return autorelease(std::move(made));
         });
-    addMethod(
-        c, sel("buttonType"), +[](Object* s, SEL) { return button(s)->m_buttonType; });
+    bindReadOnlyProperty<&UIButton::m_buttonType>(c, "buttonType");
     bind<&UIButton::setImage>(c, "setImage:forState:");
     bind<&UIButton::imageForState>(c, "imageForState:");
     bind<&UIButton::setTitle>(c, "setTitle:forState:");
@@ -58,33 +69,16 @@ void registerUIButtonMethods(Class* c)
         c, sel("imageView"), +[](Object* s, SEL) -> Object* { return button(s)->imageView(); });
     addMethod(
         c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return button(s)->titleLabel(); });
-    addMethod(
-        c, sel("menu"), +[](Object* s, SEL) -> Object* { return button(s)->m_menu.get(); });
+    bindGetter<&UIButton::m_menu>(c, "menu");
     addMethod(
         c, sel("setMenu:"),
         +[](Object* s, SEL, Object* m) { button(s)->m_menu = isKindOf(m, UIMenu::classObject()) ? m : nullptr; });
-    addMethod(
-        c, sel("showsMenuAsPrimaryAction"), +[](Object* s, SEL) { return button(s)->m_showsMenuAsPrimaryAction; });
-    addMethod(
-        c, sel("setShowsMenuAsPrimaryAction:"),
-        +[](Object* s, SEL, bool v) { button(s)->m_showsMenuAsPrimaryAction = v; });
+    bindProperty<&UIButton::m_showsMenuAsPrimaryAction>(c, "showsMenuAsPrimaryAction");
     addMethod(
         c, sel("layoutSubviews"), +[](Object* s, SEL) {
             sendSuper(s, UIButton::classObject(), SELECTOR("layoutSubviews"));
             button(s)->layoutButton();
         });
-}
-
-}
-
-Class* UIButton::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UIButton>("UIButton", UIControl::classObject());
-        registerUIButtonMethods(c);
-        return c;
-    }();
-    return cls;
 }
 
 rt::Ref<UIButton> UIButton::create(long type)
@@ -146,16 +140,16 @@ void UIButton::layoutButton()
     // Fill (3) stretches the image over the button; otherwise it keeps its size and is placed by
     // the alignment (0 centre, 1 top/left, 2 bottom/right).
     CGRect imageFrame { {}, imageSize };
-    imageFrame.size.width = m_contentHorizontalAlignment == 3 ? b.width() : std::min(imageSize.width, b.width());
-    imageFrame.size.height = m_contentVerticalAlignment == 3 ? b.height() : std::min(imageSize.height, b.height());
+    imageFrame.size.width = contentHorizontalAlignment() == 3 ? b.width() : std::min(imageSize.width, b.width());
+    imageFrame.size.height = contentVerticalAlignment() == 3 ? b.height() : std::min(imageSize.height, b.height());
     CGSize titleSize = m_titleLabel->text().empty() ? CGSize {} : m_titleLabel->defaultIntrinsicContentSize();
     double contentWidth = imageFrame.size.width + titleSize.width;
-    double x = m_contentHorizontalAlignment == 1 || m_contentHorizontalAlignment == 3 ? 0
-        : m_contentHorizontalAlignment == 2                                           ? b.width() - contentWidth
+    double x = contentHorizontalAlignment() == 1 || contentHorizontalAlignment() == 3 ? 0
+        : contentHorizontalAlignment() == 2                                           ? b.width() - contentWidth
                                                                                       : (b.width() - contentWidth) / 2;
     auto placeY = [&](double h) {
-        return m_contentVerticalAlignment == 1 || m_contentVerticalAlignment == 3 ? 0
-            : m_contentVerticalAlignment == 2                                     ? b.height() - h
+        return contentVerticalAlignment() == 1 || contentVerticalAlignment() == 3 ? 0
+            : contentVerticalAlignment() == 2                                     ? b.height() - h
                                                                                   : (b.height() - h) / 2;
     };
     imageFrame.origin = { x, placeY(imageFrame.size.height) };
@@ -186,7 +180,7 @@ CGSize UIButton::defaultIntrinsicContentSize() const
 
 void UIButton::simulateTap()
 {
-    if (!m_enabled || isHidden())
+    if (!isEnabled() || isHidden())
         return;
     if (m_menu && m_showsMenuAsPrimaryAction) {
         m_openMenu = m_menu;

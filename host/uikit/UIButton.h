@@ -38,6 +38,17 @@ public:
     CGSize defaultIntrinsicContentSize() const override;
     void simulateTap() override;
 
+    long buttonType() const { return m_buttonType; }
+    rt::Object* menu() const { return m_menu.get(); }
+    bool showsMenuAsPrimaryAction() const { return m_showsMenuAsPrimaryAction; }
+    // The menu a tap opened and nobody has chosen from yet; closing it only forgets it.
+    rt::Object* openMenu() const { return m_openMenu.get(); }
+    void closeMenu() { m_openMenu = nullptr; }
+
+private:
+    static void registerMethods(rt::Class*);
+    void refreshContent();
+
     long m_buttonType { UIButtonTypeCustom };
     rt::Ref<UIImageView> m_imageView;
     rt::Ref<UILabel> m_titleLabel;
@@ -46,9 +57,5 @@ public:
     std::map<unsigned long, rt::Ref<rt::Object>> m_titleColors;
     rt::Ref<rt::Object> m_menu;
     bool m_showsMenuAsPrimaryAction { false };
-    // The menu a tap opened and nobody has chosen from yet.
     rt::Ref<rt::Object> m_openMenu;
-
-private:
-    void refreshContent();
 };

@@ -9,58 +9,30 @@ using rt::Class;
 using rt::Object;
 using rt::SEL;
 
-namespace {
-
-UIControl* control(Object* o)
+Class* UIControl::classObject()
 {
-    return static_cast<UIControl*>(o);
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIControl>("UIControl", UIView::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
 }
 
-void registerUIControlMethods(Class* c)
+void UIControl::registerMethods(Class* c)
 {
     using namespace rt;
     bind<&UIControl::addTarget>(c, "addTarget:action:forControlEvents:");
     bind<&UIControl::removeTarget>(c, "removeTarget:action:forControlEvents:");
     bind<&UIControl::sendActionsForControlEvents>(c, "sendActionsForControlEvents:");
     bind<&UIControl::state>(c, "state");
-    addMethod(
-        c, sel("isEnabled"), +[](Object* s, SEL) { return control(s)->m_enabled; });
-    addMethod(
-        c, sel("setEnabled:"), +[](Object* s, SEL, bool e) { control(s)->m_enabled = e; });
-    addMethod(
-        c, sel("isSelected"), +[](Object* s, SEL) { return control(s)->m_selected; });
-    addMethod(
-        c, sel("setSelected:"), +[](Object* s, SEL, bool e) { control(s)->m_selected = e; });
-    addMethod(
-        c, sel("isHighlighted"), +[](Object* s, SEL) { return control(s)->m_highlighted; });
-    addMethod(
-        c, sel("setHighlighted:"), +[](Object* s, SEL, bool e) { control(s)->m_highlighted = e; });
-    addMethod(
-        c, sel("contentVerticalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentVerticalAlignment; });
-    addMethod(
-        c, sel("setContentVerticalAlignment:"), +[](Object* s, SEL, long a) {
-            control(s)->m_contentVerticalAlignment = a;
-            control(s)->setNeedsLayout();
-        });
-    addMethod(
-        c, sel("contentHorizontalAlignment"), +[](Object* s, SEL) { return control(s)->m_contentHorizontalAlignment; });
-    addMethod(
-        c, sel("setContentHorizontalAlignment:"), +[](Object* s, SEL, long a) {
-            control(s)->m_contentHorizontalAlignment = a;
-            control(s)->setNeedsLayout();
-        });
-}
-
-}
-
-Class* UIControl::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UIControl>("UIControl", UIView::classObject());
-        registerUIControlMethods(c);
-        return c;
-    }();
-    return cls;
+    bindProperty<&UIControl::m_enabled>(c, { "enabled", "isEnabled" });
+    bindProperty<&UIControl::m_selected>(c, { "selected", "isSelected" });
+    bindProperty<&UIControl::m_highlighted>(c, { "highlighted", "isHighlighted" });
+    // The content moves within the control, so a changed alignment lays it out again.
+    bindPropertyThen<&UIControl::m_contentVerticalAlignment, &UIControl::setNeedsLayout>(c, "contentVerticalAlignment");
+    bindPropertyThen<&UIControl::m_contentHorizontalAlignment, &UIControl::setNeedsLayout>(
+        c, "contentHorizontalAlignment");
 }
 
 bool UIControl::sendsAction(SEL action) const

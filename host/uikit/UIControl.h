@@ -35,6 +35,14 @@ public:
     virtual void simulateTap();
 
     unsigned long state() const;
+    bool isEnabled() const { return m_enabled; }
+    bool isSelected() const { return m_selected; }
+    bool isHighlighted() const { return m_highlighted; }
+    long contentVerticalAlignment() const { return m_contentVerticalAlignment; }
+    long contentHorizontalAlignment() const { return m_contentHorizontalAlignment; }
+
+private:
+    static void registerMethods(rt::Class*);
 
     bool m_enabled { true };
     bool m_selected { false };
@@ -42,7 +50,6 @@ public:
     long m_contentVerticalAlignment { 0 };
     long m_contentHorizontalAlignment { 0 };
 
-private:
     struct TargetAction {
         rt::Weak<rt::Object> target;
         bool hasTarget;

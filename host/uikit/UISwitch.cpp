@@ -37,7 +37,7 @@ void UISwitch::registerMethods(Class* c)
 
 void UISwitch::simulateTap()
 {
-    if (!m_enabled || isHidden())
+    if (!isEnabled() || isHidden())
         return;
     rt::Ref<UISwitch> keep(this);
     rt::send(this, SELECTOR("setOn:animated:"), !m_on, true);

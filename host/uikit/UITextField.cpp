@@ -39,7 +39,7 @@ void registerFocus(Class* c)
         c, sel("canBecomeFirstResponder"), +[](Object*, SEL) { return true; });
     addMethod(
         c, sel("becomeFirstResponder"), +[](Object* s, SEL) {
-            if (!field(s)->window() || !field(s)->m_enabled)
+            if (!field(s)->window() || !field(s)->isEnabled())
                 return false;
             focus() = s;
             UIKeyboard::show(field(s));

@@ -87,8 +87,8 @@ TEST(Controls, ButtonShowsItsImageAndOpensItsMenu)
     rt::send(button, SELECTOR("setMenu:"), menu);
     rt::send(button, SELECTOR("setShowsMenuAsPrimaryAction:"), true);
     static_cast<UIButton*>(button)->simulateTap();
-    EXPECT_EQ(static_cast<UIButton*>(button)->m_openMenu.get(), menu);
-    auto* opened = static_cast<UIMenu*>(static_cast<UIButton*>(button)->m_openMenu.get());
+    EXPECT_EQ(static_cast<UIButton*>(button)->openMenu(), menu);
+    auto* opened = static_cast<UIMenu*>(static_cast<UIButton*>(button)->openMenu());
     ASSERT_EQ(opened->m_children.size(), 1u);
     static_cast<UIAction*>(opened->m_children[0].get())->perform();
     EXPECT_EQ(chosen, 1);
