@@ -97,9 +97,9 @@ json dumpScrolling(rt::Object* page)
         = rt::dynamicCast<UIScrollView>(rt::send<rt::Object*>(page, SELECTOR("table")), UIScrollView::classObject());
     if (!scroll)
         return nullptr;
-    UIEdgeInsets inset = scroll->m_contentInset;
+    UIEdgeInsets inset = scroll->contentInset();
     json indicator = json::array();
-    if (UIView* vertical = scroll->m_verticalIndicator.get())
+    if (UIView* vertical = scroll->verticalIndicator())
         for (auto& bar : vertical->subviews())
             indicator.push_back({ { "hidden", bar->isHidden() },
                 { "color", hexColor(bar->backgroundColor(), bar->effectiveUserInterfaceStyle()) } });

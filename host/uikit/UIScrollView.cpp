@@ -22,7 +22,36 @@ UIScrollView* scroll(Object* o)
     return static_cast<UIScrollView*>(o);
 }
 
-void registerUIScrollViewMethods(Class* c)
+rt::Ref<UIView> makeIndicator()
+{
+    auto indicator = UIView::create(UIScrollView::scrollIndicatorClass(), CGRectMake(0, 0, 3, 36));
+    indicator->setAlpha(0);
+    auto bar = UIView::create(UIView::classObject(), CGRectMake(0, 0, 3, 36));
+    bar->setBackgroundColor(UIColor::systemColor("systemGrayColor"));
+    bar->layer()->setCornerRadius(1.5);
+    indicator->addSubview(bar.get());
+    return indicator;
+}
+
+}
+
+Class* UIScrollView::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIScrollView>("UIScrollView", UIView::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+Class* UIScrollView::scrollIndicatorClass()
+{
+    static Class* cls = rt::defineCppClass<UIView>("_UIScrollViewScrollIndicator", UIView::classObject());
+    return cls;
+}
+
+void UIScrollView::registerMethods(Class* c)
 {
     using namespace rt;
     bind<&UIScrollView::contentOffset>(c, "contentOffset");
@@ -32,34 +61,13 @@ void registerUIScrollViewMethods(Class* c)
         +[](Object* s, SEL, CGPoint p, bool) { send(s, SELECTOR("setContentOffset:"), p); });
     bind<&UIScrollView::contentSize>(c, "contentSize");
     bind<&UIScrollView::setContentSize>(c, "setContentSize:");
-    addMethod(
-        c, sel("contentInset"), +[](Object* s, SEL) { return scroll(s)->m_contentInset; });
-    addMethod(
-        c, sel("setContentInset:"), +[](Object* s, SEL, UIEdgeInsets i) {
-            scroll(s)->m_contentInset = i;
-            scroll(s)->setNeedsLayout();
-        });
+    // The inset moves the content, so a changed one lays the view out again.
+    bindPropertyThen<&UIScrollView::m_contentInset, &UIScrollView::setNeedsLayout>(c, "contentInset");
     bind<&UIScrollView::adjustedContentInset>(c, "adjustedContentInset");
-    addMethod(
-        c, sel("contentInsetAdjustmentBehavior"),
-        +[](Object* s, SEL) { return scroll(s)->m_contentInsetAdjustmentBehavior; });
-    addMethod(
-        c, sel("setContentInsetAdjustmentBehavior:"),
-        +[](Object* s, SEL, long b) { scroll(s)->m_contentInsetAdjustmentBehavior = b; });
-    addMethod(
-        c, sel("delegate"),
-        +[](Object* s, SEL) -> Object* { return autorelease(scroll(s)->m_delegate.load().leak()); });
-    addMethod(
-        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { scroll(s)->m_delegate = d; });
-    addMethod(
-        c, sel("isScrollEnabled"), +[](Object* s, SEL) { return scroll(s)->m_scrollEnabled; });
-    addMethod(
-        c, sel("setScrollEnabled:"), +[](Object* s, SEL, bool e) { scroll(s)->m_scrollEnabled = e; });
-    addMethod(
-        c, sel("showsVerticalScrollIndicator"), +[](Object* s, SEL) { return scroll(s)->m_showsVerticalIndicator; });
-    addMethod(
-        c, sel("setShowsVerticalScrollIndicator:"),
-        +[](Object* s, SEL, bool e) { scroll(s)->m_showsVerticalIndicator = e; });
+    bindProperty<&UIScrollView::m_contentInsetAdjustmentBehavior>(c, "contentInsetAdjustmentBehavior");
+    bindProperty<&UIScrollView::m_delegate>(c, "delegate");
+    bindProperty<&UIScrollView::m_scrollEnabled>(c, { "scrollEnabled", "isScrollEnabled" });
+    bindProperty<&UIScrollView::m_showsVerticalIndicator>(c, "showsVerticalScrollIndicator");
     addMethod(
         c, sel("setShowsHorizontalScrollIndicator:"), +[](Object*, SEL, bool) {});
     addMethod(
@@ -79,35 +87,6 @@ void registerUIScrollViewMethods(Class* c)
         });
     addMethod(
         c, sel("_layoutScrollView"), +[](Object* s, SEL) { scroll(s)->raiseScrollIndicators(); });
-}
-
-rt::Ref<UIView> makeIndicator()
-{
-    auto indicator = UIView::create(UIScrollView::scrollIndicatorClass(), CGRectMake(0, 0, 3, 36));
-    indicator->setAlpha(0);
-    auto bar = UIView::create(UIView::classObject(), CGRectMake(0, 0, 3, 36));
-    bar->setBackgroundColor(UIColor::systemColor("systemGrayColor"));
-    bar->layer()->setCornerRadius(1.5);
-    indicator->addSubview(bar.get());
-    return indicator;
-}
-
-}
-
-Class* UIScrollView::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UIScrollView>("UIScrollView", UIView::classObject());
-        registerUIScrollViewMethods(c);
-        return c;
-    }();
-    return cls;
-}
-
-Class* UIScrollView::scrollIndicatorClass()
-{
-    static Class* cls = rt::defineCppClass<UIView>("_UIScrollViewScrollIndicator", UIView::classObject());
-    return cls;
 }
 
 UIScrollView::UIScrollView()

@@ -24,6 +24,16 @@ public:
     double safeAreaBottom() const;
     // Keeps the indicators above every other subview.
     void raiseScrollIndicators();
+    UIEdgeInsets contentInset() const { return m_contentInset; }
+    UIView* verticalIndicator() const { return m_verticalIndicator.get(); }
+
+protected:
+    void scrollViewLayout();
+    // Stores the delegate that hears of scrolling, for a subclass whose own delegate it is.
+    void storeScrollDelegate(rt::Object* delegate) { m_delegate = delegate; }
+
+private:
+    static void registerMethods(rt::Class*);
 
     rt::Ref<UIView> m_verticalIndicator;
     rt::Ref<UIView> m_horizontalIndicator;
@@ -35,10 +45,5 @@ public:
     // Until the first layout in a window the offset rests at the top of the adjusted inset.
     bool m_offsetSettled { false };
     double m_lastAdjustedTop { 0 };
-
-protected:
-    void scrollViewLayout();
-
-private:
     CGSize m_contentSize;
 };

@@ -147,7 +147,7 @@ void UITableView::registerTableInit(Class* c)
     addMethod(
         c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) {
             table(s)->m_tableDelegate = d;
-            table(s)->m_delegate = d;
+            table(s)->storeScrollDelegate(d);
             table(s)->reloadData();
         });
 }
