@@ -29,16 +29,16 @@ UINavigationBar* barOf(rt::Object* page)
 json backgroundInForce(UINavigationBar* bar, long style)
 {
     UINavigationBarAppearance* appearance = bar->currentAppearance();
-    if (appearance->m_transparent || (bar->isAtScrollEdge() && !bar->m_scrollEdgeAppearance))
+    if (appearance->isTransparent() || (bar->isAtScrollEdge() && !bar->scrollEdgeAppearance()))
         return nullptr;
-    if (appearance->m_backgroundColor)
-        return hexColor(appearance->m_backgroundColor.get(), style);
+    if (appearance->backgroundColor())
+        return hexColor(appearance->backgroundColor(), style);
     return hexColor(UIColor::systemColor("systemChromeColor"), style);
 }
 
 json largeTitleOf(UINavigationBar* bar, long style)
 {
-    UINavigationBarLargeTitleView* view = bar->m_largeTitleView.get();
+    UINavigationBarLargeTitleView* view = bar->largeTitleView();
     UILabel* label = view && view->superview() == bar ? view->m_label.get() : nullptr;
     bool shown = label && !label->isHidden() && label->frame().height() > 0;
     json j { { "shown", shown } };
@@ -81,7 +81,7 @@ json dumpNavigationBar(rt::Object* page)
     rt::send(bar, SELECTOR("layoutIfNeeded"));
     long style = bar->effectiveUserInterfaceStyle();
     json j;
-    UILabel* title = bar->m_titleLabel.get();
+    UILabel* title = bar->titleLabel();
     j["title"] = title ? json(title->text()) : json(nullptr);
     j["titleColor"] = title ? hexColor(title->textColor(), style) : json(nullptr);
     j["titleHidden"] = !title || title->isHidden();

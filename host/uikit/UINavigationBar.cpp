@@ -45,25 +45,37 @@ void setBarAttributes(Object* s, Object* value, bool large)
 {
     rt::Ref<Object> copy
         = isDictionary(value) ? NSDictionary::create(static_cast<NSDictionary*>(value)->m_map) : NSDictionary::create();
-    auto* appearance = bar(s)->m_standardAppearance.get();
-    (large ? appearance->m_largeTitleTextAttributes : appearance->m_titleTextAttributes) = copy;
+    bar(s)->standardAppearance()->storeTitleTextAttributes(std::move(copy), large);
     bar(s)->refreshContent();
 }
 
 void setAppearance(Object* s, rt::Ref<UINavigationBarAppearance>& slot, Object* value, bool required)
 {
     auto* a = rt::dynamicCast<UINavigationBarAppearance>(value, UINavigationBarAppearance::classObject());
-    if (slot && slot->m_owner == bar(s))
-        slot->m_owner = nullptr;
+    if (slot && slot->owner() == bar(s))
+        slot->setOwner(nullptr);
     if (a)
         slot = rt::adopt(static_cast<UINavigationBarAppearance*>(rt::send<Object*>(a, SELECTOR("copy"))));
     else if (!required)
         slot = nullptr;
     if (slot)
-        slot->m_owner = bar(s);
+        slot->setOwner(bar(s));
 }
 
-void registerUINavigationBarMethods(Class* c)
+}
+
+Class* UINavigationBar::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UINavigationBar>("UINavigationBar", UIView::classObject());
+        registerMethods(c);
+        registerLookMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UINavigationBar::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -75,61 +87,45 @@ void registerUINavigationBarMethods(Class* c)
         c, sel("topItem"), +[](Object* s, SEL) -> Object* { return bar(s)->topItem(); });
     addMethod(
         c, sel("backItem"), +[](Object* s, SEL) -> Object* { return bar(s)->backItem(); });
-    addMethod(
-        c, sel("prefersLargeTitles"), +[](Object* s, SEL) { return bar(s)->m_prefersLargeTitles; });
-    addMethod(
-        c, sel("setPrefersLargeTitles:"), +[](Object* s, SEL, bool v) {
-            bar(s)->m_prefersLargeTitles = v;
-            bar(s)->refreshContent();
-        });
-    addMethod(
-        c, sel("standardAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance.get(); });
+    bindPropertyThen<&UINavigationBar::m_prefersLargeTitles, &UINavigationBar::refreshContent>(c, "prefersLargeTitles");
+    // Appearances are copied when set and told which bar they belong to, so only their getters are fields.
+    bindGetter<&UINavigationBar::m_standardAppearance>(c, "standardAppearance");
     addMethod(
         c, sel("setStandardAppearance:"), +[](Object* s, SEL, Object* a) {
             setAppearance(s, bar(s)->m_standardAppearance, a, true);
             bar(s)->refreshContent();
         });
-    addMethod(
-        c, sel("scrollEdgeAppearance"),
-        +[](Object* s, SEL) -> Object* { return bar(s)->m_scrollEdgeAppearance.get(); });
+    bindGetter<&UINavigationBar::m_scrollEdgeAppearance>(c, "scrollEdgeAppearance");
     addMethod(
         c, sel("setScrollEdgeAppearance:"), +[](Object* s, SEL, Object* a) {
             setAppearance(s, bar(s)->m_scrollEdgeAppearance, a, false);
             bar(s)->refreshContent();
         });
-    addMethod(
-        c, sel("compactAppearance"), +[](Object* s, SEL) -> Object* { return bar(s)->m_compactAppearance.get(); });
+    bindGetter<&UINavigationBar::m_compactAppearance>(c, "compactAppearance");
     addMethod(
         c, sel("setCompactAppearance:"),
         +[](Object* s, SEL, Object* a) { setAppearance(s, bar(s)->m_compactAppearance, a, false); });
 }
 
-void registerLookMethods(Class* c)
+void UINavigationBar::registerLookMethods(Class* c)
 {
     using namespace rt;
     addMethod(
         c, sel("titleTextAttributes"),
-        +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance->m_titleTextAttributes.get(); });
+        +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance->titleTextAttributes(); });
     addMethod(
         c, sel("setTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { setBarAttributes(s, a, false); });
     addMethod(
         c, sel("largeTitleTextAttributes"),
-        +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance->m_largeTitleTextAttributes.get(); });
+        +[](Object* s, SEL) -> Object* { return bar(s)->m_standardAppearance->largeTitleTextAttributes(); });
     addMethod(
         c, sel("setLargeTitleTextAttributes:"), +[](Object* s, SEL, Object* a) { setBarAttributes(s, a, true); });
-    addMethod(
-        c, sel("barTintColor"), +[](Object* s, SEL) -> Object* { return bar(s)->m_barTintColor.get(); });
+    bindGetter<&UINavigationBar::m_barTintColor>(c, "barTintColor");
     addMethod(
         c, sel("setBarTintColor:"),
         +[](Object* s, SEL, Object* color) { bar(s)->m_barTintColor = isColor(color) ? color : nullptr; });
-    addMethod(
-        c, sel("barStyle"), +[](Object* s, SEL) { return bar(s)->m_barStyle; });
-    addMethod(
-        c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { bar(s)->m_barStyle = v; });
-    addMethod(
-        c, sel("isTranslucent"), +[](Object* s, SEL) { return bar(s)->m_translucent; });
-    addMethod(
-        c, sel("setTranslucent:"), +[](Object* s, SEL, bool v) { bar(s)->m_translucent = v; });
+    bindProperty<&UINavigationBar::m_barStyle>(c, "barStyle");
+    bindProperty<&UINavigationBar::m_translucent>(c, { "translucent", "isTranslucent" });
     // UIKit refreshes the prompt whenever the items change; the host has no prompt to show.
     addMethod(
         c, sel("updatePrompt"), +[](Object*, SEL) {});
@@ -142,30 +138,17 @@ void registerLookMethods(Class* c)
         });
 }
 
-}
-
-Class* UINavigationBar::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UINavigationBar>("UINavigationBar", UIView::classObject());
-        registerUINavigationBarMethods(c);
-        registerLookMethods(c);
-        return c;
-    }();
-    return cls;
-}
-
 UINavigationBar::UINavigationBar()
 {
     m_standardAppearance = UINavigationBarAppearance::create();
-    m_standardAppearance->m_owner = this;
+    m_standardAppearance->setOwner(this);
 }
 
 UINavigationBar::~UINavigationBar()
 {
     for (auto* appearance : { m_standardAppearance.get(), m_scrollEdgeAppearance.get(), m_compactAppearance.get() })
-        if (appearance && appearance->m_owner == this)
-            appearance->m_owner = nullptr;
+        if (appearance && appearance->owner() == this)
+            appearance->setOwner(nullptr);
 }
 
 void UINavigationBar::setItems(std::vector<rt::Ref<UINavigationItem>> items)
@@ -270,8 +253,8 @@ void UINavigationBar::refreshTitles()
         addSubview(m_titleLabel.get());
     }
     m_titleLabel->setText(ns(title));
-    Object* font = attributeOf(appearance->m_titleTextAttributes.get(), NSFontAttributeName);
-    Object* color = attributeOf(appearance->m_titleTextAttributes.get(), NSForegroundColorAttributeName);
+    Object* font = attributeOf(appearance->titleTextAttributes(), NSFontAttributeName);
+    Object* color = attributeOf(appearance->titleTextAttributes(), NSForegroundColorAttributeName);
     m_titleLabel->setFont(rt::isKindOf(font, UIFont::classObject()) ? static_cast<UIFont*>(font)
                                                                      : UIFont::create(17, UIFontWeightSemibold).get());
     m_titleLabel->setTextColor(isColor(color) ? static_cast<UIColor*>(color) : nullptr);
@@ -289,7 +272,7 @@ void UINavigationBar::refreshTitles()
             UIView::create(UINavigationBarLargeTitleView::classObject()).get()));
     if (m_largeTitleView->superview() != this)
         addSubview(m_largeTitleView.get());
-    m_largeTitleView->configure(title, appearance->m_largeTitleTextAttributes.get());
+    m_largeTitleView->configure(title, appearance->largeTitleTextAttributes());
 }
 
 void UINavigationBar::refreshItems()
@@ -374,10 +357,10 @@ void UINavigationBar::drawContent(Canvas& canvas, long style) const
 {
     UINavigationBarAppearance* appearance = currentAppearance();
     // At the scroll edge a bar without its own edge appearance is clear, as since iOS 15.
-    bool clear = appearance->m_transparent || (m_atScrollEdge && !m_scrollEdgeAppearance);
+    bool clear = appearance->isTransparent() || (m_atScrollEdge && !m_scrollEdgeAppearance);
     if (clear)
         return;
-    RGBAColor fill = appearance->m_backgroundColor ? resolveColorObject(appearance->m_backgroundColor.get(), style)
+    RGBAColor fill = appearance->backgroundColor() ? resolveColorObject(appearance->backgroundColor(), style)
                                                    : UIColor::systemColor("systemChromeColor")->resolved(style);
     // The bar's background reaches up behind the status bar.
     CGRect area = bounds();
@@ -385,7 +368,7 @@ void UINavigationBar::drawContent(Canvas& canvas, long style) const
     area.origin.y -= above;
     area.size.height += above;
     canvas.fill(Path::rect(area), fill);
-    RGBAColor shadow = appearance->m_shadowColor ? resolveColorObject(appearance->m_shadowColor.get(), style)
+    RGBAColor shadow = appearance->shadowColor() ? resolveColorObject(appearance->shadowColor(), style)
                                                  : RGBAColor { 0, 0, 0, 0.3 };
     double hairline = 1 / canvas.scale();
     canvas.fill(Path::rect(CGRectMake(0, bounds().maxY() - hairline, bounds().width(), hairline)), shadow);

@@ -17,15 +17,31 @@ public:
     static rt::Class* classObject();
     static rt::Ref<UINavigationBarAppearance> create();
 
-    rt::Ref<rt::Object> m_backgroundColor; // null: the default chrome (or none when transparent)
+    // Null: the default chrome (or none when transparent).
+    rt::Object* backgroundColor() const { return m_backgroundColor.get(); }
+    rt::Object* titleTextAttributes() const { return m_titleTextAttributes.get(); }
+    rt::Object* largeTitleTextAttributes() const { return m_largeTitleTextAttributes.get(); }
+    rt::Object* shadowColor() const { return m_shadowColor.get(); }
+    bool isTransparent() const { return m_transparent; }
+    // Stores the bar's title attributes, which the bar sets through its standard appearance
+    // and then shows itself.
+    void storeTitleTextAttributes(rt::Ref<rt::Object> attributes, bool large);
+
+    // The bar this is an appearance of, told of every change so that it shows it, as UIKit's
+    // bars follow changes made to their appearance objects. Cleared when the bar goes.
+    UINavigationBar* owner() const { return m_owner; }
+    void setOwner(UINavigationBar* owner) { m_owner = owner; }
+    void changed();
+
+private:
+    static void registerMethods(rt::Class*);
+
+    rt::Ref<rt::Object> m_backgroundColor;
     rt::Ref<rt::Object> m_titleTextAttributes;
     rt::Ref<rt::Object> m_largeTitleTextAttributes;
     rt::Ref<rt::Object> m_shadowColor;
     bool m_transparent { false };
-    // The bar this is an appearance of, told of every change so that it shows it, as UIKit's
-    // bars follow changes made to their appearance objects. Cleared when the bar goes.
     UINavigationBar* m_owner { nullptr };
-    void changed();
 };
 
 // UINavigationBar: the bar at the top of a navigation controller. It shows the top item's title
@@ -58,6 +74,24 @@ public:
     void layoutBar();
     void drawContent(Canvas&, long style) const override;
 
+    bool prefersLargeTitles() const { return m_prefersLargeTitles; }
+    // Stores only; the message of the same name also refreshes the bar.
+    void setPrefersLargeTitles(bool prefers) { m_prefersLargeTitles = prefers; }
+    UINavigationBarAppearance* standardAppearance() const { return m_standardAppearance.get(); }
+    UINavigationBarAppearance* scrollEdgeAppearance() const { return m_scrollEdgeAppearance.get(); }
+    long barStyle() const { return m_barStyle; }
+    UILabel* titleLabel() const { return m_titleLabel.get(); }
+    UINavigationBarLargeTitleView* largeTitleView() const { return m_largeTitleView.get(); }
+
+private:
+    static void registerMethods(rt::Class*);
+    static void registerLookMethods(rt::Class*);
+    void refreshTitles();
+    void refreshItems();
+    void refreshBackButton();
+    void refreshSearchBar();
+    rt::Ref<UIView> viewForItem(rt::Object* item);
+
     std::vector<rt::Ref<UINavigationItem>> m_items;
     bool m_prefersLargeTitles { false };
     rt::Ref<UINavigationBarAppearance> m_standardAppearance;
@@ -71,13 +105,6 @@ public:
     rt::Ref<UINavigationBarLargeTitleView> m_largeTitleView;
     std::vector<rt::Ref<UIView>> m_itemViews;
     rt::Ref<UIView> m_shownSearchBar;
-
-private:
-    void refreshTitles();
-    void refreshItems();
-    void refreshBackButton();
-    void refreshSearchBar();
-    rt::Ref<UIView> viewForItem(rt::Object* item);
     bool m_atScrollEdge { true };
 };
 

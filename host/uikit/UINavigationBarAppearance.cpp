@@ -1,4 +1,5 @@
 #include "host/foundation/Dictionary.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UINavigationBar.h"
 
@@ -13,18 +14,6 @@ UINavigationBarAppearance* appearance(Object* o)
     return static_cast<UINavigationBarAppearance*>(o);
 }
 
-Object* copyAppearance(Object* s)
-{
-    auto copy = UINavigationBarAppearance::create();
-    auto* source = appearance(s);
-    copy->m_backgroundColor = source->m_backgroundColor;
-    copy->m_titleTextAttributes = source->m_titleTextAttributes;
-    copy->m_largeTitleTextAttributes = source->m_largeTitleTextAttributes;
-    copy->m_shadowColor = source->m_shadowColor;
-    copy->m_transparent = source->m_transparent;
-    return copy.leak();
-}
-
 rt::Ref<Object> attributes(Object* value)
 {
     // Attributes are kept as an immutable copy, as UIKit copies the dictionary it is given.
@@ -33,7 +22,20 @@ rt::Ref<Object> attributes(Object* value)
     return NSDictionary::create(static_cast<NSDictionary*>(value)->m_map);
 }
 
-void registerUINavigationBarAppearanceMethods(Class* c)
+}
+
+Class* UINavigationBarAppearance::classObject()
+{
+    static Class* cls = [] {
+        Class* bar = rt::defineCppClass<rt::Object>("UIBarAppearance", rt::rootClass());
+        auto* c = rt::defineCppClass<UINavigationBarAppearance>("UINavigationBarAppearance", bar);
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UINavigationBarAppearance::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -43,7 +45,16 @@ void registerUINavigationBarAppearanceMethods(Class* c)
             return s;
         });
     addMethod(
-        c, sel("copy"), +[](Object* s, SEL) { return copyAppearance(s); });
+        c, sel("copy"), +[](Object* s, SEL) -> Object* {
+            auto copy = UINavigationBarAppearance::create();
+            auto* source = appearance(s);
+            copy->m_backgroundColor = source->m_backgroundColor;
+            copy->m_titleTextAttributes = source->m_titleTextAttributes;
+            copy->m_largeTitleTextAttributes = source->m_largeTitleTextAttributes;
+            copy->m_shadowColor = source->m_shadowColor;
+            copy->m_transparent = source->m_transparent;
+            return copy.leak();
+        });
     addMethod(
         c, sel("configureWithDefaultBackground"), +[](Object* s, SEL) {
             appearance(s)->m_backgroundColor = nullptr;
@@ -59,8 +70,7 @@ void registerUINavigationBarAppearanceMethods(Class* c)
             appearance(s)->m_backgroundColor = nullptr;
             appearance(s)->m_transparent = true;
         });
-    addMethod(
-        c, sel("backgroundColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_backgroundColor.get(); });
+    bindGetter<&UINavigationBarAppearance::m_backgroundColor>(c, "backgroundColor");
     addMethod(
         c, sel("setBackgroundColor:"), +[](Object* s, SEL, Object* color) {
             appearance(s)->m_backgroundColor = isColor(color) ? color : nullptr;
@@ -68,26 +78,21 @@ void registerUINavigationBarAppearanceMethods(Class* c)
                 appearance(s)->m_transparent = false;
             appearance(s)->changed();
         });
-    addMethod(
-        c, sel("titleTextAttributes"),
-        +[](Object* s, SEL) -> Object* { return appearance(s)->m_titleTextAttributes.get(); });
+    bindGetter<&UINavigationBarAppearance::m_titleTextAttributes>(c, "titleTextAttributes");
     addMethod(
         c, sel("setTitleTextAttributes:"),
         +[](Object* s, SEL, Object* a) {
             appearance(s)->m_titleTextAttributes = attributes(a);
             appearance(s)->changed();
         });
-    addMethod(
-        c, sel("largeTitleTextAttributes"),
-        +[](Object* s, SEL) -> Object* { return appearance(s)->m_largeTitleTextAttributes.get(); });
+    bindGetter<&UINavigationBarAppearance::m_largeTitleTextAttributes>(c, "largeTitleTextAttributes");
     addMethod(
         c, sel("setLargeTitleTextAttributes:"),
         +[](Object* s, SEL, Object* a) {
             appearance(s)->m_largeTitleTextAttributes = attributes(a);
             appearance(s)->changed();
         });
-    addMethod(
-        c, sel("shadowColor"), +[](Object* s, SEL) -> Object* { return appearance(s)->m_shadowColor.get(); });
+    bindGetter<&UINavigationBarAppearance::m_shadowColor>(c, "shadowColor");
     addMethod(
         c, sel("setShadowColor:"),
         +[](Object* s, SEL, Object* color) { appearance(s)->m_shadowColor = isColor(color) ? color : nullptr; });
@@ -95,17 +100,9 @@ void registerUINavigationBarAppearanceMethods(Class* c)
         c, sel("setBackgroundEffect:"), +[](Object*, SEL, Object*) {});
 }
 
-}
-
-Class* UINavigationBarAppearance::classObject()
+void UINavigationBarAppearance::storeTitleTextAttributes(rt::Ref<rt::Object> attributes, bool large)
 {
-    static Class* cls = [] {
-        Class* bar = rt::defineCppClass<rt::Object>("UIBarAppearance", rt::rootClass());
-        auto* c = rt::defineCppClass<UINavigationBarAppearance>("UINavigationBarAppearance", bar);
-        registerUINavigationBarAppearanceMethods(c);
-        return c;
-    }();
-    return cls;
+    (large ? m_largeTitleTextAttributes : m_titleTextAttributes) = std::move(attributes);
 }
 
 void UINavigationBarAppearance::changed()

@@ -122,7 +122,7 @@ SamplePage makeSamplePage(const std::vector<std::vector<SampleRow>>& content, lo
     rowsOf(sample.page.get()) = content;
     rt::send(sample.page.get(), SELECTOR("setTitle:"), ns("Settings"));
     sample.navigation = UINavigationController::create(sample.page.get());
-    sample.navigation->navigationBar()->m_prefersLargeTitles = true;
+    sample.navigation->navigationBar()->setPrefersLargeTitles(true);
     auto search = rt::newObject(UISearchController::classObject());
     rt::send(rt::send<Object*>(sample.page.get(), SELECTOR("navigationItem")), SELECTOR("setSearchController:"),
         search.get());

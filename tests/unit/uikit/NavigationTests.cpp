@@ -21,7 +21,7 @@ namespace {
 
 UILabel* largeTitleLabel(UINavigationBar* bar)
 {
-    return bar->m_largeTitleView ? bar->m_largeTitleView->m_label.get() : nullptr;
+    return bar->largeTitleView() ? bar->largeTitleView()->m_label.get() : nullptr;
 }
 
 void (*g_originalSetTitleLabel)(Object*, SEL, Object*) = nullptr;
@@ -90,9 +90,9 @@ TEST(Navigation, LargeTitleIsLaidOutByItsLayoutObject)
     EXPECT_FALSE(label->isHidden());
     EXPECT_EQ(label->frame().minX(), 16);
     EXPECT_GT(label->frame().height(), 30);
-    Object* layout = rt::send<Object*>(bar->m_largeTitleView.get(), SELECTOR("layout"));
+    Object* layout = rt::send<Object*>(bar->largeTitleView(), SELECTOR("layout"));
     EXPECT_EQ(rt::send<Object*>(layout, SELECTOR("titleLabel")), label);
-    EXPECT_EQ(rt::send<Object*>(layout, SELECTOR("contentView")), bar->m_largeTitleView.get());
+    EXPECT_EQ(rt::send<Object*>(layout, SELECTOR("contentView")), bar->largeTitleView());
 
     // Regular weight through the bar's large title attributes.
     auto attributes = NSDictionary::createMutable();
@@ -187,5 +187,5 @@ TEST(Navigation, PageAtItsTopFollowsTheBarWhenItGrows)
     rt::send(scroll, SELECTOR("setContentOffset:"), CGPoint { 0, 200 });
     window->layoutAndDisplay();
     EXPECT_FALSE(nav->navigationBar()->isAtScrollEdge());
-    EXPECT_FALSE(nav->navigationBar()->m_titleLabel->isHidden());
+    EXPECT_FALSE(nav->navigationBar()->titleLabel()->isHidden());
 }
