@@ -64,9 +64,9 @@ bool chooseMenuEntry(const std::string& title, std::string& error)
         return false;
     }
     auto* menu = rt::dynamicCast<UIMenu>(button->openMenu(), UIMenu::classObject());
-    for (auto& child : menu ? menu->m_children : std::vector<rt::Ref<rt::Object>> {}) {
+    for (auto& child : menu ? menu->children() : std::vector<rt::Ref<rt::Object>> {}) {
         auto* action = rt::dynamicCast<UIAction>(child.get(), UIAction::classObject());
-        if (!action || toStdString(action->m_title.get()) != title)
+        if (!action || toStdString(action->title()) != title)
             continue;
         // Choosing an entry closes the menu before its handler runs, as UIKit does.
         rt::Ref<UIAction> chosen(action);

@@ -59,10 +59,10 @@ json menuOf(UIButton* button)
     if (!menu)
         return nullptr;
     json titles = json::array();
-    for (auto& child : menu->m_children)
+    for (auto& child : menu->children())
         if (auto* action = rt::dynamicCast<UIAction>(child.get(), UIAction::classObject()))
-            titles.push_back(toStdString(action->m_title.get()));
-    return { { "title", toStdString(menu->m_title.get()) }, { "entries", titles },
+            titles.push_back(toStdString(action->title()));
+    return { { "title", toStdString(menu->title()) }, { "entries", titles },
         { "primaryAction", button->showsMenuAsPrimaryAction() } };
 }
 

@@ -89,8 +89,8 @@ TEST(Controls, ButtonShowsItsImageAndOpensItsMenu)
     static_cast<UIButton*>(button)->simulateTap();
     EXPECT_EQ(static_cast<UIButton*>(button)->openMenu(), menu);
     auto* opened = static_cast<UIMenu*>(static_cast<UIButton*>(button)->openMenu());
-    ASSERT_EQ(opened->m_children.size(), 1u);
-    static_cast<UIAction*>(opened->m_children[0].get())->perform();
+    ASSERT_EQ(opened->children().size(), 1u);
+    static_cast<UIAction*>(opened->children()[0].get())->perform();
     EXPECT_EQ(chosen, 1);
 }
 
