@@ -35,8 +35,8 @@ json imageOf(rt::Object* object)
         return nullptr;
     CGSize size = image->size();
     json j { { "size", { size.width, size.height } }, { "template", image->isTemplate() } };
-    if (!image->m_symbolName.empty())
-        j["symbol"] = image->m_symbolName;
+    if (!image->symbolName().empty())
+        j["symbol"] = image->symbolName();
     return j;
 }
 

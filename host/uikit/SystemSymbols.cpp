@@ -149,8 +149,7 @@ rt::Ref<UIImage> UIImage::systemImage(const std::string& name)
     it->second.draw(*canvas, it->second.size);
     auto image = create(canvas->makeImage(), scale);
     if (image) {
-        image->m_isSymbol = true;
-        image->m_symbolName = name;
+        image->markSymbol(name);
         drawn.emplace(name, image);
     }
     return image;

@@ -40,16 +40,6 @@ double validScale(double scale)
     return std::isfinite(scale) && scale > 0 ? scale : 1;
 }
 
-Object* copyWith(const UIImage* source, long mode, UIColor* tint)
-{
-    auto copy = UIImage::create(source->m_image, source->m_scale, mode);
-    copy->m_orientation = source->m_orientation;
-    copy->m_isSymbol = source->m_isSymbol;
-    copy->m_symbolName = source->m_symbolName;
-    copy->m_tintColor = tint ? tint : source->m_tintColor.get();
-    return rt::autorelease(std::move(copy));
-}
-
 Object* fromData(Object* data, double scale)
 {
     if (!isData(data))
@@ -104,12 +94,12 @@ Object* namedInBundle(Object* name, Object* bundleObject)
 void drawImage(UIImage* self, CGRect rect, double alpha)
 {
     Canvas* canvas = currentGraphicsCanvas();
-    if (!canvas || !self->m_image)
+    if (!canvas || !self->cgImage())
         return;
     RGBAColor tint;
-    if (self->m_tintColor)
-        tint = self->m_tintColor->resolvedForCurrentTraits();
-    canvas->drawImage(*self->m_image, rect, alpha, self->m_tintColor ? &tint : nullptr);
+    if (self->tintColor())
+        tint = self->tintColor()->resolvedForCurrentTraits();
+    canvas->drawImage(*self->cgImage(), rect, alpha, self->tintColor() ? &tint : nullptr);
 }
 
 void registerUIImageFactories(Class* c)
@@ -142,7 +132,7 @@ void registerUIImageFactories(Class* c)
             if (!img)
                 return nullptr;
             auto created = UIImage::create(img, validScale(scale));
-            created->m_orientation = orientation;
+            created->setOrientation(orientation);
             return autorelease(std::move(created));
         });
     addClassMethod(
@@ -186,22 +176,22 @@ void registerUIImageMethods(Class* c)
     bind<&UIImage::size>(c, "size");
     bind<&UIImage::scale>(c, "scale");
     bind<&UIImage::renderingMode>(c, "renderingMode");
-    addMethod(
-        c, sel("imageOrientation"), +[](Object* s, SEL) { return image(s)->m_orientation; });
-    addMethod(
-        c, sel("isSymbolImage"), +[](Object* s, SEL) { return image(s)->m_isSymbol; });
+    bind<&UIImage::orientation>(c, "imageOrientation");
+    bind<&UIImage::isSymbol>(c, "isSymbolImage");
     addMethod(
         c, sel("imageWithRenderingMode:"),
-        +[](Object* s, SEL, long mode) { return copyWith(image(s), mode >= 0 && mode <= 2 ? mode : 0, nullptr); });
-    addMethod(
-        c, sel("imageWithTintColor:"), +[](Object* s, SEL, Object* tint) {
-            return copyWith(
-                image(s), UIImageRenderingModeAlwaysOriginal, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
+        +[](Object* s, SEL, long mode) -> Object* {
+            return autorelease(image(s)->copyWith(mode >= 0 && mode <= 2 ? mode : 0, nullptr));
         });
     addMethod(
-        c, sel("imageWithTintColor:renderingMode:"), +[](Object* s, SEL, Object* tint, long mode) {
-            return copyWith(
-                image(s), mode >= 0 && mode <= 2 ? mode : 0, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr);
+        c, sel("imageWithTintColor:"), +[](Object* s, SEL, Object* tint) -> Object* {
+            return autorelease(image(s)->copyWith(
+                UIImageRenderingModeAlwaysOriginal, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr));
+        });
+    addMethod(
+        c, sel("imageWithTintColor:renderingMode:"), +[](Object* s, SEL, Object* tint, long mode) -> Object* {
+            return autorelease(image(s)->copyWith(
+                mode >= 0 && mode <= 2 ? mode : 0, isColor(tint) ? static_cast<UIColor*>(tint) : nullptr));
         });
     addMethod(
         c, sel("drawInRect:"), +[](Object* s, SEL, CGRect r) { drawImage(image(s), r, 1); });
@@ -264,6 +254,22 @@ rt::Ref<UIImage> UIImage::createWithEncodedBytes(std::shared_ptr<const std::vect
     std::string error;
     auto cg = imageDecodedOnFirstUse(std::move(bytes), error);
     return cg ? create(std::move(cg), scale) : nullptr;
+}
+
+void UIImage::markSymbol(std::string name)
+{
+    m_isSymbol = true;
+    m_symbolName = std::move(name);
+}
+
+rt::Ref<UIImage> UIImage::copyWith(long renderingMode, UIColor* tint) const
+{
+    auto copy = create(m_image, m_scale, renderingMode);
+    copy->m_orientation = m_orientation;
+    copy->m_isSymbol = m_isSymbol;
+    copy->m_symbolName = m_symbolName;
+    copy->m_tintColor = tint ? tint : m_tintColor.get();
+    return copy;
 }
 
 CGSize UIImage::size() const

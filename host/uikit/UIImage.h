@@ -43,14 +43,27 @@ public:
     long renderingMode() const { return m_renderingMode; }
     // Whether drawing uses the tint colour: always-template images, and automatic-mode symbols.
     bool isTemplate() const;
+    long orientation() const { return m_orientation; }
+    // The colour set with imageWithTintColor:, null for none.
+    UIColor* tintColor() const { return m_tintColor.get(); }
+    bool isSymbol() const { return m_isSymbol; }
+    // The system symbol's name, for a symbol image.
+    const std::string& symbolName() const { return m_symbolName; }
+    // These store only, for the factories that make images.
+    void setOrientation(long orientation) { m_orientation = orientation; }
+    void markSymbol(std::string name);
 
+    // A copy with another rendering mode and, when `tint` is not null, another tint colour.
+    rt::Ref<UIImage> copyWith(long renderingMode, UIColor* tint) const;
+
+private:
     rt::Ref<CGImage> m_image;
     double m_scale { 1 };
     long m_renderingMode { UIImageRenderingModeAutomatic };
     long m_orientation { 0 };
     bool m_isSymbol { false };
-    std::string m_symbolName; // the system symbol's name, for a symbol image
-    rt::Ref<UIColor> m_tintColor; // imageWithTintColor:
+    std::string m_symbolName;
+    rt::Ref<UIColor> m_tintColor;
 };
 
 bool isImage(rt::Object*);

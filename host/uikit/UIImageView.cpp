@@ -123,8 +123,8 @@ void UIImageView::drawContent(Canvas& canvas, long style) const
         canvas.drawImage(*shown->cgImage(), rect, 1, &tint);
         return;
     }
-    if (shown->m_tintColor) {
-        RGBAColor tint = shown->m_tintColor->resolved(style);
+    if (shown->tintColor()) {
+        RGBAColor tint = shown->tintColor()->resolved(style);
         canvas.drawImage(*shown->cgImage(), rect, 1, &tint);
         return;
     }
