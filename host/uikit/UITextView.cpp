@@ -2,6 +2,7 @@
 
 #include "host/foundation/String.h"
 #include "host/render/Canvas.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
 
@@ -16,7 +17,19 @@ UITextView* textView(Object* o)
     return static_cast<UITextView*>(o);
 }
 
-void registerUITextViewMethods(Class* c)
+}
+
+Class* UITextView::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UITextView>("UITextView", UIScrollView::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void UITextView::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -24,36 +37,16 @@ void registerUITextViewMethods(Class* c)
         +[](Object* s, SEL) -> Object* { return textView(s)->m_text ? textView(s)->m_text.get() : ns(""); });
     addMethod(
         c, sel("setText:"), +[](Object* s, SEL, Object* t) { textView(s)->m_text = isString(t) ? t : nullptr; });
-    addMethod(
-        c, sel("font"), +[](Object* s, SEL) -> Object* { return textView(s)->m_font.get(); });
+    bindGetter<&UITextView::m_font>(c, "font");
     addMethod(
         c, sel("setFont:"),
         +[](Object* s, SEL, Object* f) { textView(s)->m_font = isKindOf(f, UIFont::classObject()) ? f : nullptr; });
-    addMethod(
-        c, sel("textColor"), +[](Object* s, SEL) -> Object* { return textView(s)->m_textColor.get(); });
+    bindGetter<&UITextView::m_textColor>(c, "textColor");
     addMethod(
         c, sel("setTextColor:"),
         +[](Object* s, SEL, Object* color) { textView(s)->m_textColor = isColor(color) ? color : nullptr; });
-    addMethod(
-        c, sel("textAlignment"), +[](Object* s, SEL) { return textView(s)->m_textAlignment; });
-    addMethod(
-        c, sel("setTextAlignment:"), +[](Object* s, SEL, long a) { textView(s)->m_textAlignment = a; });
-    addMethod(
-        c, sel("isEditable"), +[](Object* s, SEL) { return textView(s)->m_editable; });
-    addMethod(
-        c, sel("setEditable:"), +[](Object* s, SEL, bool e) { textView(s)->m_editable = e; });
-}
-
-}
-
-Class* UITextView::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UITextView>("UITextView", UIScrollView::classObject());
-        registerUITextViewMethods(c);
-        return c;
-    }();
-    return cls;
+    bindProperty<&UITextView::m_textAlignment>(c, "textAlignment");
+    bindProperty<&UITextView::m_editable>(c, { "editable", "isEditable" });
 }
 
 void UITextView::drawContent(Canvas& canvas, long style) const

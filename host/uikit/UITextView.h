@@ -11,6 +11,9 @@ public:
 
     void drawContent(Canvas&, long style) const override;
 
+private:
+    static void registerMethods(rt::Class*);
+
     rt::Ref<rt::Object> m_text;
     rt::Ref<rt::Object> m_font;
     rt::Ref<rt::Object> m_textColor;
