@@ -45,9 +45,9 @@ json viewOf(UIView* view, long style)
 json titleViewOf(UIView* view, long style)
 {
     auto* titled = rt::dynamicCast<UITableViewHeaderFooterView>(view, UITableViewHeaderFooterView::classObject());
-    if (!titled || !titled->m_textLabel)
+    UILabel* label = titled ? titled->madeTextLabel() : nullptr;
+    if (!label)
         return nullptr;
-    UILabel* label = titled->m_textLabel.get();
     return { { "text", label->text() }, { "alignment", label->textAlignment() },
         { "color", hexColor(label->textColor(), style) } };
 }

@@ -18,7 +18,20 @@ UITableViewHeaderFooterView* headerFooter(Object* o)
     return static_cast<UITableViewHeaderFooterView*>(o);
 }
 
-void registerUITableViewHeaderFooterViewMethods(Class* c)
+}
+
+Class* UITableViewHeaderFooterView::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UITableViewHeaderFooterView>("UITableViewHeaderFooterView", UIView::classObject());
+        registerMethods(c);
+        TAM_HOST_IVAR(c, UITableViewHeaderFooterView, m_textLabel, "_textLabel");
+        return c;
+    }();
+    return cls;
+}
+
+void UITableViewHeaderFooterView::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -30,10 +43,8 @@ void registerUITableViewHeaderFooterViewMethods(Class* c)
         });
     addMethod(
         c, sel("textLabel"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->textLabel(); });
-    addMethod(
-        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->m_contentView.get(); });
-    addMethod(
-        c, sel("reuseIdentifier"), +[](Object* s, SEL) -> Object* { return headerFooter(s)->m_reuseIdentifier.get(); });
+    bindReadOnlyProperty<&UITableViewHeaderFooterView::m_contentView>(c, "contentView");
+    bindReadOnlyProperty<&UITableViewHeaderFooterView::m_reuseIdentifier>(c, "reuseIdentifier");
     addMethod(
         c, sel("prepareForReuse"), +[](Object*, SEL) {});
     addMethod(
@@ -41,19 +52,6 @@ void registerUITableViewHeaderFooterViewMethods(Class* c)
             sendSuper(s, UITableViewHeaderFooterView::classObject(), SELECTOR("layoutSubviews"));
             headerFooter(s)->layoutHeaderFooter();
         });
-}
-
-}
-
-Class* UITableViewHeaderFooterView::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UITableViewHeaderFooterView>("UITableViewHeaderFooterView", UIView::classObject());
-        registerUITableViewHeaderFooterViewMethods(c);
-        TAM_HOST_IVAR(c, UITableViewHeaderFooterView, m_textLabel, "_textLabel");
-        return c;
-    }();
-    return cls;
 }
 
 UILabel* UITableViewHeaderFooterView::textLabel()

@@ -77,7 +77,7 @@ rt::Ref<UIView> UITableView::makeSupplementaryView(long s, bool footer)
         return nullptr;
     auto made = UIView::create(UITableViewHeaderFooterView::classObject());
     auto* view = static_cast<UITableViewHeaderFooterView*>(made.get());
-    view->m_isFooter = footer;
+    view->setFooter(footer);
     // Grouped tables show their header titles in capitals.
     view->textLabel()->setText(ns(footer || m_style == UITableViewStylePlain ? title : uppercased(title)));
     return made;
@@ -85,10 +85,8 @@ rt::Ref<UIView> UITableView::makeSupplementaryView(long s, bool footer)
 
 void UITableView::placeSupplementaryView(UIView* view, double top, double height, const UIEdgeInsets& inset)
 {
-    if (auto* titled = rt::dynamicCast<UITableViewHeaderFooterView>(view, UITableViewHeaderFooterView::classObject())) {
-        titled->m_leadingInset = inset.left;
-        titled->m_trailingInset = inset.right;
-    }
+    if (auto* titled = rt::dynamicCast<UITableViewHeaderFooterView>(view, UITableViewHeaderFooterView::classObject()))
+        titled->setInsets(inset.left, inset.right);
     CGRect frame = CGRectMake(0, top, bounds().width(), height);
     if (view->frame() != frame)
         rt::send(view, SELECTOR("setFrame:"), frame);
