@@ -76,14 +76,14 @@ unsigned long refreshesOf(rt::Object* view)
 {
     auto* link = rt::dynamicCast<CADisplayLink>(
         rt::send<rt::Object*>(view, SELECTOR("displayLink")), CADisplayLink::classObject());
-    return link ? link->m_fireCount : 0;
+    return link ? link->fireCount() : 0;
 }
 
 double stepOf(rt::Object* view)
 {
     auto* link = rt::dynamicCast<CADisplayLink>(
         rt::send<rt::Object*>(view, SELECTOR("displayLink")), CADisplayLink::classObject());
-    return link && !link->m_paused ? link->frameInterval() : kScreenInterval;
+    return link && !link->isPaused() ? link->frameInterval() : kScreenInterval;
 }
 
 std::string frameName(size_t index)

@@ -24,8 +24,8 @@ json displayLinkOf(rt::Object* view)
     auto* link = rt::dynamicCast<CADisplayLink>(message(view, "displayLink"), CADisplayLink::classObject());
     if (!link)
         return nullptr;
-    return { { "preferredFramesPerSecond", link->m_preferredFramesPerSecond }, { "paused", link->m_paused },
-        { "runLoopMode", toStdString(link->m_runLoopMode.get()) }, { "refreshes", link->m_fireCount } };
+    return { { "preferredFramesPerSecond", link->preferredFramesPerSecond() }, { "paused", link->isPaused() },
+        { "runLoopMode", toStdString(link->runLoopMode()) }, { "refreshes", link->fireCount() } };
 }
 
 json animatedBanner(rt::Object* view, rt::Object* image)

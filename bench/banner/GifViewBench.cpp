@@ -100,7 +100,7 @@ void BannerPlayback(benchmark::State& state)
         RunLoop::main().advance(kSeconds);
         cpu += processSeconds() - start;
         auto* link = static_cast<CADisplayLink*>(message(view, "displayLink"));
-        wakeups += double(link->m_fireCount);
+        wakeups += double(link->fireCount());
         message<void>(view, "removeFromSuperview");
         RunLoop::main().runUntilIdle();
     }

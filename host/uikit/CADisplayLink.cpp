@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/runtime/Bind.h"
 
 using rt::Class;
 using rt::Object;
@@ -18,7 +19,19 @@ CADisplayLink* link(Object* o)
     return static_cast<CADisplayLink*>(o);
 }
 
-void registerCADisplayLinkMethods(Class* c)
+}
+
+Class* CADisplayLink::classObject()
+{
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<CADisplayLink>("CADisplayLink", rt::rootClass());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void CADisplayLink::registerMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -31,33 +44,17 @@ void registerCADisplayLinkMethods(Class* c)
         c, sel("removeFromRunLoop:forMode:"), +[](Object* s, SEL, Object*, Object*) { link(s)->invalidate(); });
     addMethod(
         c, sel("invalidate"), +[](Object* s, SEL) { link(s)->invalidate(); });
-    addMethod(
-        c, sel("isPaused"), +[](Object* s, SEL) { return link(s)->m_paused; });
+    bindGetter<&CADisplayLink::m_paused>(c, "isPaused");
     addMethod(
         c, sel("setPaused:"), +[](Object* s, SEL, bool p) { link(s)->setPaused(p); });
-    addMethod(
-        c, sel("preferredFramesPerSecond"), +[](Object* s, SEL) { return link(s)->m_preferredFramesPerSecond; });
+    bindGetter<&CADisplayLink::m_preferredFramesPerSecond>(c, "preferredFramesPerSecond");
     addMethod(
         c, sel("setPreferredFramesPerSecond:"),
         +[](Object* s, SEL, long fps) { link(s)->setPreferredFramesPerSecond(fps); });
-    addMethod(
-        c, sel("timestamp"), +[](Object* s, SEL) { return link(s)->m_timestamp; });
-    addMethod(
-        c, sel("targetTimestamp"), +[](Object* s, SEL) { return link(s)->m_targetTimestamp; });
+    bindReadOnlyProperty<&CADisplayLink::m_timestamp>(c, "timestamp");
+    bindReadOnlyProperty<&CADisplayLink::m_targetTimestamp>(c, "targetTimestamp");
     addMethod(
         c, sel("duration"), +[](Object* s, SEL) { return link(s)->frameInterval(); });
-}
-
-}
-
-Class* CADisplayLink::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<CADisplayLink>("CADisplayLink", rt::rootClass());
-        registerCADisplayLinkMethods(c);
-        return c;
-    }();
-    return cls;
 }
 
 rt::Ref<CADisplayLink> CADisplayLink::create(Object* target, SEL selector)

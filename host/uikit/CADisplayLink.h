@@ -23,6 +23,21 @@ public:
     void invalidate();
     double frameInterval() const;
 
+    bool isPaused() const { return m_paused; }
+    long preferredFramesPerSecond() const { return m_preferredFramesPerSecond; }
+    rt::Object* runLoopMode() const { return m_runLoopMode.get(); }
+    double targetTimestamp() const { return m_targetTimestamp; }
+    // Stores only: a link's own refreshes set it, a stand-in link is given one.
+    void setTargetTimestamp(double timestamp) { m_targetTimestamp = timestamp; }
+    // Times the target was called, for measurements.
+    unsigned long fireCount() const { return m_fireCount; }
+
+private:
+    static void registerMethods(rt::Class*);
+    void schedule();
+    void unschedule();
+    void tick();
+
     rt::Ref<rt::Object> m_target;
     rt::SEL m_selector { nullptr };
     bool m_paused { false };
@@ -32,12 +47,7 @@ public:
     double m_timestamp { 0 };
     double m_targetTimestamp { 0 };
     rt::Ref<rt::Object> m_runLoopMode;
-    unsigned long m_fireCount { 0 }; // times the target was called, for measurements
-
-private:
-    void schedule();
-    void unschedule();
-    void tick();
+    unsigned long m_fireCount { 0 };
     RunLoop::TimerID m_timer { 0 };
     // When the link's next frame is due, on the beat it keeps while paused; negative before its
     // first start.

@@ -64,7 +64,7 @@ protected:
     void refresh(double seconds)
     {
         auto fake = CADisplayLink::create(nullptr, nullptr);
-        fake->m_targetTimestamp = CACurrentMediaTime() + seconds;
+        fake->setTargetTimestamp(CACurrentMediaTime() + seconds);
         message<void>(m_view, "displayDidRefresh:", static_cast<rt::Object*>(fake.get()));
     }
     unsigned long frameIndex() const { return message<unsigned long>(m_view, "currentFrameIndex"); }
@@ -86,8 +86,8 @@ TEST_F(AnimatedImageView, AsksTheDisplayLinkForTheRateTheDelaysNeed)
         message<void>(m_view, "setAnimatedImage:", image.get());
         EXPECT_NEAR(message<double>(m_view, "frameDelayGreatestCommonDivisor"), c.divisor, 1e-9);
         ASSERT_TRUE(link());
-        EXPECT_EQ(link()->m_preferredFramesPerSecond, c.framesPerSecond);
-        EXPECT_FALSE(link()->m_paused);
+        EXPECT_EQ(link()->preferredFramesPerSecond(), c.framesPerSecond);
+        EXPECT_FALSE(link()->isPaused());
     }
 }
 
@@ -134,7 +134,7 @@ TEST_F(AnimatedImageView, LoopCountTwoPlaysTwoLoopsCallsTheCompletionAndStops)
     RunLoop::main().advance(3);
     EXPECT_EQ(calls, (std::vector<unsigned long> { 1, 0 }));
     EXPECT_FALSE(message<bool>(m_view, "isAnimating"));
-    EXPECT_TRUE(link()->m_paused);
+    EXPECT_TRUE(link()->isPaused());
     // It stopped on the last frame's turn to wrap, with the last frame on screen.
     EXPECT_EQ(frameIndex(), 3u);
     EXPECT_EQ(message(m_view, "currentFrame"), message(image, "imageLazilyCachedAtIndex:", 2ul));
@@ -178,7 +178,7 @@ TEST_F(AnimatedImageView, StartsAndStopsAsItComesAndGoesFromTheScreen)
     for (const auto& step : steps) {
         step.change(m_view.get());
         EXPECT_EQ(message<bool>(m_view, "isAnimating"), step.animating) << step.what;
-        EXPECT_EQ(link()->m_paused, !step.animating) << step.what;
+        EXPECT_EQ(link()->isPaused(), !step.animating) << step.what;
     }
 }
 
@@ -191,7 +191,7 @@ TEST_F(AnimatedImageView, StillImageClearsTheAnimationAndStopsIt)
     rt::Object* poster = message(image, "posterImage");
     message<void>(m_view, "setImage:", poster);
     EXPECT_EQ(message(m_view, "animatedImage"), nullptr);
-    EXPECT_TRUE(link()->m_paused);
+    EXPECT_TRUE(link()->isPaused());
     EXPECT_FALSE(message<bool>(m_view, "isAnimating"));
     EXPECT_EQ(message(m_view, "image"), poster);
 }
