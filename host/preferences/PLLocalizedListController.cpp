@@ -24,11 +24,10 @@ Object* itemSpecifiers(Object* self, SEL)
             auto* dict = static_cast<NSDictionary*>(item.get());
             std::string cell = toStdString(dict->get("cell"));
             auto row = PSSpecifier::create(toStdString(dict->get("label")), self, nullptr, PSSpecifier::cellTypeNamed(cell));
-            row->m_properties = NSDictionary::createMutable(dict->m_map);
+            row->setProperties(NSDictionary::createMutable(dict->m_map).get());
             row->setProperty("cell", NSString::create(cell));
             // A pane's rows keep their values in the domain they name, through the page.
-            row->m_getter = rt::sel("readPreferenceValue:");
-            row->m_setter = rt::sel("setPreferenceValue:specifier:");
+            row->setValueAccessors(rt::sel("setPreferenceValue:specifier:"), rt::sel("readPreferenceValue:"));
             list->add(row.get());
         }
     }

@@ -215,7 +215,7 @@ std::vector<PSListController::Section> PSListController::sections()
         return result;
     for (auto& item : rows(list)->m_items) {
         bool group = rt::isKindOf(item.get(), PSSpecifier::classObject())
-            && static_cast<PSSpecifier*>(item.get())->m_cellType == PSGroupCell;
+            && static_cast<PSSpecifier*>(item.get())->cellType() == PSGroupCell;
         if (group) {
             result.push_back({ item.get(), {} });
             continue;
