@@ -60,7 +60,7 @@ void registerMutableDictionary(Class* c)
 size_t NSDictionary::KeyHash::operator()(const Ref<Object>& key) const
 {
     if (isString(key.get()))
-        return std::hash<std::string_view> {}(static_cast<NSString*>(key.get())->m_string);
+        return std::hash<std::string_view> {}(static_cast<NSString*>(key.get())->str());
     return rt::send<unsigned long>(key, SELECTOR("hash"));
 }
 
@@ -71,7 +71,7 @@ bool NSDictionary::KeyEqual::operator()(const Ref<Object>& a, const Ref<Object>&
 
 bool NSDictionary::KeyEqual::operator()(std::string_view a, const Ref<Object>& b) const
 {
-    return isString(b.get()) && static_cast<NSString*>(b.get())->m_string == a;
+    return isString(b.get()) && static_cast<NSString*>(b.get())->str() == a;
 }
 
 Class* NSDictionary::classObject()

@@ -118,7 +118,7 @@ plist_t toNode(Object* o, int depth)
     if (!o || depth > kMaxDepth)
         return nullptr;
     if (isString(o))
-        return plist_new_string(static_cast<NSString*>(o)->m_string.c_str());
+        return plist_new_string(static_cast<NSString*>(o)->str().c_str());
     if (isNumber(o)) {
         auto* n = static_cast<NSNumber*>(o);
         switch (n->kind()) {
