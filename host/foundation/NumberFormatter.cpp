@@ -119,11 +119,11 @@ std::string shortestForm(Object* number)
     auto* n = static_cast<NSNumber*>(number);
     std::to_chars_result result;
     if (n->kind() != NSNumber::Kind::Real)
-        result = std::to_chars(text, text + sizeof text, static_cast<long long>(n->m_integer));
-    else if (n->m_single)
-        result = std::to_chars(text, text + sizeof text, static_cast<float>(n->m_real));
+        result = std::to_chars(text, text + sizeof text, static_cast<long long>(n->integerValue()));
+    else if (n->isFloat())
+        result = std::to_chars(text, text + sizeof text, static_cast<float>(n->doubleValue()));
     else
-        result = std::to_chars(text, text + sizeof text, n->m_real);
+        result = std::to_chars(text, text + sizeof text, n->doubleValue());
     return std::string(text, result.ptr);
 }
 
