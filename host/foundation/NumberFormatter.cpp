@@ -213,14 +213,14 @@ std::string NSNumberFormatter::decimalSeparator() const
 {
     if (!m_decimalSeparator.empty())
         return m_decimalSeparator;
-    return (m_locale ? m_locale.get() : NSLocale::current())->m_numbers.decimalSeparator;
+    return (m_locale ? m_locale.get() : NSLocale::current())->numbers().decimalSeparator;
 }
 
 std::string NSNumberFormatter::groupingSeparator() const
 {
     if (!m_groupingSeparator.empty())
         return m_groupingSeparator;
-    return (m_locale ? m_locale.get() : NSLocale::current())->m_numbers.groupingSeparator;
+    return (m_locale ? m_locale.get() : NSLocale::current())->numbers().groupingSeparator;
 }
 
 std::string NSNumberFormatter::formatDecimal(const std::string& shortest) const
@@ -246,7 +246,7 @@ std::string NSNumberFormatter::formatDecimal(const std::string& shortest) const
     // A value that rounds to zero reads as zero, without a sign.
     std::string text = d.negative && !zero ? "-" : "";
     const NSLocale* locale = m_locale ? m_locale.get() : NSLocale::current();
-    text += m_usesGroupingSeparator ? grouped(d.integer, groupingSeparator(), locale->m_numbers.minimumGroupingDigits)
+    text += m_usesGroupingSeparator ? grouped(d.integer, groupingSeparator(), locale->numbers().minimumGroupingDigits)
                                     : d.integer;
     if (!d.fraction.empty())
         text += decimalSeparator() + d.fraction;
