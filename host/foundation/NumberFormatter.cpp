@@ -8,6 +8,7 @@
 #include "host/foundation/Locale.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 
 using rt::Object;
 using rt::SEL;
@@ -127,7 +128,19 @@ std::string shortestForm(Object* number)
     return std::string(text, result.ptr);
 }
 
-void registerNumberFormatterMethods(rt::Class* c)
+}
+
+rt::Class* NSNumberFormatter::classObject()
+{
+    static rt::Class* cls = [] {
+        auto* c = rt::defineCppClass<NSNumberFormatter>("NSNumberFormatter", rt::rootClass());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void NSNumberFormatter::registerMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(
@@ -135,38 +148,29 @@ void registerNumberFormatterMethods(rt::Class* c)
             formatter(s)->m_locale = NSLocale::current();
             return s;
         });
-    addMethod(
-        c, sel("numberStyle"), +[](Object* s, SEL) { return formatter(s)->m_style; });
+    bindGetter<&NSNumberFormatter::m_style>(c, "numberStyle");
     addMethod(
         c, sel("setNumberStyle:"), +[](Object* s, SEL, unsigned long style) { formatter(s)->setStyle(style); });
-    addMethod(
-        c, sel("maximumFractionDigits"), +[](Object* s, SEL) { return formatter(s)->m_maximumFractionDigits; });
+    bindGetter<&NSNumberFormatter::m_maximumFractionDigits>(c, "maximumFractionDigits");
     addMethod(
         c, sel("setMaximumFractionDigits:"), +[](Object* s, SEL, unsigned long n) {
             formatter(s)->m_maximumFractionDigits = n;
             formatter(s)->m_minimumFractionDigits = std::min(formatter(s)->m_minimumFractionDigits, n);
         });
-    addMethod(
-        c, sel("minimumFractionDigits"), +[](Object* s, SEL) { return formatter(s)->m_minimumFractionDigits; });
+    bindGetter<&NSNumberFormatter::m_minimumFractionDigits>(c, "minimumFractionDigits");
     addMethod(
         c, sel("setMinimumFractionDigits:"), +[](Object* s, SEL, unsigned long n) {
             formatter(s)->m_minimumFractionDigits = n;
             formatter(s)->m_maximumFractionDigits = std::max(formatter(s)->m_maximumFractionDigits, n);
         });
-    addMethod(
-        c, sel("roundingMode"), +[](Object* s, SEL) { return formatter(s)->m_roundingMode; });
+    bindGetter<&NSNumberFormatter::m_roundingMode>(c, "roundingMode");
     addMethod(
         c, sel("setRoundingMode:"), +[](Object* s, SEL, unsigned long mode) {
             if (mode <= NSNumberFormatter::RoundHalfUp)
                 formatter(s)->m_roundingMode = mode;
         });
-    addMethod(
-        c, sel("usesGroupingSeparator"), +[](Object* s, SEL) { return formatter(s)->m_usesGroupingSeparator; });
-    addMethod(
-        c, sel("setUsesGroupingSeparator:"),
-        +[](Object* s, SEL, bool uses) { formatter(s)->m_usesGroupingSeparator = uses; });
-    addMethod(
-        c, sel("locale"), +[](Object* s, SEL) -> Object* { return formatter(s)->m_locale.get(); });
+    bindProperty<&NSNumberFormatter::m_usesGroupingSeparator>(c, "usesGroupingSeparator");
+    bindGetter<&NSNumberFormatter::m_locale>(c, "locale");
     addMethod(
         c, sel("setLocale:"), +[](Object* s, SEL, Object* l) {
             auto* given = rt::dynamicCast<NSLocale>(l, NSLocale::classObject());
@@ -186,18 +190,6 @@ void registerNumberFormatterMethods(rt::Class* c)
         c, sel("stringFromNumber:"), +[](Object* s, SEL, Object* number) -> Object* {
             return isNumber(number) ? ns(formatter(s)->format(number)) : nullptr;
         });
-}
-
-}
-
-rt::Class* NSNumberFormatter::classObject()
-{
-    static rt::Class* cls = [] {
-        auto* c = rt::defineCppClass<NSNumberFormatter>("NSNumberFormatter", rt::rootClass());
-        registerNumberFormatterMethods(c);
-        return c;
-    }();
-    return cls;
 }
 
 // Choosing a style resets the digits and grouping to the style's own, as Foundation does.
