@@ -24,7 +24,7 @@ void load(NSUserDefaults* d, const std::string& suiteName)
     d->m_binary = isBinaryPropertyList(*bytes);
     auto parsed = parsePropertyList(*bytes, d->m_path);
     if (isDictionary(parsed.get()))
-        values(d)->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
+        values(d)->setEntries(static_cast<NSDictionary*>(parsed.get())->entries());
 }
 
 void registerUserDefaultsMethods(rt::Class* c)
@@ -49,7 +49,7 @@ void registerUserDefaultsMethods(rt::Class* c)
     addMethod(c, sel("removeObjectForKey:"), +[](Object* self, SEL, Object* key) { ud(self)->set(toStdString(key), nullptr); });
     addMethod(c, sel("synchronize"), +[](Object* self, SEL) { return ud(self)->synchronize(); });
     addMethod(c, sel("dictionaryRepresentation"), +[](Object* self, SEL) {
-        return static_cast<Object*>(autorelease(NSDictionary::create(values(ud(self))->m_map)));
+        return static_cast<Object*>(autorelease(NSDictionary::create(values(ud(self))->entries())));
     });
 }
 

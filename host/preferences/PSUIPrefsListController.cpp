@@ -30,7 +30,7 @@ Object* iconFor(const std::string& key)
 // the TV provider row is made now and inserted later.
 void adoptSpecialRows(PSUIPrefsListController* page, NSArray* list)
 {
-    for (auto& item : list->m_items) {
+    for (auto& item : list->items()) {
         std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
         if (id == "APPLE_ACCOUNT")
             page->m_appleAccountSpecifier = item;
@@ -56,7 +56,7 @@ Object* rootSpecifiers(Object* self, SEL)
     // The Ethernet row shows only while an adapter is connected, and the exposure row only where
     // Exposure Notifications is offered; the page keeps its exposure row either way.
     auto list = NSArray::createMutable();
-    for (auto& item : all->m_items) {
+    for (auto& item : all->items()) {
         std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
         if (id == "ETHERNET" && !rt::send<bool>(self, SELECTOR("shouldShowEthernetSpecifier")))
             continue;
