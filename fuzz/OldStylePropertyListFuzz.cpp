@@ -24,10 +24,10 @@ int depthOf(rt::Object* value)
         return 0;
     int deepest = 0;
     if (isArray(value)) {
-        for (auto& item : static_cast<NSArray*>(value)->m_items)
+        for (auto& item : static_cast<NSArray*>(value)->items())
             deepest = std::max(deepest, depthOf(item.get()));
     } else if (isDictionary(value)) {
-        for (auto& [key, item] : static_cast<NSDictionary*>(value)->m_map) {
+        for (auto& [key, item] : static_cast<NSDictionary*>(value)->entries()) {
             if (!isString(key.get()))
                 std::abort();
             deepest = std::max(deepest, depthOf(item.get()));

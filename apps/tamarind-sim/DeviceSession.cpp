@@ -102,9 +102,7 @@ bool DeviceSession::applyPreferences(const CommandLine& line, std::string& error
         }
         for (auto& warning : preferenceWarnings(parsed.value.get()))
             std::fprintf(stderr, "tamarind-sim: warning: %s: %s\n", line.prefs.c_str(), warning.c_str());
-        static_cast<NSDictionary*>(domain->m_values.get())->m_map
-            = static_cast<NSDictionary*>(parsed.value.get())->m_map;
-        domain->m_binary = isBinaryPropertyList(*bytes);
+        domain->replaceValues(static_cast<NSDictionary*>(parsed.value.get()), isBinaryPropertyList(*bytes));
     }
     for (auto& [key, text] : line.sets) {
         auto value = valueForSetting(key, text, error);

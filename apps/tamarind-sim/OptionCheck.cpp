@@ -229,7 +229,7 @@ std::vector<std::string> preferenceWarnings(rt::Object* dictionary)
     std::vector<std::pair<std::string, std::string>> warnings;
     if (!isDictionary(dictionary))
         return {};
-    for (auto& [keyObject, value] : static_cast<NSDictionary*>(dictionary)->m_map) {
+    for (auto& [keyObject, value] : static_cast<NSDictionary*>(dictionary)->entries()) {
         if (!isString(keyObject.get()))
             continue;
         std::string key = toStdString(keyObject.get());

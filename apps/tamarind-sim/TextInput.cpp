@@ -34,7 +34,7 @@ bool keyboardHasKey(long keyboardType, const std::string& key)
     if (keyboardType == kNumberPad)
         return digit;
     if (keyboardType == kDecimalPad)
-        return digit || key == NSLocale::current()->m_numbers.decimalSeparator;
+        return digit || key == NSLocale::current()->numbers().decimalSeparator;
     return true;
 }
 

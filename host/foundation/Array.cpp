@@ -22,14 +22,16 @@ Object* itemAt(Object* a, unsigned long i)
 
 Object* sortedUsingSelector(Object* a, SEL, SEL comparator)
 {
-    auto items = arr(a)->m_items;
+    auto items = arr(a)->items();
     std::stable_sort(items.begin(), items.end(), [&](const rt::Ref<Object>& x, const rt::Ref<Object>& y) {
         return rt::send<long>(x, comparator, y.get()) < 0;
     });
     return rt::autorelease(NSArray::create(std::move(items)));
 }
 
-void registerImmutableArray(Class* c)
+}
+
+void NSArray::registerImmutableMethods(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("count"), +[](Object* a, SEL) { return static_cast<unsigned long>(arr(a)->count()); });
@@ -65,7 +67,7 @@ void registerImmutableArray(Class* c)
     });
 }
 
-void registerMutableArray(Class* c)
+void NSArray::registerMutableMethods(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("addObject:"), +[](Object* a, SEL, Object* o) {
@@ -76,7 +78,7 @@ void registerMutableArray(Class* c)
     addMethod(c, sel("insertObject:atIndex:"), +[](Object* a, SEL, Object* o, unsigned long i) {
         if (!o || i > arr(a)->count())
             fatal("-[NSMutableArray insertObject:atIndex:]: bad object or index %lu", i);
-        arr(a)->m_items.insert(arr(a)->m_items.begin() + static_cast<long>(i), Ref<Object>(o));
+        arr(a)->insert(i, o);
     });
     addMethod(c, sel("removeObjectAtIndex:"), +[](Object* a, SEL, unsigned long i) {
         if (i >= arr(a)->count())
@@ -99,8 +101,7 @@ void registerMutableArray(Class* c)
     addMethod(c, sel("addObjectsFromArray:"), +[](Object* a, SEL, Object* other) {
         if (!isArray(other))
             return;
-        auto items = arr(other)->m_items;
-        arr(a)->m_items.insert(arr(a)->m_items.end(), items.begin(), items.end());
+        arr(a)->addAll(arr(other));
     });
     addMethod(c, sel("setArray:"), +[](Object* a, SEL, Object* other) {
         auto items = isArray(other) ? arr(other)->m_items : std::vector<Ref<Object>> {};
@@ -108,13 +109,11 @@ void registerMutableArray(Class* c)
     });
 }
 
-}
-
 Class* NSArray::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSArray>("NSArray", rt::rootClass());
-        registerImmutableArray(c);
+        registerImmutableMethods(c);
         return c;
     }();
     return cls;
@@ -124,7 +123,7 @@ Class* NSArray::mutableClassObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSArray>("NSMutableArray", classObject());
-        registerMutableArray(c);
+        registerMutableMethods(c);
         return c;
     }();
     return cls;
@@ -142,6 +141,18 @@ rt::Ref<NSArray> NSArray::createMutable(std::vector<rt::Ref<rt::Object>> items)
     auto a = rt::adopt(static_cast<NSArray*>(mutableClassObject()->allocate()));
     a->m_items = std::move(items);
     return a;
+}
+
+void NSArray::insert(size_t index, Object* o)
+{
+    m_items.insert(m_items.begin() + static_cast<long>(index), rt::Ref<Object>(o));
+}
+
+void NSArray::addAll(const NSArray* other)
+{
+    // Copied first: adding an array to itself adds each item once.
+    auto items = other->m_items;
+    m_items.insert(m_items.end(), items.begin(), items.end());
 }
 
 long NSArray::indexOf(Object* o) const

@@ -18,6 +18,15 @@ public:
     long indexOf(rt::Object*) const;
     bool contains(rt::Object* o) const { return indexOf(o) >= 0; }
     void add(rt::Object* o) { m_items.emplace_back(o); }
+    // Inserts before the item at `index`, which is at most count().
+    void insert(size_t index, rt::Object*);
+    // Adds the items of `other`, which may be this array.
+    void addAll(const NSArray* other);
+    const std::vector<rt::Ref<rt::Object>>& items() const { return m_items; }
+
+private:
+    static void registerImmutableMethods(rt::Class*);
+    static void registerMutableMethods(rt::Class*);
 
     std::vector<rt::Ref<rt::Object>> m_items;
 };

@@ -24,9 +24,8 @@ public:
     // bundle's top level), or the fallback.
     std::string localizedString(const std::string& key, const std::string& fallback, const std::string& table) const;
 
-    std::string m_path;
-
 private:
+    std::string m_path;
     mutable std::mutex m_contentsLock;
     mutable std::unique_ptr<BundleContents> m_contents;
 };

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 
 using rt::Object;
 using rt::SEL;
@@ -40,14 +41,22 @@ double roundedTo(double amount, int decimals)
     return std::round(amount * scale) / scale;
 }
 
-void registerByteCountFormatterMethods(rt::Class* c)
+}
+
+rt::Class* NSByteCountFormatter::classObject()
+{
+    static rt::Class* cls = [] {
+        auto* c = rt::defineCppClass<NSByteCountFormatter>("NSByteCountFormatter", rt::rootClass());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void NSByteCountFormatter::registerMethods(rt::Class* c)
 {
     using namespace rt;
-    addMethod(
-        c, sel("countStyle"), +[](Object* s, SEL) { return static_cast<NSByteCountFormatter*>(s)->m_countStyle; });
-    addMethod(
-        c, sel("setCountStyle:"),
-        +[](Object* s, SEL, long style) { static_cast<NSByteCountFormatter*>(s)->m_countStyle = style; });
+    bindProperty<&NSByteCountFormatter::m_countStyle>(c, "countStyle");
     addMethod(
         c, sel("stringFromByteCount:"), +[](Object* s, SEL, long long bytes) -> Object* {
             return ns(NSByteCountFormatter::format(bytes, static_cast<NSByteCountFormatter*>(s)->m_countStyle));
@@ -56,18 +65,6 @@ void registerByteCountFormatterMethods(rt::Class* c)
         c, sel("stringFromByteCount:countStyle:"), +[](Class*, SEL, long long bytes, long style) -> Object* {
             return ns(NSByteCountFormatter::format(bytes, style));
         });
-}
-
-}
-
-rt::Class* NSByteCountFormatter::classObject()
-{
-    static rt::Class* cls = [] {
-        auto* c = rt::defineCppClass<NSByteCountFormatter>("NSByteCountFormatter", rt::rootClass());
-        registerByteCountFormatterMethods(c);
-        return c;
-    }();
-    return cls;
 }
 
 std::string NSByteCountFormatter::format(int64_t bytes, long countStyle)

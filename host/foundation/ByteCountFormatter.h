@@ -16,5 +16,8 @@ public:
     static rt::Class* classObject();
     static std::string format(int64_t bytes, long countStyle);
 
+private:
+    static void registerMethods(rt::Class*);
+
     long m_countStyle { File };
 };

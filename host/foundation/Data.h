@@ -14,7 +14,9 @@ public:
 
     const uint8_t* bytes() const { return m_bytes.data(); }
     size_t length() const { return m_bytes.size(); }
+    const std::vector<uint8_t>& contents() const { return m_bytes; }
 
+private:
     std::vector<uint8_t> m_bytes;
 };
 

@@ -20,18 +20,18 @@ void registerImmutableDictionary(Class* c)
     addMethod(c, sel("objectForKeyedSubscript:"), +[](Object* d, SEL, Object* key) { return dict(d)->get(key); });
     addMethod(c, sel("allKeys"), +[](Object* d, SEL) {
         std::vector<Ref<Object>> keys;
-        for (auto& [k, v] : dict(d)->m_map)
+        for (auto& [k, v] : dict(d)->entries())
             keys.push_back(k);
         return static_cast<Object*>(autorelease(NSArray::create(std::move(keys))));
     });
     addMethod(c, sel("allValues"), +[](Object* d, SEL) {
         std::vector<Ref<Object>> values;
-        for (auto& [k, v] : dict(d)->m_map)
+        for (auto& [k, v] : dict(d)->entries())
             values.push_back(v);
         return static_cast<Object*>(autorelease(NSArray::create(std::move(values))));
     });
-    addMethod(c, sel("copy"), +[](Object* d, SEL) { return static_cast<Object*>(NSDictionary::create(dict(d)->m_map).leak()); });
-    addMethod(c, sel("mutableCopy"), +[](Object* d, SEL) { return static_cast<Object*>(NSDictionary::createMutable(dict(d)->m_map).leak()); });
+    addMethod(c, sel("copy"), +[](Object* d, SEL) { return static_cast<Object*>(NSDictionary::create(dict(d)->entries()).leak()); });
+    addMethod(c, sel("mutableCopy"), +[](Object* d, SEL) { return static_cast<Object*>(NSDictionary::createMutable(dict(d)->entries()).leak()); });
     addClassMethod(c, sel("dictionary"), +[](Class* cls, SEL) {
         return static_cast<Object*>(autorelease(adopt(cls->allocate())));
     });
@@ -47,12 +47,9 @@ void registerMutableDictionary(Class* c)
     });
     addMethod(c, sel("removeObjectForKey:"), +[](Object* d, SEL, Object* key) {
         if (key)
-            dict(d)->m_map.erase(Ref<Object>(key));
+            dict(d)->set(key, nullptr);
     });
-    addMethod(c, sel("removeAllObjects"), +[](Object* d, SEL) {
-        auto old = std::move(dict(d)->m_map);
-        dict(d)->m_map.clear();
-    });
+    addMethod(c, sel("removeAllObjects"), +[](Object* d, SEL) { dict(d)->removeAll(); });
 }
 
 }
@@ -60,7 +57,7 @@ void registerMutableDictionary(Class* c)
 size_t NSDictionary::KeyHash::operator()(const Ref<Object>& key) const
 {
     if (isString(key.get()))
-        return std::hash<std::string_view> {}(static_cast<NSString*>(key.get())->m_string);
+        return std::hash<std::string_view> {}(static_cast<NSString*>(key.get())->str());
     return rt::send<unsigned long>(key, SELECTOR("hash"));
 }
 
@@ -71,7 +68,7 @@ bool NSDictionary::KeyEqual::operator()(const Ref<Object>& a, const Ref<Object>&
 
 bool NSDictionary::KeyEqual::operator()(std::string_view a, const Ref<Object>& b) const
 {
-    return isString(b.get()) && static_cast<NSString*>(b.get())->m_string == a;
+    return isString(b.get()) && static_cast<NSString*>(b.get())->str() == a;
 }
 
 Class* NSDictionary::classObject()
@@ -129,6 +126,14 @@ void NSDictionary::set(Object* key, Object* value)
         return;
     }
     m_map.insert_or_assign(Ref<Object>(key), Ref<Object>(value));
+}
+
+void NSDictionary::removeAll()
+{
+    // The entries are released once the dictionary is empty, so that an object whose release
+    // reaches back into the dictionary finds it in a whole state.
+    auto old = std::move(m_map);
+    m_map.clear();
 }
 
 void NSDictionary::set(std::string_view key, Object* value) { set(NSString::create(key).get(), value); }

@@ -33,8 +33,13 @@ public:
     rt::Object* get(std::string_view key) const;
     void set(rt::Object* key, rt::Object* value);
     void set(std::string_view key, rt::Object* value);
+    void removeAll();
     size_t count() const { return m_map.size(); }
+    const Map& entries() const { return m_map; }
+    // Stores these entries in place of the dictionary's.
+    void setEntries(Map entries) { m_map = std::move(entries); }
 
+private:
     Map m_map;
 };
 

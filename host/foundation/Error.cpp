@@ -1,6 +1,7 @@
 #include "host/foundation/Error.h"
 
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 
 using rt::Object;
 using rt::SEL;
@@ -15,7 +16,7 @@ rt::Class* NSError::classObject()
         using namespace rt;
         auto* c = defineCppClass<NSError>("NSError", rootClass());
         addMethod(c, sel("domain"), +[](Object* e, SEL) { return static_cast<Object*>(ns(err(e)->m_domain)); });
-        addMethod(c, sel("code"), +[](Object* e, SEL) { return err(e)->m_code; });
+        bindReadOnlyProperty<&NSError::m_code>(c, "code");
         addMethod(c, sel("localizedDescription"), +[](Object* e, SEL) { return static_cast<Object*>(ns(err(e)->m_description)); });
         addMethod(c, sel("description"), +[](Object* e, SEL) {
             auto* x = err(e);

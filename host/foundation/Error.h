@@ -10,6 +10,7 @@ public:
     static rt::Class* classObject();
     static rt::Ref<NSError> create(std::string domain, long code, std::string description);
 
+private:
     std::string m_domain;
     long m_code { 0 };
     std::string m_description;

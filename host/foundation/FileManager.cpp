@@ -53,7 +53,7 @@ void registerFileManagerMethods(rt::Class* c)
     addMethod(c, sel("createFileAtPath:contents:attributes:"), +[](Object* self, SEL, Object* path, Object* data, Object*) {
         std::vector<uint8_t> bytes;
         if (isData(data))
-            bytes = static_cast<NSData*>(data)->m_bytes;
+            bytes = static_cast<NSData*>(data)->contents();
         return fm(self)->createFile(toStdString(path), bytes);
     });
 }

@@ -19,10 +19,7 @@ Object* allInstalledApplications(Object*, SEL)
 {
     auto apps = NSArray::createMutable();
     for (auto& app : currentDevice().installedApps) {
-        auto p = rt::adopt(static_cast<LSApplicationProxy*>(LSApplicationProxy::classObject()->allocate()));
-        p->m_bundleID = app.bundleID;
-        p->m_name = app.name;
-        apps->add(p.get());
+        apps->add(LSApplicationProxy::create(app.bundleID, app.name).get());
     }
     return rt::autorelease(std::move(apps));
 }
@@ -66,6 +63,14 @@ rt::Class* LSApplicationProxy::classObject()
         return c;
     }();
     return cls;
+}
+
+rt::Ref<LSApplicationProxy> LSApplicationProxy::create(std::string bundleID, std::string name)
+{
+    auto p = rt::adopt(static_cast<LSApplicationProxy*>(classObject()->allocate()));
+    p->m_bundleID = std::move(bundleID);
+    p->m_name = std::move(name);
+    return p;
 }
 
 std::string applicationIconPath(const std::string& bundleID)

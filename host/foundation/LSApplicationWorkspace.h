@@ -16,6 +16,9 @@ public:
 class LSApplicationProxy : public rt::Object {
 public:
     static rt::Class* classObject();
+    static rt::Ref<LSApplicationProxy> create(std::string bundleID, std::string name);
+
+private:
     std::string m_bundleID;
     std::string m_name;
 };

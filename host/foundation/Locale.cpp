@@ -63,13 +63,13 @@ void registerLocaleMethods(rt::Class* c)
             return autorelease(NSLocale::create(toStdString(identifier)));
         });
     addMethod(
-        c, sel("localeIdentifier"), +[](Object* s, SEL) -> Object* { return ns(locale(s)->m_identifier); });
+        c, sel("localeIdentifier"), +[](Object* s, SEL) -> Object* { return ns(locale(s)->identifier()); });
     addMethod(
         c, sel("decimalSeparator"),
-        +[](Object* s, SEL) -> Object* { return ns(locale(s)->m_numbers.decimalSeparator); });
+        +[](Object* s, SEL) -> Object* { return ns(locale(s)->numbers().decimalSeparator); });
     addMethod(
         c, sel("groupingSeparator"),
-        +[](Object* s, SEL) -> Object* { return ns(locale(s)->m_numbers.groupingSeparator); });
+        +[](Object* s, SEL) -> Object* { return ns(locale(s)->numbers().groupingSeparator); });
 }
 
 }

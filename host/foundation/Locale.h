@@ -25,6 +25,10 @@ public:
     // The device's locale.
     static NSLocale* current();
 
+    const std::string& identifier() const { return m_identifier; }
+    const NumberConventions& numbers() const { return m_numbers; }
+
+private:
     std::string m_identifier;
     NumberConventions m_numbers;
 };

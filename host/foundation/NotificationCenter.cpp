@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 
 const char* const UIApplicationDidReceiveMemoryWarningNotification = "UIApplicationDidReceiveMemoryWarningNotification";
 const char* const UIApplicationDidEnterBackgroundNotification = "UIApplicationDidEnterBackgroundNotification";
@@ -15,10 +16,18 @@ rt::Class* NSNotification::classObject()
         using namespace rt;
         auto* c = defineCppClass<NSNotification>("NSNotification", rootClass());
         addMethod(c, sel("name"), +[](Object* n, SEL) { return static_cast<Object*>(ns(static_cast<NSNotification*>(n)->m_name)); });
-        addMethod(c, sel("object"), +[](Object* n, SEL) { return static_cast<NSNotification*>(n)->m_object.get(); });
+        bindReadOnlyProperty<&NSNotification::m_object>(c, "object");
         return c;
     }();
     return cls;
+}
+
+rt::Ref<NSNotification> NSNotification::create(std::string name, rt::Object* object)
+{
+    auto note = rt::adopt(static_cast<NSNotification*>(classObject()->allocate()));
+    note->m_name = std::move(name);
+    note->m_object = object;
+    return note;
 }
 
 rt::Class* NotificationCenter::classObject()
@@ -82,9 +91,7 @@ void NotificationCenter::removeObserver(rt::Object* observer, const std::string&
 
 void NotificationCenter::post(const std::string& name, rt::Object* object)
 {
-    auto note = rt::adopt(static_cast<NSNotification*>(NSNotification::classObject()->allocate()));
-    note->m_name = name;
-    note->m_object = object;
+    auto note = NSNotification::create(name, object);
     std::vector<std::pair<rt::Ref<rt::Object>, rt::SEL>> targets;
     {
         std::lock_guard guard(m_lock);

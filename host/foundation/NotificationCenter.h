@@ -46,6 +46,9 @@ private:
 class NSNotification : public rt::Object {
 public:
     static rt::Class* classObject();
+    static rt::Ref<NSNotification> create(std::string name, rt::Object* object);
+
+private:
     std::string m_name;
     rt::Ref<rt::Object> m_object;
 };

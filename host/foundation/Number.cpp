@@ -19,13 +19,13 @@ std::string describe(const NSNumber* n)
     switch (n->kind()) {
     case NSNumber::Kind::Bool:
     case NSNumber::Kind::Integer:
-        std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(n->m_integer));
+        std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(n->integerValue()));
         break;
     case NSNumber::Kind::Real:
-        if (n->m_single)
-            *std::to_chars(buffer, buffer + sizeof buffer - 1, static_cast<float>(n->m_real)).ptr = 0;
+        if (n->isFloat())
+            *std::to_chars(buffer, buffer + sizeof buffer - 1, static_cast<float>(n->doubleValue())).ptr = 0;
         else
-            std::snprintf(buffer, sizeof buffer, "%.17g", n->m_real);
+            std::snprintf(buffer, sizeof buffer, "%.17g", n->doubleValue());
         break;
     }
     return buffer;
@@ -62,16 +62,9 @@ void registerNumberMethods(rt::Class* c)
             case NSNumber::Kind::Real:
                 break;
             }
-            return num(n)->m_single ? "f" : "d";
+            return num(n)->isFloat() ? "f" : "d";
         });
     addClassMethod(c, sel("numberWithDouble:"), +[](Class*, SEL, double v) { return static_cast<Object*>(autorelease(NSNumber::withDouble(v))); });
-}
-
-rt::Ref<NSNumber> make(NSNumber::Kind kind)
-{
-    auto n = rt::adopt(static_cast<NSNumber*>(NSNumber::classObject()->allocate()));
-    n->m_kind = kind;
-    return n;
 }
 
 }
@@ -84,6 +77,13 @@ rt::Class* NSNumber::classObject()
         return c;
     }();
     return cls;
+}
+
+rt::Ref<NSNumber> NSNumber::make(Kind kind)
+{
+    auto n = rt::adopt(static_cast<NSNumber*>(classObject()->allocate()));
+    n->m_kind = kind;
+    return n;
 }
 
 rt::Ref<NSNumber> NSNumber::withBool(bool v)

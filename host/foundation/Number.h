@@ -22,6 +22,11 @@ public:
     bool boolValue() const { return m_kind == Kind::Real ? m_real != 0 : m_integer != 0; }
     int64_t integerValue() const { return m_kind == Kind::Real ? static_cast<int64_t>(m_real) : m_integer; }
     double doubleValue() const { return m_kind == Kind::Real ? m_real : static_cast<double>(m_integer); }
+    // Made from a float: a real number that describes itself by the float's shortest form.
+    bool isFloat() const { return m_single; }
+
+private:
+    static rt::Ref<NSNumber> make(Kind);
 
     Kind m_kind { Kind::Integer };
     int64_t m_integer { 0 };

@@ -8,6 +8,7 @@
 #include "host/foundation/Locale.h"
 #include "host/foundation/Number.h"
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 
 using rt::Object;
 using rt::SEL;
@@ -119,15 +120,27 @@ std::string shortestForm(Object* number)
     auto* n = static_cast<NSNumber*>(number);
     std::to_chars_result result;
     if (n->kind() != NSNumber::Kind::Real)
-        result = std::to_chars(text, text + sizeof text, static_cast<long long>(n->m_integer));
-    else if (n->m_single)
-        result = std::to_chars(text, text + sizeof text, static_cast<float>(n->m_real));
+        result = std::to_chars(text, text + sizeof text, static_cast<long long>(n->integerValue()));
+    else if (n->isFloat())
+        result = std::to_chars(text, text + sizeof text, static_cast<float>(n->doubleValue()));
     else
-        result = std::to_chars(text, text + sizeof text, n->m_real);
+        result = std::to_chars(text, text + sizeof text, n->doubleValue());
     return std::string(text, result.ptr);
 }
 
-void registerNumberFormatterMethods(rt::Class* c)
+}
+
+rt::Class* NSNumberFormatter::classObject()
+{
+    static rt::Class* cls = [] {
+        auto* c = rt::defineCppClass<NSNumberFormatter>("NSNumberFormatter", rt::rootClass());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
+}
+
+void NSNumberFormatter::registerMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(
@@ -135,38 +148,29 @@ void registerNumberFormatterMethods(rt::Class* c)
             formatter(s)->m_locale = NSLocale::current();
             return s;
         });
-    addMethod(
-        c, sel("numberStyle"), +[](Object* s, SEL) { return formatter(s)->m_style; });
+    bindGetter<&NSNumberFormatter::m_style>(c, "numberStyle");
     addMethod(
         c, sel("setNumberStyle:"), +[](Object* s, SEL, unsigned long style) { formatter(s)->setStyle(style); });
-    addMethod(
-        c, sel("maximumFractionDigits"), +[](Object* s, SEL) { return formatter(s)->m_maximumFractionDigits; });
+    bindGetter<&NSNumberFormatter::m_maximumFractionDigits>(c, "maximumFractionDigits");
     addMethod(
         c, sel("setMaximumFractionDigits:"), +[](Object* s, SEL, unsigned long n) {
             formatter(s)->m_maximumFractionDigits = n;
             formatter(s)->m_minimumFractionDigits = std::min(formatter(s)->m_minimumFractionDigits, n);
         });
-    addMethod(
-        c, sel("minimumFractionDigits"), +[](Object* s, SEL) { return formatter(s)->m_minimumFractionDigits; });
+    bindGetter<&NSNumberFormatter::m_minimumFractionDigits>(c, "minimumFractionDigits");
     addMethod(
         c, sel("setMinimumFractionDigits:"), +[](Object* s, SEL, unsigned long n) {
             formatter(s)->m_minimumFractionDigits = n;
             formatter(s)->m_maximumFractionDigits = std::max(formatter(s)->m_maximumFractionDigits, n);
         });
-    addMethod(
-        c, sel("roundingMode"), +[](Object* s, SEL) { return formatter(s)->m_roundingMode; });
+    bindGetter<&NSNumberFormatter::m_roundingMode>(c, "roundingMode");
     addMethod(
         c, sel("setRoundingMode:"), +[](Object* s, SEL, unsigned long mode) {
             if (mode <= NSNumberFormatter::RoundHalfUp)
                 formatter(s)->m_roundingMode = mode;
         });
-    addMethod(
-        c, sel("usesGroupingSeparator"), +[](Object* s, SEL) { return formatter(s)->m_usesGroupingSeparator; });
-    addMethod(
-        c, sel("setUsesGroupingSeparator:"),
-        +[](Object* s, SEL, bool uses) { formatter(s)->m_usesGroupingSeparator = uses; });
-    addMethod(
-        c, sel("locale"), +[](Object* s, SEL) -> Object* { return formatter(s)->m_locale.get(); });
+    bindProperty<&NSNumberFormatter::m_usesGroupingSeparator>(c, "usesGroupingSeparator");
+    bindGetter<&NSNumberFormatter::m_locale>(c, "locale");
     addMethod(
         c, sel("setLocale:"), +[](Object* s, SEL, Object* l) {
             auto* given = rt::dynamicCast<NSLocale>(l, NSLocale::classObject());
@@ -188,18 +192,6 @@ void registerNumberFormatterMethods(rt::Class* c)
         });
 }
 
-}
-
-rt::Class* NSNumberFormatter::classObject()
-{
-    static rt::Class* cls = [] {
-        auto* c = rt::defineCppClass<NSNumberFormatter>("NSNumberFormatter", rt::rootClass());
-        registerNumberFormatterMethods(c);
-        return c;
-    }();
-    return cls;
-}
-
 // Choosing a style resets the digits and grouping to the style's own, as Foundation does.
 void NSNumberFormatter::setStyle(unsigned long style)
 {
@@ -213,14 +205,14 @@ std::string NSNumberFormatter::decimalSeparator() const
 {
     if (!m_decimalSeparator.empty())
         return m_decimalSeparator;
-    return (m_locale ? m_locale.get() : NSLocale::current())->m_numbers.decimalSeparator;
+    return (m_locale ? m_locale.get() : NSLocale::current())->numbers().decimalSeparator;
 }
 
 std::string NSNumberFormatter::groupingSeparator() const
 {
     if (!m_groupingSeparator.empty())
         return m_groupingSeparator;
-    return (m_locale ? m_locale.get() : NSLocale::current())->m_numbers.groupingSeparator;
+    return (m_locale ? m_locale.get() : NSLocale::current())->numbers().groupingSeparator;
 }
 
 std::string NSNumberFormatter::formatDecimal(const std::string& shortest) const
@@ -246,7 +238,7 @@ std::string NSNumberFormatter::formatDecimal(const std::string& shortest) const
     // A value that rounds to zero reads as zero, without a sign.
     std::string text = d.negative && !zero ? "-" : "";
     const NSLocale* locale = m_locale ? m_locale.get() : NSLocale::current();
-    text += m_usesGroupingSeparator ? grouped(d.integer, groupingSeparator(), locale->m_numbers.minimumGroupingDigits)
+    text += m_usesGroupingSeparator ? grouped(d.integer, groupingSeparator(), locale->numbers().minimumGroupingDigits)
                                     : d.integer;
     if (!d.fraction.empty())
         text += decimalSeparator() + d.fraction;

@@ -37,6 +37,9 @@ public:
     std::string formatDecimal(const std::string& shortestForm) const;
     std::string format(rt::Object* number) const;
 
+private:
+    static void registerMethods(rt::Class*);
+
     unsigned long m_style { NoStyle };
     unsigned long m_minimumFractionDigits { 0 };
     unsigned long m_maximumFractionDigits { 0 };

@@ -118,7 +118,7 @@ plist_t toNode(Object* o, int depth)
     if (!o || depth > kMaxDepth)
         return nullptr;
     if (isString(o))
-        return plist_new_string(static_cast<NSString*>(o)->m_string.c_str());
+        return plist_new_string(static_cast<NSString*>(o)->str().c_str());
     if (isNumber(o)) {
         auto* n = static_cast<NSNumber*>(o);
         switch (n->kind()) {
@@ -136,14 +136,14 @@ plist_t toNode(Object* o, int depth)
     }
     if (isArray(o)) {
         plist_t array = plist_new_array();
-        for (auto& item : static_cast<NSArray*>(o)->m_items)
+        for (auto& item : static_cast<NSArray*>(o)->items())
             if (plist_t child = toNode(item.get(), depth + 1))
                 plist_array_append_item(array, child);
         return array;
     }
     if (isDictionary(o)) {
         plist_t dict = plist_new_dict();
-        for (auto& [key, value] : static_cast<NSDictionary*>(o)->m_map)
+        for (auto& [key, value] : static_cast<NSDictionary*>(o)->entries())
             if (plist_t child = toNode(value.get(), depth + 1))
                 plist_dict_set_item(dict, toStdString(key.get()).c_str(), child);
         return dict;

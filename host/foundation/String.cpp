@@ -53,30 +53,30 @@ void registerStringMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(c, sel("length"), +[](Object* s, SEL) { return str(s)->length(); });
-    addMethod(c, sel("UTF8String"), +[](Object* s, SEL) { return str(s)->m_string.c_str(); });
+    addMethod(c, sel("UTF8String"), +[](Object* s, SEL) { return str(s)->str().c_str(); });
     addMethod(c, sel("description"), +[](Object* s, SEL) { return s; });
     addMethod(c, sel("copy"), +[](Object* s, SEL) { s->retain(); return s; });
     addMethod(c, sel("isEqualToString:"), +[](Object* s, SEL, Object* o) { return isString(o) && str(s)->isEqualToString(str(o)); });
     addMethod(c, sel("isEqual:"), +[](Object* s, SEL, Object* o) { return isString(o) && str(s)->isEqualToString(str(o)); });
-    addMethod(c, sel("hash"), +[](Object* s, SEL) { return static_cast<unsigned long>(std::hash<std::string_view> {}(str(s)->m_string)); });
-    addMethod(c, sel("hasPrefix:"), +[](Object* s, SEL, Object* o) { return str(s)->m_string.starts_with(toStdString(o)) && o; });
+    addMethod(c, sel("hash"), +[](Object* s, SEL) { return static_cast<unsigned long>(std::hash<std::string_view> {}(str(s)->str())); });
+    addMethod(c, sel("hasPrefix:"), +[](Object* s, SEL, Object* o) { return str(s)->str().starts_with(toStdString(o)) && o; });
     // Case-sensitive; nil or an empty string is contained nowhere, as in Foundation.
     addMethod(c, sel("containsString:"), +[](Object* s, SEL, Object* o) {
-        return isString(o) && !str(o)->m_string.empty() && str(s)->m_string.find(str(o)->m_string) != std::string::npos;
+        return isString(o) && !str(o)->str().empty() && str(s)->str().find(str(o)->str()) != std::string::npos;
     });
-    addMethod(c, sel("hasSuffix:"), +[](Object* s, SEL, Object* o) { return str(s)->m_string.ends_with(toStdString(o)) && o; });
+    addMethod(c, sel("hasSuffix:"), +[](Object* s, SEL, Object* o) { return str(s)->str().ends_with(toStdString(o)) && o; });
     addMethod(c, sel("pathExtension"), +[](Object* s, SEL) { return static_cast<Object*>(ns(str(s)->pathExtension())); });
     addMethod(c, sel("lastPathComponent"), +[](Object* s, SEL) { return static_cast<Object*>(ns(str(s)->lastPathComponent())); });
     addMethod(c, sel("stringByDeletingPathExtension"), +[](Object* s, SEL) { return static_cast<Object*>(ns(str(s)->deletingPathExtension())); });
     addMethod(c, sel("stringByAppendingPathComponent:"), +[](Object* s, SEL, Object* o) { return static_cast<Object*>(ns(str(s)->appendingPathComponent(toStdString(o)))); });
-    addMethod(c, sel("stringByAppendingString:"), +[](Object* s, SEL, Object* o) { return static_cast<Object*>(ns(str(s)->m_string + toStdString(o))); });
-    addMethod(c, sel("compare:"), +[](Object* s, SEL, Object* o) { return compareStrings(str(s)->m_string, toStdString(o), false); });
-    addMethod(c, sel("caseInsensitiveCompare:"), +[](Object* s, SEL, Object* o) { return compareStrings(str(s)->m_string, toStdString(o), true); });
-    addMethod(c, sel("intValue"), +[](Object* s, SEL) { return static_cast<int>(leadingInteger(str(s)->m_string)); });
-    addMethod(c, sel("integerValue"), +[](Object* s, SEL) { return static_cast<long>(leadingInteger(str(s)->m_string)); });
-    addMethod(c, sel("floatValue"), +[](Object* s, SEL) { return static_cast<float>(leadingDouble(str(s)->m_string)); });
-    addMethod(c, sel("doubleValue"), +[](Object* s, SEL) { return leadingDouble(str(s)->m_string); });
-    addMethod(c, sel("boolValue"), +[](Object* s, SEL) { return stringBool(str(s)->m_string); });
+    addMethod(c, sel("stringByAppendingString:"), +[](Object* s, SEL, Object* o) { return static_cast<Object*>(ns(str(s)->str() + toStdString(o))); });
+    addMethod(c, sel("compare:"), +[](Object* s, SEL, Object* o) { return compareStrings(str(s)->str(), toStdString(o), false); });
+    addMethod(c, sel("caseInsensitiveCompare:"), +[](Object* s, SEL, Object* o) { return compareStrings(str(s)->str(), toStdString(o), true); });
+    addMethod(c, sel("intValue"), +[](Object* s, SEL) { return static_cast<int>(leadingInteger(str(s)->str())); });
+    addMethod(c, sel("integerValue"), +[](Object* s, SEL) { return static_cast<long>(leadingInteger(str(s)->str())); });
+    addMethod(c, sel("floatValue"), +[](Object* s, SEL) { return static_cast<float>(leadingDouble(str(s)->str())); });
+    addMethod(c, sel("doubleValue"), +[](Object* s, SEL) { return leadingDouble(str(s)->str()); });
+    addMethod(c, sel("boolValue"), +[](Object* s, SEL) { return stringBool(str(s)->str()); });
     addClassMethod(c, sel("stringWithUTF8String:"), +[](rt::Class*, SEL, const char* s) { return static_cast<Object*>(s ? ns(s) : nullptr); });
     addClassMethod(c, sel("string"), +[](rt::Class*, SEL) { return static_cast<Object*>(ns("")); });
 }
@@ -160,4 +160,4 @@ NSString* ns(std::string_view s) { return rt::autorelease(NSString::create(s)); 
 
 bool isString(rt::Object* o) { return rt::isKindOf(o, NSString::classObject()); }
 
-std::string toStdString(rt::Object* o) { return isString(o) ? static_cast<NSString*>(o)->m_string : std::string(); }
+std::string toStdString(rt::Object* o) { return isString(o) ? static_cast<NSString*>(o)->str() : std::string(); }

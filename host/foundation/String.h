@@ -21,6 +21,7 @@ public:
     std::string lastPathComponent() const;
     std::string appendingPathComponent(std::string_view) const;
 
+private:
     std::string m_string;
 };
 

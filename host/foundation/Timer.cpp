@@ -1,22 +1,13 @@
 #include "host/foundation/Timer.h"
 
+#include "host/runtime/Bind.h"
+
 using rt::Object;
 using rt::SEL;
 
 namespace {
 
 NSTimer* timer(Object* o) { return static_cast<NSTimer*>(o); }
-
-rt::Ref<NSTimer> start(rt::Ref<NSTimer> t)
-{
-    t->m_valid = true;
-    // The run loop holds the timer while it is scheduled.
-    rt::Ref<NSTimer> held = t;
-    t->m_id = RunLoop::main().addTimer(t->m_interval, [held] {
-        held->fire();
-    }, t->m_repeats ? std::max(t->m_interval, 0.0001) : 0);
-    return t;
-}
 
 }
 
@@ -28,8 +19,8 @@ rt::Class* NSTimer::classObject()
         addMethod(c, sel("invalidate"), +[](Object* t, SEL) { timer(t)->invalidate(); });
         addMethod(c, sel("isValid"), +[](Object* t, SEL) { return timer(t)->isValid(); });
         addMethod(c, sel("fire"), +[](Object* t, SEL) { timer(t)->fire(); });
-        addMethod(c, sel("userInfo"), +[](Object* t, SEL) { return timer(t)->m_userInfo.get(); });
-        addMethod(c, sel("timeInterval"), +[](Object* t, SEL) { return timer(t)->m_interval; });
+        bindReadOnlyProperty<&NSTimer::m_userInfo>(c, "userInfo");
+        bindReadOnlyProperty<&NSTimer::m_interval>(c, "timeInterval");
         addClassMethod(c, sel("scheduledTimerWithTimeInterval:target:selector:userInfo:repeats:"),
             +[](Class*, SEL, double interval, Object* target, SEL selector, Object* info, bool repeats) {
                 return static_cast<Object*>(autorelease(NSTimer::schedule(interval, target, selector, info, repeats)));
@@ -41,6 +32,17 @@ rt::Class* NSTimer::classObject()
         return c;
     }();
     return cls;
+}
+
+rt::Ref<NSTimer> NSTimer::start(rt::Ref<NSTimer> t)
+{
+    t->m_valid = true;
+    // The run loop holds the timer while it is scheduled.
+    rt::Ref<NSTimer> held = t;
+    t->m_id = RunLoop::main().addTimer(t->m_interval, [held] {
+        held->fire();
+    }, t->m_repeats ? std::max(t->m_interval, 0.0001) : 0);
+    return t;
 }
 
 rt::Ref<NSTimer> NSTimer::schedule(double interval, Object* target, SEL selector, Object* userInfo, bool repeats)

@@ -15,6 +15,10 @@ public:
     bool isValid() const { return m_valid; }
     void fire();
 
+private:
+    // Schedules a timer made by one of the factories on the main run loop.
+    static rt::Ref<NSTimer> start(rt::Ref<NSTimer>);
+
     double m_interval { 0 };
     bool m_repeats { false };
     bool m_valid { false };

@@ -12,26 +12,14 @@ using rt::SEL;
 namespace {
 
 NSUserDefaults* ud(Object* o) { return static_cast<NSUserDefaults*>(o); }
-NSDictionary* values(const NSUserDefaults* d) { return static_cast<NSDictionary*>(d->m_values.get()); }
 
-void load(NSUserDefaults* d, const std::string& suiteName)
-{
-    d->m_path = NSUserDefaults::domainPath(suiteName);
-    d->m_values = NSDictionary::createMutable();
-    auto bytes = NSFileManager::defaultManager()->contents(d->m_path);
-    if (!bytes)
-        return;
-    d->m_binary = isBinaryPropertyList(*bytes);
-    auto parsed = parsePropertyList(*bytes, d->m_path);
-    if (isDictionary(parsed.get()))
-        values(d)->m_map = static_cast<NSDictionary*>(parsed.get())->m_map;
 }
 
-void registerUserDefaultsMethods(rt::Class* c)
+void NSUserDefaults::registerMethods(rt::Class* c)
 {
     using namespace rt;
     addMethod(c, sel("initWithSuiteName:"), +[](Object* self, SEL, Object* name) {
-        load(ud(self), toStdString(name));
+        ud(self)->load(toStdString(name));
         return self;
     });
     addMethod(c, sel("objectForKey:"), +[](Object* self, SEL, Object* key) { return ud(self)->object(toStdString(key)); });
@@ -49,17 +37,17 @@ void registerUserDefaultsMethods(rt::Class* c)
     addMethod(c, sel("removeObjectForKey:"), +[](Object* self, SEL, Object* key) { ud(self)->set(toStdString(key), nullptr); });
     addMethod(c, sel("synchronize"), +[](Object* self, SEL) { return ud(self)->synchronize(); });
     addMethod(c, sel("dictionaryRepresentation"), +[](Object* self, SEL) {
-        return static_cast<Object*>(autorelease(NSDictionary::create(values(ud(self))->m_map)));
+        // A domain made without a suite name (alloc and init) holds nothing.
+        NSDictionary* values = ud(self)->values();
+        return static_cast<Object*>(autorelease(values ? NSDictionary::create(values->entries()) : NSDictionary::create()));
     });
-}
-
 }
 
 rt::Class* NSUserDefaults::classObject()
 {
     static rt::Class* cls = [] {
         auto* c = rt::defineCppClass<NSUserDefaults>("NSUserDefaults", rt::rootClass());
-        registerUserDefaultsMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -68,9 +56,24 @@ rt::Class* NSUserDefaults::classObject()
 rt::Ref<NSUserDefaults> NSUserDefaults::create(const std::string& suiteName)
 {
     auto d = rt::adopt(static_cast<NSUserDefaults*>(classObject()->allocate()));
-    load(d.get(), suiteName);
+    d->load(suiteName);
     return d;
 }
+
+void NSUserDefaults::load(const std::string& suiteName)
+{
+    m_path = domainPath(suiteName);
+    m_values = NSDictionary::createMutable();
+    auto bytes = NSFileManager::defaultManager()->contents(m_path);
+    if (!bytes)
+        return;
+    m_binary = isBinaryPropertyList(*bytes);
+    auto parsed = parsePropertyList(*bytes, m_path);
+    if (isDictionary(parsed.get()))
+        values()->setEntries(static_cast<NSDictionary*>(parsed.get())->entries());
+}
+
+NSDictionary* NSUserDefaults::values() const { return static_cast<NSDictionary*>(m_values.get()); }
 
 std::string NSUserDefaults::domainPath(const std::string& suiteName)
 {
@@ -84,7 +87,7 @@ std::string NSUserDefaults::domainPath(const std::string& suiteName)
     return "/var/mobile/Library/Preferences/" + name + ".plist";
 }
 
-Object* NSUserDefaults::object(const std::string& key) const { return m_values ? values(this)->get(key) : nullptr; }
+Object* NSUserDefaults::object(const std::string& key) const { return m_values ? values()->get(key) : nullptr; }
 
 bool NSUserDefaults::boolValue(const std::string& key) const
 {
@@ -114,7 +117,15 @@ void NSUserDefaults::set(const std::string& key, Object* value)
 {
     if (!m_values)
         m_values = NSDictionary::createMutable();
-    values(this)->set(key, value);
+    values()->set(key, value);
+}
+
+void NSUserDefaults::replaceValues(const NSDictionary* replacement, bool binary)
+{
+    if (!m_values)
+        m_values = NSDictionary::createMutable();
+    values()->setEntries(replacement->entries());
+    m_binary = binary;
 }
 
 bool NSUserDefaults::synchronize() const

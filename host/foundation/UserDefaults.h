@@ -4,6 +4,8 @@
 
 #include "host/runtime/Runtime.h"
 
+class NSDictionary;
+
 // NSUserDefaults suites over the domain's plist file in /var/mobile/Library/Preferences of the
 // device. "name" and "name.plist" are the same domain. A missing, empty or unreadable file, or
 // one whose top level is not a dictionary, is an empty domain. The typed getters convert what
@@ -24,6 +26,14 @@ public:
     // write that fails (a full disk, a read-only folder) answers false and leaves the file as it
     // was, and one cut short by a crash leaves the old file whole.
     bool synchronize() const;
+    // Stores the entries of `values` in place of the domain's, to be written back in the binary
+    // form or not, as if the domain's file had held them. Nothing is written before synchronize.
+    void replaceValues(const NSDictionary* values, bool binary);
+
+private:
+    static void registerMethods(rt::Class*);
+    void load(const std::string& suiteName);
+    NSDictionary* values() const;
 
     std::string m_path;
     bool m_binary { false };

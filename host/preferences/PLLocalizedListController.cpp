@@ -18,13 +18,13 @@ Object* itemSpecifiers(Object* self, SEL)
     auto list = NSArray::createMutable();
     Object* items = page->specifier() ? static_cast<PSSpecifier*>(page->specifier())->property("items") : nullptr;
     if (isArray(items)) {
-        for (auto& item : static_cast<NSArray*>(items)->m_items) {
+        for (auto& item : static_cast<NSArray*>(items)->items()) {
             if (!isDictionary(item.get()))
                 continue;
             auto* dict = static_cast<NSDictionary*>(item.get());
             std::string cell = toStdString(dict->get("cell"));
             auto row = PSSpecifier::create(toStdString(dict->get("label")), self, nullptr, PSSpecifier::cellTypeNamed(cell));
-            row->setProperties(NSDictionary::createMutable(dict->m_map).get());
+            row->setProperties(NSDictionary::createMutable(dict->entries()).get());
             row->setProperty("cell", NSString::create(cell));
             // A pane's rows keep their values in the domain they name, through the page.
             row->setValueAccessors(rt::sel("setPreferenceValue:specifier:"), rt::sel("readPreferenceValue:"));

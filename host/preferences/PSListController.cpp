@@ -31,7 +31,7 @@ void insertSpecifierAtIndex(Object* self, SEL, Object* row, long index, bool)
     auto* list = rows(specifiers(self, nullptr));
     if (!row || index < 0 || static_cast<size_t>(index) > list->count())
         return;
-    list->m_items.insert(list->m_items.begin() + index, rt::Ref<Object>(row));
+    list->insert(static_cast<size_t>(index), row);
     p->specifiersChanged();
 }
 
@@ -50,9 +50,7 @@ void addSpecifiersFromArray(Object* self, SEL, Object* array, bool)
     auto* p = page(self);
     if (!isArray(array))
         return;
-    auto items = rows(array)->m_items;
-    auto* list = rows(specifiers(self, nullptr));
-    list->m_items.insert(list->m_items.end(), items.begin(), items.end());
+    rows(specifiers(self, nullptr))->addAll(rows(array));
     p->specifiersChanged();
 }
 
@@ -219,7 +217,7 @@ std::vector<PSListController::Section> PSListController::sections()
     Object* list = m_specifiers ? m_specifiers.get() : specifiersByMessage();
     if (!isArray(list))
         return result;
-    for (auto& item : rows(list)->m_items) {
+    for (auto& item : rows(list)->items()) {
         bool group = rt::isKindOf(item.get(), PSSpecifier::classObject())
             && static_cast<PSSpecifier*>(item.get())->cellType() == PSGroupCell;
         if (group) {
@@ -246,7 +244,7 @@ void PSListController::rebuildSpecifiersByID()
 {
     auto byID = NSDictionary::createMutable();
     if (isArray(m_specifiers.get()))
-        for (auto& item : rows(m_specifiers.get())->m_items)
+        for (auto& item : rows(m_specifiers.get())->items())
             if (Object* id = rt::send<Object*>(item, SELECTOR("identifier")))
                 byID->set(id, item.get());
     m_specifiersByID = byID;

@@ -144,7 +144,7 @@ Object* makeDeviceSpecifier(const DeviceRow& row, Object* target)
 // the TV provider row is made now and inserted later.
 void PSUIPrefsListController::adoptSpecialRows(NSArray* list)
 {
-    for (auto& item : list->m_items) {
+    for (auto& item : list->items()) {
         std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
         if (id == "APPLE_ACCOUNT")
             m_appleAccountSpecifier = item;
@@ -169,7 +169,7 @@ Object* PSUIPrefsListController::rootSpecifiers()
     // The Ethernet row shows only while an adapter is connected, and the exposure row only where
     // Exposure Notifications is offered; the page keeps its exposure row either way.
     auto list = NSArray::createMutable();
-    for (auto& item : all->m_items) {
+    for (auto& item : all->items()) {
         std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
         if (id == "ETHERNET" && !rt::send<bool>(this, SELECTOR("shouldShowEthernetSpecifier")))
             continue;

@@ -40,7 +40,7 @@ void forEachConstraint(Object* array, bool active)
 {
     if (!isArray(array))
         return;
-    auto items = static_cast<NSArray*>(array)->m_items;
+    auto items = static_cast<NSArray*>(array)->items();
     for (auto& item : items)
         if (auto* c = rt::dynamicCast<NSLayoutConstraint>(item.get(), NSLayoutConstraint::classObject()))
             c->setActive(active);

@@ -71,7 +71,7 @@ void UIKeyboard::show(UITextField* field)
     auto keys = UIView::create(classObject(), CGRectMake(0, accessoryHeight, bounds.width(), keysHeight));
     auto* keyboard = static_cast<UIKeyboard*>(keys.get());
     keyboard->m_keyboardType = field->keyboardType();
-    keyboard->m_decimalSeparator = NSLocale::current()->m_numbers.decimalSeparator;
+    keyboard->m_decimalSeparator = NSLocale::current()->numbers().decimalSeparator;
     host->addSubview(keys.get());
     window->addSubview(host.get());
     shownHost() = host;

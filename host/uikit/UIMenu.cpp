@@ -113,7 +113,7 @@ rt::Ref<UIMenu> UIMenu::create(
     m->m_identifier = identifier;
     m->m_options = options;
     if (isArray(children))
-        for (auto& child : static_cast<NSArray*>(children)->m_items)
+        for (auto& child : static_cast<NSArray*>(children)->items())
             if (rt::isKindOf(child.get(), UIAction::classObject()) || rt::isKindOf(child.get(), classObject()))
                 m->m_children.push_back(child);
     return m;

@@ -44,7 +44,7 @@ Object* attributeOf(Object* attributes, const char* key)
 void setBarAttributes(Object* s, Object* value, bool large)
 {
     rt::Ref<Object> copy
-        = isDictionary(value) ? NSDictionary::create(static_cast<NSDictionary*>(value)->m_map) : NSDictionary::create();
+        = isDictionary(value) ? NSDictionary::create(static_cast<NSDictionary*>(value)->entries()) : NSDictionary::create();
     bar(s)->standardAppearance()->storeTitleTextAttributes(std::move(copy), large);
     bar(s)->refreshContent();
 }

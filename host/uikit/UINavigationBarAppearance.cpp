@@ -19,7 +19,7 @@ rt::Ref<Object> attributes(Object* value)
     // Attributes are kept as an immutable copy, as UIKit copies the dictionary it is given.
     if (!isDictionary(value))
         return NSDictionary::create();
-    return NSDictionary::create(static_cast<NSDictionary*>(value)->m_map);
+    return NSDictionary::create(static_cast<NSDictionary*>(value)->entries());
 }
 
 }

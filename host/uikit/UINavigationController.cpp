@@ -234,7 +234,7 @@ void UINavigationController::setViewControllers(Object* array, bool animated)
     auto children = childViewControllers();
     for (auto& child : children)
         child->removeFromParentViewController();
-    for (auto& item : static_cast<NSArray*>(array)->m_items)
+    for (auto& item : static_cast<NSArray*>(array)->items())
         if (auto* controller = rt::dynamicCast<UIViewController>(item.get(), UIViewController::classObject()))
             if (!controller->parentViewController() && controller != this)
                 addChildViewController(controller);

@@ -30,7 +30,7 @@ std::vector<rt::Ref<Object>> itemsFrom(Object* array)
 {
     std::vector<rt::Ref<Object>> items;
     if (isArray(array))
-        for (auto& entry : static_cast<NSArray*>(array)->m_items)
+        for (auto& entry : static_cast<NSArray*>(array)->items())
             if (auto ok = barItem(entry.get()))
                 items.push_back(ok);
     return items;

@@ -177,7 +177,7 @@ void UISplitViewController::setColumns(Object* array)
         if (onScreen)
             child->sendAppearance(Appearance::DidDisappear, false);
     }
-    auto& items = static_cast<NSArray*>(array)->m_items;
+    auto& items = static_cast<NSArray*>(array)->items();
     for (size_t i = 0; i < std::min<size_t>(items.size(), 2); ++i)
         if (auto* controller = rt::dynamicCast<UIViewController>(items[i].get(), UIViewController::classObject()))
             if (!controller->parentViewController() && controller != this)

@@ -56,7 +56,7 @@ void UITableView::reloadRows(Object* paths)
         return;
     ensureGeometry();
     UIEdgeInsets inset = sectionInset();
-    auto items = static_cast<NSArray*>(paths)->m_items;
+    auto items = static_cast<NSArray*>(paths)->items();
     for (auto& item : items) {
         auto* path = rt::dynamicCast<NSIndexPath>(item.get(), NSIndexPath::classObject());
         // Rows that do not exist are skipped: asking the data source for them would be a lie.

@@ -47,7 +47,7 @@ void setItems(Object* s, Object* array)
     bar->m_items.clear();
     bar->m_itemViews.clear();
     if (isArray(array))
-        for (auto& entry : static_cast<NSArray*>(array)->m_items)
+        for (auto& entry : static_cast<NSArray*>(array)->items())
             if (auto* item = rt::dynamicCast<UIBarButtonItem>(entry.get(), UIBarButtonItem::classObject())) {
                 bar->m_items.push_back(entry);
                 if (auto view = viewFor(item)) {

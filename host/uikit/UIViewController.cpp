@@ -164,7 +164,7 @@ void UIViewController::sendAppearance(Appearance phase, bool animated)
     // Containers pass appearance on to the children that show.
     rt::Object* children = rt::send<rt::Object*>(this, SELECTOR("_visibleChildrenForAppearance"));
     if (isArray(children))
-        for (auto child : static_cast<NSArray*>(children)->m_items)
+        for (auto child : static_cast<NSArray*>(children)->items())
             if (auto* controller = rt::dynamicCast<UIViewController>(child.get(), classObject()))
                 controller->sendAppearance(phase, animated);
 }

@@ -200,7 +200,7 @@ void registerLayout(Class* c)
         c, sel("removeConstraints:"), +[](Object*, SEL, Object* array) {
             if (!isArray(array))
                 return;
-            auto items = static_cast<NSArray*>(array)->m_items;
+            auto items = static_cast<NSArray*>(array)->items();
             for (auto& item : items)
                 if (auto* constraint = dynamicCast<NSLayoutConstraint>(item.get(), NSLayoutConstraint::classObject()))
                     constraint->setActive(false);

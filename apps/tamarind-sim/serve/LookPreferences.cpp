@@ -143,7 +143,7 @@ std::optional<ImportedLook> importLook(std::span<const std::uint8_t> file, std::
         return std::nullopt;
     }
     ImportedLook look;
-    for (auto& [keyObject, value] : static_cast<NSDictionary*>(parsed.value.get())->m_map) {
+    for (auto& [keyObject, value] : static_cast<NSDictionary*>(parsed.value.get())->entries()) {
         if (!isString(keyObject.get()))
             continue;
         std::string key = toStdString(keyObject.get());

@@ -54,7 +54,7 @@ TEST(NumberFormatter, RoundingModesAtTwoPlaces)
     };
     auto formatter = decimalFormatter("en_US", 2, 0);
     for (auto c : cases) {
-        formatter->m_roundingMode = c.mode;
+        rt::send(formatter.get(), SELECTOR("setRoundingMode:"), c.mode);
         EXPECT_EQ(formatter->formatDecimal(c.form), c.text) << c.form << " mode " << c.mode;
     }
 }

@@ -62,10 +62,10 @@ TEST(OldStylePropertyList, ReadsBracedAndBareEntryFiles)
     auto* items = static_cast<NSArray*>(dictionary(bare.get())->get("items"));
     ASSERT_TRUE(isArray(items));
     ASSERT_EQ(items->count(), 2u) << "a comma after the last item is allowed";
-    auto* switchItem = dictionary(items->m_items[0].get());
+    auto* switchItem = dictionary(items->at(0));
     ASSERT_TRUE(isData(switchItem->get("default")));
-    EXPECT_EQ(static_cast<NSData*>(switchItem->get("default"))->m_bytes, (std::vector<uint8_t> { 1 }));
-    EXPECT_EQ(toStdString(dictionary(items->m_items[1].get())->get("label")), "");
+    EXPECT_EQ(static_cast<NSData*>(switchItem->get("default"))->contents(), (std::vector<uint8_t> { 1 }));
+    EXPECT_EQ(toStdString(dictionary(items->at(1))->get("label")), "");
 }
 
 TEST(OldStylePropertyList, ReadsEveryKindOfValueAtTheTopLevel)
@@ -74,7 +74,7 @@ TEST(OldStylePropertyList, ReadsEveryKindOfValueAtTheTopLevel)
     auto data = parsePropertyList(bytes("<0fbd77 1C27\n35ae>"));
     ASSERT_TRUE(isData(data.get())) << "data is told apart from an XML tag";
     EXPECT_EQ(
-        static_cast<NSData*>(data.get())->m_bytes, (std::vector<uint8_t> { 0x0f, 0xbd, 0x77, 0x1c, 0x27, 0x35, 0xae }));
+        static_cast<NSData*>(data.get())->contents(), (std::vector<uint8_t> { 0x0f, 0xbd, 0x77, 0x1c, 0x27, 0x35, 0xae }));
     auto array = parsePropertyList(bytes("( a, (b, ()), {} ) // end"));
     ASSERT_TRUE(isArray(array.get()));
     EXPECT_EQ(static_cast<NSArray*>(array.get())->count(), 3u);

@@ -11,6 +11,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "host/foundation/Dictionary.h"
 #include "host/foundation/String.h"
 #include "host/foundation/UserDefaults.h"
 #include "host/platform/Device.h"
@@ -132,4 +133,17 @@ TEST_F(PreferencesDomain, AWriteKilledAtAnyMomentLeavesOneWholeVersion)
         EXPECT_TRUE(text == "old" || text == first || text == second) << "round " << round << ": " << text.size()
                                                                       << " bytes read back";
     }
+}
+
+// A domain allocated and initialised without a suite name is empty, has no file to write, and
+// answers every message as such.
+TEST(UserDefaults, ADomainWithoutASuiteNameIsEmpty)
+{
+    rt::AutoreleasePool pool;
+    auto defaults = rt::newObject<NSUserDefaults>(NSUserDefaults::classObject());
+    auto* all = rt::send<rt::Object*>(defaults.get(), SELECTOR("dictionaryRepresentation"));
+    ASSERT_TRUE(isDictionary(all));
+    EXPECT_EQ(static_cast<NSDictionary*>(all)->count(), 0u);
+    EXPECT_EQ(rt::send<rt::Object*>(defaults.get(), SELECTOR("objectForKey:"), ns("titleValue")), nullptr);
+    EXPECT_FALSE(rt::send<bool>(defaults.get(), SELECTOR("synchronize")));
 }
