@@ -29,7 +29,7 @@ void registerScreenMethods(Class* c)
     bind<&UIScreen::scale>(c, "nativeScale");
     addMethod(
         c, sel("traitCollection"),
-        +[](Object* s, SEL) -> Object* { return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->m_style); });
+        +[](Object* s, SEL) -> Object* { return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->userInterfaceStyle()); });
 }
 
 
