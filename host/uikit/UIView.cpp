@@ -199,7 +199,7 @@ long UIView::effectiveUserInterfaceStyle() const
         if (!v->m_superview && v->m_window == v)
             return UIScreen::mainScreen()->userInterfaceStyle();
     }
-    long current = UITraitCollection::current()->m_style;
+    long current = UITraitCollection::current()->userInterfaceStyle();
     return current ? current : UIScreen::mainScreen()->userInterfaceStyle();
 }
 
