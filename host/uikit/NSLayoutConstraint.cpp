@@ -88,7 +88,6 @@ void registerDimensionMethods(Class* c)
         +[](Object* s, SEL, Object* o, double m, double k) { return makeConstraint(s, o, 0, m, k); });
 }
 
-
 }
 
 Class* NSLayoutConstraint::classObject()

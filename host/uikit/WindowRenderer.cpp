@@ -26,7 +26,8 @@ long styleFor(const UIView* view, long parentStyle)
 {
     if (view->overrideUserInterfaceStyle())
         return view->overrideUserInterfaceStyle();
-    if (const UIViewController* controller = view->viewController(); controller && controller->overrideUserInterfaceStyle())
+    if (const UIViewController* controller = view->viewController();
+        controller && controller->overrideUserInterfaceStyle())
         return controller->overrideUserInterfaceStyle();
     return parentStyle;
 }
