@@ -15,7 +15,7 @@ namespace {
 
 const std::string kBundles = "/var/jb/Library/PreferenceBundles";
 const std::string kLocalization = kBundles + "/TamarindLocalization.bundle";
-const json kRegrouped = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true } };
+const json kConnectivityGrouped = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true } };
 
 }
 
@@ -26,7 +26,7 @@ TEST(Package, EveryShippedPhoneShowsThePackagesTexts)
         SCOPED_TRACE(shipped);
         TestDevice device(shipped);
         EXPECT_FALSE(fs::exists(device.file(kLocalization)));
-        json page = dumpPage(device, kRegrouped, "root");
+        json page = dumpPage(device, kConnectivityGrouped, "root");
         json module = cellOf(page, "CONNECTIVITY_MODULE");
         EXPECT_EQ(module["text"]["text"], "Connectivity");
         EXPECT_EQ(module["subtitle"]["text"], "Wi-Fi, Bluetooth, Cellular, Hotspot, VPN");
@@ -81,7 +81,7 @@ TEST(Package, ALinkOfTheDeviceKeepsThePackageInside)
     fs::create_directories(outside);
     device.remove(kBundles);
     device.symlink(kBundles, outside.string());
-    json page = dumpPage(device, kRegrouped, "root");
+    json page = dumpPage(device, kConnectivityGrouped, "root");
     EXPECT_EQ(cellOf(page, "CONNECTIVITY_MODULE")["text"]["text"], "Connectivity");
     EXPECT_TRUE(fs::is_empty(outside));
 }

@@ -9,7 +9,7 @@ using nlohmann::json;
 
 namespace {
 
-constexpr const char* kDomain = "/var/mobile/Library/Preferences/com.example.quicknotes.plist";
+constexpr const char* kQuickNotesDomain = "/var/mobile/Library/Preferences/com.example.quicknotes.plist";
 const json kEntryOn = { { "isManualSliderAdjustment", true } };
 
 json rowOf(const json& page, const std::string& id)
@@ -73,7 +73,7 @@ TEST(SliderEntry, DoubleTapShowsTheRangeAndTheValueReadyToEdit)
 TEST(SliderEntry, OkOnTheUnchangedFieldStoresTheValueAsShownRoundedAwayFromZero)
 {
     TestDevice device;
-    device.writePlist(kDomain, { { "opacity", 1.005 } });
+    device.writePlist(kQuickNotesDomain, { { "opacity", 1.005 } });
     auto pages = afterDoubleTap(device, kEntryOn, "dump\nalert OK\ndump\n");
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(field(pages[0])["text"], "1.01");
@@ -101,7 +101,7 @@ TEST(SliderEntry, TextWithoutANumberStoresZero)
 {
     for (const char* steps : { "clear\ntoolbar +/-\nalert OK\ndump\n", "clear\nalert OK\ndump\n" }) {
         TestDevice device;
-        device.writePlist(kDomain, { { "opacity", 60 } });
+        device.writePlist(kQuickNotesDomain, { { "opacity", 60 } });
         auto pages = afterDoubleTap(device, kEntryOn, steps);
         ASSERT_EQ(pages.size(), 1u) << steps;
         EXPECT_EQ(sliderValue(pages[0]), 0) << steps;
@@ -117,7 +117,7 @@ TEST(SliderEntry, CancelChangesNothing)
     EXPECT_FALSE(pages[0].contains("alert"));
     EXPECT_EQ(sliderValue(pages[0]), 42.5);
     EXPECT_EQ(stored(pages[0]), nullptr);
-    EXPECT_FALSE(std::filesystem::exists(device.file(kDomain)));
+    EXPECT_FALSE(std::filesystem::exists(device.file(kQuickNotesDomain)));
 }
 
 TEST(SliderEntry, WithTheSettingOffADoubleTapDoesNothing)

@@ -9,7 +9,7 @@ using nlohmann::json;
 
 namespace {
 
-const json kGrouped = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
+const json kModulesGrouped = { { "isCustomTableCellCustomizabilityEnabled", true }, { "isConnectivityGroupingEnabled", true },
     { "isNotificationsGroupingEnabled", true }, { "isGeneralGroupingEnabled", true } };
 
 const json& primaryOf(const json& page) { return page["splitView"]["primaryColumn"]; }
@@ -28,7 +28,7 @@ json& rootRow(TestDevice& device, const std::string& id)
 TEST(SplitView, ColumnsShareTheScreenAndTheRootListStaysInThePrimaryOne)
 {
     TestDevice device("ipad");
-    json page = dumpPage(device, kGrouped, "root");
+    json page = dumpPage(device, kModulesGrouped, "root");
     EXPECT_EQ(primaryOf(page)["frame"], json({ 0, 0, 320, 1180 }));
     EXPECT_EQ(primaryOf(page)["page"], "PSUIPrefsListController");
     EXPECT_EQ(secondaryOf(page)["frame"], json({ 320, 0, 500, 1180 }));
@@ -42,7 +42,7 @@ TEST(SplitView, ColumnsShareTheScreenAndTheRootListStaysInThePrimaryOne)
 TEST(SplitView, ARootRowReplacesThePageBesideAndStaysSelected)
 {
     TestDevice device("ipad");
-    auto dumps = scriptDumps(device, kGrouped,
+    auto dumps = scriptDumps(device, kModulesGrouped,
         "tap CONNECTIVITY_MODULE\ndump\ntap Bluetooth\ndump\ntap NOTIFICATIONS_MODULE\ndump\n"
         "tap GENERAL_MODULE\ntap General\nback\ndump\nback\ndump\n");
     ASSERT_EQ(dumps.size(), 5u);
@@ -75,7 +75,7 @@ TEST(SplitView, ARootRowReplacesThePageBesideAndStaysSelected)
 TEST(SplitView, OpeningAPageByNameStartsFromTheRootListAlone)
 {
     TestDevice device("ipad");
-    auto dumps = scriptDumps(device, kGrouped, "advance 1\nopen about\ndump\nopen root\ndump\n");
+    auto dumps = scriptDumps(device, kModulesGrouped, "advance 1\nopen about\ndump\nopen root\ndump\n");
     ASSERT_EQ(dumps.size(), 2u);
     EXPECT_EQ(secondaryOf(dumps[0])["page"], "PSGAboutController");
     EXPECT_EQ(secondaryOf(dumps[0])["depth"], 3);
