@@ -19,6 +19,12 @@
 #include "host/preferences/SettingsApp.h"
 #include "support/FuzzDevice.h"
 
+// pango's fontconfig keeps its caches for the life of the process.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 namespace {
 
 // Every switch that makes the root walk move or add rows.

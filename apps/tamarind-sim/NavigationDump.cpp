@@ -116,9 +116,9 @@ json dumpRootPageState(rt::Object* page)
     auto* kept = reinterpret_cast<rt::Object**>(dlsym(RTLD_DEFAULT, "rootListController"));
     json j;
     j["isRootListController"] = kept ? json(*kept == page) : json(nullptr);
-    j["heldRows"] = { { "wallpaper", rowState(root->m_wallpaperSpecifier.get()) },
-        { "exposureNotification", rowState(root->m_exposureNotificationSpecifier.get()) },
-        { "videoSubscriber", rowState(root->m_videoSubscriberSpecifier.get()) } };
+    j["heldRows"] = { { "wallpaper", rowState(root->wallpaperSpecifier()) },
+        { "exposureNotification", rowState(root->exposureNotificationSpecifier()) },
+        { "videoSubscriber", rowState(root->videoSubscriberSpecifier()) } };
     j["presented"] = presentedChain(page);
     rt::Object* app = rt::send<rt::Object*>(rt::getClass("UIApplication"), SELECTOR("sharedApplication"));
     j["applicationIconBadgeNumber"] = rt::send<long>(app, SELECTOR("applicationIconBadgeNumber"));

@@ -43,7 +43,7 @@ json dumpRow(rt::Object* row)
     auto* spec = static_cast<PSSpecifier*>(row);
     json j;
     j["id"] = spec->identifier();
-    j["name"] = toStdString(spec->m_name.get());
+    j["name"] = toStdString(spec->name());
     if (rt::Object* value = spec->property("value"))
         j["value"] = optionalText(value);
     if (json preference = preferenceOf(spec); !preference.is_null())

@@ -6,6 +6,19 @@
 #include "SimSupport.h"
 #include "host/foundation/Log.h"
 
+// pango's fontconfig keeps its caches for the life of the process.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
+// A run that used the suppression would otherwise end its standard error with a table of it,
+// after the one line a failing command promises.
+extern "C" const char* __lsan_default_options()
+{
+    return "print_suppressions=0";
+}
+
 int main(int argc, char** argv)
 {
     std::string error;

@@ -16,8 +16,8 @@ constexpr const char* kPageClasses[]
 Object* pageSpecifiers(Object* self, SEL)
 {
     auto* page = static_cast<PSListController*>(self);
-    if (page->m_specifiers)
-        return page->m_specifiers.get();
+    if (Object* built = page->specifiersIvar())
+        return built;
     auto list = NSArray::createMutable();
     const auto& pages = currentDevice().pages;
     for (rt::Class* c = self->isa(); c; c = c->superclass()) {
@@ -28,8 +28,7 @@ Object* pageSpecifiers(Object* self, SEL)
             list->add(makeDeviceSpecifier(row, self));
         break;
     }
-    page->m_specifiers = list;
-    rebuildSpecifiersByID(page);
+    page->keepSpecifiers(list.get());
     return list.get();
 }
 

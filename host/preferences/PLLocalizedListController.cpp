@@ -13,10 +13,10 @@ namespace {
 Object* itemSpecifiers(Object* self, SEL)
 {
     auto* page = static_cast<PSListController*>(self);
-    if (page->m_specifiers)
-        return page->m_specifiers.get();
+    if (Object* built = page->specifiersIvar())
+        return built;
     auto list = NSArray::createMutable();
-    Object* items = page->m_specifier ? static_cast<PSSpecifier*>(page->m_specifier.get())->property("items") : nullptr;
+    Object* items = page->specifier() ? static_cast<PSSpecifier*>(page->specifier())->property("items") : nullptr;
     if (isArray(items)) {
         for (auto& item : static_cast<NSArray*>(items)->m_items) {
             if (!isDictionary(item.get()))
@@ -24,16 +24,14 @@ Object* itemSpecifiers(Object* self, SEL)
             auto* dict = static_cast<NSDictionary*>(item.get());
             std::string cell = toStdString(dict->get("cell"));
             auto row = PSSpecifier::create(toStdString(dict->get("label")), self, nullptr, PSSpecifier::cellTypeNamed(cell));
-            row->m_properties = NSDictionary::createMutable(dict->m_map);
+            row->setProperties(NSDictionary::createMutable(dict->m_map).get());
             row->setProperty("cell", NSString::create(cell));
             // A pane's rows keep their values in the domain they name, through the page.
-            row->m_getter = rt::sel("readPreferenceValue:");
-            row->m_setter = rt::sel("setPreferenceValue:specifier:");
+            row->setValueAccessors(rt::sel("setPreferenceValue:specifier:"), rt::sel("readPreferenceValue:"));
             list->add(row.get());
         }
     }
-    page->m_specifiers = list;
-    rebuildSpecifiersByID(page);
+    page->keepSpecifiers(list.get());
     return list.get();
 }
 
@@ -46,7 +44,7 @@ rt::Class* PLLocalizedListController::classObject()
         rt::addMethod(c, rt::sel("specifiers"), &itemSpecifiers);
         rt::addMethod(c, rt::sel("title"), +[](Object* self, SEL) -> Object* {
             auto* page = static_cast<PSListController*>(self);
-            return page->m_specifier ? rt::send<Object*>(page->m_specifier, SELECTOR("name")) : nullptr;
+            return page->specifier() ? rt::send<Object*>(page->specifier(), SELECTOR("name")) : nullptr;
         });
         return c;
     }();

@@ -12,6 +12,7 @@ public:
     void showBadge(rt::Object* specifier);
     void layoutBadge();
 
+private:
     rt::Ref<UIView> m_badgeView;
     rt::Ref<UIView> m_badgeLabel;
 };

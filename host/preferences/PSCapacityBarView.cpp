@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 
 using rt::Class;
@@ -11,15 +12,6 @@ using rt::Object;
 using rt::SEL;
 
 namespace {
-
-PSCapacityBarView* bar(Object* o)
-{
-    return static_cast<PSCapacityBarView*>(o);
-}
-PSCapacityBarData* barData(Object* o)
-{
-    return static_cast<PSCapacityBarData*>(o);
-}
 
 // The categories' colours, in the order Settings gives them.
 constexpr const char* kSegmentColors[] = { "FF3B30", "FF9500", "FFCC00", "34C759", "5AC8FA", "AF52DE" };
@@ -32,50 +24,6 @@ rt::Ref<Object> makeView(Object* parent, Object* color)
     rt::send(view, SELECTOR("setBackgroundColor:"), color);
     rt::send(parent, SELECTOR("addSubview:"), view.get());
     return view;
-}
-
-void ensureSubviews(Object* self)
-{
-    auto* b = bar(self);
-    if (b->m_label)
-        return;
-    auto track = makeView(self, UIColor::systemColor("systemGray5Color"));
-    rt::send(rt::send<Object*>(track, SELECTOR("layer")), SELECTOR("setCornerRadius:"), 5.0);
-    rt::send(rt::send<Object*>(track, SELECTOR("layer")), SELECTOR("setMasksToBounds:"), true);
-    b->m_segments.push_back(track);
-    for (const char* hex : kSegmentColors)
-        b->m_segments.push_back(makeView(track, UIColor::fromHex(hex).get()));
-    b->m_label
-        = rt::adopt(rt::send<Object*>(rt::send<Object*>(rt::getClass("UILabel"), SELECTOR("alloc")), SELECTOR("init")));
-    rt::send(b->m_label, SELECTOR("setFont:"),
-        rt::send<Object*>(rt::getClass("UIFont"), SELECTOR("systemFontOfSize:"), 15.0));
-    rt::send(b->m_label, SELECTOR("setTextColor:"), UIColor::systemColor("secondaryLabelColor"));
-    rt::send(self, SELECTOR("addSubview:"), b->m_label.get());
-}
-
-// Lays the bar out from what `barData` answers now.
-void layoutBar(Object* self, SEL)
-{
-    rt::sendSuper(self, PSCapacityBarView::classObject(), rt::sel("layoutSubviews"));
-    ensureSubviews(self);
-    auto* b = bar(self);
-    Object* data = rt::send<Object*>(self, SELECTOR("barData"));
-    long long capacity = rt::send<long long>(data, SELECTOR("capacity"));
-    CGRect bounds = b->bounds();
-    Object* track = b->m_segments[0].get();
-    rt::send(track, SELECTOR("setFrame:"), CGRectMake(0, 0, bounds.width(), kBarHeight));
-    double x = 0, used = 0;
-    auto* d = rt::dynamicCast<PSCapacityBarData>(data, PSCapacityBarData::classObject());
-    for (size_t i = 1; i < b->m_segments.size(); ++i) {
-        double bytes = d && i - 1 < d->m_use.size() ? d->m_use[i - 1].second : 0;
-        double width
-            = capacity > 0 ? std::min(bounds.width() - x, bounds.width() * bytes / static_cast<double>(capacity)) : 0;
-        rt::send(b->m_segments[i], SELECTOR("setFrame:"), CGRectMake(x, 0, std::max(0.0, width), kBarHeight));
-        x += std::max(0.0, width);
-        used += bytes;
-    }
-    rt::send(b->m_label, SELECTOR("setText:"), ns(PSCapacityBarView::usageText(capacity, used)));
-    rt::send(b->m_label, SELECTOR("setFrame:"), CGRectMake(0, kBarHeight + 8, bounds.width(), 20));
 }
 
 std::string gigabytes(double bytes)
@@ -96,15 +44,53 @@ std::string PSCapacityBarView::usageText(long long capacity, double used)
     return gigabytes(used) + " of " + gigabytes(static_cast<double>(capacity)) + " Used";
 }
 
+void PSCapacityBarView::ensureSubviews()
+{
+    if (m_label)
+        return;
+    auto track = makeView(this, UIColor::systemColor("systemGray5Color"));
+    rt::send(rt::send<Object*>(track, SELECTOR("layer")), SELECTOR("setCornerRadius:"), 5.0);
+    rt::send(rt::send<Object*>(track, SELECTOR("layer")), SELECTOR("setMasksToBounds:"), true);
+    m_segments.push_back(track);
+    for (const char* hex : kSegmentColors)
+        m_segments.push_back(makeView(track, UIColor::fromHex(hex).get()));
+    m_label
+        = rt::adopt(rt::send<Object*>(rt::send<Object*>(rt::getClass("UILabel"), SELECTOR("alloc")), SELECTOR("init")));
+    rt::send(m_label, SELECTOR("setFont:"),
+        rt::send<Object*>(rt::getClass("UIFont"), SELECTOR("systemFontOfSize:"), 15.0));
+    rt::send(m_label, SELECTOR("setTextColor:"), UIColor::systemColor("secondaryLabelColor"));
+    rt::send(this, SELECTOR("addSubview:"), m_label.get());
+}
+
+void PSCapacityBarView::layoutBar()
+{
+    rt::sendSuper(this, classObject(), rt::sel("layoutSubviews"));
+    ensureSubviews();
+    Object* data = rt::send<Object*>(this, SELECTOR("barData"));
+    long long capacity = rt::send<long long>(data, SELECTOR("capacity"));
+    CGRect bounds = this->bounds();
+    Object* track = m_segments[0].get();
+    rt::send(track, SELECTOR("setFrame:"), CGRectMake(0, 0, bounds.width(), kBarHeight));
+    double x = 0, used = 0;
+    auto* d = rt::dynamicCast<PSCapacityBarData>(data, PSCapacityBarData::classObject());
+    for (size_t i = 1; i < m_segments.size(); ++i) {
+        double bytes = d && i - 1 < d->use().size() ? d->use()[i - 1].second : 0;
+        double width
+            = capacity > 0 ? std::min(bounds.width() - x, bounds.width() * bytes / static_cast<double>(capacity)) : 0;
+        rt::send(m_segments[i], SELECTOR("setFrame:"), CGRectMake(x, 0, std::max(0.0, width), kBarHeight));
+        x += std::max(0.0, width);
+        used += bytes;
+    }
+    rt::send(m_label, SELECTOR("setText:"), ns(usageText(capacity, used)));
+    rt::send(m_label, SELECTOR("setFrame:"), CGRectMake(0, kBarHeight + 8, bounds.width(), 20));
+}
+
 Class* PSCapacityBarData::classObject()
 {
     static Class* cls = [] {
         using namespace rt;
         auto* c = defineCppClass<PSCapacityBarData>("PSCapacityBarData", rootClass());
-        addMethod(
-            c, sel("capacity"), +[](Object* s, SEL) { return barData(s)->m_capacity; });
-        addMethod(
-            c, sel("setCapacity:"), +[](Object* s, SEL, long long capacity) { barData(s)->m_capacity = capacity; });
+        bindProperty<&PSCapacityBarData::m_capacity>(c, "capacity");
         return c;
     }();
     return cls;
@@ -124,14 +110,8 @@ Class* PSCapacityBarView::classObject()
     static Class* cls = [] {
         using namespace rt;
         auto* c = defineCppClass<PSCapacityBarView>("PSCapacityBarView", UIView::classObject());
-        addMethod(
-            c, sel("barData"), +[](Object* s, SEL) { return bar(s)->m_barData.get(); });
-        addMethod(
-            c, sel("setBarData:"), +[](Object* s, SEL, Object* data) {
-                bar(s)->m_barData = data;
-                bar(s)->setNeedsLayout();
-            });
-        addMethod(c, sel("layoutSubviews"), &layoutBar);
+        bindPropertyThen<&PSCapacityBarView::m_barData, &UIView::setNeedsLayout>(c, "barData");
+        bind<&PSCapacityBarView::layoutBar>(c, "layoutSubviews");
         return c;
     }();
     return cls;

@@ -52,13 +52,12 @@ std::vector<DeviceRow> generalRows()
 Object* buildRows(Object* self, const std::vector<DeviceRow>& rows)
 {
     auto* page = static_cast<PSListController*>(self);
-    if (page->m_specifiers)
-        return page->m_specifiers.get();
+    if (Object* built = page->specifiersIvar())
+        return built;
     auto list = NSArray::createMutable();
     for (auto& row : rows)
         list->add(makeDeviceSpecifier(row, self));
-    page->m_specifiers = list;
-    rebuildSpecifiersByID(page);
+    page->keepSpecifiers(list.get());
     return list.get();
 }
 

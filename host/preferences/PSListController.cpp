@@ -6,6 +6,7 @@
 #include "host/foundation/UserDefaults.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/SettingsSplitView.h"
+#include "host/runtime/Bind.h"
 
 using rt::Class;
 using rt::Object;
@@ -19,17 +20,9 @@ NSArray* rows(Object* o) { return static_cast<NSArray*>(o); }
 Object* specifiers(Object* self, SEL)
 {
     auto* p = page(self);
-    if (!p->m_specifiers)
+    if (!p->specifiersIvar())
         p->setSpecifiers(NSArray::createMutable().get());
-    return p->m_specifiers.get();
-}
-
-void reloadSpecifiers(Object* self, SEL)
-{
-    auto* p = page(self);
-    p->m_specifiers = nullptr;
-    rt::send<Object*>(self, SELECTOR("specifiers"));
-    p->reloadTable();
+    return p->specifiersIvar();
 }
 
 void insertSpecifierAtIndex(Object* self, SEL, Object* row, long index, bool)
@@ -39,8 +32,7 @@ void insertSpecifierAtIndex(Object* self, SEL, Object* row, long index, bool)
     if (!row || index < 0 || static_cast<size_t>(index) > list->count())
         return;
     list->m_items.insert(list->m_items.begin() + index, rt::Ref<Object>(row));
-    rebuildSpecifiersByID(p);
-    p->reloadTable();
+    p->specifiersChanged();
 }
 
 void insertSpecifierAfterID(Object* self, SEL, Object* row, Object* afterID, bool animated)
@@ -61,13 +53,7 @@ void addSpecifiersFromArray(Object* self, SEL, Object* array, bool)
     auto items = rows(array)->m_items;
     auto* list = rows(specifiers(self, nullptr));
     list->m_items.insert(list->m_items.end(), items.begin(), items.end());
-    rebuildSpecifiersByID(p);
-    p->reloadTable();
-}
-
-Object* specifierForID(Object* self, SEL, Object* id)
-{
-    return page(self)->m_specifiersByID ? static_cast<NSDictionary*>(page(self)->m_specifiersByID.get())->get(id) : nullptr;
+    p->specifiersChanged();
 }
 
 // Opens the page a row leads to: the row's load action first (bundle panes load their bundle
@@ -89,11 +75,8 @@ void showControllerFromSpecifier(Object* self, SEL, Object* row)
     }
     auto controller = rt::newObject(detail);
     if (isListController(controller)) {
-        auto* next = page(controller);
-        next->m_specifier = row;
-        next->m_parentController = self;
-        auto root = page(self)->m_rootController.load();
-        next->m_rootController = root ? root.get() : self;
+        auto root = page(self)->rootController();
+        page(controller)->setOpenedFrom(row, self, root ? root.get() : self);
     }
     if (settings::opensPagesBeside(self)) {
         settings::showBeside(self, controller.get());
@@ -144,34 +127,33 @@ void setPreferenceValue(Object*, SEL, Object* value, Object* row)
     }
 }
 
-void registerPSListControllerMethods(Class* c)
+}
+
+void PSListController::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("specifiers"), &specifiers);
     addMethod(c, sel("viewDidLoad"), &viewDidLoad);
     addMethod(c, sel("setSpecifiers:"), +[](Object* self, SEL, Object* list) { page(self)->setSpecifiers(list); });
-    addMethod(c, sel("reloadSpecifiers"), &reloadSpecifiers);
+    bind<&PSListController::reloadSpecifiers>(c, "reloadSpecifiers");
     addMethod(c, sel("insertSpecifier:atIndex:animated:"), &insertSpecifierAtIndex);
     addMethod(c, sel("insertSpecifier:afterSpecifierID:animated:"), &insertSpecifierAfterID);
     addMethod(c, sel("addSpecifiersFromArray:animated:"), &addSpecifiersFromArray);
     addMethod(c, sel("containsSpecifier:"), +[](Object* self, SEL, Object* row) {
         return rows(rt::send<Object*>(self, SELECTOR("specifiers")))->contains(row);
     });
-    addMethod(c, sel("specifierForID:"), &specifierForID);
+    bind<&PSListController::specifierWithID>(c, "specifierForID:");
     addMethod(c, sel("readPreferenceValue:"), &readPreferenceValue);
     addMethod(c, sel("setPreferenceValue:specifier:"), &setPreferenceValue);
     addMethod(c, sel("_showControllerFromSpecifier:"), &showControllerFromSpecifier);
-    addMethod(c, sel("table"), +[](Object* self, SEL) { return page(self)->m_table.get(); });
-    addMethod(c, sel("specifier"), +[](Object* self, SEL) { return page(self)->m_specifier.get(); });
-    addMethod(c, sel("setSpecifier:"), +[](Object* self, SEL, Object* row) { page(self)->m_specifier = row; });
-    addMethod(c, sel("parentController"), +[](Object* self, SEL) { return autorelease(page(self)->m_parentController.load()); });
-    addMethod(c, sel("rootController"), +[](Object* self, SEL) { return autorelease(page(self)->m_rootController.load()); });
+    bindGetter<&PSListController::m_table>(c, "table");
+    bindProperty<&PSListController::m_specifier>(c, "specifier");
+    bindGetter<&PSListController::m_parentController>(c, "parentController");
+    bindGetter<&PSListController::m_rootController>(c, "rootController");
     TAM_HOST_IVAR(c, PSListController, m_specifiers, "_specifiers");
     TAM_HOST_IVAR(c, PSListController, m_specifiersByID, "_specifiersByID");
     TAM_HOST_IVAR(c, PSListController, m_table, "_table");
     TAM_HOST_IVAR(c, PSListController, m_specifier, "_specifier");
-}
-
 }
 
 void registerListControllerTableMethods(Class*);
@@ -180,7 +162,7 @@ Class* PSListController::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<PSListController>("PSListController", UIViewController::classObject());
-        registerPSListControllerMethods(c);
+        registerMethods(c);
         registerListControllerTableMethods(c);
         return c;
     }();
@@ -200,8 +182,32 @@ void PSListController::setSpecifiers(Object* list)
     else
         mutableList = NSArray::createMutable();
     m_specifiers = mutableList;
-    rebuildSpecifiersByID(this);
+    rebuildSpecifiersByID();
     reloadTable();
+}
+
+void PSListController::keepSpecifiers(Object* list)
+{
+    m_specifiers = list;
+    rebuildSpecifiersByID();
+}
+
+void PSListController::reloadSpecifiers()
+{
+    m_specifiers = nullptr;
+    rt::send<Object*>(this, SELECTOR("specifiers"));
+    reloadTable();
+}
+
+void PSListController::specifiersChanged()
+{
+    rebuildSpecifiersByID();
+    reloadTable();
+}
+
+Object* PSListController::specifierWithID(Object* id) const
+{
+    return m_specifiersByID ? static_cast<NSDictionary*>(m_specifiersByID.get())->get(id) : nullptr;
 }
 
 void PSListController::reloadTable() { rt::send(m_table.get(), SELECTOR("reloadData")); }
@@ -215,7 +221,7 @@ std::vector<PSListController::Section> PSListController::sections()
         return result;
     for (auto& item : rows(list)->m_items) {
         bool group = rt::isKindOf(item.get(), PSSpecifier::classObject())
-            && static_cast<PSSpecifier*>(item.get())->m_cellType == PSGroupCell;
+            && static_cast<PSSpecifier*>(item.get())->cellType() == PSGroupCell;
         if (group) {
             result.push_back({ item.get(), {} });
             continue;
@@ -236,14 +242,14 @@ Object* PSListController::specifierAt(long section, long row)
     return row >= 0 && static_cast<size_t>(row) < s.rows.size() ? s.rows[static_cast<size_t>(row)] : nullptr;
 }
 
-void rebuildSpecifiersByID(PSListController* p)
+void PSListController::rebuildSpecifiersByID()
 {
     auto byID = NSDictionary::createMutable();
-    if (isArray(p->m_specifiers.get()))
-        for (auto& item : rows(p->m_specifiers.get())->m_items)
+    if (isArray(m_specifiers.get()))
+        for (auto& item : rows(m_specifiers.get())->m_items)
             if (Object* id = rt::send<Object*>(item, SELECTOR("identifier")))
                 byID->set(id, item.get());
-    p->m_specifiersByID = byID;
+    m_specifiersByID = byID;
 }
 
 bool isListController(Object* o) { return rt::isKindOf(o, PSListController::classObject()); }

@@ -29,7 +29,7 @@ void loadView(Object* self, SEL)
         frame, UITableViewStyleInsetGrouped));
     rt::send(table, SELECTOR("setDataSource:"), self);
     rt::send(table, SELECTOR("setDelegate:"), self);
-    listPage(self)->m_table = table;
+    listPage(self)->setTable(table.get());
     rt::send(self, SELECTOR("setView:"), table.get());
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
 #include "host/uikit/UILabel.h"
@@ -28,8 +29,7 @@ void registerPSSegmentableSliderMethods(rt::Class* c)
             sendSuper(s, PSSegmentableSlider::classObject(), SELECTOR("setValue:"), value);
             slider(s)->updateValueLabel();
         });
-    addMethod(
-        c, sel("showValue"), +[](Object* s, SEL) { return slider(s)->m_valueLabel != nullptr; });
+    bind<&PSSegmentableSlider::showsValue>(c, "showValue");
     addMethod(
         c, sel("setShowValue:"), +[](Object* s, SEL, bool show) { slider(s)->setShowsValue(show); });
     addMethod(

@@ -16,6 +16,8 @@ public:
     void updateValueLabel();
     void layoutValueLabel();
     void drawContent(Canvas&, long style) const override;
+    bool showsValue() const { return m_valueLabel != nullptr; }
 
+private:
     rt::Ref<UILabel> m_valueLabel;
 };

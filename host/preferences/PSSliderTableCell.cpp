@@ -27,13 +27,13 @@ float numberProperty(Object* specifier, const char* key, float fallback)
 
 UISlider* sliderOf(PSSliderTableCell* c)
 {
-    if (!rt::isKindOf(c->m_control.get(), UISlider::classObject())) {
+    if (!rt::isKindOf(c->control(), UISlider::classObject())) {
         auto slider = UIView::create(PSSliderTableCell::sliderClass(), CGRectMake(0, 0, 100, 31));
         static_cast<UISlider*>(slider.get())->addTarget(c, rt::sel("controlChanged:"), UIControlEventValueChanged);
         c->contentView()->addSubview(slider.get());
-        c->m_control = slider;
+        c->setControl(slider.get());
     }
-    return static_cast<UISlider*>(c->m_control.get());
+    return static_cast<UISlider*>(c->control());
 }
 
 // The row's value as its getter answers it, or its "value" property, or its "default".
@@ -71,7 +71,7 @@ void layoutSliderCell(Object* self, SEL)
 {
     rt::sendSuper(self, PSSliderTableCell::classObject(), SELECTOR("layoutSubviews"));
     auto* c = sliderCell(self);
-    auto* slider = rt::dynamicCast<UISlider>(c->m_control.get(), UISlider::classObject());
+    auto* slider = rt::dynamicCast<UISlider>(c->control(), UISlider::classObject());
     if (!slider || slider->superview() != c->contentView())
         return;
     CGRect content = c->contentView()->bounds();

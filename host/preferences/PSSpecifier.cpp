@@ -2,6 +2,7 @@
 
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 
 using rt::Class;
 using rt::Object;
@@ -15,10 +16,12 @@ namespace {
 
 PSSpecifier* spec(Object* o) { return static_cast<PSSpecifier*>(o); }
 
-Object* preferenceSpecifierNamed(Class*, SEL, Object* name, Object* target, SEL setter, SEL getter, Class* detail,
+}
+
+Object* PSSpecifier::specifierNamed(Class*, SEL, Object* name, Object* target, SEL setter, SEL getter, Class* detail,
     long cell, Class* edit)
 {
-    auto s = PSSpecifier::create(toStdString(name), target, detail, cell);
+    auto s = create(toStdString(name), target, detail, cell);
     s->m_setter = setter;
     s->m_getter = getter;
     s->m_editPaneClass = edit;
@@ -27,28 +30,26 @@ Object* preferenceSpecifierNamed(Class*, SEL, Object* name, Object* target, SEL 
 
 // A row's value comes from its target's getter, given the row ([target getter:row]); a row
 // without a getter, or whose target does not answer it, has none.
-Object* performGetter(Object* self, SEL)
+Object* PSSpecifier::performGetter()
 {
-    auto* s = spec(self);
-    auto target = s->m_target.load();
-    if (!s->m_getter || !target || !rt::respondsTo(target.get(), s->m_getter))
+    auto target = m_target.load();
+    if (!m_getter || !target || !rt::respondsTo(target.get(), m_getter))
         return nullptr;
-    return rt::send<Object*>(target.get(), s->m_getter, self);
+    return rt::send<Object*>(target.get(), m_getter, static_cast<Object*>(this));
 }
 
 // A new value goes to the target's setter with the row ([target setter:value specifier:row]).
-void performSetter(Object* self, SEL, Object* value)
+void PSSpecifier::performSetter(Object* value)
 {
-    auto* s = spec(self);
-    auto target = s->m_target.load();
-    if (s->m_setter && target && rt::respondsTo(target.get(), s->m_setter))
-        rt::send(target.get(), s->m_setter, value, self);
+    auto target = m_target.load();
+    if (m_setter && target && rt::respondsTo(target.get(), m_setter))
+        rt::send(target.get(), m_setter, value, static_cast<Object*>(this));
 }
 
-void registerPSSpecifierMethods(Class* c)
+void PSSpecifier::registerMethods(Class* c)
 {
     using namespace rt;
-    addClassMethod(c, sel("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), &preferenceSpecifierNamed);
+    addClassMethod(c, sel("preferenceSpecifierNamed:target:set:get:detail:cell:edit:"), &specifierNamed);
     addClassMethod(
         c, sel("emptyGroupSpecifier"), +[](Class*, SEL) {
             return static_cast<Object*>(autorelease(PSSpecifier::create("", nullptr, nullptr, PSGroupCell)));
@@ -60,43 +61,36 @@ void registerPSSpecifierMethods(Class* c)
         });
     addMethod(c, sel("identifier"), +[](Object* self, SEL) -> Object* {
         Object* id = spec(self)->property(PSIDKey);
-        return isString(id) ? id : spec(self)->m_name.get();
+        return isString(id) ? id : spec(self)->name();
     });
     addMethod(c, sel("setIdentifier:"), +[](Object* self, SEL, Object* id) { spec(self)->setProperty(PSIDKey, id); });
-    addMethod(c, sel("name"), +[](Object* self, SEL) { return spec(self)->m_name.get(); });
-    addMethod(c, sel("setName:"), +[](Object* self, SEL, Object* name) { spec(self)->m_name = name; });
+    bindProperty<&PSSpecifier::m_name>(c, "name");
     addMethod(c, sel("propertyForKey:"), +[](Object* self, SEL, Object* key) { return spec(self)->property(toStdString(key)); });
     addMethod(c, sel("setProperty:forKey:"), +[](Object* self, SEL, Object* value, Object* key) {
         spec(self)->setProperty(toStdString(key), value);
     });
     addMethod(c, sel("removePropertyForKey:"), +[](Object* self, SEL, Object* key) { spec(self)->setProperty(toStdString(key), nullptr); });
-    addMethod(c, sel("properties"), +[](Object* self, SEL) { return spec(self)->m_properties.get(); });
-    addMethod(c, sel("target"), +[](Object* self, SEL) { return static_cast<Object*>(autorelease(spec(self)->m_target.load())); });
-    addMethod(c, sel("setTarget:"), +[](Object* self, SEL, Object* t) { spec(self)->m_target = t; });
-    addMethod(c, sel("detailControllerClass"), +[](Object* self, SEL) { return spec(self)->m_detailControllerClass; });
-    addMethod(c, sel("setDetailControllerClass:"), +[](Object* self, SEL, Class* cls) { spec(self)->m_detailControllerClass = cls; });
-    addMethod(c, sel("performGetter"), &performGetter);
-    addMethod(c, sel("performSetterWithValue:"), &performSetter);
-    addMethod(c, sel("cellType"), +[](Object* self, SEL) { return spec(self)->m_cellType; });
-    addMethod(c, sel("setCellType:"), +[](Object* self, SEL, long type) { spec(self)->m_cellType = type; });
-    addMethod(c, sel("controllerLoadAction"), +[](Object* self, SEL) { return spec(self)->m_controllerLoadAction; });
-    addMethod(c, sel("setControllerLoadAction:"), +[](Object* self, SEL, SEL action) { spec(self)->m_controllerLoadAction = action; });
+    bindGetter<&PSSpecifier::m_properties>(c, "properties");
+    bindProperty<&PSSpecifier::m_target>(c, "target");
+    bindProperty<&PSSpecifier::m_detailControllerClass>(c, "detailControllerClass");
+    bind<&PSSpecifier::performGetter>(c, "performGetter");
+    bind<&PSSpecifier::performSetter>(c, "performSetterWithValue:");
+    bindProperty<&PSSpecifier::m_cellType>(c, "cellType");
+    bindProperty<&PSSpecifier::m_controllerLoadAction>(c, "controllerLoadAction");
     addMethod(c, sel("description"), +[](Object* self, SEL) {
         auto* s = spec(self);
-        return static_cast<Object*>(ns("<PSSpecifier " + s->identifier() + ": " + toStdString(s->m_name.get()) + ">"));
+        return static_cast<Object*>(ns("<PSSpecifier " + s->identifier() + ": " + toStdString(s->name()) + ">"));
     });
     TAM_HOST_IVAR(c, PSSpecifier, m_controllerLoadAction, "_controllerLoadAction");
     TAM_HOST_IVAR(c, PSSpecifier, m_properties, "_properties");
     TAM_HOST_IVAR(c, PSSpecifier, m_cellType, "cellType");
 }
 
-}
-
 Class* PSSpecifier::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<PSSpecifier>("PSSpecifier", rt::rootClass());
-        registerPSSpecifierMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;

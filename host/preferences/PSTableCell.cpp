@@ -46,7 +46,9 @@ std::string describeValue(Object* value)
     return "";
 }
 
-void registerInit(Class* c)
+}
+
+void PSTableCell::registerInit(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -59,10 +61,7 @@ void registerInit(Class* c)
             }
             return s;
         });
-    addMethod(
-        c, sel("specifier"), +[](Object* s, SEL) -> Object* { return cell(s)->m_specifier.get(); });
-    addMethod(
-        c, sel("setSpecifier:"), +[](Object* s, SEL, Object* specifier) { cell(s)->m_specifier = specifier; });
+    bindProperty<&PSTableCell::m_specifier>(c, "specifier");
     addMethod(
         c, sel("refreshCellContentsWithSpecifier:"),
         +[](Object* s, SEL, Object* specifier) { cell(s)->refreshFrom(specifier); });
@@ -70,13 +69,10 @@ void registerInit(Class* c)
         c, sel("reloadWithSpecifier:animated:"), +[](Object* s, SEL, Object* specifier, bool) {
             send(s, SELECTOR("refreshCellContentsWithSpecifier:"), specifier);
         });
-    addMethod(
-        c, sel("type"), +[](Object* s, SEL) { return cell(s)->m_type; });
-    addMethod(
-        c, sel("setType:"), +[](Object* s, SEL, long t) { cell(s)->m_type = t; });
+    bindProperty<&PSTableCell::m_type>(c, "type");
 }
 
-void registerContent(Class* c)
+void PSTableCell::registerContent(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -89,8 +85,7 @@ void registerContent(Class* c)
         c, sel("title"), +[](Object* s, SEL) -> Object* { return cell(s)->textLabel()->textObject(); });
     addMethod(
         c, sel("setTitle:"), +[](Object* s, SEL, Object* t) { cell(s)->textLabel()->setText(t); });
-    addMethod(
-        c, sel("value"), +[](Object* s, SEL) -> Object* { return cell(s)->m_value.get(); });
+    bindGetter<&PSTableCell::m_value>(c, "value");
     addMethod(
         c, sel("setValue:"), +[](Object* s, SEL, Object* v) {
             cell(s)->m_value = v;
@@ -103,10 +98,7 @@ void registerContent(Class* c)
             send(cell(s)->imageView(), SELECTOR("setImage:"), image);
             cell(s)->setNeedsLayout();
         });
-    addMethod(
-        c, sel("control"), +[](Object* s, SEL) -> Object* { return cell(s)->m_control.get(); });
-    addMethod(
-        c, sel("setControl:"), +[](Object* s, SEL, Object* control) { cell(s)->m_control = control; });
+    bindProperty<&PSTableCell::m_control>(c, "control");
     addMethod(
         c, sel("controlValue"), +[](Object* s, SEL) { return cell(s)->controlValue(); });
     addMethod(
@@ -116,15 +108,13 @@ void registerContent(Class* c)
             if (specifier && respondsTo(specifier, performSetter.sel()))
                 send(specifier, performSetter, cell(s)->controlValue());
         });
-    addMethod(
-        c, sel("isChecked"), +[](Object* s, SEL) { return cell(s)->m_checked; });
+    bindGetter<&PSTableCell::m_checked>(c, "isChecked");
     addMethod(
         c, sel("setChecked:"), +[](Object* s, SEL, bool checked) {
             cell(s)->m_checked = checked;
             send(s, SELECTOR("setAccessoryType:"), checked ? long(UITableViewCellAccessoryCheckmark) : 0L);
         });
-    addMethod(
-        c, sel("cellEnabled"), +[](Object* s, SEL) { return cell(s)->m_cellEnabled; });
+    bindGetter<&PSTableCell::m_cellEnabled>(c, "cellEnabled");
     addMethod(
         c, sel("setCellEnabled:"), +[](Object* s, SEL, bool enabled) {
             cell(s)->m_cellEnabled = enabled;
@@ -135,8 +125,6 @@ void registerContent(Class* c)
     addMethod(
         c, sel("cellTarget"),
         +[](Object* s, SEL) -> Object* { return send<Object*>(cell(s)->m_specifier.get(), SELECTOR("target")); });
-}
-
 }
 
 Class* PSTableCell::classObject()

@@ -2,6 +2,7 @@
 
 #include "host/foundation/String.h"
 #include "host/platform/Device.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIImageView.h"
 #include "host/uikit/UILabel.h"
 
@@ -12,11 +13,6 @@ using rt::SEL;
 namespace {
 
 constexpr long kSubtitleStyle = 3;
-
-UIListContentConfiguration* configuration(Object* o)
-{
-    return static_cast<UIListContentConfiguration*>(o);
-}
 
 bool showsConfiguration()
 {
@@ -34,19 +30,15 @@ void showConfiguration(Object* view, Object* value)
 {
     auto* content = static_cast<ListContentView*>(view);
     auto* given = rt::dynamicCast<UIListContentConfiguration>(value, UIListContentConfiguration::classObject());
-    auto copy
-        = rt::adopt(static_cast<UIListContentConfiguration*>(UIListContentConfiguration::classObject()->allocate()));
-    if (given) {
-        copy->m_text = given->m_text;
-        copy->m_secondaryText = given->m_secondaryText;
-    }
+    auto copy = given ? UIListContentConfiguration::create(given->text(), given->secondaryText())
+                      : UIListContentConfiguration::create(nullptr, nullptr);
     content->m_configuration = copy;
     auto* cell = rt::dynamicCast<UITableViewCell>(content->superview(), UITableViewCell::classObject());
     if (!cell || cell->contentView() != content)
         return;
-    cell->textLabel()->setText(copy->m_text.get());
+    cell->textLabel()->setText(copy->text());
     if (cell->detailTextLabel())
-        cell->detailTextLabel()->setText(copy->m_secondaryText.get());
+        cell->detailTextLabel()->setText(copy->secondaryText());
     cell->setNeedsLayout();
 }
 
@@ -54,12 +46,9 @@ void showConfiguration(Object* view, Object* value)
 Object* currentConfiguration(Object* view, SEL)
 {
     auto* content = static_cast<ListContentView*>(view);
-    auto copy
-        = rt::adopt(static_cast<UIListContentConfiguration*>(UIListContentConfiguration::classObject()->allocate()));
-    if (content->m_configuration) {
-        copy->m_text = content->m_configuration->m_text;
-        copy->m_secondaryText = content->m_configuration->m_secondaryText;
-    }
+    auto* current = content->m_configuration.get();
+    auto copy = current ? UIListContentConfiguration::create(current->text(), current->secondaryText())
+                        : UIListContentConfiguration::create(nullptr, nullptr);
     return rt::autorelease(std::move(copy));
 }
 
@@ -88,10 +77,8 @@ void refreshAccountContents(Object* self, SEL, Object* specifier)
     if (!showsConfiguration())
         return;
     auto* cell = static_cast<PSUIAppleAccountCell*>(self);
-    auto config
-        = rt::adopt(static_cast<UIListContentConfiguration*>(UIListContentConfiguration::classObject()->allocate()));
-    config->m_text = rt::send<Object*>(specifier, SELECTOR("name"));
-    config->m_secondaryText = rt::send<Object*>(specifier, SELECTOR("propertyForKey:"), ns("value"));
+    auto config = UIListContentConfiguration::create(rt::send<Object*>(specifier, SELECTOR("name")),
+        rt::send<Object*>(specifier, SELECTOR("propertyForKey:"), ns("value")));
     rt::send(cell->contentView(), SELECTOR("setConfiguration:"), static_cast<Object*>(config.get()));
 }
 
@@ -118,16 +105,17 @@ Class* UIListContentConfiguration::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIListContentConfiguration>("UIListContentConfiguration", rt::rootClass());
-        rt::addMethod(
-            c, rt::sel("text"), +[](Object* s, SEL) -> Object* { return configuration(s)->m_text.get(); });
-        rt::addMethod(
-            c, rt::sel("setText:"), +[](Object* s, SEL, Object* t) { configuration(s)->m_text = t; });
-        rt::addMethod(
-            c, rt::sel("secondaryText"),
-            +[](Object* s, SEL) -> Object* { return configuration(s)->m_secondaryText.get(); });
-        rt::addMethod(
-            c, rt::sel("setSecondaryText:"), +[](Object* s, SEL, Object* t) { configuration(s)->m_secondaryText = t; });
+        rt::bindProperty<&UIListContentConfiguration::m_text>(c, "text");
+        rt::bindProperty<&UIListContentConfiguration::m_secondaryText>(c, "secondaryText");
         return c;
     }();
     return cls;
+}
+
+rt::Ref<UIListContentConfiguration> UIListContentConfiguration::create(Object* text, Object* secondaryText)
+{
+    auto configuration = rt::adopt(static_cast<UIListContentConfiguration*>(classObject()->allocate()));
+    configuration->m_text = text;
+    configuration->m_secondaryText = secondaryText;
+    return configuration;
 }

@@ -16,7 +16,12 @@ public:
 class UIListContentConfiguration final : public rt::Object {
 public:
     static rt::Class* classObject();
+    static rt::Ref<UIListContentConfiguration> create(rt::Object* text, rt::Object* secondaryText);
 
+    rt::Object* text() const { return m_text.get(); }
+    rt::Object* secondaryText() const { return m_secondaryText.get(); }
+
+private:
     rt::Ref<rt::Object> m_text;
     rt::Ref<rt::Object> m_secondaryText;
 };

@@ -9,6 +9,7 @@
 #include "host/preferences/PSKeyboardNavigationSearchBar.h"
 #include "host/preferences/PSSpecifier.h"
 #include "host/preferences/RootPageServices.h"
+#include "host/runtime/Bind.h"
 
 using rt::Class;
 using rt::Object;
@@ -16,57 +17,12 @@ using rt::SEL;
 
 namespace {
 
-PSUIPrefsListController* root(Object* o) { return static_cast<PSUIPrefsListController*>(o); }
-
 Object* iconFor(const std::string& key)
 {
     if (key.empty())
         return nullptr;
     Object* cache = rt::send<Object*>(rt::getClass("PKIconImageCache"), SELECTOR("settingsIconCache"));
     return rt::send<Object*>(cache, SELECTOR("imageForKey:"), ns(key));
-}
-
-// The root page's own rows: the Apple Account, Wallpaper and exposure rows stand in the list,
-// the TV provider row is made now and inserted later.
-void adoptSpecialRows(PSUIPrefsListController* page, NSArray* list)
-{
-    for (auto& item : list->m_items) {
-        std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
-        if (id == "APPLE_ACCOUNT")
-            page->m_appleAccountSpecifier = item;
-        else if (id == "Wallpaper")
-            page->m_wallpaperSpecifier = item;
-        else if (id == "Exposure Notifications")
-            page->m_exposureNotificationSpecifier = item;
-    }
-    for (auto& insertion : currentDevice().insertions)
-        if (insertion.row.id == "VIDEO_SUBSCRIBER")
-            page->m_videoSubscriberSpecifier = makeDeviceSpecifier(insertion.row, page);
-}
-
-Object* rootSpecifiers(Object* self, SEL)
-{
-    auto* page = root(self);
-    if (page->m_specifiers)
-        return page->m_specifiers.get();
-    auto all = NSArray::createMutable();
-    for (auto& row : currentDevice().rootList)
-        all->add(makeDeviceSpecifier(row, self));
-    adoptSpecialRows(page, all.get());
-    // The Ethernet row shows only while an adapter is connected, and the exposure row only where
-    // Exposure Notifications is offered; the page keeps its exposure row either way.
-    auto list = NSArray::createMutable();
-    for (auto& item : all->m_items) {
-        std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
-        if (id == "ETHERNET" && !rt::send<bool>(self, SELECTOR("shouldShowEthernetSpecifier")))
-            continue;
-        if (id == "Exposure Notifications" && !rt::send<bool>(self, SELECTOR("_exposureNotificationAvailable")))
-            continue;
-        list->add(item.get());
-    }
-    page->m_specifiers = list;
-    rebuildSpecifiersByID(page);
-    return list.get();
 }
 
 Object* appRows(Object* target)
@@ -153,17 +109,6 @@ void configureNavigationItem(Object* self)
     rt::send(item, SELECTOR("setHidesSearchBarWhenScrolling:"), false);
 }
 
-void rootViewDidLoad(Object* self, SEL)
-{
-    rt::sendSuper(self, PSUIPrefsListController::classObject(), rt::sel("viewDidLoad"));
-    configureNavigationItem(self);
-    auto* page = root(self);
-    if (page->m_scheduledLaterWork)
-        return;
-    page->m_scheduledLaterWork = true;
-    scheduleLaterWork(page);
-}
-
 }
 
 Object* makeDeviceSpecifier(const DeviceRow& row, Object* target)
@@ -195,13 +140,64 @@ Object* makeDeviceSpecifier(const DeviceRow& row, Object* target)
     return rt::autorelease(std::move(spec));
 }
 
+// The root page's own rows: the Apple Account, Wallpaper and exposure rows stand in the list,
+// the TV provider row is made now and inserted later.
+void PSUIPrefsListController::adoptSpecialRows(NSArray* list)
+{
+    for (auto& item : list->m_items) {
+        std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
+        if (id == "APPLE_ACCOUNT")
+            m_appleAccountSpecifier = item;
+        else if (id == "Wallpaper")
+            m_wallpaperSpecifier = item;
+        else if (id == "Exposure Notifications")
+            m_exposureNotificationSpecifier = item;
+    }
+    for (auto& insertion : currentDevice().insertions)
+        if (insertion.row.id == "VIDEO_SUBSCRIBER")
+            m_videoSubscriberSpecifier = makeDeviceSpecifier(insertion.row, this);
+}
+
+Object* PSUIPrefsListController::rootSpecifiers()
+{
+    if (Object* built = specifiersIvar())
+        return built;
+    auto all = NSArray::createMutable();
+    for (auto& row : currentDevice().rootList)
+        all->add(makeDeviceSpecifier(row, this));
+    adoptSpecialRows(all.get());
+    // The Ethernet row shows only while an adapter is connected, and the exposure row only where
+    // Exposure Notifications is offered; the page keeps its exposure row either way.
+    auto list = NSArray::createMutable();
+    for (auto& item : all->m_items) {
+        std::string id = static_cast<PSSpecifier*>(item.get())->identifier();
+        if (id == "ETHERNET" && !rt::send<bool>(this, SELECTOR("shouldShowEthernetSpecifier")))
+            continue;
+        if (id == "Exposure Notifications" && !rt::send<bool>(this, SELECTOR("_exposureNotificationAvailable")))
+            continue;
+        list->add(item.get());
+    }
+    keepSpecifiers(list.get());
+    return list.get();
+}
+
+void PSUIPrefsListController::rootViewDidLoad()
+{
+    rt::sendSuper(this, classObject(), rt::sel("viewDidLoad"));
+    configureNavigationItem(this);
+    if (m_scheduledLaterWork)
+        return;
+    m_scheduledLaterWork = true;
+    scheduleLaterWork(this);
+}
+
 Class* PSUIPrefsListController::classObject()
 {
     static Class* cls = [] {
         using namespace rt;
         auto* c = defineCppClass<PSUIPrefsListController>("PSUIPrefsListController", PSListController::classObject());
-        addMethod(c, sel("specifiers"), &rootSpecifiers);
-        addMethod(c, sel("viewDidLoad"), &rootViewDidLoad);
+        bind<&PSUIPrefsListController::rootSpecifiers>(c, "specifiers");
+        bind<&PSUIPrefsListController::rootViewDidLoad>(c, "viewDidLoad");
         addMethod(c, sel("updateFollowupSpecifiersWithCompletion:"), &updateFollowups);
         addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:withCompletion:"), &loadThirdPartySpecifiers);
         addMethod(c, sel("_reallyLoadThirdPartySpecifiersForApps:shouldAddAppClipSpecifier:withCompletion:"),

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "host/preferences/PSListController.h"
 
+class NSArray;
 struct DeviceRow;
 
 // The Settings root page. It builds its rows from the device's root list and, after its view
@@ -13,6 +15,23 @@ struct DeviceRow;
 class PSUIPrefsListController : public PSListController {
 public:
     static rt::Class* classObject();
+
+    // The rows Settings keeps in instance variables of their own, as it found them in the list;
+    // the TV provider's row is made before it joins the list.
+    rt::Object* wallpaperSpecifier() const { return m_wallpaperSpecifier.get(); }
+    rt::Object* exposureNotificationSpecifier() const { return m_exposureNotificationSpecifier.get(); }
+    rt::Object* videoSubscriberSpecifier() const { return m_videoSubscriberSpecifier.get(); }
+
+    // What the family and TV provider services last answered, stored by them.
+    long familyMemberCount() const { return m_familyMemberCount; }
+    void setFamilyMemberCount(long count) { m_familyMemberCount = count; }
+    const std::string& videoSubscriberProvider() const { return m_videoSubscriberProvider; }
+    void setVideoSubscriberProvider(std::string provider) { m_videoSubscriberProvider = std::move(provider); }
+
+private:
+    rt::Object* rootSpecifiers();
+    void adoptSpecialRows(NSArray* list);
+    void rootViewDidLoad();
 
     rt::Ref<rt::Object> m_appleAccountSpecifier;
     rt::Ref<rt::Object> m_wallpaperSpecifier;

@@ -1,5 +1,7 @@
 #include "host/preferences/PSURLManager.h"
 
+#include "host/runtime/Bind.h"
+
 using rt::Class;
 using rt::Object;
 using rt::SEL;
@@ -10,10 +12,7 @@ rt::Class* PSURLManager::classObject()
         auto* c = rt::defineCppClass<PSURLManager>("PSURLManager", rt::rootClass());
         rt::addClassMethod(
             c, rt::sel("sharedManager"), +[](Class*, SEL) -> Object* { return PSURLManager::sharedManager(); });
-        rt::addMethod(
-            c, rt::sel("topLevelController"), +[](Object* s, SEL) -> Object* {
-                return rt::autorelease(static_cast<PSURLManager*>(s)->m_topLevelController.load().leak());
-            });
+        rt::bindReadOnlyProperty<&PSURLManager::m_topLevelController>(c, "topLevelController");
         return c;
     }();
     return cls;

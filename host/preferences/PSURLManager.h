@@ -9,5 +9,9 @@ public:
     static rt::Class* classObject();
     static PSURLManager* sharedManager();
 
+    // Stores the root page the app launched with; the manager does not keep it alive.
+    void setTopLevelController(rt::Object* controller) { m_topLevelController = controller; }
+
+private:
     rt::Weak<rt::Object> m_topLevelController;
 };

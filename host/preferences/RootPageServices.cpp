@@ -55,13 +55,13 @@ void showRowValue(Object* page, const char* rowID, const std::string& text)
 void updateFamily(Object* self, SEL, rt::BlockBase* completion)
 {
     auto& members = deviceKey("family");
-    rootPage(self)->m_familyMemberCount = members.is_array() ? static_cast<long>(members.size()) : 0;
+    rootPage(self)->setFamilyMemberCount(members.is_array() ? static_cast<long>(members.size()) : 0);
     rt::callBlock<void()>(completion);
 }
 
 void updateVideoSubscriber(Object* self, SEL, rt::BlockBase* completion)
 {
-    rootPage(self)->m_videoSubscriberProvider = deviceText("videoSubscriberProvider");
+    rootPage(self)->setVideoSubscriberProvider(deviceText("videoSubscriberProvider"));
     rt::callBlock<void()>(completion);
 }
 
@@ -92,8 +92,8 @@ void showVideoSubscriber(PSUIPrefsListController* page, double delay, const std:
             if (!page)
                 return;
             rt::AutoreleasePool pool;
-            Object* row = rootPage(page.get())->m_videoSubscriberSpecifier.get();
-            const std::string& provider = rootPage(page.get())->m_videoSubscriberProvider;
+            Object* row = rootPage(page.get())->videoSubscriberSpecifier();
+            const std::string& provider = rootPage(page.get())->videoSubscriberProvider();
             if (row && !provider.empty())
                 rt::send(row, SELECTOR("setProperty:forKey:"), ns(provider), ns("value"));
             rt::send(page.get(), SELECTOR("insertSpecifier:afterSpecifierID:animated:"), row, ns(after), true);
@@ -127,7 +127,7 @@ void startRootPageServices(Object* page)
             if (!page)
                 return;
             rt::AutoreleasePool pool;
-            long count = rootPage(page.get())->m_familyMemberCount;
+            long count = rootPage(page.get())->familyMemberCount();
             if (count > 0)
                 showRowValue(page.get(), "Family", std::to_string(count) + " Members");
         });

@@ -28,8 +28,8 @@ std::string sizeText(double bytes)
 Object* storageRows(Object* self, SEL)
 {
     auto* page = static_cast<PSListController*>(self);
-    if (page->m_specifiers)
-        return page->m_specifiers.get();
+    if (Object* built = page->specifiersIvar())
+        return built;
     auto list = NSArray::createMutable();
     list->add(makeDeviceSpecifier({ "CAPACITY_GROUP", "", "PSGroupCell", {}, {}, {}, {} }, self));
     auto barRow
@@ -41,8 +41,7 @@ Object* storageRows(Object* self, SEL)
     list->add(makeDeviceSpecifier({ "USAGE_GROUP", "", "PSGroupCell", {}, {}, {}, {} }, self));
     for (auto& [name, bytes] : currentDevice().storageUse)
         list->add(makeDeviceSpecifier({ name, name, "PSTitleValueCell", sizeText(bytes), {}, {}, {} }, self));
-    page->m_specifiers = list;
-    rebuildSpecifiersByID(page);
+    page->keepSpecifiers(list.get());
     return list.get();
 }
 

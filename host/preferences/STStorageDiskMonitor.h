@@ -10,6 +10,10 @@
 class STStorageDiskMonitor final : public rt::Object {
 public:
     static rt::Class* classObject();
+    // Reads the device's figures into a new storage space.
+    void updateDiskSpace();
+
+private:
     rt::Ref<rt::Object> m_space;
 };
 
@@ -17,6 +21,12 @@ public:
 class STStorageSpace final : public rt::Object {
 public:
     static rt::Class* classObject();
+    static rt::Ref<STStorageSpace> create(int64_t usedBytes, int64_t deviceSize);
+
+    int64_t usedBytes() const { return m_usedBytes; }
+    int64_t deviceSize() const { return m_deviceSize; }
+
+private:
     int64_t m_usedBytes { 0 };
     int64_t m_deviceSize { 0 };
 };

@@ -110,7 +110,7 @@ rt::Object* launch(long interfaceStyle)
     auto navigation = rt::adopt(rt::send<rt::Object*>(rt::send<rt::Object*>(rt::getClass("UINavigationController"), SELECTOR("alloc")),
         SELECTOR("initWithRootViewController:"), root.get()));
     rt::send(rt::send<rt::Object*>(navigation, SELECTOR("navigationBar")), SELECTOR("setPrefersLargeTitles:"), true);
-    PSURLManager::sharedManager()->m_topLevelController = root.get();
+    PSURLManager::sharedManager()->setTopLevelController(root.get());
     showWaitingUpdates();
     if (UIScreen::deviceIdiom() == UIUserInterfaceIdiomPad)
         splitRef() = makeSplitView(navigation.get());

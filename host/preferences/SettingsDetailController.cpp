@@ -10,8 +10,8 @@ rt::Class* SettingsDetailController::classObject()
         rt::addMethod(c, rt::sel("title"), +[](Object* self, SEL) -> Object* {
             auto* page = static_cast<PSListController*>(self);
             // A page pushed without a row has the title it was given.
-            return page->m_specifier
-                ? rt::send<Object*>(page->m_specifier, SELECTOR("name"))
+            return page->specifier()
+                ? rt::send<Object*>(page->specifier(), SELECTOR("name"))
                 : rt::sendSuper<Object*>(self, SettingsDetailController::classObject(), SELECTOR("title"));
         });
         return c;

@@ -59,7 +59,7 @@ rt::Ref<Object> makeSplitView(Object* primaryNavigation)
 bool isLinkRow(Object* row)
 {
     auto* spec = rt::dynamicCast<PSSpecifier>(row, PSSpecifier::classObject());
-    return spec && (spec->m_cellType == PSLinkCell || spec->m_cellType == PSLinkListCell);
+    return spec && (spec->cellType() == PSLinkCell || spec->cellType() == PSLinkListCell);
 }
 
 bool opensPagesBeside(Object* page)

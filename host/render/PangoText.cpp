@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 namespace {
@@ -14,44 +13,22 @@ namespace {
 constexpr const char* kFamily = "DejaVu Sans";
 constexpr double kSizeFactor = 0.9;
 
-// The context every layout is made in, with the font map and the fonts it opened. At the end of
-// the process it is released, and cairo's and fontconfig's caches with it: fontconfig keeps its
-// caches in memory the leak checker cannot trace, and matching each of those blocks against a
-// suppression, a few thousand per drawing process, cost a third of each run under the sanitizers.
-class SharedContext {
-public:
-    SharedContext()
-    {
+PangoContext* sharedContext()
+{
+    static PangoContext* context = [] {
         PangoFontMap* map = pango_cairo_font_map_new();
-        m_context = pango_font_map_create_context(map);
+        PangoContext* c = pango_font_map_create_context(map);
         g_object_unref(map);
-        pango_cairo_context_set_resolution(m_context, 72);
+        pango_cairo_context_set_resolution(c, 72);
         cairo_font_options_t* options = cairo_font_options_create();
         cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
         cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
         cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-        pango_cairo_context_set_font_options(m_context, options);
+        pango_cairo_context_set_font_options(c, options);
         cairo_font_options_destroy(options);
-    }
-    ~SharedContext()
-    {
-        g_object_unref(m_context);
-        cairo_debug_reset_static_data();
-        FcFini();
-    }
-    SharedContext(const SharedContext&) = delete;
-    SharedContext& operator=(const SharedContext&) = delete;
-
-    PangoContext* get() const { return m_context; }
-
-private:
-    PangoContext* m_context;
-};
-
-PangoContext* sharedContext()
-{
-    static SharedContext context;
-    return context.get();
+        return c;
+    }();
+    return context;
 }
 
 PangoFontDescription* describeFont(const TextStyle& style)

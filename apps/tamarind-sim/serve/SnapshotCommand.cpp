@@ -64,7 +64,7 @@ json rowMap(rt::Object* page, PageExtent extent)
             auto* spec = static_cast<PSSpecifier*>(sections[s].rows[r]);
             CGRect frame = table->convertRectToView(table->rectForRow(static_cast<long>(s), static_cast<long>(r)), nullptr);
             UITableViewCell* cell = table->cellForRow(static_cast<long>(s), static_cast<long>(r));
-            rows.push_back({ { "id", spec->identifier() }, { "name", toStdString(spec->m_name.get()) },
+            rows.push_back({ { "id", spec->identifier() }, { "name", toStdString(spec->name()) },
                 { "x", frame.origin.x }, { "y", frame.origin.y + shift }, { "width", frame.size.width },
                 { "height", frame.size.height },
                 { "banner", cell && bannerCell && rt::isKindOf(cell, bannerCell) } });
