@@ -19,11 +19,11 @@ json accessoryItems(rt::Object* accessory)
     if (!bar)
         return nullptr;
     json items = json::array();
-    for (auto& entry : bar->m_items) {
+    for (auto& entry : bar->items()) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
         items.push_back(item->systemItem() == UIBarButtonItem::kFlexibleSpace ? json("flexible-space") : optionalText(item->title()));
     }
-    return { { "barStyle", bar->m_barStyle }, { "items", items } };
+    return { { "barStyle", bar->barStyle() }, { "items", items } };
 }
 
 json textFieldOf(UITextField* field)

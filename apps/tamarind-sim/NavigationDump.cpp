@@ -39,7 +39,7 @@ json backgroundInForce(UINavigationBar* bar, long style)
 json largeTitleOf(UINavigationBar* bar, long style)
 {
     UINavigationBarLargeTitleView* view = bar->largeTitleView();
-    UILabel* label = view && view->superview() == bar ? view->m_label.get() : nullptr;
+    UILabel* label = view && view->superview() == bar ? view->label() : nullptr;
     bool shown = label && !label->isHidden() && label->frame().height() > 0;
     json j { { "shown", shown } };
     if (label) {

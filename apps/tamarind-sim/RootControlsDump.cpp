@@ -84,7 +84,7 @@ json searchBarOf(rt::Object* page)
     if (!bar)
         return nullptr;
     json j { { "class", bar->isa()->name() }, { "hidden", bar->isHidden() }, { "frame", rectOf(bar->frame()) } };
-    if (UIView* background = bar->m_fieldBackground.get()) {
+    if (UIView* background = bar->fieldBackground()) {
         long style = background->effectiveUserInterfaceStyle();
         j["fieldBackground"]
             = { { "hidden", background->isHidden() }, { "color", hexColor(background->backgroundColor(), style) },

@@ -33,7 +33,7 @@ json selectedRootRow()
         rt::send<rt::Object*>(table, SELECTOR("indexPathForSelectedRow")), NSIndexPath::classObject());
     if (!path || !isListController(root))
         return nullptr;
-    rt::Object* row = static_cast<PSListController*>(root)->specifierAt(path->m_section, path->m_row);
+    rt::Object* row = static_cast<PSListController*>(root)->specifierAt(path->section(), path->row());
     return row ? json(static_cast<PSSpecifier*>(row)->identifier()) : json(nullptr);
 }
 

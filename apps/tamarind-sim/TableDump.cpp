@@ -33,7 +33,7 @@ json viewOf(UIView* view, long style)
             j["imageSize"] = { image->image()->size().width, image->image()->size().height };
     }
     if (auto* backdrop = rt::dynamicCast<UIBackdropView>(view, UIBackdropView::classObject()))
-        j["backdropStyle"] = backdrop->m_style;
+        j["backdropStyle"] = backdrop->style();
     json children = json::array();
     for (auto& child : view->subviews())
         children.push_back(viewOf(child.get(), style));

@@ -90,7 +90,7 @@ bool pressToolbarButton(const std::string& title, std::string& error)
         error = "the focused field has no accessory bar";
         return false;
     }
-    for (auto& entry : bar->m_items) {
+    for (auto& entry : bar->items()) {
         auto* item = static_cast<UIBarButtonItem*>(entry.get());
         if (toStdString(item->title()) != title)
             continue;

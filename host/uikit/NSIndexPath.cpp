@@ -38,26 +38,26 @@ void registerNSIndexPathMethods(Class* c)
     addMethod(
         c, sel("isEqual:"), +[](Object* s, SEL, Object* o) {
             auto* other = dynamicCast<NSIndexPath>(o, NSIndexPath::classObject());
-            return other && other->m_section == path(s)->m_section && other->m_row == path(s)->m_row;
+            return other && other->section() == path(s)->section() && other->row() == path(s)->row();
         });
     addMethod(
         c, sel("hash"), +[](Object* s, SEL) {
-            return static_cast<unsigned long>(path(s)->m_section) * 1000003UL
-                + static_cast<unsigned long>(path(s)->m_row);
+            return static_cast<unsigned long>(path(s)->section()) * 1000003UL
+                + static_cast<unsigned long>(path(s)->row());
         });
     addMethod(
         c, sel("compare:"), +[](Object* s, SEL, Object* o) -> long {
             auto* other = dynamicCast<NSIndexPath>(o, NSIndexPath::classObject());
             if (!other)
                 return 1;
-            auto key = [](NSIndexPath* p) { return std::pair(p->m_section, p->m_row); };
+            auto key = [](NSIndexPath* p) { return std::pair(p->section(), p->row()); };
             return key(path(s)) < key(other) ? -1 : key(path(s)) > key(other) ? 1 : 0;
         });
     addMethod(
         c, sel("description"), +[](Object* s, SEL) -> Object* {
             char text[64];
             std::snprintf(
-                text, sizeof text, "<NSIndexPath> {length = 2, path = %ld - %ld}", path(s)->m_section, path(s)->m_row);
+                text, sizeof text, "<NSIndexPath> {length = 2, path = %ld - %ld}", path(s)->section(), path(s)->row());
             return ns(text);
         });
 }

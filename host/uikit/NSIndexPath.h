@@ -13,6 +13,7 @@ public:
     long section() const { return m_section; }
     long row() const { return m_row; }
 
+private:
     long m_section { 0 };
     long m_row { 0 };
 };

@@ -28,12 +28,12 @@ Object* makeConstraint(Object* self, Object* other, long relation, double multip
 {
     auto* a = anchor(self);
     auto* b = rt::dynamicCast<NSLayoutAnchor>(other, NSLayoutAnchor::classObject());
-    auto first = a->m_view.load();
-    auto second = b ? b->m_view.load() : nullptr;
+    auto first = a->view();
+    auto second = b ? b->view() : nullptr;
     if (b && !second)
         return nullptr;
-    return rt::autorelease(NSLayoutConstraint::create(first.get(), a->m_attribute, relation, second.get(),
-        b ? b->m_attribute : NSLayoutAttributeNotAnAttribute, b ? multiplier : 0, constant));
+    return rt::autorelease(NSLayoutConstraint::create(first.get(), a->attribute(), relation, second.get(),
+        b ? b->attribute() : NSLayoutAttributeNotAnAttribute, b ? multiplier : 0, constant));
 }
 
 void forEachConstraint(Object* array, bool active)
@@ -88,61 +88,13 @@ void registerDimensionMethods(Class* c)
         +[](Object* s, SEL, Object* o, double m, double k) { return makeConstraint(s, o, 0, m, k); });
 }
 
-void registerConstraintMethods(Class* c)
-{
-    using namespace rt;
-    addClassMethod(
-        c, sel("constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"),
-        +[](Class*, SEL, Object* a, long attrA, long relation, Object* b, long attrB, double m, double k) -> Object* {
-            if (!constrainedView(a) || (b && !constrainedView(b)))
-                return nullptr;
-            return autorelease(NSLayoutConstraint::create(constrainedView(a), attrA, relation, constrainedView(b), attrB, m, k));
-        });
-    addClassMethod(
-        c, sel("activateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, true); });
-    addClassMethod(
-        c, sel("deactivateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, false); });
-    bind<&NSLayoutConstraint::isActive>(c, "isActive");
-    bind<&NSLayoutConstraint::isActive>(c, "active");
-    bind<&NSLayoutConstraint::setActive>(c, "setActive:");
-    addMethod(
-        c, sel("constant"), +[](Object* s, SEL) { return constraint(s)->m_constant; });
-    addMethod(
-        c, sel("setConstant:"), +[](Object* s, SEL, double k) {
-            constraint(s)->m_constant = k;
-            if (auto first = constraint(s)->firstItem(); first && first->superview())
-                first->superview()->setNeedsLayout();
-        });
-    addMethod(
-        c, sel("multiplier"), +[](Object* s, SEL) { return constraint(s)->m_multiplier; });
-    addMethod(
-        c, sel("relation"), +[](Object* s, SEL) { return constraint(s)->m_relation; });
-    addMethod(
-        c, sel("firstAttribute"), +[](Object* s, SEL) { return constraint(s)->m_firstAttribute; });
-    addMethod(
-        c, sel("secondAttribute"), +[](Object* s, SEL) { return constraint(s)->m_secondAttribute; });
-    addMethod(
-        c, sel("firstItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->firstItem().leak()); });
-    addMethod(
-        c, sel("secondItem"),
-        +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->secondItem().leak()); });
-    addMethod(
-        c, sel("priority"), +[](Object* s, SEL) { return constraint(s)->m_priority; });
-    addMethod(
-        c, sel("setPriority:"), +[](Object* s, SEL, float p) { constraint(s)->m_priority = p; });
-    addMethod(
-        c, sel("identifier"), +[](Object* s, SEL) -> Object* { return constraint(s)->m_identifier.get(); });
-    addMethod(
-        c, sel("setIdentifier:"), +[](Object* s, SEL, Object* i) { constraint(s)->m_identifier = i; });
-}
-
 }
 
 Class* NSLayoutConstraint::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<NSLayoutConstraint>("NSLayoutConstraint", rt::rootClass());
-        registerConstraintMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -164,6 +116,44 @@ rt::Ref<NSLayoutConstraint> NSLayoutConstraint::create(UIView* first, long first
 }
 
 NSLayoutConstraint::~NSLayoutConstraint() = default;
+
+void NSLayoutConstraint::registerMethods(Class* c)
+{
+    using namespace rt;
+    addClassMethod(
+        c, sel("constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"),
+        +[](Class*, SEL, Object* a, long attrA, long relation, Object* b, long attrB, double m, double k) -> Object* {
+            if (!constrainedView(a) || (b && !constrainedView(b)))
+                return nullptr;
+            return autorelease(NSLayoutConstraint::create(constrainedView(a), attrA, relation, constrainedView(b), attrB, m, k));
+        });
+    addClassMethod(
+        c, sel("activateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, true); });
+    addClassMethod(
+        c, sel("deactivateConstraints:"), +[](Class*, SEL, Object* array) { forEachConstraint(array, false); });
+    bind<&NSLayoutConstraint::isActive>(c, "isActive");
+    bind<&NSLayoutConstraint::isActive>(c, "active");
+    bind<&NSLayoutConstraint::setActive>(c, "setActive:");
+    bindPropertyThen<&NSLayoutConstraint::m_constant, &NSLayoutConstraint::constantChanged>(c, "constant");
+    bindReadOnlyProperty<&NSLayoutConstraint::m_multiplier>(c, "multiplier");
+    bindReadOnlyProperty<&NSLayoutConstraint::m_relation>(c, "relation");
+    bindReadOnlyProperty<&NSLayoutConstraint::m_firstAttribute>(c, "firstAttribute");
+    bindReadOnlyProperty<&NSLayoutConstraint::m_secondAttribute>(c, "secondAttribute");
+    addMethod(
+        c, sel("firstItem"), +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->firstItem().leak()); });
+    addMethod(
+        c, sel("secondItem"),
+        +[](Object* s, SEL) -> Object* { return autorelease(constraint(s)->secondItem().leak()); });
+    bindProperty<&NSLayoutConstraint::m_priority>(c, "priority");
+    bindProperty<&NSLayoutConstraint::m_identifier, Memory::Copy>(c, "identifier");
+}
+
+// A new constant moves the first item, which its superview places.
+void NSLayoutConstraint::constantChanged()
+{
+    if (auto first = firstItem(); first && first->superview())
+        first->superview()->setNeedsLayout();
+}
 
 void NSLayoutConstraint::setActive(bool active)
 {

@@ -49,6 +49,16 @@ public:
     rt::Ref<UIView> firstItem() const { return m_firstItem.load(); }
     rt::Ref<UIView> secondItem() const { return m_secondItem.load(); }
 
+    long firstAttribute() const { return m_firstAttribute; }
+    long secondAttribute() const { return m_secondAttribute; }
+    long relation() const { return m_relation; }
+    double multiplier() const { return m_multiplier; }
+    double constant() const { return m_constant; }
+
+private:
+    static void registerMethods(rt::Class*);
+    void constantChanged();
+
     long m_firstAttribute { NSLayoutAttributeNotAnAttribute };
     long m_secondAttribute { NSLayoutAttributeNotAnAttribute };
     long m_relation { NSLayoutRelationEqual };
@@ -56,8 +66,6 @@ public:
     double m_constant { 0 };
     float m_priority { 1000 };
     rt::Ref<rt::Object> m_identifier;
-
-private:
     rt::Weak<UIView> m_firstItem;
     rt::Weak<UIView> m_secondItem;
     // Set while active: an active constraint is listed by both views, and a dying view tells it.
@@ -76,6 +84,11 @@ public:
     static rt::Class* dimensionClass();
     static NSLayoutAnchor* make(UIView*, long attribute);
 
+    // The view, or null once it is gone.
+    rt::Ref<UIView> view() const { return m_view.load(); }
+    long attribute() const { return m_attribute; }
+
+private:
     rt::Weak<UIView> m_view;
     long m_attribute { NSLayoutAttributeNotAnAttribute };
 };

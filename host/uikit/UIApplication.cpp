@@ -1,6 +1,7 @@
 #include "host/uikit/UIApplication.h"
 
 #include "host/foundation/Array.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/StatusBar.h"
 #include "host/uikit/UIScreen.h"
 #include "host/uikit/UIWindow.h"
@@ -9,14 +10,17 @@ using rt::Class;
 using rt::Object;
 using rt::SEL;
 
-namespace {
-
-UIApplication* app(Object* o)
+Class* UIApplication::classObject()
 {
-    return static_cast<UIApplication*>(o);
+    static Class* cls = [] {
+        auto* c = rt::defineCppClass<UIApplication>("UIApplication", UIResponder::classObject());
+        registerMethods(c);
+        return c;
+    }();
+    return cls;
 }
 
-void registerUIApplicationMethods(Class* c)
+void UIApplication::registerMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -24,12 +28,8 @@ void registerUIApplicationMethods(Class* c)
     addMethod(
         c, sel("statusBarFrame"),
         +[](Object*, SEL) { return CGRectMake(0, 0, UIScreen::mainScreen()->bounds().width(), statusBarHeight()); });
-    addMethod(
-        c, sel("applicationIconBadgeNumber"), +[](Object* s, SEL) { return app(s)->m_badgeNumber; });
-    addMethod(
-        c, sel("setApplicationIconBadgeNumber:"), +[](Object* s, SEL, long n) { app(s)->m_badgeNumber = n; });
-    addMethod(
-        c, sel("applicationState"), +[](Object* s, SEL) { return app(s)->m_state; });
+    bindProperty<&UIApplication::m_badgeNumber>(c, "applicationIconBadgeNumber");
+    bindReadOnlyProperty<&UIApplication::m_state>(c, "applicationState");
     addMethod(
         c, sel("keyWindow"), +[](Object*, SEL) -> Object* { return UIWindow::keyWindow(); });
     addMethod(
@@ -37,28 +37,13 @@ void registerUIApplicationMethods(Class* c)
             std::vector<Ref<Object>> items(UIWindow::allWindows().begin(), UIWindow::allWindows().end());
             return autorelease(NSArray::create(std::move(items)));
         });
-    addMethod(
-        c, sel("delegate"), +[](Object* s, SEL) -> Object* { return autorelease(app(s)->m_delegate.load().leak()); });
-    addMethod(
-        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { app(s)->m_delegate = d; });
+    bindProperty<&UIApplication::m_delegate>(c, "delegate");
     // The simulated device opens no other apps: the completion hears that nothing opened.
     addMethod(
         c, sel("openURL:options:completionHandler:"),
         +[](Object*, SEL, Object*, Object*, BlockBase* done) { callBlock<void(bool)>(done, false); });
     addMethod(
         c, sel("canOpenURL:"), +[](Object*, SEL, Object*) { return false; });
-}
-
-}
-
-Class* UIApplication::classObject()
-{
-    static Class* cls = [] {
-        auto* c = rt::defineCppClass<UIApplication>("UIApplication", UIResponder::classObject());
-        registerUIApplicationMethods(c);
-        return c;
-    }();
-    return cls;
 }
 
 UIApplication* UIApplication::sharedApplication()

@@ -9,6 +9,9 @@ public:
     static rt::Class* classObject();
     static UIApplication* sharedApplication();
 
+private:
+    static void registerMethods(rt::Class*);
+
     long m_badgeNumber { 0 };
     long m_state { 0 }; // 0 active, 1 inactive, 2 background
     rt::Weak<rt::Object> m_delegate;

@@ -1,6 +1,7 @@
 #include "host/uikit/UIBackdropView.h"
 
 #include "host/render/Canvas.h"
+#include "host/runtime/Bind.h"
 
 using rt::Class;
 using rt::Object;
@@ -16,10 +17,12 @@ UIBackdropView* backdrop(Object* o)
 long styleOf(Object* settings)
 {
     auto* s = rt::dynamicCast<UIBackdropViewSettings>(settings, UIBackdropViewSettings::classObject());
-    return s ? s->m_style : 0;
+    return s ? s->style() : 0;
 }
 
-void registerSettings(Class* c)
+}
+
+void UIBackdropViewSettings::registerMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -28,18 +31,17 @@ void registerSettings(Class* c)
             s->m_style = style;
             return autorelease(std::move(s));
         });
-    addMethod(
-        c, sel("style"), +[](Object* s, SEL) { return static_cast<UIBackdropViewSettings*>(s)->m_style; });
+    bindReadOnlyProperty<&UIBackdropViewSettings::m_style>(c, "style");
 }
 
-void registerView(Class* c)
+void UIBackdropView::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
         c, sel("initWithSettings:"), +[](Object* s, SEL, Object* settings) -> Object* {
             s = send<Object*>(s, SELECTOR("initWithFrame:"), CGRect {});
             if (s)
-                backdrop(s)->m_style = styleOf(settings);
+                backdrop(s)->transitionToSettings(settings);
             return s;
         });
     addMethod(
@@ -47,25 +49,26 @@ void registerView(Class* c)
         +[](Object* s, SEL, CGRect frame, bool fit, Object* settings) -> Object* {
             s = send<Object*>(s, SELECTOR("initWithFrame:"), frame);
             if (s) {
-                backdrop(s)->m_style = styleOf(settings);
+                backdrop(s)->transitionToSettings(settings);
                 if (fit)
                     backdrop(s)->setAutoresizingMask(
                         UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
             }
             return s;
         });
-    addMethod(
-        c, sel("transitionToSettings:"),
-        +[](Object* s, SEL, Object* settings) { backdrop(s)->m_style = styleOf(settings); });
+    bind<&UIBackdropView::transitionToSettings>(c, "transitionToSettings:");
 }
 
+void UIBackdropView::transitionToSettings(Object* settings)
+{
+    m_style = styleOf(settings);
 }
 
 Class* UIBackdropViewSettings::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIBackdropViewSettings>("_UIBackdropViewSettings", rt::rootClass());
-        registerSettings(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -75,7 +78,7 @@ Class* UIBackdropView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIBackdropView>("_UIBackdropView", UIView::classObject());
-        registerView(c);
+        registerMethods(c);
         return c;
     }();
     return cls;

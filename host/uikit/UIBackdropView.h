@@ -8,6 +8,12 @@
 class UIBackdropViewSettings final : public rt::Object {
 public:
     static rt::Class* classObject();
+
+    long style() const { return m_style; }
+
+private:
+    static void registerMethods(rt::Class*);
+
     long m_style { 0 };
 };
 
@@ -16,6 +22,14 @@ public:
     static rt::Class* classObject();
 
     void drawContent(Canvas&, long style) const override;
+
+    // The style of the settings it was made with or last moved to.
+    long style() const { return m_style; }
+    // Takes the style of the settings (a _UIBackdropViewSettings; anything else is style 0).
+    void transitionToSettings(rt::Object* settings);
+
+private:
+    static void registerMethods(rt::Class*);
 
     long m_style { 0 };
 };

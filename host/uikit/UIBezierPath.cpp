@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/render/Canvas.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
 
@@ -51,49 +52,6 @@ void registerUIBezierPathFactories(Class* c)
         });
 }
 
-void registerUIBezierPathMethods(Class* c)
-{
-    using namespace rt;
-    addMethod(
-        c, sel("moveToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.moveTo(p); });
-    addMethod(
-        c, sel("addLineToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.lineTo(p); });
-    addMethod(
-        c, sel("addCurveToPoint:controlPoint1:controlPoint2:"),
-        +[](Object* s, SEL, CGPoint end, CGPoint c1, CGPoint c2) { bezier(s)->m_path.curveTo(c1, c2, end); });
-    addMethod(
-        c, sel("closePath"), +[](Object* s, SEL) { bezier(s)->m_path.close(); });
-    addMethod(
-        c, sel("appendPath:"), +[](Object* s, SEL, Object* other) {
-            if (auto* o = dynamicCast<UIBezierPath>(other, UIBezierPath::classObject()))
-                bezier(s)->m_path.append(o->m_path);
-        });
-    addMethod(
-        c, sel("bounds"), +[](Object* s, SEL) { return bezier(s)->m_path.bounds(); });
-    addMethod(
-        c, sel("isEmpty"), +[](Object* s, SEL) { return bezier(s)->m_path.isEmpty(); });
-    addMethod(
-        c, sel("lineWidth"), +[](Object* s, SEL) { return bezier(s)->m_lineWidth; });
-    addMethod(
-        c, sel("setLineWidth:"),
-        +[](Object* s, SEL, double w) { bezier(s)->m_lineWidth = std::isfinite(w) && w >= 0 ? w : 1; });
-    addMethod(
-        c, sel("addClip"), +[](Object* s, SEL) {
-            if (Canvas* canvas = currentGraphicsCanvas())
-                canvas->clip(bezier(s)->m_path);
-        });
-    addMethod(
-        c, sel("fill"), +[](Object* s, SEL) {
-            if (Canvas* canvas = currentGraphicsCanvas())
-                canvas->fill(bezier(s)->m_path, currentFillColor());
-        });
-    addMethod(
-        c, sel("stroke"), +[](Object* s, SEL) {
-            if (Canvas* canvas = currentGraphicsCanvas())
-                canvas->stroke(bezier(s)->m_path, bezier(s)->m_lineWidth, currentStrokeColor());
-        });
-}
-
 // -[UIColor setFill], setStroke and set choose the colours of the current destination.
 void registerColorSetters()
 {
@@ -120,11 +78,57 @@ Class* UIBezierPath::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIBezierPath>("UIBezierPath", rt::rootClass());
         registerUIBezierPathFactories(c);
-        registerUIBezierPathMethods(c);
+        registerMethods(c);
         registerColorSetters();
         return c;
     }();
     return cls;
+}
+
+void UIBezierPath::registerMethods(Class* c)
+{
+    using namespace rt;
+    addMethod(
+        c, sel("moveToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.moveTo(p); });
+    addMethod(
+        c, sel("addLineToPoint:"), +[](Object* s, SEL, CGPoint p) { bezier(s)->m_path.lineTo(p); });
+    addMethod(
+        c, sel("addCurveToPoint:controlPoint1:controlPoint2:"),
+        +[](Object* s, SEL, CGPoint end, CGPoint c1, CGPoint c2) { bezier(s)->m_path.curveTo(c1, c2, end); });
+    addMethod(
+        c, sel("closePath"), +[](Object* s, SEL) { bezier(s)->m_path.close(); });
+    addMethod(
+        c, sel("appendPath:"), +[](Object* s, SEL, Object* other) {
+            if (auto* o = dynamicCast<UIBezierPath>(other, UIBezierPath::classObject()))
+                bezier(s)->m_path.append(o->m_path);
+        });
+    addMethod(
+        c, sel("bounds"), +[](Object* s, SEL) { return bezier(s)->m_path.bounds(); });
+    addMethod(
+        c, sel("isEmpty"), +[](Object* s, SEL) { return bezier(s)->m_path.isEmpty(); });
+    bindGetter<&UIBezierPath::m_lineWidth>(c, "lineWidth");
+    bind<&UIBezierPath::setLineWidth>(c, "setLineWidth:");
+    addMethod(
+        c, sel("addClip"), +[](Object* s, SEL) {
+            if (Canvas* canvas = currentGraphicsCanvas())
+                canvas->clip(bezier(s)->m_path);
+        });
+    addMethod(
+        c, sel("fill"), +[](Object* s, SEL) {
+            if (Canvas* canvas = currentGraphicsCanvas())
+                canvas->fill(bezier(s)->m_path, currentFillColor());
+        });
+    addMethod(
+        c, sel("stroke"), +[](Object* s, SEL) {
+            if (Canvas* canvas = currentGraphicsCanvas())
+                canvas->stroke(bezier(s)->m_path, bezier(s)->m_lineWidth, currentStrokeColor());
+        });
+}
+
+// A width that is negative or not a number draws as the default, one point.
+void UIBezierPath::setLineWidth(double width)
+{
+    m_lineWidth = std::isfinite(width) && width >= 0 ? width : 1;
 }
 
 rt::Ref<UIBezierPath> UIBezierPath::create(Path path)

@@ -11,6 +11,10 @@ public:
     static rt::Class* classObject();
     static rt::Ref<UIBezierPath> create(Path);
 
+private:
+    static void registerMethods(rt::Class*);
+    void setLineWidth(double);
+
     Path m_path;
     double m_lineWidth { 1 };
 };

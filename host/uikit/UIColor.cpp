@@ -30,30 +30,9 @@ Object* makeColor(double r, double g, double b, double a)
     return rt::autorelease(UIColor::create({ clamp01(r), clamp01(g), clamp01(b), clamp01(a) }));
 }
 
-// Dynamic provider blocks may return dynamic colours in turn; a few levels are plenty and stop
-// a provider that returns itself.
-RGBAColor resolveDepth(const UIColor* c, long style, int depth);
-
-RGBAColor resolveProvider(const UIColor* c, long style, int depth)
-{
-    if (depth > 4)
-        return {};
-    Object* traits = UITraitCollection::forStyle(style == UIUserInterfaceStyleDark ? style : UIUserInterfaceStyleLight);
-    rt::AutoreleasePool pool;
-    Object* result = rt::callBlock<Object*(Object*)>(c->m_provider.get(), traits);
-    if (auto* resolved = rt::dynamicCast<UIColor>(result, UIColor::classObject()))
-        return resolveDepth(resolved, style, depth + 1);
-    return {};
 }
 
-RGBAColor resolveDepth(const UIColor* c, long style, int depth)
-{
-    if (c->m_provider)
-        return resolveProvider(c, style, depth);
-    return c->m_dynamic && style == UIUserInterfaceStyleDark ? c->m_dark : c->m_light;
-}
-
-void registerClassMethods(Class* c)
+void UIColor::registerClassMethods(Class* c)
 {
     using namespace rt;
     addClassMethod(
@@ -65,7 +44,7 @@ void registerClassMethods(Class* c)
         c, sel("colorWithCGColor:"), +[](Class*, SEL, Object* cg) -> Object* {
             if (!isKindOf(cg, CGColor::classObject()))
                 return nullptr;
-            return autorelease(UIColor::create(static_cast<CGColor*>(cg)->m_color));
+            return autorelease(UIColor::create(static_cast<CGColor*>(cg)->color()));
         });
     addClassMethod(
         c, sel("colorWithDynamicProvider:"), +[](Class*, SEL, BlockBase* provider) -> Object* {
@@ -79,7 +58,7 @@ void registerClassMethods(Class* c)
             c, sel(entry.name), +[](Class*, SEL cmd) -> Object* { return UIColor::systemColor(selName(cmd)); });
 }
 
-void registerInitializers(Class* c)
+void UIColor::registerInitializers(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -99,7 +78,7 @@ void registerInitializers(Class* c)
         });
 }
 
-void registerUIColorMethods(Class* c)
+void UIColor::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -107,7 +86,8 @@ void registerUIColorMethods(Class* c)
             if (!color(self)->isDynamic())
                 return self;
             auto* t = dynamicCast<UITraitCollection>(traits, UITraitCollection::classObject());
-            return autorelease(UIColor::create(color(self)->resolved(t ? t->m_style : UIUserInterfaceStyleLight)));
+            return autorelease(
+                UIColor::create(color(self)->resolved(t ? t->userInterfaceStyle() : UIUserInterfaceStyleLight)));
         });
     addMethod(
         c, sel("CGColor"), +[](Object* self, SEL) -> Object* {
@@ -159,15 +139,13 @@ void registerUIColorMethods(Class* c)
         });
 }
 
-}
-
 Class* UIColor::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIColor>("UIColor", rt::rootClass());
         registerClassMethods(c);
         registerInitializers(c);
-        registerUIColorMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -231,12 +209,33 @@ UIColor* UIColor::systemColor(std::string_view name)
 
 RGBAColor UIColor::resolved(long style) const
 {
-    return resolveDepth(this, style, 0);
+    return resolved(style, 0);
 }
 
 RGBAColor UIColor::resolvedForCurrentTraits() const
 {
-    return resolved(UITraitCollection::current()->m_style);
+    return resolved(UITraitCollection::current()->userInterfaceStyle());
+}
+
+RGBAColor UIColor::resolved(long style, int depth) const
+{
+    if (m_provider)
+        return resolvedByProvider(style, depth);
+    return m_dynamic && style == UIUserInterfaceStyleDark ? m_dark : m_light;
+}
+
+// Dynamic provider blocks may return dynamic colours in turn; a few levels are plenty and stop
+// a provider that returns itself.
+RGBAColor UIColor::resolvedByProvider(long style, int depth) const
+{
+    if (depth > 4)
+        return {};
+    Object* traits = UITraitCollection::forStyle(style == UIUserInterfaceStyleDark ? style : UIUserInterfaceStyleLight);
+    rt::AutoreleasePool pool;
+    Object* result = rt::callBlock<Object*(Object*)>(m_provider.get(), traits);
+    if (auto* resolved = rt::dynamicCast<UIColor>(result, UIColor::classObject()))
+        return resolved->resolved(style, depth + 1);
+    return {};
 }
 
 Class* CGColor::classObject()
@@ -257,7 +256,7 @@ RGBAColor resolveColorObject(Object* o, long style)
     if (rt::isKindOf(o, UIColor::classObject()))
         return static_cast<UIColor*>(o)->resolved(style);
     if (rt::isKindOf(o, CGColor::classObject()))
-        return static_cast<CGColor*>(o)->m_color;
+        return static_cast<CGColor*>(o)->color();
     return {};
 }
 

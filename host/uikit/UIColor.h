@@ -32,6 +32,14 @@ public:
     bool isDynamic() const { return m_dynamic || m_provider; }
     const std::string& systemName() const { return m_systemName; }
 
+private:
+    static void registerClassMethods(rt::Class*);
+    static void registerInitializers(rt::Class*);
+    static void registerMethods(rt::Class*);
+    // The colour under a style, `depth` providers deep.
+    RGBAColor resolved(long style, int depth) const;
+    RGBAColor resolvedByProvider(long style, int depth) const;
+
     RGBAColor m_light;
     RGBAColor m_dark;
     bool m_dynamic { false };
@@ -44,6 +52,10 @@ class CGColor final : public rt::Object {
 public:
     static rt::Class* classObject();
     static rt::Ref<CGColor> create(RGBAColor);
+
+    RGBAColor color() const { return m_color; }
+
+private:
     RGBAColor m_color;
 };
 

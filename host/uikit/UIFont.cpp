@@ -68,19 +68,19 @@ void registerUIFontMethods(Class* c)
     bind<&UIFont::pointSize>(c, "pointSize");
     addMethod(
         c, sel("fontWithSize:"),
-        +[](Object* self, SEL, double size) { return makeFont(size, static_cast<UIFont*>(self)->m_weight); });
+        +[](Object* self, SEL, double size) { return makeFont(size, static_cast<UIFont*>(self)->weight()); });
     addMethod(
         c, sel("fontName"), +[](Object* self, SEL) -> Object* { return ns(static_cast<UIFont*>(self)->fontName()); });
     addMethod(
         c, sel("familyName"), +[](Object*, SEL) -> Object* { return ns(".AppleSystemUIFont"); });
     addMethod(
         c, sel("lineHeight"),
-        +[](Object* self, SEL) { return std::ceil(static_cast<UIFont*>(self)->m_pointSize * 1.2); });
+        +[](Object* self, SEL) { return std::ceil(static_cast<UIFont*>(self)->pointSize() * 1.2); });
     addMethod(
         c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
             auto* a = static_cast<UIFont*>(self);
             auto* b = dynamicCast<UIFont>(other, UIFont::classObject());
-            return b && a->m_pointSize == b->m_pointSize && a->m_weight == b->m_weight;
+            return b && a->pointSize() == b->pointSize() && a->weight() == b->weight();
         });
 }
 

@@ -32,6 +32,7 @@ public:
     // A text style for this font; colour, alignment and lines are the caller's.
     TextStyle textStyle() const;
 
+private:
     double m_pointSize { 17 };
     double m_weight { UIFontWeightRegular };
 };

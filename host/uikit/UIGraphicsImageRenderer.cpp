@@ -5,6 +5,7 @@
 #include "host/imageio/ImageRepresentation.h"
 #include "host/render/Canvas.h"
 #include "host/render/RecordingCanvas.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIGraphics.h"
 #include "host/uikit/UIImage.h"
@@ -34,10 +35,6 @@ rt::Ref<CGImage> playedBackImage(std::shared_ptr<const RecordingCanvas> recordin
         });
 }
 
-UIGraphicsImageRendererFormat* format(Object* o)
-{
-    return static_cast<UIGraphicsImageRendererFormat*>(o);
-}
 UIGraphicsImageRenderer* renderer(Object* o)
 {
     return static_cast<UIGraphicsImageRenderer*>(o);
@@ -47,24 +44,14 @@ UIGraphicsImageRendererContext* context(Object* o)
     return static_cast<UIGraphicsImageRendererContext*>(o);
 }
 
-Object* initRenderer(Object* s, CGRect bounds, Object* givenFormat)
-{
-    auto* r = renderer(s);
-    r->m_bounds = bounds;
-    if (auto* f
-        = rt::dynamicCast<UIGraphicsImageRendererFormat>(givenFormat, UIGraphicsImageRendererFormat::classObject()))
-        r->m_format = f;
-    else
-        r->m_format = UIGraphicsImageRendererFormat::create();
-    return s;
 }
 
-void registerFormat(Class* c)
+void UIGraphicsImageRendererFormat::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
         c, sel("init"), +[](Object* s, SEL) {
-            format(s)->m_scale = UIScreen::mainScreen()->scale();
+            static_cast<UIGraphicsImageRendererFormat*>(s)->m_scale = UIScreen::mainScreen()->scale();
             return s;
         });
     addClassMethod(
@@ -73,34 +60,36 @@ void registerFormat(Class* c)
     addClassMethod(
         c, sel("preferredFormat"),
         +[](Class*, SEL) -> Object* { return autorelease(UIGraphicsImageRendererFormat::create()); });
-    addMethod(
-        c, sel("scale"), +[](Object* s, SEL) { return format(s)->m_scale; });
-    addMethod(
-        c, sel("setScale:"), +[](Object* s, SEL, double v) {
-            format(s)->m_scale = std::isfinite(v) && v > 0 ? v : UIScreen::mainScreen()->scale();
-        });
-    addMethod(
-        c, sel("opaque"), +[](Object* s, SEL) { return format(s)->m_opaque; });
-    addMethod(
-        c, sel("setOpaque:"), +[](Object* s, SEL, bool v) { format(s)->m_opaque = v; });
+    bindGetter<&UIGraphicsImageRendererFormat::m_scale>(c, "scale");
+    bind<&UIGraphicsImageRendererFormat::setScale>(c, "setScale:");
+    bindProperty<&UIGraphicsImageRendererFormat::m_opaque>(c, "opaque");
 }
 
-void registerRenderer(Class* c)
+// A scale that is not a positive number is the main screen's.
+void UIGraphicsImageRendererFormat::setScale(double scale)
+{
+    m_scale = std::isfinite(scale) && scale > 0 ? scale : UIScreen::mainScreen()->scale();
+}
+
+void UIGraphicsImageRenderer::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
-        c, sel("initWithSize:"), +[](Object* s, SEL, CGSize size) {
-            return initRenderer(s, CGRect { {}, size }, nullptr);
+        c, sel("initWithSize:"), +[](Object* s, SEL, CGSize size) -> Object* {
+            renderer(s)->initialize(CGRect { {}, size }, nullptr);
+            return s;
         });
     addMethod(
-        c, sel("initWithSize:format:"), +[](Object* s, SEL, CGSize size, Object* f) {
-            return initRenderer(s, CGRect { {}, size }, f);
+        c, sel("initWithSize:format:"), +[](Object* s, SEL, CGSize size, Object* f) -> Object* {
+            renderer(s)->initialize(CGRect { {}, size }, f);
+            return s;
         });
     addMethod(
-        c, sel("initWithBounds:format:"),
-        +[](Object* s, SEL, CGRect bounds, Object* f) { return initRenderer(s, bounds, f); });
-    addMethod(
-        c, sel("format"), +[](Object* s, SEL) -> Object* { return renderer(s)->m_format.get(); });
+        c, sel("initWithBounds:format:"), +[](Object* s, SEL, CGRect bounds, Object* f) -> Object* {
+            renderer(s)->initialize(bounds, f);
+            return s;
+        });
+    bindReadOnlyProperty<&UIGraphicsImageRenderer::m_format>(c, "format");
     addMethod(
         c, sel("imageWithActions:"),
         +[](Object* s, SEL, BlockBase* actions) -> Object* { return autorelease(renderer(s)->image(actions)); });
@@ -111,11 +100,20 @@ void registerRenderer(Class* c)
         });
 }
 
-void registerContext(Class* c)
+// Anything but a format object is the default format.
+void UIGraphicsImageRenderer::initialize(CGRect bounds, Object* format)
+{
+    m_bounds = bounds;
+    if (auto* f = rt::dynamicCast<UIGraphicsImageRendererFormat>(format, UIGraphicsImageRendererFormat::classObject()))
+        m_format = f;
+    else
+        m_format = UIGraphicsImageRendererFormat::create();
+}
+
+void UIGraphicsImageRendererContext::registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(
-        c, sel("format"), +[](Object* s, SEL) -> Object* { return context(s)->m_format.get(); });
+    bindReadOnlyProperty<&UIGraphicsImageRendererContext::m_format>(c, "format");
     addMethod(
         c, sel("fillRect:"), +[](Object* s, SEL, CGRect r) {
             if (context(s)->m_canvas)
@@ -136,19 +134,17 @@ void registerContext(Class* c)
             auto* recording = dynamic_cast<RecordingCanvas*>(context(s)->m_canvas);
             if (!recording)
                 return nullptr;
-            double scale = context(s)->m_format->m_scale;
+            double scale = context(s)->m_format->scale();
             return autorelease(
                 UIImage::create(playedBackImage(recording->snapshot(), context(s)->m_size, scale), scale));
         });
-}
-
 }
 
 Class* UIGraphicsImageRendererFormat::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIGraphicsImageRendererFormat>("UIGraphicsImageRendererFormat", rt::rootClass());
-        registerFormat(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -164,7 +160,7 @@ Class* UIGraphicsImageRenderer::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIGraphicsImageRenderer>("UIGraphicsImageRenderer", rt::rootClass());
-        registerRenderer(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -174,7 +170,7 @@ Class* UIGraphicsImageRendererContext::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIGraphicsImageRendererContext>("UIGraphicsImageRendererContext", rt::rootClass());
-        registerContext(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -183,23 +179,19 @@ Class* UIGraphicsImageRendererContext::classObject()
 rt::Ref<UIGraphicsImageRenderer> UIGraphicsImageRenderer::create(CGSize size, UIGraphicsImageRendererFormat* f)
 {
     auto r = rt::adopt(static_cast<UIGraphicsImageRenderer*>(classObject()->allocate()));
-    initRenderer(r.get(), CGRect { {}, size }, f);
+    r->initialize(CGRect { {}, size }, f);
     return r;
 }
 
 rt::Ref<UIImage> UIGraphicsImageRenderer::image(Object* actions)
 {
-    double scale = m_format->m_scale;
+    double scale = m_format->scale();
     if (!BitmapCanvas::pixelSize(m_bounds.size, scale))
         return nullptr;
     auto recording = std::make_shared<RecordingCanvas>(scale);
-    if (m_format->m_opaque)
+    if (m_format->isOpaque())
         recording->fill(Path::rect(CGRect { {}, m_bounds.size }), { 0, 0, 0, 1 });
-    auto ctx = rt::adopt(
-        static_cast<UIGraphicsImageRendererContext*>(UIGraphicsImageRendererContext::classObject()->allocate()));
-    ctx->m_canvas = recording.get();
-    ctx->m_size = m_bounds.size;
-    ctx->m_format = m_format;
+    auto ctx = UIGraphicsImageRendererContext::create(recording.get(), m_bounds.size, m_format.get());
     {
         GraphicsCanvasScope scope(recording.get());
         recording->save();
@@ -209,6 +201,16 @@ rt::Ref<UIImage> UIGraphicsImageRenderer::image(Object* actions)
         recording->restore();
     }
     // The context must not outlive its recording if the block kept it.
-    ctx->m_canvas = nullptr;
+    ctx->detachCanvas();
     return UIImage::create(playedBackImage(std::move(recording), m_bounds.size, scale), scale);
+}
+
+rt::Ref<UIGraphicsImageRendererContext> UIGraphicsImageRendererContext::create(
+    Canvas* canvas, CGSize size, UIGraphicsImageRendererFormat* format)
+{
+    auto ctx = rt::adopt(static_cast<UIGraphicsImageRendererContext*>(classObject()->allocate()));
+    ctx->m_canvas = canvas;
+    ctx->m_size = size;
+    ctx->m_format = format;
+    return ctx;
 }

@@ -13,6 +13,13 @@ public:
     static rt::Class* classObject();
     static rt::Ref<UIGraphicsImageRendererFormat> create();
 
+    double scale() const { return m_scale; }
+    bool isOpaque() const { return m_opaque; }
+
+private:
+    static void registerMethods(rt::Class*);
+    void setScale(double);
+
     double m_scale { 1 };
     bool m_opaque { false };
 };
@@ -31,6 +38,10 @@ public:
     // the size is empty or too large.
     rt::Ref<UIImage> image(rt::Object* actions);
 
+private:
+    static void registerMethods(rt::Class*);
+    void initialize(CGRect bounds, rt::Object* format);
+
     CGRect m_bounds;
     rt::Ref<UIGraphicsImageRendererFormat> m_format;
 };
@@ -39,6 +50,14 @@ public:
 class UIGraphicsImageRendererContext final : public rt::Object {
 public:
     static rt::Class* classObject();
+    // A context drawing into `canvas`, which the caller keeps alive until it detaches it.
+    static rt::Ref<UIGraphicsImageRendererContext> create(Canvas*, CGSize, UIGraphicsImageRendererFormat*);
+
+    // Drawing through the context does nothing from now on: its canvas is going away.
+    void detachCanvas() { m_canvas = nullptr; }
+
+private:
+    static void registerMethods(rt::Class*);
 
     Canvas* m_canvas { nullptr };
     CGSize m_size {};

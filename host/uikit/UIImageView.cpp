@@ -19,7 +19,9 @@ UIImageView* imageView(Object* o)
     return static_cast<UIImageView*>(o);
 }
 
-void registerUIImageViewMethods(Class* c)
+}
+
+void UIImageView::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -39,16 +41,8 @@ void registerUIImageViewMethods(Class* c)
     addMethod(
         c, sel("image"), +[](Object* s, SEL) -> Object* { return imageView(s)->image(); });
     bind<&UIImageView::setImage>(c, "setImage:");
-    addMethod(
-        c, sel("highlightedImage"), +[](Object* s, SEL) -> Object* { return imageView(s)->m_highlightedImage.get(); });
-    addMethod(
-        c, sel("setHighlightedImage:"), +[](Object* s, SEL, Object* img) {
-            imageView(s)->m_highlightedImage = isImage(img) ? static_cast<UIImage*>(img) : nullptr;
-        });
-    addMethod(
-        c, sel("isHighlighted"), +[](Object* s, SEL) { return imageView(s)->m_highlighted; });
-    addMethod(
-        c, sel("setHighlighted:"), +[](Object* s, SEL, bool h) { imageView(s)->m_highlighted = h; });
+    bindProperty<&UIImageView::m_highlightedImage>(c, "highlightedImage");
+    bindProperty<&UIImageView::m_highlighted>(c, { "highlighted", "isHighlighted" });
     // A still image view has nothing to animate.
     addMethod(
         c, sel("startAnimating"), +[](Object*, SEL) {});
@@ -58,13 +52,11 @@ void registerUIImageViewMethods(Class* c)
         c, sel("isAnimating"), +[](Object*, SEL) { return false; });
 }
 
-}
-
 Class* UIImageView::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIImageView>("UIImageView", UIView::classObject());
-        registerUIImageViewMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;

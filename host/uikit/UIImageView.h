@@ -19,6 +19,9 @@ public:
     CGSize defaultIntrinsicContentSize() const override;
     void drawContent(Canvas&, long style) const override;
 
+private:
+    static void registerMethods(rt::Class*);
+
     rt::Ref<UIImage> m_image;
     rt::Ref<UIImage> m_highlightedImage;
     bool m_highlighted { false };

@@ -19,6 +19,7 @@ public:
 
     void drawContent(Canvas&, long style) const override;
 
+private:
     long m_keyboardType { 0 };
     std::string m_decimalSeparator { "." };
 };

@@ -118,13 +118,30 @@ public:
     ~UINavigationBarLargeTitleView() override;
     void configure(const std::string& title, rt::Object* attributes);
 
+    // The label the view made for its title, shown while its layout holds it.
+    UILabel* label() const { return m_label.get(); }
+
+private:
+    static void registerMethods(rt::Class*);
+
     rt::Ref<UILabel> m_label;
     rt::Ref<rt::Object> m_layout;
 };
 
-// _UINavigationBarLargeTitleViewLayout's state.
+// _UINavigationBarLargeTitleViewLayout: places the large title view's label.
 class UINavigationBarLargeTitleViewLayout final : public rt::Object {
 public:
-    UIView* m_contentView { nullptr }; // the large title view that owns the layout
+    static rt::Class* classObject();
+
+    // The large title view that owns the layout, or null once it is gone.
+    UIView* contentView() const { return m_contentView; }
+    // Stores only: the owning view sets itself when it makes the layout and clears itself as it goes.
+    void setContentView(UIView* view) { m_contentView = view; }
+    UILabel* titleLabel() const { return m_titleLabel.get(); }
+
+private:
+    static void registerMethods(rt::Class*);
+
+    UIView* m_contentView { nullptr };
     rt::Ref<UILabel> m_titleLabel;
 };

@@ -2,6 +2,7 @@
 
 #include "host/foundation/Dictionary.h"
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIFont.h"
 #include "host/uikit/UILabel.h"
@@ -31,8 +32,8 @@ UINavigationBarLargeTitleView* titleView(Object* o)
 void layoutViews(Object* s, SEL)
 {
     auto* l = layout(s);
-    UIView* content = l->m_contentView;
-    UILabel* label = l->m_titleLabel.get();
+    UIView* content = l->contentView();
+    UILabel* label = l->titleLabel();
     if (!content || !label)
         return;
     CGRect b = content->bounds();
@@ -47,32 +48,27 @@ void layoutViews(Object* s, SEL)
 
 double textHeight(Object* s, SEL, CGSize size, long)
 {
-    UILabel* label = layout(s)->m_titleLabel.get();
+    UILabel* label = layout(s)->titleLabel();
     if (!label)
         return 0;
     return label->defaultSizeThatFits(size).height;
 }
 
-void registerLayoutMethods(Class* c)
+}
+
+void UINavigationBarLargeTitleViewLayout::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(c, sel("layoutViews"), &layoutViews);
     addMethod(c, sel("_textHeightForSize:titleType:"), &textHeight);
-    addMethod(
-        c, sel("titleLabel"), +[](Object* s, SEL) -> Object* { return layout(s)->m_titleLabel.get(); });
-    addMethod(
-        c, sel("setTitleLabel:"), +[](Object* s, SEL, Object* label) {
-            layout(s)->m_titleLabel = rt::dynamicCast<UILabel>(label, UILabel::classObject());
-        });
-    addMethod(
-        c, sel("contentView"), +[](Object* s, SEL) -> Object* { return layout(s)->m_contentView; });
+    bindProperty<&UINavigationBarLargeTitleViewLayout::m_titleLabel>(c, "titleLabel");
+    bindReadOnlyProperty<&UINavigationBarLargeTitleViewLayout::m_contentView>(c, "contentView");
 }
 
-void registerLargeTitleViewMethods(Class* c)
+void UINavigationBarLargeTitleView::registerMethods(Class* c)
 {
     using namespace rt;
-    addMethod(
-        c, sel("layout"), +[](Object* s, SEL) -> Object* { return titleView(s)->m_layout.get(); });
+    bindReadOnlyProperty<&UINavigationBarLargeTitleView::m_layout>(c, "layout");
     addMethod(
         c, sel("layoutSubviews"), +[](Object* s, SEL) {
             sendSuper(s, UINavigationBarLargeTitleView::classObject(), SELECTOR("layoutSubviews"));
@@ -81,10 +77,8 @@ void registerLargeTitleViewMethods(Class* c)
             send(view->m_layout.get(), SELECTOR("layoutViews"));
             // A label the layout no longer holds is not shown.
             if (view->m_label)
-                view->m_label->setHidden(layout(view->m_layout.get())->m_titleLabel.get() != view->m_label.get());
+                view->m_label->setHidden(layout(view->m_layout.get())->titleLabel() != view->m_label.get());
         });
-}
-
 }
 
 Class* UINavigationBarLargeTitleView::classObject()
@@ -92,7 +86,7 @@ Class* UINavigationBarLargeTitleView::classObject()
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationBarLargeTitleView>(
             "_UINavigationBarLargeTitleView", UIView::classObject());
-        registerLargeTitleViewMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -100,10 +94,15 @@ Class* UINavigationBarLargeTitleView::classObject()
 
 Class* UINavigationBarLargeTitleView::layoutClass()
 {
+    return UINavigationBarLargeTitleViewLayout::classObject();
+}
+
+Class* UINavigationBarLargeTitleViewLayout::classObject()
+{
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UINavigationBarLargeTitleViewLayout>(
             "_UINavigationBarLargeTitleViewLayout", rt::rootClass());
-        registerLayoutMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;
@@ -112,14 +111,14 @@ Class* UINavigationBarLargeTitleView::layoutClass()
 UINavigationBarLargeTitleView::~UINavigationBarLargeTitleView()
 {
     if (m_layout)
-        layout(m_layout.get())->m_contentView = nullptr;
+        layout(m_layout.get())->setContentView(nullptr);
 }
 
 void UINavigationBarLargeTitleView::configure(const std::string& title, Object* attributes)
 {
     if (!m_layout) {
         m_layout = rt::newObject(layoutClass());
-        layout(m_layout.get())->m_contentView = this;
+        layout(m_layout.get())->setContentView(this);
         m_label = rt::Ref<UILabel>(static_cast<UILabel*>(UIView::create(UILabel::classObject()).get()));
         addSubview(m_label.get());
         // The layout is handed its label by message, where a replacement may refuse it.

@@ -112,15 +112,8 @@ void registerStackMethods(Class* c)
             nav(s)->setViewControllers(NSArray::create(stack).get(), animated);
             return autorelease(std::move(popped));
         });
-    addMethod(
-        c, sel("isNavigationBarHidden"), +[](Object* s, SEL) { return nav(s)->m_navigationBarHidden; });
-    addMethod(
-        c, sel("setNavigationBarHidden:animated:"), +[](Object* s, SEL, bool hidden, bool) {
-            nav(s)->m_navigationBarHidden = hidden;
-            nav(s)->navigationBar()->setHidden(hidden);
-            if (nav(s)->isViewLoaded())
-                nav(s)->view()->setNeedsLayout();
-        });
+    bind<&UINavigationController::isNavigationBarHidden>(c, "isNavigationBarHidden");
+    bind<&UINavigationController::setNavigationBarHidden>(c, "setNavigationBarHidden:animated:");
     addMethod(
         c, sel("_visibleChildrenForAppearance"), +[](Object* s, SEL) -> Object* {
             UIViewController* top = nav(s)->topViewController();
@@ -161,6 +154,15 @@ UIViewController* UINavigationController::topViewController() const
 {
     auto& children = childViewControllers();
     return children.empty() ? nullptr : children.back().get();
+}
+
+// The bar hides and shows at once; the page takes the room it leaves.
+void UINavigationController::setNavigationBarHidden(bool hidden, bool)
+{
+    m_navigationBarHidden = hidden;
+    navigationBar()->setHidden(hidden);
+    if (isViewLoaded())
+        view()->setNeedsLayout();
 }
 
 void UINavigationController::syncBarItems()

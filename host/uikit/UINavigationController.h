@@ -25,11 +25,13 @@ public:
     // The bottom edge of the bar in window coordinates (the status bar's when the bar is hidden).
     double visibleBarBottom() const;
 
-    bool m_navigationBarHidden { false };
+    bool isNavigationBarHidden() const { return m_navigationBarHidden; }
+    void setNavigationBarHidden(bool hidden, bool animated);
 
 private:
     void showTop(UIViewController* leaving, bool animated);
     void syncBarItems();
 
     rt::Ref<UINavigationBar> m_navigationBar;
+    bool m_navigationBarHidden { false };
 };

@@ -28,8 +28,9 @@ void registerScreenMethods(Class* c)
     bind<&UIScreen::scale>(c, "scale");
     bind<&UIScreen::scale>(c, "nativeScale");
     addMethod(
-        c, sel("traitCollection"),
-        +[](Object* s, SEL) -> Object* { return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->m_style); });
+        c, sel("traitCollection"), +[](Object* s, SEL) -> Object* {
+            return UITraitCollection::forStyle(static_cast<UIScreen*>(s)->userInterfaceStyle());
+        });
 }
 
 

@@ -20,6 +20,7 @@ public:
     // Re-reads size, scale and style from the current device description.
     void reloadFromDevice();
 
+private:
     CGRect m_bounds;
     double m_scale { 3 };
     long m_style { 1 };

@@ -1,6 +1,7 @@
 #include "host/uikit/UISearchBar.h"
 
 #include "host/foundation/String.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/CALayer.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIImage.h"
@@ -20,7 +21,10 @@ UISearchBar* searchBar(Object* o)
 {
     return static_cast<UISearchBar*>(o);
 }
-void registerBarMethods(Class* c)
+
+}
+
+void UISearchBar::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
@@ -44,15 +48,8 @@ void registerBarMethods(Class* c)
     addMethod(
         c, sel("setPlaceholder:"),
         +[](Object* s, SEL, Object* t) { send(searchBar(s)->searchField(), SELECTOR("setPlaceholder:"), t); });
-    addMethod(
-        c, sel("delegate"),
-        +[](Object* s, SEL) -> Object* { return autorelease(searchBar(s)->m_delegate.load().leak()); });
-    addMethod(
-        c, sel("setDelegate:"), +[](Object* s, SEL, Object* d) { searchBar(s)->m_delegate = d; });
-    addMethod(
-        c, sel("searchBarStyle"), +[](Object* s, SEL) { return searchBar(s)->m_searchBarStyle; });
-    addMethod(
-        c, sel("setSearchBarStyle:"), +[](Object* s, SEL, long v) { searchBar(s)->m_searchBarStyle = v; });
+    bindProperty<&UISearchBar::m_delegate>(c, "delegate");
+    bindProperty<&UISearchBar::m_searchBarStyle>(c, "searchBarStyle");
     addMethod(
         c, sel("sizeThatFits:"), +[](Object*, SEL, CGSize size) {
             return CGSize { size.width, 52 };
@@ -64,13 +61,11 @@ void registerBarMethods(Class* c)
         });
 }
 
-}
-
 Class* UISearchBar::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UISearchBar>("UISearchBar", UIView::classObject());
-        registerBarMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;

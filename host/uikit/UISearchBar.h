@@ -15,6 +15,11 @@ public:
 
     UITextField* searchField();
     void layoutSearchBar();
+    // The rounded background inside the field, once the field is made.
+    UIView* fieldBackground() const { return m_fieldBackground.get(); }
+
+private:
+    static void registerMethods(rt::Class*);
 
     rt::Ref<UITextField> m_field;
     rt::Ref<UIView> m_fieldBackground;

@@ -62,14 +62,8 @@ void registerColumnMethods(Class* c)
     addMethod(
         c, sel("showDetailViewController:sender:"),
         +[](Object* s, SEL, Object* controller, Object*) { split(s)->showDetail(controller); });
-    addMethod(
-        c, sel("preferredPrimaryColumnWidth"), +[](Object* s, SEL) { return split(s)->m_preferredPrimaryColumnWidth; });
-    addMethod(
-        c, sel("setPreferredPrimaryColumnWidth:"), +[](Object* s, SEL, double width) {
-            split(s)->m_preferredPrimaryColumnWidth = width;
-            if (split(s)->isViewLoaded())
-                split(s)->view()->setNeedsLayout();
-        });
+    bind<&UISplitViewController::preferredPrimaryColumnWidth>(c, "preferredPrimaryColumnWidth");
+    bind<&UISplitViewController::setPreferredPrimaryColumnWidth>(c, "setPreferredPrimaryColumnWidth:");
     addMethod(
         c, sel("primaryColumnWidth"), +[](Object* s, SEL) { return split(s)->primaryColumnWidth(); });
     addMethod(
@@ -118,6 +112,13 @@ UIViewController* UISplitViewController::secondary() const
 {
     auto& children = childViewControllers();
     return children.size() < 2 ? nullptr : children[1].get();
+}
+
+void UISplitViewController::setPreferredPrimaryColumnWidth(double width)
+{
+    m_preferredPrimaryColumnWidth = width;
+    if (isViewLoaded())
+        view()->setNeedsLayout();
 }
 
 double UISplitViewController::primaryColumnWidth() const

@@ -19,6 +19,9 @@ public:
     // The primary column's width for the view's current width: the preferred width, or Settings'
     // 320 points when none was set, never more than half of the view.
     double primaryColumnWidth() const;
+    // UIKit's automatic dimension (-1) until set.
+    double preferredPrimaryColumnWidth() const { return m_preferredPrimaryColumnWidth; }
+    void setPreferredPrimaryColumnWidth(double);
 
     UIViewController* primary() const;
     UIViewController* secondary() const;
@@ -28,10 +31,9 @@ public:
     // Sets the two columns' controllers (an array of one or two).
     void setColumns(rt::Object* array);
 
-    double m_preferredPrimaryColumnWidth { -1 };
-
 private:
     void placeColumn(UIViewController*, CGRect frame);
 
+    double m_preferredPrimaryColumnWidth { -1 };
     rt::Ref<UIView> m_separator;
 };

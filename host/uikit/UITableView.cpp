@@ -185,7 +185,7 @@ void UITableView::registerTableQueries(Class* c)
     addMethod(
         c, sel("cellForRowAtIndexPath:"), +[](Object* s, SEL, Object* p) -> Object* {
             auto* path = asPath(p);
-            return path ? table(s)->cellForRow(path->m_section, path->m_row) : nullptr;
+            return path ? table(s)->cellForRow(path->section(), path->row()) : nullptr;
         });
     addMethod(
         c, sel("indexPathForCell:"),
@@ -205,7 +205,7 @@ void UITableView::registerTableQueries(Class* c)
     addMethod(
         c, sel("rectForRowAtIndexPath:"), +[](Object* s, SEL, Object* p) {
             auto* path = asPath(p);
-            return path ? table(s)->rectForRow(path->m_section, path->m_row) : CGRect {};
+            return path ? table(s)->rectForRow(path->section(), path->row()) : CGRect {};
         });
     addMethod(
         c, sel("rectForSection:"), +[](Object* s, SEL, long section) { return table(s)->rectForSection(section); });
@@ -234,12 +234,12 @@ void UITableView::registerTableSelection(Class* c)
     addMethod(
         c, sel("selectRowAtIndexPath:animated:scrollPosition:"), +[](Object* s, SEL, Object* p, bool, long) {
             if (auto* path = asPath(p))
-                table(s)->selectRow(path->m_section, path->m_row, false);
+                table(s)->selectRow(path->section(), path->row(), false);
         });
     addMethod(
         c, sel("deselectRowAtIndexPath:animated:"), +[](Object* s, SEL, Object* p, bool) {
             if (auto* path = asPath(p))
-                table(s)->deselectRow(path->m_section, path->m_row);
+                table(s)->deselectRow(path->section(), path->row());
         });
     addMethod(
         c, sel("indexPathForSelectedRow"), +[](Object* s, SEL) -> Object* {
@@ -252,7 +252,7 @@ void UITableView::registerTableSelection(Class* c)
             auto* path = asPath(p);
             if (!path)
                 return;
-            CGRect row = table(s)->rectForRow(path->m_section, path->m_row);
+            CGRect row = table(s)->rectForRow(path->section(), path->row());
             send(s, SELECTOR("setContentOffset:"), CGPoint { 0, row.minY() - table(s)->adjustedContentInset().top });
         });
 }

@@ -60,10 +60,10 @@ void UITableView::reloadRows(Object* paths)
     for (auto& item : items) {
         auto* path = rt::dynamicCast<NSIndexPath>(item.get(), NSIndexPath::classObject());
         // Rows that do not exist are skipped: asking the data source for them would be a lie.
-        if (!path || path->m_section < 0 || path->m_section >= long(m_sections.size()) || path->m_row < 0
-            || path->m_row >= long(m_sections[path->m_section].rowHeights.size()))
+        if (!path || path->section() < 0 || path->section() >= long(m_sections.size()) || path->row() < 0
+            || path->row() >= long(m_sections[path->section()].rowHeights.size()))
             continue;
-        Key key { path->m_section, path->m_row };
+        Key key { path->section(), path->row() };
         auto it = m_visibleCells.find(key);
         if (it == m_visibleCells.end())
             continue;
@@ -458,8 +458,8 @@ void UITableView::tapRow(long section, long row)
                 rt::send(cell.get(), SELECTOR("setHighlighted:animated:"), false, false);
             return;
         }
-        section = path->m_section;
-        row = path->m_row;
+        section = path->section();
+        row = path->row();
     }
     if (cell)
         rt::send(cell.get(), SELECTOR("setHighlighted:animated:"), false, false);

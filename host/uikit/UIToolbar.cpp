@@ -4,6 +4,7 @@
 
 #include "host/foundation/Array.h"
 #include "host/render/Canvas.h"
+#include "host/runtime/Bind.h"
 #include "host/uikit/UIButton.h"
 #include "host/uikit/UIColor.h"
 #include "host/uikit/UIBarButtonItem.h"
@@ -38,39 +39,17 @@ rt::Ref<UIView> viewFor(UIBarButtonItem* item)
     return rt::Ref<UIView>(item->barView());
 }
 
-void setItems(Object* s, Object* array)
-{
-    auto* bar = toolbar(s);
-    for (auto& view : bar->m_itemViews)
-        if (view->superview() == bar)
-            view->removeFromSuperview();
-    bar->m_items.clear();
-    bar->m_itemViews.clear();
-    if (isArray(array))
-        for (auto& entry : static_cast<NSArray*>(array)->items())
-            if (auto* item = rt::dynamicCast<UIBarButtonItem>(entry.get(), UIBarButtonItem::classObject())) {
-                bar->m_items.push_back(entry);
-                if (auto view = viewFor(item)) {
-                    bar->m_itemViews.push_back(view);
-                    bar->addSubview(view.get());
-                }
-            }
-    bar->setNeedsLayout();
 }
 
-void registerUIToolbarMethods(Class* c)
+void UIToolbar::registerMethods(Class* c)
 {
     using namespace rt;
     addMethod(
-        c, sel("items"), +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(toolbar(s)->m_items)); });
+        c, sel("items"), +[](Object* s, SEL) -> Object* { return autorelease(NSArray::create(toolbar(s)->items())); });
+    bind<&UIToolbar::setItems>(c, "setItems:");
     addMethod(
-        c, sel("setItems:"), +[](Object* s, SEL, Object* items) { setItems(s, items); });
-    addMethod(
-        c, sel("setItems:animated:"), +[](Object* s, SEL, Object* items, bool) { setItems(s, items); });
-    addMethod(
-        c, sel("barStyle"), +[](Object* s, SEL) { return toolbar(s)->m_barStyle; });
-    addMethod(
-        c, sel("setBarStyle:"), +[](Object* s, SEL, long v) { toolbar(s)->m_barStyle = v; });
+        c, sel("setItems:animated:"), +[](Object* s, SEL, Object* items, bool) { toolbar(s)->setItems(items); });
+    bindProperty<&UIToolbar::m_barStyle>(c, "barStyle");
     addMethod(
         c, sel("layoutSubviews"), +[](Object* s, SEL) {
             sendSuper(s, UIToolbar::classObject(), SELECTOR("layoutSubviews"));
@@ -78,13 +57,31 @@ void registerUIToolbarMethods(Class* c)
         });
 }
 
+// Only bar button items are kept; each shows as its custom view or a button made for it.
+void UIToolbar::setItems(Object* array)
+{
+    for (auto& view : m_itemViews)
+        if (view->superview() == this)
+            view->removeFromSuperview();
+    m_items.clear();
+    m_itemViews.clear();
+    if (isArray(array))
+        for (auto& entry : static_cast<NSArray*>(array)->items())
+            if (auto* item = rt::dynamicCast<UIBarButtonItem>(entry.get(), UIBarButtonItem::classObject())) {
+                m_items.push_back(entry);
+                if (auto view = viewFor(item)) {
+                    m_itemViews.push_back(view);
+                    addSubview(view.get());
+                }
+            }
+    setNeedsLayout();
 }
 
 Class* UIToolbar::classObject()
 {
     static Class* cls = [] {
         auto* c = rt::defineCppClass<UIToolbar>("UIToolbar", UIView::classObject());
-        registerUIToolbarMethods(c);
+        registerMethods(c);
         return c;
     }();
     return cls;

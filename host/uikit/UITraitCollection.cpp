@@ -24,7 +24,8 @@ void registerUITraitCollectionMethods(rt::Class* c)
         c, sel("isEqual:"), +[](Object* self, SEL, Object* other) {
             auto* a = static_cast<UITraitCollection*>(self);
             auto* b = dynamicCast<UITraitCollection>(other, UITraitCollection::classObject());
-            return b && a->m_style == b->m_style && a->m_scale == b->m_scale && a->m_idiom == b->m_idiom;
+            return b && a->userInterfaceStyle() == b->userInterfaceStyle() && a->displayScale() == b->displayScale()
+                && a->userInterfaceIdiom() == b->userInterfaceIdiom();
         });
     addClassMethod(
         c, sel("traitCollectionWithUserInterfaceStyle:"),

@@ -26,6 +26,7 @@ public:
     double displayScale() const { return m_scale; }
     long userInterfaceIdiom() const { return m_idiom; }
 
+private:
     long m_style { UIUserInterfaceStyleUnspecified };
     double m_scale { 0 };
     long m_idiom { UIUserInterfaceIdiomUnspecified };

@@ -194,12 +194,12 @@ long UIView::effectiveUserInterfaceStyle() const
     for (; v; v = v->m_superview) {
         if (v->m_overrideStyle)
             return v->m_overrideStyle;
-        if (v->m_viewController && v->m_viewController->m_overrideStyle)
-            return v->m_viewController->m_overrideStyle;
+        if (v->m_viewController && v->m_viewController->overrideUserInterfaceStyle())
+            return v->m_viewController->overrideUserInterfaceStyle();
         if (!v->m_superview && v->m_window == v)
             return UIScreen::mainScreen()->userInterfaceStyle();
     }
-    long current = UITraitCollection::current()->m_style;
+    long current = UITraitCollection::current()->userInterfaceStyle();
     return current ? current : UIScreen::mainScreen()->userInterfaceStyle();
 }
 

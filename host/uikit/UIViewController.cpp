@@ -177,8 +177,16 @@ long UIViewController::effectiveUserInterfaceStyle() const
         return m_view->effectiveUserInterfaceStyle();
     if (m_parent)
         return m_parent->effectiveUserInterfaceStyle();
-    long current = UITraitCollection::current()->m_style;
+    long current = UITraitCollection::current()->userInterfaceStyle();
     return current ? current : UIScreen::mainScreen()->userInterfaceStyle();
+}
+
+// A style other than unspecified, light or dark is unspecified.
+void UIViewController::setOverrideUserInterfaceStyle(long style)
+{
+    m_overrideStyle = style >= 0 && style <= 2 ? style : 0;
+    if (isViewLoaded())
+        view()->propagateTraitChanges();
 }
 
 void UIViewController::traitStyleMayHaveChanged(long style, Object* previous)

@@ -45,15 +45,18 @@ public:
     bool isVisible() const { return m_appearance == Appearance::DidAppear || m_appearance == Appearance::WillAppear; }
 
     long effectiveUserInterfaceStyle() const;
+    // 0 (unspecified) when the controller follows its view's surroundings.
+    long overrideUserInterfaceStyle() const { return m_overrideStyle; }
+    void setOverrideUserInterfaceStyle(long);
     // Sends traitCollectionDidChange: when the style differs from the one last reported.
     void traitStyleMayHaveChanged(long style, rt::Object* previous);
 
     UIResponder* nextResponder() const override;
 
-    long m_overrideStyle { 0 };
-
 private:
     void loadViewIfNeeded();
+
+    long m_overrideStyle { 0 };
 
     rt::Ref<UIView> m_view;
     rt::Ref<UINavigationItem> m_navigationItem;

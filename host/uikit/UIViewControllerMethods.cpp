@@ -113,14 +113,8 @@ void registerUIViewControllerTraits(Class* c)
         });
     addMethod(
         c, sel("traitCollectionDidChange:"), +[](Object*, SEL, Object*) {});
-    addMethod(
-        c, sel("overrideUserInterfaceStyle"), +[](Object* s, SEL) { return controller(s)->m_overrideStyle; });
-    addMethod(
-        c, sel("setOverrideUserInterfaceStyle:"), +[](Object* s, SEL, long style) {
-            controller(s)->m_overrideStyle = style >= 0 && style <= 2 ? style : 0;
-            if (controller(s)->isViewLoaded())
-                controller(s)->view()->propagateTraitChanges();
-        });
+    bind<&UIViewController::overrideUserInterfaceStyle>(c, "overrideUserInterfaceStyle");
+    bind<&UIViewController::setOverrideUserInterfaceStyle>(c, "setOverrideUserInterfaceStyle:");
     addMethod(
         c, sel("setNeedsStatusBarAppearanceUpdate"), +[](Object*, SEL) {});
 }

@@ -153,7 +153,7 @@ void UIView::propagateTraitChanges()
             continue;
         long style = v->effectiveUserInterfaceStyle();
         // A view that never reported compares with what it showed outside the window.
-        long previous = v->m_reportedStyle ? v->m_reportedStyle : UITraitCollection::current()->m_style;
+        long previous = v->m_reportedStyle ? v->m_reportedStyle : UITraitCollection::current()->userInterfaceStyle();
         v->m_reportedStyle = style;
         if (style == previous)
             continue;

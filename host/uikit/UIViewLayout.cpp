@@ -119,7 +119,7 @@ bool fixedByOwnConstraints(const Wanted& wanted, long attribute)
 
 void collect(const UIView* view, const UIView* container, NSLayoutConstraint* c, Wanted& wanted, bool equalities)
 {
-    if (!c->isActive() || (c->m_relation == NSLayoutRelationEqual) != equalities)
+    if (!c->isActive() || (c->relation() == NSLayoutRelationEqual) != equalities)
         return;
     UIView* first = c->firstView();
     UIView* second = c->secondView();
@@ -129,19 +129,19 @@ void collect(const UIView* view, const UIView* container, NSLayoutConstraint* c,
         return;
     if (first == view && second != view) {
         if (!second) {
-            if (isDimension(c->m_firstAttribute))
-                record(wanted, c->m_firstAttribute, c->m_constant, equalities);
+            if (isDimension(c->firstAttribute()))
+                record(wanted, c->firstAttribute(), c->constant(), equalities);
             return;
         }
-        double other = attributeValue(rectIn(second, container), c->m_secondAttribute);
-        record(wanted, c->m_firstAttribute, c->m_multiplier * other + c->m_constant, equalities);
-    } else if (second == view && first && first != view && c->m_multiplier != 0) {
+        double other = attributeValue(rectIn(second, container), c->secondAttribute());
+        record(wanted, c->firstAttribute(), c->multiplier() * other + c->constant(), equalities);
+    } else if (second == view && first && first != view && c->multiplier() != 0) {
         // A constraint another view owns only places this one where its own constraints leave
         // the axis open: "title.top = picture.top + 5" moves the title, not the picture.
-        if (fixedByOwnConstraints(wanted, c->m_secondAttribute))
+        if (fixedByOwnConstraints(wanted, c->secondAttribute()))
             return;
-        double other = attributeValue(rectIn(first, container), c->m_firstAttribute);
-        record(wanted, c->m_secondAttribute, (other - c->m_constant) / c->m_multiplier, equalities);
+        double other = attributeValue(rectIn(first, container), c->firstAttribute());
+        record(wanted, c->secondAttribute(), (other - c->constant()) / c->multiplier(), equalities);
     }
 }
 

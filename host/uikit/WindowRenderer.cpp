@@ -26,8 +26,9 @@ long styleFor(const UIView* view, long parentStyle)
 {
     if (view->overrideUserInterfaceStyle())
         return view->overrideUserInterfaceStyle();
-    if (const UIViewController* controller = view->viewController(); controller && controller->m_overrideStyle)
-        return controller->m_overrideStyle;
+    if (const UIViewController* controller = view->viewController();
+        controller && controller->overrideUserInterfaceStyle())
+        return controller->overrideUserInterfaceStyle();
     return parentStyle;
 }
 

@@ -53,7 +53,7 @@ long rows(Object* self, SEL, Object*, long section)
 Object* cell(Object* self, SEL, Object* table, Object* path)
 {
     auto* p = static_cast<NSIndexPath*>(path);
-    const SampleRow& row = rowsOf(self)[p->m_section][p->m_row];
+    const SampleRow& row = rowsOf(self)[p->section()][p->row()];
     Object* reused = rt::send<Object*>(table, SELECTOR("dequeueReusableCellWithIdentifier:"), ns("row"));
     rt::Ref<UITableViewCell> c(static_cast<UITableViewCell*>(reused));
     if (!c) {

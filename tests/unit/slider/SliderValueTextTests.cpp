@@ -96,15 +96,15 @@ TEST(NumericAccessory, BarHoldsTheSignButtonOnlyWhenAsked)
         rt::send(field, SELECTOR("addNumericAccessory:"), withSign);
         auto* bar = rt::dynamicCast<UIToolbar>(field->inputAccessoryView(), UIToolbar::classObject());
         ASSERT_NE(bar, nullptr);
-        EXPECT_EQ(bar->m_barStyle, 0);
+        EXPECT_EQ(bar->barStyle(), 0);
         EXPECT_EQ(bar->frame().height(), 44);
-        ASSERT_EQ(bar->m_items.size(), withSign ? 2u : 0u);
+        ASSERT_EQ(bar->items().size(), withSign ? 2u : 0u);
         if (!withSign)
             continue;
-        auto* sign = static_cast<UIBarButtonItem*>(bar->m_items[0].get());
+        auto* sign = static_cast<UIBarButtonItem*>(bar->items()[0].get());
         EXPECT_EQ(toStdString(sign->title()), "+/-");
         EXPECT_EQ(sign->style(), 0);
-        EXPECT_EQ(static_cast<UIBarButtonItem*>(bar->m_items[1].get())->systemItem(), UIBarButtonItem::kFlexibleSpace);
+        EXPECT_EQ(static_cast<UIBarButtonItem*>(bar->items()[1].get())->systemItem(), UIBarButtonItem::kFlexibleSpace);
         // Pressing it reaches the field.
         rt::send(field, SELECTOR("setText:"), ns("7"));
         sign->performAction();

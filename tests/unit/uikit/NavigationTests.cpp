@@ -21,7 +21,7 @@ namespace {
 
 UILabel* largeTitleLabel(UINavigationBar* bar)
 {
-    return bar->largeTitleView() ? bar->largeTitleView()->m_label.get() : nullptr;
+    return bar->largeTitleView() ? bar->largeTitleView()->label() : nullptr;
 }
 
 void (*g_originalSetTitleLabel)(Object*, SEL, Object*) = nullptr;

@@ -40,7 +40,7 @@ Object* cellFor(Object*, SEL, Object* table, Object* path)
         ++g_counts.made;
         cell = rt::autorelease(UITableViewCell::create(UITableViewCellStyleValue1, ns("cell")));
     }
-    std::string title = std::to_string(p->m_section) + "." + std::to_string(p->m_row);
+    std::string title = std::to_string(p->section()) + "." + std::to_string(p->row());
     static_cast<UITableViewCell*>(cell)->textLabel()->setText(ns(title));
     return cell;
 }
@@ -63,7 +63,7 @@ rt::Class* dataSourceClass()
                   "tableView:didSelectRowAtIndexPath:",
                   +[](Object*, SEL, Object*, Object* path) {
                       auto* p = static_cast<NSIndexPath*>(path);
-                      g_counts.selected.emplace_back(p->m_section, p->m_row);
+                      g_counts.selected.emplace_back(p->section(), p->row());
                   })
               .registerClass();
     return cls;
@@ -255,7 +255,7 @@ TEST(TableView, SelectionStaysWithTheRowNotTheCell)
     EXPECT_EQ(f.table->cellForRow(0, 0), nullptr);
     auto* path = static_cast<NSIndexPath*>(rt::send<Object*>(f.table.get(), SELECTOR("indexPathForSelectedRow")));
     ASSERT_TRUE(path);
-    EXPECT_EQ(std::make_pair(path->m_section, path->m_row), std::make_pair(0L, 0L));
+    EXPECT_EQ(std::make_pair(path->section(), path->row()), std::make_pair(0L, 0L));
     rt::send(f.table.get(), SELECTOR("setContentOffset:"), CGPoint { 0, 0 });
     f.window->layoutAndDisplay();
     ASSERT_TRUE(f.table->cellForRow(0, 0));

@@ -94,7 +94,7 @@ TEST(Traits, DynamicColoursResolveAgainstTraits)
     Object* resolved
         = rt::send<Object*>(rt::send<Object*>(UIColor::classObject(), SELECTOR("tableCellGroupedBackgroundColor")),
             SELECTOR("resolvedColorWithTraitCollection:"), dark);
-    EXPECT_NEAR(static_cast<UIColor*>(resolved)->m_light.r, 0x1C / 255.0, 1e-9);
+    EXPECT_NEAR(static_cast<UIColor*>(resolved)->resolved(1).r, 0x1C / 255.0, 1e-9);
     // A provider block decides per trait collection.
     auto provider = rt::makeBlock<Object*(Object*)>([](Object* traits) -> Object* {
         return rt::send<long>(traits, SELECTOR("userInterfaceStyle")) == 2 ? UIColor::systemColor("redColor")
