@@ -41,8 +41,7 @@ void UIBarButtonItem::registerInitializers(Class* c)
         +[](Object* s, SEL, Object* title, long style, Object* target, SEL action) {
             barButton(s)->m_title = title;
             barButton(s)->m_style = style;
-            barButton(s)->m_target = target;
-            barButton(s)->m_action = action;
+            barButton(s)->setTargetAction(target, action);
             return s;
         });
     addMethod(
@@ -50,16 +49,14 @@ void UIBarButtonItem::registerInitializers(Class* c)
         +[](Object* s, SEL, Object* image, long style, Object* target, SEL action) {
             barButton(s)->m_image = image;
             barButton(s)->m_style = style;
-            barButton(s)->m_target = target;
-            barButton(s)->m_action = action;
+            barButton(s)->setTargetAction(target, action);
             return s;
         });
     addMethod(
         c, sel("initWithBarButtonSystemItem:target:action:"),
         +[](Object* s, SEL, long system, Object* target, SEL action) {
             barButton(s)->m_systemItem = system;
-            barButton(s)->m_target = target;
-            barButton(s)->m_action = action;
+            barButton(s)->setTargetAction(target, action);
             return s;
         });
     addMethod(

@@ -28,6 +28,13 @@ public:
     void performAction();
 
 private:
+    // What the initialisers that take a target store: the message the item sends when tapped.
+    void setTargetAction(rt::Object* target, rt::SEL action)
+    {
+        m_target = target;
+        m_action = action;
+    }
+
     static void registerInitializers(rt::Class*);
     static void registerProperties(rt::Class*);
 
