@@ -8,12 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "SimHarness.h"
+
 EditorServerProcess::EditorServerProcess(std::vector<std::string> extraArguments)
 {
     int out[2];
     if (pipe(out))
         return;
-    std::vector<std::string> args { TAM_SIM, "serve", "--port", "0" };
+    std::vector<std::string> args { simProgram(), "serve", "--port", "0" };
     args.insert(args.end(), extraArguments.begin(), extraArguments.end());
     m_pid = fork();
     if (m_pid == 0) {

@@ -23,7 +23,7 @@ std::string runSimOnTerminal(const std::vector<std::string>& args)
     pid_t pid = forkpty(&terminal, nullptr, nullptr, &size);
     if (pid == 0) {
         std::vector<std::string> copies = args;
-        std::string program = TAM_SIM;
+        std::string program = simProgram();
         std::vector<char*> argv { program.data() };
         for (auto& a : copies)
             argv.push_back(a.data());

@@ -158,6 +158,24 @@ std::string readWithinBounds(int fd, pid_t pid, SimBounds bounds, bool& stopped)
 
 }
 
+std::string simProgram()
+{
+    const char* named = std::getenv("TAM_SIM");
+    return named && *named ? named : TAM_SIM;
+}
+
+bool simIsSanitized()
+{
+    if (const char* sanitizer = std::getenv("TAM_SIM_SANITIZER"))
+        return *sanitizer;
+    // The simulator beside this driver was built as the driver was.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return true;
+#else
+    return false;
+#endif
+}
+
 SimResult runSim(const std::vector<std::string>& args, SimBounds bounds)
 {
     int outPipe[2];
@@ -173,7 +191,7 @@ SimResult runSim(const std::vector<std::string>& args, SimBounds bounds)
         close(outPipe[0]);
         close(outPipe[1]);
         std::vector<char*> argv;
-        std::string program = TAM_SIM;
+        std::string program = simProgram();
         argv.push_back(program.data());
         std::vector<std::string> copies = args;
         for (auto& a : copies)

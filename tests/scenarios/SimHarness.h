@@ -32,6 +32,13 @@ struct SimBounds {
 
 SimResult runSim(const std::vector<std::string>& args, SimBounds = {});
 
+// The simulator the scenarios drive: the one named by TAM_SIM in the environment, which a build
+// folder sets to run its own simulator under this driver, or else the one built beside the driver.
+std::string simProgram();
+// Whether that simulator was built with a sanitizer (TAM_SIM_SANITIZER names it; unset, the one
+// beside the driver is built as the driver is), which keeps the address-space limits of its renders off.
+bool simIsSanitized();
+
 // A file the library's package installs on every device the simulator runs, by its device path.
 std::filesystem::path packageFile(const std::string& devicePath);
 
