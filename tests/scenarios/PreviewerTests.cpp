@@ -20,10 +20,10 @@ std::string runSimOnTerminal(const std::vector<std::string>& args)
 {
     int terminal = -1;
     winsize size { 50, 200, 0, 0 };
+    std::string program = simProgram();
     pid_t pid = forkpty(&terminal, nullptr, nullptr, &size);
     if (pid == 0) {
         std::vector<std::string> copies = args;
-        std::string program = simProgram();
         std::vector<char*> argv { program.data() };
         for (auto& a : copies)
             argv.push_back(a.data());

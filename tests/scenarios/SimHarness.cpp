@@ -184,6 +184,7 @@ SimResult runSim(const std::vector<std::string>& args, SimBounds bounds)
     // Standard error goes to a file so a chatty child cannot block on a full pipe.
     char errPath[] = "/tmp/tamarind-sim-stderr-XXXXXX";
     int errFile = mkstemp(errPath);
+    std::string program = simProgram();
     pid_t pid = fork();
     if (pid == 0) {
         dup2(outPipe[1], 1);
@@ -191,7 +192,6 @@ SimResult runSim(const std::vector<std::string>& args, SimBounds bounds)
         close(outPipe[0]);
         close(outPipe[1]);
         std::vector<char*> argv;
-        std::string program = simProgram();
         argv.push_back(program.data());
         std::vector<std::string> copies = args;
         for (auto& a : copies)
